@@ -1,0 +1,41 @@
+# Helpers every target uses, so warnings and sanitizers are set per target, never globally.
+
+function(merrow_target_options target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(MERROW_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                             -fno-sanitize-recover=undefined)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# A static library of one layer: every .cpp directly in DIR (and in the listed
+# subfolders) is compiled; headers are included as "<layer>/<name>.h" from the source root.
+function(merrow_layer_library target dir)
+  cmake_parse_arguments(ARG "" "" "SUBDIRS;EXCLUDE" ${ARGN})
+  set(globs ${dir}/*.cpp)
+  foreach(sub IN LISTS ARG_SUBDIRS)
+    list(APPEND globs ${dir}/${sub}/*.cpp)
+  endforeach()
+  file(GLOB sources CONFIGURE_DEPENDS ${globs})
+  foreach(ex IN LISTS ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "${ex}")
+  endforeach()
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  merrow_target_options(${target})
+endfunction()
+
+# One test executable per folder of tests/, labelled with its layer so `ctest -L <layer>` runs it.
+function(merrow_test_suite name label dir)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} merrow_test_support GTest::gmock GTest::gtest_main)
+  merrow_target_options(${name})
+  gtest_discover_tests(${name} PROPERTIES LABELS ${label} DISCOVERY_TIMEOUT 60
+                       ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

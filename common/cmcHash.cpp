@@ -1,0 +1,3 @@
+#include "common/cmcHash.h"
+
+cmcHash::cmcHash(uint32_t buckets) : cmcHashChains<int>(buckets, "Overlapped Hash table.") {}

@@ -1,0 +1,44 @@
+#include "platform/ProgramInfo.h"
+
+#include <unistd.h>
+
+#include <climits>
+
+namespace platform {
+
+namespace {
+
+std::string programPath;
+
+std::string SelfPath() {
+    if (!programPath.empty()) {
+        return programPath;
+    }
+    char buffer[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) {
+        return "program";
+    }
+    programPath.assign(buffer, static_cast<size_t>(n));
+    return programPath;
+}
+
+}  // namespace
+
+std::string ProgramFileName() {
+    std::string path = SelfPath();
+    auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string ProgramDir() {
+    std::string path = SelfPath();
+    auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+void SetProgramPath(const std::string& path) {
+    programPath = path;
+}
+
+}  // namespace platform

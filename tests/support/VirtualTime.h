@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/ManualClock.h"
+#include "platform/ManualScheduler.h"
+
+namespace testsupport {
+
+// Installs a manual clock and a manual timer scheduler for the lifetime of the object.
+class VirtualTime {
+public:
+    explicit VirtualTime(uint32_t start = 0);
+    ~VirtualTime();
+    VirtualTime(const VirtualTime&) = delete;
+    VirtualTime& operator=(const VirtualTime&) = delete;
+
+    void Advance(uint32_t ms) { scheduler.Advance(ms); }
+    bool RunUntil(const std::function<bool()>& done, uint32_t limitMs) {
+        return scheduler.RunUntil(done, limitMs);
+    }
+    uint32_t Now() { return clock.TickCount(); }
+
+    platform::ManualClock clock;
+    platform::ManualScheduler scheduler;
+};
+
+}  // namespace testsupport
