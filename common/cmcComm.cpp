@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "common/TextHelpers.h"
 #include "common/cmcTask.h"
-#include "platform/LeadByte.h"
 
 namespace {
 
@@ -167,21 +167,5 @@ int cmcComm::ApplySettings() {
 }
 
 std::optional<std::string> cmcComm::GetField(const std::string& text, char separator, int n) {
-    int field = 0;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (platform::IsLeadByte(static_cast<unsigned char>(text[i]))) {
-            ++i;  // the second byte of a double-byte character never separates
-        } else if (text[i] == separator) {
-            if (field == n) {
-                return text.substr(start, i - start);
-            }
-            ++field;
-            start = i + 1;
-        }
-    }
-    if (field == n) {
-        return text.substr(start);
-    }
-    return std::nullopt;
+    return GetToken(text, separator, n);
 }

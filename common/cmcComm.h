@@ -45,7 +45,7 @@ class cmcComm {
     int ApplySettings();
 
     int GetPortNumber() const { return portNumber_; }
-    // Field n of a text split at the separator (double-byte aware); none past the last field.
+    // Field n of a settings text split at the separator; none past the last field (GetToken).
     static std::optional<std::string> GetField(const std::string& text, char separator, int n);
 
   private:

@@ -5,7 +5,6 @@
 #include <numeric>
 #include <vector>
 
-#include "platform/LeadByte.h"
 #include "tests/support/FakeSerialLine.h"
 #include "tests/support/VirtualTime.h"
 
@@ -223,30 +222,10 @@ TEST_F(cmcCommTest, LoaderSettersApplyToTheOpenPortAndHoldForLaterOpens) {
     EXPECT_EQ(port.SetRtsControl(1), 0);
 }
 
-TEST(cmcCommGetField, SplitsAtSingleByteSeparatorsOnly) {
-    struct Case {
-        const char* text;
-        int n;
-        const char* field;  // nullptr: none
-    };
-    const Case cases[] = {
-        {"", 0, ""},          {"", 1, nullptr}, {"a,,b", 1, ""},        {"a,,b", 2, "b"},
-        {"a,,b", 3, nullptr}, {"a,", 1, ""},    {"9600,N,8,1", 3, "1"}, {"\x81,x,y", 0, "\x81,x"},
-        {"\x81,x,y", 1, "y"},
-    };
-    platform::SetLeadByteRule(platform::LeadByteRule::ShiftJis);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.text) + " #" + std::to_string(c.n));
-        std::optional<std::string> field = cmcComm::GetField(c.text, ',', c.n);
-        if (c.field) {
-            ASSERT_TRUE(field.has_value());
-            EXPECT_EQ(*field, c.field);
-        } else {
-            EXPECT_FALSE(field.has_value());
-        }
-    }
-    platform::SetLeadByteRule(platform::LeadByteRule::None);
-    EXPECT_EQ(cmcComm::GetField("\x81,x", ',', 1), "x");
+TEST(cmcCommGetField, TakesTheNthCommaField) {
+    EXPECT_EQ(cmcComm::GetField("38400,N,8,1", ',', 0), "38400");
+    EXPECT_EQ(cmcComm::GetField("9600,N,,1", ',', 2), "");
+    EXPECT_EQ(cmcComm::GetField("9600,N,8,1", ',', 4), std::nullopt);
 }
 
 }  // namespace
