@@ -7,7 +7,7 @@
 // The loader's environment: the single-instance lock, the program's folder and the COM port
 // choice (1..4). The choice is kept for this run only: every start begins with COM 1.
 class clsEnviron {
-  public:
+public:
     explicit clsEnviron(const std::string& mutexName);
 
     bool IsFirstInstance() const { return lock_.IsFirstInstance(); }
@@ -20,7 +20,7 @@ class clsEnviron {
     // A port outside 1..4 is ignored; returns the current port.
     int SetComPort(int n);
 
-  private:
+private:
     static constexpr int kComPortMin = 1;
     static constexpr int kComPortMax = 4;
 

@@ -9,7 +9,7 @@
 // the cloning program's reader nothing is fatal: a missing key or line gives kErrorText and
 // the program goes on. No line cache; the key index keeps table order.
 class clsGTex {
-  public:
+public:
     static constexpr const char* kErrorText = "**** ERROR !!! ****";
     // Like a 1024-byte line buffer: a longer line is cut.
     static constexpr size_t kMaxLineChars = 1022;
@@ -19,7 +19,7 @@ class clsGTex {
     // Line n (from 0) after the key's line; kErrorText when the key or the line is missing.
     std::string GetLine(const std::string& key, int n);
 
-  private:
+private:
     struct KeyNode {
         std::string key;
         size_t afterKey;

@@ -10,7 +10,7 @@
 // outside the held range (or outside the window) reads as the fill byte. It also reads a ROM
 // image from a Motorola S-record file, one record per ReadRecord call.
 class clsMotS {
-  public:
+public:
     static constexpr int kWindowSize = 0x40000;
 
     // ReadRecord results.
@@ -45,7 +45,7 @@ class clsMotS {
     int64_t GetFileSize() const { return fileSize_; }
     int64_t GetFilePosition() const;
 
-  private:
+private:
     struct FileCloser {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };

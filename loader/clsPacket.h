@@ -7,7 +7,7 @@
 // FE FE <type> <escaped payload> FD. Payload bytes 0xFA..0xFF go out as FF and their low four
 // bits, so the frame marks (and the radio's reply byte 0xFB) never occur inside a payload.
 class clsPacket {
-  public:
+public:
     static constexpr uint8_t kDataFrame = 0x00;
     static constexpr uint8_t kSumFrame = 0x01;
     static constexpr uint8_t kWakeFrame = 0x0F;
@@ -22,7 +22,7 @@ class clsPacket {
     // Escapes n bytes into out (room for 2 x n); returns the bytes written.
     static int Escape(uint8_t* out, const uint8_t* in, int n);
 
-  private:
+private:
     void SetPayloadSize(int n);
     // Room for a frame of n bytes before escaping: twice that, the worst case.
     void EnsureOutput(int n);

@@ -5,7 +5,7 @@
 // Cuts a text into fields at delimiter characters ("@", "+", ","...). Positions are 1-based;
 // the second byte of a double-byte character is never a delimiter.
 class clsStrCom {
-  public:
+public:
     void Set(const std::string& text) { text_ = text; }
     const std::string& GetText() const { return text_; }
     // The first position from `from` on that holds a delimiter; the length + 1 when none.
@@ -15,7 +15,7 @@ class clsStrCom {
     // Field n (0 before the first delimiter); empty when it lies past the end.
     std::string GetField(const std::string& delims, int n) const;
 
-  private:
+private:
     bool IsDelimiter(const std::string& delims, int position) const;
 
     std::string text_;

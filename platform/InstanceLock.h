@@ -9,7 +9,7 @@ namespace platform {
 // until it is destroyed; the kernel drops it when the process ends, so a crash leaves no stale
 // lock behind. The lock file itself stays, because removing it would race with a new holder.
 class InstanceLock {
-  public:
+public:
     explicit InstanceLock(const std::string& name);
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
@@ -24,7 +24,7 @@ class InstanceLock {
     // become '_', and ".lock" is added.
     static std::string LockPath(const std::string& name);
 
-  private:
+private:
     int fd_ = -1;
     bool first_ = true;
 };

@@ -11,7 +11,7 @@
 namespace {
 
 class LoaderTextTableTest : public ::testing::Test {
-  protected:
+protected:
     LoaderTextTableTest() { table.SetLines(kLoaderTextTable); }
 
     // The field names (field 0, blanks trimmed) of the lines of a key up to "#" or `count`.

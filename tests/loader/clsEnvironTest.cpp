@@ -16,7 +16,7 @@ const char kMutex[] = "Zelk Fennmoor APP Exclusive Mutex";
 
 // A runtime folder of this test's own, so parallel test processes hold no common lock.
 class clsEnvironTest : public ::testing::Test {
-  protected:
+protected:
     clsEnvironTest() {
         if (const char* old = std::getenv("XDG_RUNTIME_DIR")) {
             saved_ = old;

@@ -16,7 +16,7 @@ const std::array<const char*, 17> kTable = {
 };
 
 class clsGTexTest : public ::testing::Test {
-  protected:
+protected:
     clsGTexTest() { table.SetLines(kTable); }
     clsGTex table;
 };

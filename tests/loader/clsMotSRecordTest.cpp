@@ -41,7 +41,7 @@ std::string Record(char type, unsigned address, int addressBytes, const Bytes& d
 const std::string kHeader = Record('0', 0, 2, {'R', 'O', 'M'});
 
 class SRecordTest : public ::testing::Test {
-  protected:
+protected:
     SRecordTest() {
         dir_ = fs::path(::testing::TempDir()) /
                ("srec-" + std::to_string(getpid()) + "-" +
@@ -191,7 +191,7 @@ TEST_F(SRecordTest, FilePositionAdvancesThroughTheFile) {
 
 // Records written by tools no one here wrote must read back byte for byte.
 class ToolSRecordTest : public SRecordTest {
-  protected:
+protected:
     static Bytes TestImage(size_t n) {
         Bytes image(n);
         uint32_t seed = 12345;

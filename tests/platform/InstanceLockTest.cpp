@@ -13,7 +13,7 @@ namespace {
 
 // Points the runtime folder at a fresh temporary folder for one test.
 class InstanceLockTest : public ::testing::Test {
-  protected:
+protected:
     InstanceLockTest() {
         const char* old = std::getenv("XDG_RUNTIME_DIR");
         if (old) {
