@@ -23,13 +23,13 @@ std::vector<uint8_t> TextBlock(std::string_view text) {
 
 // Counts a walk or pump for its scope, also when a listener throws.
 class ScopedCount {
-  public:
+public:
     explicit ScopedCount(int& count) : count_(count) { ++count_; }
     ~ScopedCount() { --count_; }
     ScopedCount(const ScopedCount&) = delete;
     ScopedCount& operator=(const ScopedCount&) = delete;
 
-  private:
+private:
     int& count_;
 };
 

@@ -14,7 +14,7 @@ class cmcTask;
 // event at once, queue it for the pump (every 10 ms), or ask a query whose listeners answer.
 // The newest listener is called first. GUI thread only.
 class cmcEvMan {
-  public:
+public:
     using Callback = void (*)(void* data, const cmcEvent& event);
 
     cmcEvMan();
@@ -44,7 +44,7 @@ class cmcEvMan {
     // Delivers the events queued before this pump; those posted meanwhile wait for the next.
     void Pump();
 
-  private:
+private:
     struct Listener {
         Callback callback;
         void* data;

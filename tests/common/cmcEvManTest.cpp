@@ -32,7 +32,7 @@ struct Probe {
 };
 
 class cmcEvManTest : public ::testing::Test {
-  protected:
+protected:
     ~cmcEvManTest() override {
         owned.reset();
         time.Advance(1);  // the released pump task deletes itself on its next tick
