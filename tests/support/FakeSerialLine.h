@@ -11,8 +11,8 @@ namespace testsupport {
 
 // A serial cable in memory between two ends: the program's end, which cmcComm gets through
 // the device factory (installed for the lifetime of the line), and the peer's end, which a
-// test or a simulated radio drives through Peer(). What one end writes waits in its output
-// queue and arrives at the other end at the writer's bit rate (10 bits a byte) on the
+// test or a simulated radio opens and drives through Peer(). What one end writes waits in its
+// output queue and arrives at the other end at the writer's bit rate (10 bits a byte) on the
 // installed clock. Faults: refuse opens, refuse settings, stall the drain, shorten a write.
 // Every byte written is recorded with its time, direction and bit rate, and every line event
 // with the settings then in force.
