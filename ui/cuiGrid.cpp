@@ -450,7 +450,11 @@ void cuiGrid::StartSelecting() {
 
 void cuiGrid::StopSelecting() {
     selecting_ = false;
-    cmcTask::Dispose(dragTimer_);
+    if (dragTimer_) {
+        // A stopped task goes at once (unless this is its own tick), so none is left behind.
+        dragTimer_->Stop();
+        cmcTask::Dispose(dragTimer_);
+    }
 }
 
 void cuiGrid::DragScrollTick() {
