@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/TextMeasurer.h"
+#include "common/WindowRect.h"
+#include "common/cmcBuff.h"
+
+// Texts are byte strings in the system's code page, which may be double-byte; the scanners
+// ask platform::IsLeadByte so that a second byte never counts as a separator.
+
+// Field n (0-based) of the text split at the separator; none when the text has fewer fields.
+// An empty text has one empty field.
+std::optional<std::string> GetToken(std::string_view text, char separator, int n);
+// The same, split at any character of the set.
+std::optional<std::string> GetTokenBySet(std::string_view text, std::string_view separators, int n);
+
+bool IsBlank(char c);
+// The text from its first character that is neither space nor tab.
+std::string_view SkipBlanks(std::string_view text);
+// Leading and trailing spaces and tabs removed, in place.
+std::string& TrimBlanks(std::string& text);
+// Every space and tab removed, in place.
+std::string& RemoveBlanks(std::string& text);
+
+// A copy; a missing text gives "".
+std::string DupString(const char* text);
+// At most the first n characters; a missing text gives "".
+std::string DupStringN(const char* text, int n);
+
+// The bytes written in hexadecimal digits, high nibble first; other characters are ignored and
+// an odd last digit is the high nibble of a last byte.
+cmcBuff HexTextToBuff(std::string_view text);
+
+// Lines split at "\n": width of the widest, sum of the heights; both 0 for an empty text.
+void MeasureTextBlock(const TextMeasurer& canvas, std::string_view text, int& width, int& height);
+
+bool IsPrintableAscii(int code);
+bool InRange(long long value, long long low, long long high);
+
+// Nibble i of a byte array: byte i / 2, high nibble for even i.
+int GetNibble(const uint8_t* bytes, std::size_t i);
+void SetNibble(uint8_t* bytes, std::size_t i, int value);
+
+// The control centred over the other window, then kept inside the work area.
+WindowRect CentreControl(const WindowRect& control, const WindowRect& other,
+                         const WindowRect& workArea);
+// Moved inside the work area; one larger than the area keeps its left and top on the area's.
+WindowRect KeepInWorkArea(WindowRect control, const WindowRect& workArea);
