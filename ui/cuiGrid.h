@@ -39,7 +39,7 @@ struct cuiGridCoord {
 // scroll bars move the first scrolled column and row by whole cells. The rectangles given to
 // the closures are in client (viewport) coordinates, and the painter is clipped to the cell.
 class cuiGrid : public QAbstractScrollArea {
-  public:
+public:
     using SelectCellHandler = std::function<void(cuiGrid*, int col, int row, bool& maySelect)>;
     using DrawCellHandler =
         std::function<void(cuiGrid*, int col, int row, const QRect&, int state, QPainter&)>;
@@ -127,7 +127,7 @@ class cuiGrid : public QAbstractScrollArea {
     // cell; returns whether the cell became current.
     bool MoveTo(int col, int row);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -140,7 +140,7 @@ class cuiGrid : public QAbstractScrollArea {
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
-  private:
+private:
     bool SelectCell(int col, int row);
     void DrawCell(QPainter& painter, int col, int row, const QRect& rect);
     void TopLeftChanged();

@@ -7,7 +7,7 @@
 // at the start that never scroll, and the first scrolled cell shown after them. "limit" is
 // the length of the client area along the axis. Cells touch: the grid draws no lines.
 class cuiGridAxis {
-  public:
+public:
     cuiGridAxis(int count, int defaultExtent);
 
     int Count() const { return static_cast<int>(extents_.size()); }
@@ -44,7 +44,7 @@ class cuiGridAxis {
     // Calls visit(index, position, extent) for every cell on screen, fixed cells first.
     void ForEachOnScreen(int limit, const std::function<void(int, int, int)>& visit) const;
 
-  private:
+private:
     std::vector<int> extents_;
     int defaultExtent_;
     int fixed_ = 0;

@@ -27,7 +27,7 @@ constexpr int kClientHeight = 200;
 // 10 columns of 50 and 20 rows of 20 pixels, one fixed column and row, in a 300 x 200 client
 // area: the fixed cells plus 5 whole columns and 9 whole rows fit.
 class cuiGridTest : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() { testsupport::EnsureTestApp(); }
 
     cuiGridTest() {
