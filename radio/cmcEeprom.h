@@ -6,7 +6,7 @@
 // One memory image of the radio: a size and an owned byte array. Byte access is bounds-checked
 // (fatal outside the image); block access does nothing unless the whole block lies inside.
 class cmcEeprom {
-  public:
+public:
     cmcEeprom();
     ~cmcEeprom();
     cmcEeprom(const cmcEeprom&) = delete;
@@ -30,7 +30,7 @@ class cmcEeprom {
     uint8_t* GetData() { return data_.get(); }
     const uint8_t* GetData() const { return data_.get(); }
 
-  private:
+private:
     bool HoldsBlock(int address, int length) const;
 
     int size_ = 0;

@@ -7,7 +7,7 @@
 
 // A digit string, one digit 0..15 a byte, that is written into packed nibbles.
 class cmcPackedBcd : public cmcBuff {
-  public:
+public:
     cmcPackedBcd();
 
     // Held byte k goes into nibble k of the destination (byte k / 2, high nibble for even k);

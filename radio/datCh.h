@@ -11,7 +11,7 @@
 // kind or index outside the kind's limits, or an image that is not a whole document, decodes
 // and stores nothing.
 class datCh {
-  public:
+public:
     using Text = std::array<uint8_t, 8>;
 
     struct ToneWord {
@@ -147,7 +147,7 @@ class datCh {
     int beepType = 0;
     int id = 0;
 
-  private:
+private:
     bool Reaches(uint32_t kind, int index) const;
     void LoadChannel(uint8_t* a, uint8_t* b);
     void StoreChannel(uint8_t* a, uint8_t* b);

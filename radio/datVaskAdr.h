@@ -7,7 +7,7 @@
 // The boundary between individual and group addresses of the MSK signalling, read from the
 // image, and the valid address range of every address field that follows from it.
 class datVaskAdr {
-  public:
+public:
     struct Range {
         int low = 0;
         int high = 0;
@@ -31,6 +31,6 @@ class datVaskAdr {
     std::array<Range, kRangeSlots> ranges{};
     std::array<Range, kCallListSlots> callList{};
 
-  private:
+private:
     cmcEeprom* image_;
 };

@@ -7,7 +7,7 @@
 namespace {
 
 class BankTableTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { image.Resize(48880); }
 
     void Sizes(std::initializer_list<int> sizes) {

@@ -13,7 +13,7 @@ constexpr int kEntryA = 32736;  // channel c at 32736 + 14c
 constexpr int kEntryB = 36320;  // channel c at 36320 + 20c
 
 class datChTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { image.Resize(48880); }
 
     uint8_t& At(int address) { return image.GetData()[address]; }

@@ -5,7 +5,7 @@
 namespace {
 
 class datVaskAdrTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { image.Resize(48880); }
 
     void FirstGroup(int hi, int lo) {
