@@ -77,11 +77,6 @@ int PtyPeer::TimeoutNs(uint64_t nowNs) const {
     if (!output_.Empty()) {
         wait = output_.NextDueNs() > nowNs ? output_.NextDueNs() - nowNs : 0;
     }
-    uint32_t dueMs = 0;
-    if (radio_.NextDue(dueMs)) {
-        const uint64_t dueNs = dueMs * 1'000'000ull;
-        wait = std::min(wait, dueNs > nowNs ? dueNs - nowNs : 0);
-    }
     return static_cast<int>(wait);
 }
 
@@ -98,7 +93,6 @@ bool PtyPeer::Run() {
         if ((fd.revents & POLLIN) && !ReadInput(at)) {
             return false;
         }
-        output_.Add(radio_.Poll(static_cast<uint32_t>(at / 1'000'000)), at);
         if (!WriteAll(output_.TakeDue(at))) {
             return false;
         }

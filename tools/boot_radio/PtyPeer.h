@@ -10,7 +10,7 @@
 // The boot radio on the master side of a pseudo-terminal: the loader opens the slave side as
 // its serial port. The radio's output (echo and answers) is paced at the line rate.
 class PtyPeer {
-  public:
+public:
     explicit PtyPeer(const BootRadioOptions& options);
     ~PtyPeer();
     PtyPeer(const PtyPeer&) = delete;
@@ -24,7 +24,7 @@ class PtyPeer {
     bool Run();
     std::string Report() const;
 
-  private:
+private:
     uint64_t NowNs() const;
     int TimeoutNs(uint64_t nowNs) const;
     bool ReadInput(uint64_t nowNs);
