@@ -21,5 +21,5 @@ public:
     static const ItemRegistry& Program();
 
 private:
-    std::array<const ItemRow*, kItemCount> rows_{};
+    std::array<const ItemRow*, kCellItemCount> rows_{};
 };

@@ -16,8 +16,8 @@ PackedFit PackedSpaceFits(const cmcEeprom& image, int kind, int count) {
     int extra = 0;
     if (kind == RK_ChPmr) {
         fit.bytes = count * layout::kChannelEntryASize;
-        fit.fits = fit.bytes <
-                   layout::kPackedEntriesALimit - Word(image, layout::kPackedEntriesBStart2);
+        fit.fits =
+            fit.bytes < layout::kPackedEntriesALimit - Word(image, layout::kPackedEntriesBStart2);
         extra = count * layout::kChannelEntryBSize;
     }
     if (fit.fits) {
