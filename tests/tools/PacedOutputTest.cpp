@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/boot_radio/BootRadioOptions.h"
+#include "tools/boot_radio/PacedOutput.h"
+
+namespace {
+
+TEST(PacedOutput, BytesLeaveAtTenBitTimesEach) {
+    PacedOutput line(38400);  // 260,416 ns a byte
+    line.Add({1, 2, 3}, 1'000'000);
+    EXPECT_TRUE(line.TakeDue(1'260'000).empty());
+    EXPECT_EQ(line.TakeDue(1'260'417).size(), 1u);
+    EXPECT_EQ(line.TakeDue(1'781'250).size(), 2u);  // the third left at 1,781,249
+    EXPECT_TRUE(line.Empty());
+    // An idle line starts again from the moment new bytes arrive.
+    line.Add({4}, 5'000'000);
+    EXPECT_EQ(line.NextDueNs(), 5'260'416u);
+}
+
+TEST(PacedOutput, RateZeroSendsAtOnce) {
+    PacedOutput line(0);
+    line.Add({1, 2, 3}, 7);
+    EXPECT_EQ(line.TakeDue(7).size(), 3u);
+}
+
+TEST(BootRadioOptions, ReadsRateLoadsAndFaults) {
+    BootRadioOptions options;
+    std::string error;
+    ASSERT_TRUE(options.Parse({"--rate", "9600", "--loads", "2", "--fault", "late-boot=250",
+                               "--fault", "miss-ack=7", "--fault", "no-echo"},
+                              error))
+        << error;
+    EXPECT_EQ(options.bitRate, 9600u);
+    EXPECT_EQ(options.loads, 2);
+    EXPECT_EQ(options.faults.bootAnswerDelayMs, 250u);
+    EXPECT_EQ(options.faults.badAckFrame, 7);
+    EXPECT_EQ(options.faults.badAck, BootRadioFaults::Ack::Missing);
+    EXPECT_TRUE(options.faults.noEcho);
+}
+
+TEST(BootRadioOptions, RefusesWhatItDoesNotKnow) {
+    const std::vector<std::vector<std::string>> bad = {{"--rate"},
+                                                       {"--rate", "fast"},
+                                                       {"--fault", "late-boot"},
+                                                       {"--fault", "no-product=4"},
+                                                       {"--fault", "melt"},
+                                                       {"--loud", "1"}};
+    for (const auto& args : bad) {
+        BootRadioOptions options;
+        std::string error;
+        EXPECT_FALSE(options.Parse(args, error)) << args[0];
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+}  // namespace

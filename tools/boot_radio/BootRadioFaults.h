@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+// Faults the simulated boot loader (and its cable) can be told to show.
+struct BootRadioFaults {
+    enum class ZeroAnswer { Once, None, Doubled };
+    enum class Ack { Given, Refused, Missing };
+
+    bool noEcho = false;             // the cable returns nothing
+    long wrongEchoAt = -1;           // index of the received byte whose echo is corrupted
+    bool noBootAnswer = false;       // the probe is never answered
+    uint32_t bootAnswerDelayMs = 0;  // 0x55 this long after the first complete probe
+    ZeroAnswer zeroAnswer = ZeroAnswer::Once;
+    bool wrongLengthEcho = false;  // the writer length comes back altered
+    int missingProductReply = -1;  // 0..3: which of 'D','C','B','A' goes unanswered
+    long badAckFrame = -1;         // index of the frame (data frames, then the sum frame)
+    Ack badAck = Ack::Given;       // what that frame gets instead of 0xFB
+};
