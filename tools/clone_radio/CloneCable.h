@@ -24,6 +24,8 @@ public:
     void AddFault(const EchoFault& fault) { faults_.push_back(fault); }
     void ClearFaults() { faults_.clear(); }
     CloneRadio& Radio() { return radio_; }
+    // Frames with this command the PC has sent so far.
+    int Seen(uint8_t command) const { return commandsSeen_[command]; }
 
 private:
     void Echo(uint8_t byte, std::vector<uint8_t>& out);
