@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +11,7 @@
 #include "tests/support/FakeSerialLine.h"
 #include "tests/support/VirtualTime.h"
 #include "tools/clone_radio/CloneCable.h"
+#include "tools/clone_radio/WakeScript.h"
 
 namespace {
 
@@ -22,25 +22,6 @@ using testsupport::FakeSerialLine;
 
 constexpr int kRadioSize = 32736;
 constexpr int kDocumentSize = 48880;
-
-// The set-up script the clone manager plays: wake at either rate, enter clone mode, switch
-// to the transfer rate.
-std::string Script(bool highSpeed, bool write) {
-    const std::string wake =
-        "FEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFE EEEF E8 %04X%04X 01 %02X%02X FD";
-    char text[512];
-    std::string script;
-    std::snprintf(text, sizeof text, ("(38400,N,8,1)" + wake).c_str(), 0x2726, 0, '2', '7');
-    script += text;
-    std::snprintf(text, sizeof text, "(9600,N,8,1)FEFE EEEF E8 %04X%04X 55 %02X%02X FD", 0x2726, 0,
-                  '0', write ? '1' : '0');
-    script += text;
-    if (highSpeed)
-        std::snprintf(text, sizeof text, ("(9600,N,8,1)" + wake).c_str(), 0x2726, 0, '0', '9');
-    else
-        std::snprintf(text, sizeof text, ("(38400,N,8,1)" + wake).c_str(), 0x2726, 0, '2', '7');
-    return script + text;
-}
 
 struct Outcome {
     int mode;
@@ -60,7 +41,7 @@ protected:
         drv.SetPort(1, highSpeed ? "38400,N,8,1" : "9600,N,8,1");
         drv.SetCommandPreamble(highSpeed ? 48 : 12);
         drv.SetDataPreambles(0);
-        drv.SetScript(Script(highSpeed, write));
+        drv.SetScript(sim::WakeScript(highSpeed, write));
         drv.SetEchoCheck(1);
         drv.SetSendFrameCount(1);
         drv.SetWaitFirstAck(1);
