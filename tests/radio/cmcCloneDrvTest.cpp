@@ -386,6 +386,49 @@ TEST_F(CloneDrvTest, OutputThatNeverLeavesStillEnds) {
     EXPECT_LT(outcome->endedAt, 3000u);
 }
 
+TEST_F(CloneDrvTest, AWriteOnALineThatStallsForGoodStillEnds) {
+    const auto pattern = Pattern(kRadioSize);
+    Configure(true, true);
+    drv.SetMemorySize(kRadioSize);
+    const AddressRangeList ranges = {{0, 8191}};
+    ASSERT_TRUE(drv.StartWrite(*pattern, &ranges, Record()));
+    ASSERT_TRUE(time.RunUntil([&] { return drv.GetDataBytes() > 2000; }, 10000));
+    line.StallDrain(FakeSerialLine::Side::Program, true);
+    const uint32_t stalled = time.Now();
+    ASSERT_TRUE(Finish(60000));
+    EXPECT_EQ(outcome->code, CDRV_Echo);
+    EXPECT_LT(outcome->endedAt - stalled, 2 * 2000u + 100);  // data time-out, then drain time-out
+    EXPECT_FALSE(line.IsOpen(FakeSerialLine::Side::Program));
+}
+
+// A radio frame that never ends: the read state gives up past 521 bytes, the identity
+// state takes it as a frame that fails every test.
+TEST_F(CloneDrvTest, OverlongFramesAreFormatErrors) {
+    Bytes endless = {0xFE, 0xEF, 0xEE, 0xE4};
+    endless.insert(endless.end(), 600, '0');
+    const auto inject = [&](uint8_t command) {
+        ASSERT_TRUE(time.RunUntil([&] { return cable.Seen(command) > 0; }, 10000));
+        time.Advance(30);  // the rest of the request and its echo
+        line.Peer().Write(endless.data(), static_cast<int>(endless.size()));
+    };
+    radio.AddFault({CloneFaultKind::SilentFromData, 0});
+    radio.AddFault({CloneFaultKind::SilentIdentity});
+    Configure(true, false);
+    drv.SetMemorySize(kRadioSize);
+    const AddressRangeList ranges = {{0, 255}};
+    ASSERT_TRUE(drv.StartRead(&ranges, Record()));
+    inject(0xE2);
+    ASSERT_TRUE(Finish());
+    EXPECT_EQ(outcome->code, CDRV_Format);
+
+    outcome.reset();
+    Configure(false, false);
+    ASSERT_TRUE(drv.StartInfo(Record()));
+    inject(0xE0);
+    ASSERT_TRUE(Finish());
+    EXPECT_EQ(outcome->code, CDRV_Format);
+}
+
 TEST_F(CloneDrvTest, OneExchangeAtATime) {
     Configure(false, false);
     ASSERT_TRUE(drv.StartInfo(Record()));
