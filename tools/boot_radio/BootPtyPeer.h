@@ -9,12 +9,12 @@
 
 // The boot radio on the master side of a pseudo-terminal: the loader opens the slave side as
 // its serial port. The radio's output (echo and answers) is paced at the line rate.
-class PtyPeer {
+class BootPtyPeer {
 public:
-    explicit PtyPeer(const BootRadioOptions& options);
-    ~PtyPeer();
-    PtyPeer(const PtyPeer&) = delete;
-    PtyPeer& operator=(const PtyPeer&) = delete;
+    explicit BootPtyPeer(const BootRadioOptions& options);
+    ~BootPtyPeer();
+    BootPtyPeer(const BootPtyPeer&) = delete;
+    BootPtyPeer& operator=(const BootPtyPeer&) = delete;
 
     // Opens the pty; false with a message when it cannot.
     bool Open(std::string& error);
