@@ -4,7 +4,7 @@
 
 // Measures single lines of text in some font; a canvas of the drawing layer implements it.
 class TextMeasurer {
-  public:
+public:
     virtual ~TextMeasurer() = default;
     virtual int TextWidth(std::string_view line) const = 0;
     virtual int TextHeight(std::string_view line) const = 0;

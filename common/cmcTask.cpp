@@ -31,12 +31,14 @@ void cmcTask::Dispose(cmcTask*& task) {
     if (!task) {
         return;
     }
-    // A task inside its own handler must outlive the call, whatever its timer state.
-    if (task->IsStopped() && !task->busy_) {
-        delete task;
-    } else {
+    // Only a task inside its own handler must outlive the call: it deletes itself on its next
+    // tick. Any other is deleted at once, so no task is left waiting for a tick that may never
+    // come (at exit, or after the last tick of a test).
+    if (task->busy_) {
         task->Stop();
         task->Release();
+    } else {
+        delete task;
     }
     task = nullptr;
 }

@@ -29,8 +29,8 @@ public:
     // The next tick deletes the task.
     void Release();
 
-    // The owners' rule: a running task is stopped and released (it deletes itself on its next
-    // tick); a stopped one is deleted at once. The pointer is cleared either way.
+    // The owners' rule: a task inside its own handler is stopped and released (it deletes itself
+    // on its next tick); any other is deleted at once. The pointer is cleared either way.
     static void Dispose(cmcTask*& task);
 
 private:

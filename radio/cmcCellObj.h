@@ -35,7 +35,7 @@ inline constexpr uint32_t kColourClWindow = 0x80000005;
 // The cell descriptor: what a sheet cell, menu item, tool-bar button, tree node or list entry
 // shows and how, parsed from a cell definition of the text table.
 class cmcCellObj {
-  public:
+public:
     cmcCellObj();
 
     // The template this cell was parsed against; not owned, must outlive the cell.
@@ -86,7 +86,7 @@ class cmcCellObj {
     // Models that use models are followed this deep; deeper is taken for a loop (fatal).
     static constexpr int kMaxModelDepth = 16;
 
-  private:
+private:
     void ParseAttributesAt(std::string_view text, int depth);
     void ApplyOptionAt(std::string_view text, int depth);
     void ApplyModel(std::string_view name, int depth);

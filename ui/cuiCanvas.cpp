@@ -16,17 +16,18 @@ void cuiCanvas::SetFont(const cmcFont& font) {
     painter_.setFont(ToQFont(font_));
 }
 
-void cuiCanvas::FillRect(const WindowRect& rect) {
-    painter_.fillRect(rect.left, rect.top, rect.width, rect.height, ToQColor(brush_, palette_));
+void cuiCanvas::FillRect(const WindowRect& rect, uint32_t colour) {
+    painter_.fillRect(rect.left, rect.top, rect.width, rect.height, ToQColor(colour, palette_));
 }
 
-void cuiCanvas::Polygon(const std::vector<CanvasPoint>& points) {
+void cuiCanvas::FillPolygon(const std::vector<CanvasPoint>& points, uint32_t colour) {
     QPolygon polygon;
     for (const CanvasPoint& point : points) {
         polygon << QPoint(point.x, point.y);
     }
-    painter_.setPen(ToQColor(pen_, palette_));
-    painter_.setBrush(ToQColor(brush_, palette_));
+    const QColor qcolour = ToQColor(colour, palette_);
+    painter_.setPen(qcolour);
+    painter_.setBrush(qcolour);
     painter_.drawPolygon(polygon);
 }
 

@@ -4,33 +4,30 @@
 #include <QPalette>
 
 #include "common/cmcCanvas.h"
+#include "common/cmcFont.h"
 
 // The cell canvas on a QPainter (a widget, an image or the printer). The painter is not
 // owned and must outlive the canvas; the canvas sets the painter's font, pen and brush as it
-// draws and leaves them so.
+// draws and leaves them so. The text colour is the colour of the canvas's font.
 class cuiCanvas : public cmcCanvas {
 public:
     cuiCanvas(QPainter& painter, const QPalette& palette);
 
-    const cmcFont& Font() const override { return font_; }
-    void SetFont(const cmcFont& font) override;
-    uint32_t BrushColour() const override { return brush_; }
-    void SetBrushColour(uint32_t colour) override { brush_ = colour; }
-    uint32_t PenColour() const override { return pen_; }
-    void SetPenColour(uint32_t colour) override { pen_ = colour; }
+    const cmcFont& Font() const { return font_; }
+    void SetFont(const cmcFont& font);
 
-    void FillRect(const WindowRect& rect) override;
-    void Polygon(const std::vector<CanvasPoint>& points) override;
-    void TextOut(int x, int y, std::string_view text) override;
+    void FillRect(const WindowRect& rect, uint32_t colour) override;
+    void FillPolygon(const std::vector<CanvasPoint>& points, uint32_t colour) override;
+    void SetTextColour(uint32_t colour) override { font_.colour = colour; }
+    uint32_t GetTextColour() const override { return font_.colour; }
     int TextWidth(std::string_view line) const override;
     int TextHeight(std::string_view line) const override;
 
-    QPainter& Painter() { return painter_; }
+    // One line of text in the font and text colour, its top-left corner at (x, y).
+    void TextOut(int x, int y, std::string_view text);
 
 private:
     QPainter& painter_;
     QPalette palette_;
     cmcFont font_;
-    uint32_t brush_ = 0x80000005;  // clWindow
-    uint32_t pen_ = 0x00000000;    // clBlack
 };

@@ -32,7 +32,7 @@ TEST(ColourFromName, KnowsTheNamesExactly) {
 }
 
 class ApplyFontSpecTest : public ::testing::Test {
-  protected:
+protected:
     cmcFont Applied(const char* spec) {
         cmcFont font = start;
         ApplyFontSpec(spec, font);

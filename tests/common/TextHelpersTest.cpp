@@ -13,7 +13,7 @@ using Token = std::optional<std::string>;
 // Double-byte cases run under the Shift-JIS lead-byte rule: 0x81 is a lead byte, and the
 // byte after it belongs to the same character.
 class ShiftJis : public ::testing::Test {
-  protected:
+protected:
     ShiftJis() { platform::SetLeadByteRule(platform::LeadByteRule::ShiftJis); }
     ~ShiftJis() override { platform::SetLeadByteRule(platform::LeadByteRule::None); }
 };
@@ -106,7 +106,7 @@ TEST(HexTextToBuff, PairsDigitsAndIgnoresTheRest) {
 
 // Width 10 per character, height 12 per line (an empty line too).
 class FixedMeasurer : public TextMeasurer {
-  public:
+public:
     int TextWidth(std::string_view line) const override {
         return 10 * static_cast<int>(line.size());
     }

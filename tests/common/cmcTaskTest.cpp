@@ -74,7 +74,7 @@ TEST(cmcTask, ReleasedInsideHandlerFinishesThenDeletesItself) {
     task->SetHandler([&](cmcTask* self) {
         ++calls;
         cmcTask* owned = self;
-        cmcTask::Dispose(owned);  // running: stopped and released, not deleted here
+        cmcTask::Dispose(owned);  // inside its handler: stopped and released, not deleted here
         ++calls;
     });
     task->SetInterval(10);
@@ -104,8 +104,7 @@ TEST(cmcTask, HandlerIsNotReentered) {
     time.Advance(10);
     EXPECT_EQ(maxDepth, 1);
     EXPECT_EQ(calls, 1);
-    cmcTask::Dispose(task);  // running: it deletes itself on the next tick
-    time.Advance(1);
+    cmcTask::Dispose(task);  // running, but not inside its handler: deleted at once
     EXPECT_EQ(time.scheduler.EnabledTimers(), 0);
 }
 

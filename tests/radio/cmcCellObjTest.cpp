@@ -36,7 +36,7 @@ constexpr uint8_t kLeft = 0, kCentre = 1, kRight = 2;
 constexpr uint8_t kTop = 0 << 2, kMiddle = 1 << 2, kBottom = 2 << 2;
 
 class CellObj : public ::testing::Test {
-  protected:
+protected:
     CellObj() {
         table_.SetLines(kTable);
         InstallMainGTex(&table_);

@@ -102,7 +102,7 @@ Decoded Decode(const Bytes& frame) {
 }
 
 class CloneRadioTest : public ::testing::Test {
-  protected:
+protected:
     // Wakes the radio as the program's script does and puts it into clone mode at `rate`.
     void Wake(bool write, uint32_t rate = 38400) {
         cable.Write(WakeFrame(0x01, "27"), 38400);

@@ -23,11 +23,8 @@ TEST_F(CanvasTest, FillsRectanglesAndPolygonsInClassLibraryColours) {
     {
         QPainter painter(&image);
         cuiCanvas canvas(painter, QPalette());
-        canvas.SetBrushColour(0x00808080);
-        canvas.FillRect({0, 28, 40, 12});
-        canvas.SetBrushColour(0x000000FF);
-        canvas.SetPenColour(0x000000FF);
-        canvas.Polygon({{2, 2}, {20, 2}, {20, 20}, {2, 20}});
+        canvas.FillRect({0, 28, 40, 12}, 0x00808080);
+        canvas.FillPolygon({{2, 2}, {20, 2}, {20, 20}, {2, 20}}, 0x000000FF);
     }
     EXPECT_EQ(image.pixelColor(30, 35), QColor(128, 128, 128));
     EXPECT_EQ(image.pixelColor(30, 27), QColor(Qt::white));
@@ -50,8 +47,8 @@ TEST_F(CanvasTest, TextIsDrawnAndMeasuredInTheCanvasFont) {
     int height = 0;
     MeasureTextBlock(canvas, "W\nW", width, height);
     EXPECT_EQ(height, 2 * canvas.TextHeight("W"));
-    canvas.SetFontColour(0x00FF0000);
-    EXPECT_EQ(canvas.Font().colour, 0x00FF0000u);
+    canvas.SetTextColour(0x00FF0000);
+    EXPECT_EQ(canvas.GetTextColour(), 0x00FF0000u);
     EXPECT_EQ(canvas.Font().height, -24);
     canvas.TextOut(0, 0, "W");
     painter.end();

@@ -12,7 +12,7 @@ namespace sim {
 // The clone cable: one line that echoes every byte the PC writes, in order, and carries the
 // radio's answer, which comes straight after the echo of the byte that completed a frame.
 class CloneCable {
-  public:
+public:
     explicit CloneCable(CloneRadio& radio) : radio_(radio) {}
 
     // The PC writes bytes at bitRate; returns what comes back on the line.
@@ -24,8 +24,10 @@ class CloneCable {
     void AddFault(const EchoFault& fault) { faults_.push_back(fault); }
     void ClearFaults() { faults_.clear(); }
     CloneRadio& Radio() { return radio_; }
+    // Frames with this command the PC has sent so far.
+    int Seen(uint8_t command) const { return commandsSeen_[command]; }
 
-  private:
+private:
     void Echo(uint8_t byte, std::vector<uint8_t>& out);
     const EchoFault* FaultAtCommand(uint8_t command);
 

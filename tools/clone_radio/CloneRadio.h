@@ -13,7 +13,7 @@ namespace sim {
 // frames only at its own bit rate, answers the identity request, streams its memory for a read
 // and takes a write with acknowledgements. Bytes in, bytes out; timing is the caller's business.
 class CloneRadio {
-  public:
+public:
     static constexpr int kMemorySize = 32736;
     enum class Mode { Normal, ReadClone, WriteClone };
 
@@ -51,7 +51,7 @@ class CloneRadio {
     // Data frames taken during the running or last write.
     int FramesWritten() const { return framesWritten_; }
 
-  private:
+private:
     std::vector<uint8_t> TakeFrame(const std::vector<uint8_t>& frame);
     void SetUp(const std::vector<uint8_t>& body);
     std::vector<uint8_t> IdentityAnswer() const;

@@ -1,0 +1,13 @@
+#include "common/GlobalEvMan.h"
+
+namespace {
+cmcEvMan* installedBus = nullptr;
+}
+
+cmcEvMan* CurrentEvMan() {
+    return installedBus;
+}
+
+void InstallEvMan(cmcEvMan* bus) {
+    installedBus = bus;
+}

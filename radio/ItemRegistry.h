@@ -1,0 +1,25 @@
+#pragma once
+
+#include <array>
+#include <initializer_list>
+#include <span>
+
+#include "radio/CellNameTables.h"
+#include "radio/ItemRow.h"
+
+// The memory map: the rows of every item group, found by item code.
+class ItemRegistry {
+public:
+    using Group = std::span<const ItemRow>;
+
+    ItemRegistry(std::initializer_list<Group> groups);
+
+    // The row of the code, or null when the code has none.
+    const ItemRow* Find(int code) const;
+
+    // The program's memory map, made of every group of radio/items/.
+    static const ItemRegistry& Program();
+
+private:
+    std::array<const ItemRow*, kCellItemCount> rows_{};
+};

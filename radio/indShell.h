@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "radio/ModelType.h"
+#include "radio/cmcEeprom.h"
+
+class cmcCellCapsule;
+class cmcCellObj;
+class datCh;
+struct BankSpan;
+
+// What the item dispatcher asks of the program around it: the document, the model type, the
+// warning check and modified flag, packing, the channel-list edit commands and context help.
+// The application implements it; tests install a fake.
+class indShell {
+public:
+    virtual ~indShell() = default;
+
+    virtual cmcEeprom& CurrentImage() = 0;
+    virtual ModelType CurrentModelType() = 0;
+    // A user action changed something: restart the 250 ms warning-check time-out.
+    virtual void RestartWarningCheck() = 0;
+    // Compare the document with its saved copy and show the modified state.
+    virtual void UpdateModified() = 0;
+    // Pack the working tables back into the radio part.
+    virtual void PackImage() = 0;
+    // Copy, paste, carry, clear, delete or insert channels (command 73..79).
+    virtual void RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
+                                    const BankSpan& bank) = 0;
+    // The context pop-up of the help file for the cell.
+    virtual void ShowContextHelp(const cmcCellObj& cell) = 0;
+};
+
+// The shell in force; fatal when none is installed.
+indShell& Shell();
+// Installs the shell (not owned); nullptr removes it.
+void InstallShell(indShell* shell);

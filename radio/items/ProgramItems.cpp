@@ -1,0 +1,7 @@
+#include "radio/ItemRegistry.h"
+
+// The groups of the memory map; each group's rows live in a file of their own in this folder.
+const ItemRegistry& ItemRegistry::Program() {
+    static const ItemRegistry registry{};
+    return registry;
+}

@@ -1,0 +1,34 @@
+#include "tests/radio/CloneRadioPeer.h"
+
+#include <vector>
+
+#include "common/cmcTask.h"
+
+using testsupport::FakeSerialLine;
+
+CloneRadioPeer::CloneRadioPeer(FakeSerialLine& line, sim::CloneCable& cable)
+    : line_(line), cable_(cable), task_(new cmcTask) {
+    line_.Peer().Open();
+    task_->SetHandler([this](cmcTask*) { Pump(); });
+    task_->SetInterval(1);
+}
+
+CloneRadioPeer::~CloneRadioPeer() {
+    task_->SetInterval(-1);  // stopped, so it goes at once
+    cmcTask::Dispose(task_);
+}
+
+void CloneRadioPeer::Pump() {
+    platform::SerialDevice& peer = line_.Peer();
+    platform::SerialSettings settings = line_.Settings(FakeSerialLine::Side::Program);
+    if (line_.Settings(FakeSerialLine::Side::Peer).bitRate != settings.bitRate)
+        peer.Apply(settings);
+    uint8_t chunk[4096];
+    int n;
+    while ((n = peer.Read(chunk, sizeof chunk)) > 0) {
+        const std::vector<uint8_t> back =
+            cable_.Write(chunk, static_cast<size_t>(n), settings.bitRate);
+        peer.Write(back.data(), static_cast<int>(back.size()));
+        sent_ += back.size();
+    }
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "tests/support/FakeSerialLine.h"
+#include "tools/clone_radio/CloneCable.h"
+
+class cmcTask;
+
+// Puts the simulated radio and its cable on the peer end of a fake serial line: every
+// millisecond of virtual time it takes what has arrived, at the bit rate the program's end
+// is set to, and sends back the echo and the radio's answers at that rate.
+class CloneRadioPeer {
+public:
+    CloneRadioPeer(testsupport::FakeSerialLine& line, sim::CloneCable& cable);
+    ~CloneRadioPeer();
+    CloneRadioPeer(const CloneRadioPeer&) = delete;
+    CloneRadioPeer& operator=(const CloneRadioPeer&) = delete;
+
+    // Bytes the radio sent so far.
+    size_t BytesSent() const { return sent_; }
+
+private:
+    void Pump();
+
+    testsupport::FakeSerialLine& line_;
+    sim::CloneCable& cable_;
+    cmcTask* task_;
+    size_t sent_ = 0;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <vector>
+
+#include "radio/BankSize.h"
+#include "radio/ImageLayout.h"
+#include "radio/indShell.h"
+
+namespace testsupport {
+
+// The program around the dispatcher, as the dispatcher sees it: a document image, a model type
+// and counters of what it was asked to do. Installed while it exists.
+class FakeShell : public indShell {
+public:
+    struct ListEdit {
+        int command;
+        int first;
+        int last;
+        int bank;
+    };
+
+    FakeShell() {
+        image.Resize(layout::kImageSize);
+        InstallShell(this);
+    }
+    ~FakeShell() override { InstallShell(nullptr); }
+
+    cmcEeprom& CurrentImage() override { return image; }
+    ModelType CurrentModelType() override { return model; }
+    void RestartWarningCheck() override { ++warningRestarts; }
+    void UpdateModified() override { ++modifiedUpdates; }
+    void PackImage() override { ++packs; }
+    void RunChannelListEdit(cmcCellCapsule& capsule, datCh&, int first, int last,
+                            const BankSpan& bank) override;
+    void ShowContextHelp(const cmcCellObj& cell) override;
+
+    cmcEeprom image;
+    ModelType model = MT_Pmr;
+    int warningRestarts = 0;
+    int modifiedUpdates = 0;
+    int packs = 0;
+    std::vector<ListEdit> listEdits;
+    std::vector<int> helpItems;
+};
+
+}  // namespace testsupport
