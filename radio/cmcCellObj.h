@@ -29,6 +29,13 @@ inline constexpr uint8_t kLayoutBottomLine = 0x80;
 // State bits: S and T, then Flag0..Flag5 from bit 2; Flag6 and Flag7 are stateBits2 bits 0, 1.
 inline constexpr uint8_t kStateSelectable = 0x01;
 inline constexpr uint8_t kStateTail = 0x02;
+// The state of a command that the dispatcher reports to menus and tool bars, in Flag0..Flag3;
+// a menu clears these and Flag4 (kStateCommandBits) before it asks.
+inline constexpr uint8_t kStateChecked = 0x04;
+inline constexpr uint8_t kStateHidden = 0x08;
+inline constexpr uint8_t kStateDisabled = 0x10;
+inline constexpr uint8_t kStateCaptionReplaced = 0x20;
+inline constexpr uint8_t kStateCommandBits = 0x7C;
 
 inline constexpr uint32_t kColourClWindow = 0x80000005;
 
