@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +11,7 @@
 #include "tests/support/FakeSerialLine.h"
 #include "tests/support/VirtualTime.h"
 #include "tools/clone_radio/CloneCable.h"
+#include "tools/clone_radio/WakeScript.h"
 
 namespace {
 
@@ -22,25 +22,6 @@ using testsupport::FakeSerialLine;
 
 constexpr int kRadioSize = 32736;
 constexpr int kDocumentSize = 48880;
-
-// The set-up script the clone manager plays: wake at either rate, enter clone mode, switch
-// to the transfer rate.
-std::string Script(bool highSpeed, bool write) {
-    const std::string wake =
-        "FEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFE EEEF E8 %04X%04X 01 %02X%02X FD";
-    char text[512];
-    std::string script;
-    std::snprintf(text, sizeof text, ("(38400,N,8,1)" + wake).c_str(), 0x2726, 0, '2', '7');
-    script += text;
-    std::snprintf(text, sizeof text, "(9600,N,8,1)FEFE EEEF E8 %04X%04X 55 %02X%02X FD", 0x2726, 0,
-                  '0', write ? '1' : '0');
-    script += text;
-    if (highSpeed)
-        std::snprintf(text, sizeof text, ("(9600,N,8,1)" + wake).c_str(), 0x2726, 0, '0', '9');
-    else
-        std::snprintf(text, sizeof text, ("(38400,N,8,1)" + wake).c_str(), 0x2726, 0, '2', '7');
-    return script + text;
-}
 
 struct Outcome {
     int mode;
@@ -60,7 +41,7 @@ protected:
         drv.SetPort(1, highSpeed ? "38400,N,8,1" : "9600,N,8,1");
         drv.SetCommandPreamble(highSpeed ? 48 : 12);
         drv.SetDataPreambles(0);
-        drv.SetScript(Script(highSpeed, write));
+        drv.SetScript(sim::WakeScript(highSpeed, write));
         drv.SetEchoCheck(1);
         drv.SetSendFrameCount(1);
         drv.SetWaitFirstAck(1);
@@ -403,6 +384,49 @@ TEST_F(CloneDrvTest, OutputThatNeverLeavesStillEnds) {
     EXPECT_EQ(completions, 1);
     EXPECT_FALSE(line.IsOpen(FakeSerialLine::Side::Program));
     EXPECT_LT(outcome->endedAt, 3000u);
+}
+
+TEST_F(CloneDrvTest, AWriteOnALineThatStallsForGoodStillEnds) {
+    const auto pattern = Pattern(kRadioSize);
+    Configure(true, true);
+    drv.SetMemorySize(kRadioSize);
+    const AddressRangeList ranges = {{0, 8191}};
+    ASSERT_TRUE(drv.StartWrite(*pattern, &ranges, Record()));
+    ASSERT_TRUE(time.RunUntil([&] { return drv.GetDataBytes() > 2000; }, 10000));
+    line.StallDrain(FakeSerialLine::Side::Program, true);
+    const uint32_t stalled = time.Now();
+    ASSERT_TRUE(Finish(60000));
+    EXPECT_EQ(outcome->code, CDRV_Echo);
+    EXPECT_LT(outcome->endedAt - stalled, 2 * 2000u + 100);  // data time-out, then drain time-out
+    EXPECT_FALSE(line.IsOpen(FakeSerialLine::Side::Program));
+}
+
+// A radio frame that never ends: the read state gives up past 521 bytes, the identity
+// state takes it as a frame that fails every test.
+TEST_F(CloneDrvTest, OverlongFramesAreFormatErrors) {
+    Bytes endless = {0xFE, 0xEF, 0xEE, 0xE4};
+    endless.insert(endless.end(), 600, '0');
+    const auto inject = [&](uint8_t command) {
+        ASSERT_TRUE(time.RunUntil([&] { return cable.Seen(command) > 0; }, 10000));
+        time.Advance(30);  // the rest of the request and its echo
+        line.Peer().Write(endless.data(), static_cast<int>(endless.size()));
+    };
+    radio.AddFault({CloneFaultKind::SilentFromData, 0});
+    radio.AddFault({CloneFaultKind::SilentIdentity});
+    Configure(true, false);
+    drv.SetMemorySize(kRadioSize);
+    const AddressRangeList ranges = {{0, 255}};
+    ASSERT_TRUE(drv.StartRead(&ranges, Record()));
+    inject(0xE2);
+    ASSERT_TRUE(Finish());
+    EXPECT_EQ(outcome->code, CDRV_Format);
+
+    outcome.reset();
+    Configure(false, false);
+    ASSERT_TRUE(drv.StartInfo(Record()));
+    inject(0xE0);
+    ASSERT_TRUE(Finish());
+    EXPECT_EQ(outcome->code, CDRV_Format);
 }
 
 TEST_F(CloneDrvTest, OneExchangeAtATime) {

@@ -6,7 +6,7 @@
 // Collects the loader's frames from the byte stream: FE FE, the type, the escaped payload
 // (FF n stands for 0xF0 + n), FD. Bytes outside a frame are ignored.
 class BootFrameReader {
-  public:
+public:
     enum class Result { Pending, Frame, Faulty };
 
     // Takes one byte; Frame when it completed a well-formed frame, Faulty for a broken one.
@@ -14,7 +14,7 @@ class BootFrameReader {
     uint8_t Type() const { return type_; }
     const std::vector<uint8_t>& Payload() const { return payload_; }
 
-  private:
+private:
     enum class Where { Idle, FirstFE, Type, Payload, Escape };
 
     Result TakePayload(uint8_t byte);

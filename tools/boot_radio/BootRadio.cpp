@@ -29,19 +29,6 @@ std::vector<uint8_t> BootRadio::Receive(const uint8_t* bytes, size_t n, uint32_t
     return out;
 }
 
-std::vector<uint8_t> BootRadio::Poll(uint32_t nowMs) {
-    std::vector<uint8_t> out;
-    if (answerPending_ && static_cast<int32_t>(nowMs - answerDueMs_) >= 0) {
-        EnterBoot(out);
-    }
-    return out;
-}
-
-bool BootRadio::NextDue(uint32_t& dueMs) const {
-    dueMs = answerDueMs_;
-    return answerPending_;
-}
-
 void BootRadio::Echo(uint8_t byte, std::vector<uint8_t>& out) {
     if (faults_.noEcho) {
         return;
@@ -73,21 +60,23 @@ void BootRadio::Handle(uint8_t byte, uint32_t nowMs, std::vector<uint8_t>& out) 
     }
 }
 
+// The answer follows a complete probe, in the same write as its echo; a late radio lets the
+// probes of its first bootAnswerDelayMs go by.
 void BootRadio::HandleProbe(uint8_t byte, uint32_t nowMs, std::vector<uint8_t>& out) {
     probeWindow_ = (probeWindow_ << 8) | byte;
-    if (probeWindow_ != kProbe || faults_.noBootAnswer || answerPending_) {
+    if (probeWindow_ != kProbe || faults_.noBootAnswer) {
         return;
     }
-    if (faults_.bootAnswerDelayMs == 0) {
-        EnterBoot(out);  // in the same write as the probe's echo
-        return;
+    if (!probed_) {
+        probed_ = true;
+        firstProbeMs_ = nowMs;
     }
-    answerPending_ = true;
-    answerDueMs_ = nowMs + faults_.bootAnswerDelayMs;
+    if (nowMs - firstProbeMs_ >= faults_.bootAnswerDelayMs) {
+        EnterBoot(out);
+    }
 }
 
 void BootRadio::EnterBoot(std::vector<uint8_t>& out) {
-    answerPending_ = false;
     probeWindow_ = 0;
     zeroAnswered_ = false;
     productIndex_ = 0;
@@ -182,6 +171,7 @@ void BootRadio::HandleFrame(std::vector<uint8_t>& out) {
         case kWakeFrame:
             ++wakes_;
             phase_ = Phase::Probe;  // leaves boot mode; no answer
+            probed_ = false;
             break;
         default:
             Acknowledge(kRefuse, out);

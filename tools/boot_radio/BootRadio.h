@@ -12,7 +12,7 @@
 // the boot loader answers the probe, agrees the bit rate, answers the product check, takes the
 // writer program and then the ROM data frames into its 256 KB flash.
 class BootRadio {
-  public:
+public:
     static constexpr uint32_t kFlashSize = 0x40000;
 
     enum class Phase { Probe, Zeros, Product, LengthHigh, LengthLow, Writer, Frames };
@@ -21,10 +21,6 @@ class BootRadio {
 
     // The bytes the PC wrote at time nowMs; returns what comes back at once.
     std::vector<uint8_t> Receive(const uint8_t* bytes, size_t n, uint32_t nowMs);
-    // Answers held back for later (a late boot answer) whose time has come.
-    std::vector<uint8_t> Poll(uint32_t nowMs);
-    // When the next held-back answer is due; false when none is.
-    bool NextDue(uint32_t& dueMs) const;
 
     Phase GetPhase() const { return phase_; }
     const std::vector<uint8_t>& Flash() const { return flash_; }
@@ -34,7 +30,7 @@ class BootRadio {
     // Wake frames seen: loads that ended with the radio leaving boot mode.
     int Wakes() const { return wakes_; }
 
-  private:
+private:
     void Echo(uint8_t byte, std::vector<uint8_t>& out);
     void Handle(uint8_t byte, uint32_t nowMs, std::vector<uint8_t>& out);
     void HandleProbe(uint8_t byte, uint32_t nowMs, std::vector<uint8_t>& out);
@@ -54,8 +50,8 @@ class BootRadio {
     Phase phase_ = Phase::Probe;
     long received_ = 0;
     uint32_t probeWindow_ = 0;  // the last four bytes received, oldest in the top byte
-    bool answerPending_ = false;
-    uint32_t answerDueMs_ = 0;
+    bool probed_ = false;       // a complete probe arrived since boot mode was left
+    uint32_t firstProbeMs_ = 0;
     bool zeroAnswered_ = false;
     int productIndex_ = 0;
     uint8_t lengthHigh_ = 0;

@@ -16,6 +16,6 @@ struct BootRadioOptions {
     bool Parse(const std::vector<std::string>& args, std::string& error);
     static const char* Usage();
 
-  private:
+private:
     bool ParseFault(const std::string& spec, std::string& error);
 };

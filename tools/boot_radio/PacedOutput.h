@@ -7,7 +7,7 @@
 // Bytes waiting to go out at a serial line's pace: 10 bit times a byte (start, 8 data, stop).
 // Time is in nanoseconds; a bit rate of 0 sends everything at once.
 class PacedOutput {
-  public:
+public:
     explicit PacedOutput(uint32_t bitRate) : bitRate_(bitRate) {}
 
     void Add(const std::vector<uint8_t>& bytes, uint64_t nowNs);
@@ -17,7 +17,7 @@ class PacedOutput {
     // When the next byte is due (meaningful when not empty).
     uint64_t NextDueNs() const { return nextNs_; }
 
-  private:
+private:
     uint64_t ByteNs() const { return bitRate_ == 0 ? 0 : 10'000'000'000ull / bitRate_; }
 
     uint32_t bitRate_;

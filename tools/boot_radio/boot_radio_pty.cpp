@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/boot_radio/BootPtyPeer.h"
 #include "tools/boot_radio/BootRadioOptions.h"
-#include "tools/boot_radio/PtyPeer.h"
 
 int main(int argc, char** argv) {
     BootRadioOptions options;
@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
         std::cerr << "boot_radio_pty: " << error << "\n" << BootRadioOptions::Usage();
         return 2;
     }
-    PtyPeer peer(options);
+    BootPtyPeer peer(options);
     if (!peer.Open(error)) {
         std::cerr << "boot_radio_pty: " << error << "\n";
         return 1;

@@ -9,12 +9,12 @@
 // Writes the C++ source that embeds both images, scrambled with the key, behind the functions
 // that loader/LoaderImage.h declares.
 class ImageSourceWriter {
-  public:
+public:
     ImageSourceWriter(PlainImage writer, PlainImage rom, std::vector<uint8_t> key,
                       std::string origin);
     void Write(std::ostream& out) const;
 
-  private:
+private:
     static void WriteArray(std::ostream& out, const std::string& name,
                            const std::vector<uint8_t>& bytes);
     static void WriteImage(std::ostream& out, const std::string& name, const PlainImage& image);

@@ -6,7 +6,7 @@ namespace {
 
 // xorshift32: the same bytes on every machine and every build.
 class Noise {
-  public:
+public:
     explicit Noise(uint32_t seed) : state_(seed) {}
     uint8_t Next() {
         state_ ^= state_ << 13;
@@ -15,7 +15,7 @@ class Noise {
         return static_cast<uint8_t>(state_ >> 24);
     }
 
-  private:
+private:
     uint32_t state_;
 };
 

@@ -8,7 +8,7 @@
 // Deterministic stand-ins for the radio firmware we do not have. The ROM image has blank
 // (all 0xFF) blocks that the loader must skip and bytes 0xFA..0xFF that its frames must escape.
 class StandInImages {
-  public:
+public:
     static constexpr uint32_t kWriterFirst = 0xFFC000;
     static constexpr uint32_t kWriterLast = 0xFFC5C9;
     static constexpr uint32_t kRomFirst = 0x7000;

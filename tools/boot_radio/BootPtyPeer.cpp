@@ -1,4 +1,4 @@
-#include "tools/boot_radio/PtyPeer.h"
+#include "tools/boot_radio/BootPtyPeer.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -27,10 +27,10 @@ uint64_t MonotonicNs() {
 
 }  // namespace
 
-PtyPeer::PtyPeer(const BootRadioOptions& options)
+BootPtyPeer::BootPtyPeer(const BootRadioOptions& options)
     : options_(options), radio_(options.faults), output_(options.bitRate) {}
 
-PtyPeer::~PtyPeer() {
+BootPtyPeer::~BootPtyPeer() {
     if (slave_ >= 0) {
         close(slave_);
     }
@@ -39,7 +39,7 @@ PtyPeer::~PtyPeer() {
     }
 }
 
-bool PtyPeer::Open(std::string& error) {
+bool BootPtyPeer::Open(std::string& error) {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
         error = std::string("cannot open a pseudo-terminal: ") + std::strerror(errno);
@@ -58,11 +58,11 @@ bool PtyPeer::Open(std::string& error) {
     return true;
 }
 
-uint64_t PtyPeer::NowNs() const {
+uint64_t BootPtyPeer::NowNs() const {
     return MonotonicNs() - startNs_;
 }
 
-bool PtyPeer::Done() {
+bool BootPtyPeer::Done() {
     if (options_.loads == 0 || radio_.Wakes() < options_.loads || !output_.Empty()) {
         return false;
     }
@@ -72,20 +72,15 @@ bool PtyPeer::Done() {
     return NowNs() - doneNs_ >= kLingerNs;
 }
 
-int PtyPeer::TimeoutNs(uint64_t nowNs) const {
+int BootPtyPeer::TimeoutNs(uint64_t nowNs) const {
     uint64_t wait = kIdleWaitNs;
     if (!output_.Empty()) {
         wait = output_.NextDueNs() > nowNs ? output_.NextDueNs() - nowNs : 0;
     }
-    uint32_t dueMs = 0;
-    if (radio_.NextDue(dueMs)) {
-        const uint64_t dueNs = dueMs * 1'000'000ull;
-        wait = std::min(wait, dueNs > nowNs ? dueNs - nowNs : 0);
-    }
     return static_cast<int>(wait);
 }
 
-bool PtyPeer::Run() {
+bool BootPtyPeer::Run() {
     while (!Done()) {
         const uint64_t now = NowNs();
         const int waitNs = TimeoutNs(now);
@@ -98,7 +93,6 @@ bool PtyPeer::Run() {
         if ((fd.revents & POLLIN) && !ReadInput(at)) {
             return false;
         }
-        output_.Add(radio_.Poll(static_cast<uint32_t>(at / 1'000'000)), at);
         if (!WriteAll(output_.TakeDue(at))) {
             return false;
         }
@@ -106,7 +100,7 @@ bool PtyPeer::Run() {
     return true;
 }
 
-bool PtyPeer::ReadInput(uint64_t nowNs) {
+bool BootPtyPeer::ReadInput(uint64_t nowNs) {
     uint8_t buffer[4096];
     const ssize_t n = read(master_, buffer, sizeof buffer);
     if (n < 0) {
@@ -117,7 +111,7 @@ bool PtyPeer::ReadInput(uint64_t nowNs) {
     return true;
 }
 
-bool PtyPeer::WriteAll(const std::vector<uint8_t>& bytes) {
+bool BootPtyPeer::WriteAll(const std::vector<uint8_t>& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = write(master_, bytes.data() + done, bytes.size() - done);
@@ -135,10 +129,14 @@ bool PtyPeer::WriteAll(const std::vector<uint8_t>& bytes) {
     return true;
 }
 
-std::string PtyPeer::Report() const {
+std::string BootPtyPeer::Report() const {
     std::ostringstream out;
-    out << "received=" << received_ << " sent=" << sent_
-        << " data_frames=" << radio_.DataFramesStored()
-        << " sum=" << (radio_.SumMatched() ? "ok" : "bad") << " wakes=" << radio_.Wakes();
+    out << "received " << received_ << " bytes, sent " << sent_ << " bytes";
+    if (options_.bitRate > 0) {
+        out << ", " << sent_ * 10.0 / options_.bitRate << " s on the line";
+    }
+    out << "; " << radio_.DataFramesStored() << " data frames, sum "
+        << (radio_.SumMatched() ? "matched" : "not matched") << ", " << radio_.Wakes()
+        << " wake frames";
     return out.str();
 }

@@ -9,12 +9,12 @@
 
 // The boot radio on the master side of a pseudo-terminal: the loader opens the slave side as
 // its serial port. The radio's output (echo and answers) is paced at the line rate.
-class PtyPeer {
-  public:
-    explicit PtyPeer(const BootRadioOptions& options);
-    ~PtyPeer();
-    PtyPeer(const PtyPeer&) = delete;
-    PtyPeer& operator=(const PtyPeer&) = delete;
+class BootPtyPeer {
+public:
+    explicit BootPtyPeer(const BootRadioOptions& options);
+    ~BootPtyPeer();
+    BootPtyPeer(const BootPtyPeer&) = delete;
+    BootPtyPeer& operator=(const BootPtyPeer&) = delete;
 
     // Opens the pty; false with a message when it cannot.
     bool Open(std::string& error);
@@ -24,7 +24,7 @@ class PtyPeer {
     bool Run();
     std::string Report() const;
 
-  private:
+private:
     uint64_t NowNs() const;
     int TimeoutNs(uint64_t nowNs) const;
     bool ReadInput(uint64_t nowNs);

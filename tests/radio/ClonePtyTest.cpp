@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "radio/CDrvCodes.h"
+#include "radio/cmcCloneDrv.h"
+#include "tools/clone_radio/RealTimeDriver.h"
+#include "tools/clone_radio/WakeScript.h"
+
+extern char** environ;
+
+namespace {
+
+// The simulated radio's program on a real pty, and the engine on the termios device of
+// port 1, which MERROW_COM1 points at the pty's slave.
+class ClonePtyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        memoryFile = ::testing::TempDir() + "clone_pty_memory.bin";
+        std::remove(memoryFile.c_str());
+        int out[2];
+        ASSERT_EQ(pipe(out), 0);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        std::string program = CLONE_RADIO_PTY;
+        std::vector<std::string> args = {program, "--last", "0FFF", "--save", memoryFile};
+        std::vector<char*> argv;
+        for (std::string& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        ASSERT_EQ(posix_spawn(&peer, program.c_str(), &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        peerOut = fdopen(out[0], "r");
+        char line[256] = {};
+        ASSERT_NE(std::fgets(line, sizeof line, peerOut), nullptr);
+        std::string device(line);
+        device.erase(device.find_last_not_of('\n') + 1);
+        setenv("MERROW_COM1", device.c_str(), 1);
+    }
+
+    void TearDown() override {
+        if (peer > 0) {
+            kill(peer, SIGTERM);
+            waitpid(peer, nullptr, 0);
+        }
+        if (peerOut)
+            std::fclose(peerOut);
+        unsetenv("MERROW_COM1");
+        std::remove(memoryFile.c_str());
+    }
+
+    void Configure(bool write) {
+        drv.SetModelWords(0x2726, 0);
+        drv.SetPort(1, "38400,N,8,1");
+        drv.SetCommandPreamble(48);
+        drv.SetScript(sim::WakeScript(true, write));
+        drv.SetEchoCheck(1);
+        drv.SetWaitFirstAck(1);
+        drv.SetAckInterval(128, 96);
+    }
+
+    int Run(const std::function<bool(cmcCloneDrv::Completion)>& start) {
+        std::optional<int> code;
+        EXPECT_TRUE(start([&](dst_CDrv_Result& result) {
+            code = result.code;
+            image.clear();
+            for (int a = 0; a < result.image.GetSize(); ++a)
+                image.push_back(result.image.GetByte(a));
+            payload.assign(result.payload.GetData(),
+                           result.payload.GetData() + result.payload.GetLength());
+        }));
+        EXPECT_TRUE(driver.RunUntil([&] { return code.has_value(); }, 20000));
+        return code.value_or(-1);
+    }
+
+    std::string memoryFile;
+    pid_t peer = 0;
+    FILE* peerOut = nullptr;
+    sim::RealTimeDriver driver;
+    cmcCloneDrv drv;
+    std::vector<uint8_t> image;
+    std::vector<uint8_t> payload;
+};
+
+TEST_F(ClonePtyTest, InformationWriteAndReadOverARealPty) {
+    Configure(false);
+    ASSERT_EQ(Run([&](auto done) { return drv.StartInfo(done); }), CDRV_Ok);
+    ASSERT_EQ(payload.size(), 68u);
+    EXPECT_EQ(std::string(payload.begin() + 52, payload.begin() + 56), "0FFF");
+
+    cmcEeprom written;
+    written.Resize(32736);
+    for (int a = 0; a < written.GetSize(); ++a)
+        written.SetByte(a, static_cast<uint8_t>(a * 7 + 1));
+    const AddressRangeList writeRanges = {{256, 4095}};
+    Configure(true);
+    drv.SetMemorySize(written.GetSize());
+    ASSERT_EQ(Run([&](auto done) { return drv.StartWrite(written, &writeRanges, done); }), CDRV_Ok);
+    // The peer saved its memory when it accepted the write.
+    std::ifstream file(memoryFile, std::ios::binary);
+    const std::vector<uint8_t> saved((std::istreambuf_iterator<char>(file)),
+                                     std::istreambuf_iterator<char>());
+    ASSERT_EQ(saved.size(), 32736u);
+    EXPECT_EQ(saved[256], written.GetByte(256));
+    EXPECT_EQ(saved[4095], written.GetByte(4095));
+
+    const AddressRangeList readRanges = {{0, 4095}};
+    Configure(false);
+    drv.SetMemorySize(48880);
+    ASSERT_EQ(Run([&](auto done) { return drv.StartRead(&readRanges, done); }), CDRV_Ok);
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 4096, image.begin()));
+    for (int a = 256; a < 4096; ++a)
+        ASSERT_EQ(image[a], written.GetByte(a)) << a;
+}
+
+}  // namespace
