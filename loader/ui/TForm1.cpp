@@ -108,11 +108,11 @@ TForm1::TForm1(clsGTex& texts, clsEnviron& environment, TForm1Options options)
     Button_Start->setText(Q(texts_.GetLine("App_ButtonCaption", 0)));
     Button_Cancel->setText(Q(texts_.GetLine("App_ButtonCaption", 1)));
     Button_Exit->setText(Q(texts_.GetLine("App_ButtonCaption", 2)));
-    QString memoText;
+    QStringList memoLines;
     for (const std::string& line : TextBlock(texts_, "Seq_Message_00")) {
-        memoText += (memoText.isEmpty() ? "" : "\n") + Q(line);
+        memoLines << Q(line);
     }
-    Memo1->setPlainText(memoText + "\n\n");
+    Memo1->setPlainText(memoLines.join('\n') + "\n\n");
 
     sequence_ = std::make_unique<clsMainSeq>(
         texts_, options.writer ? *options.writer : EmbeddedWriterImage(),

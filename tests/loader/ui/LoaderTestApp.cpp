@@ -31,3 +31,8 @@ bool ServeUntil(const std::function<bool()>& done, int ms) {
 }
 
 }  // namespace testsupport
+
+// The font library keeps its configuration until the process ends; that is not ours to free.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}

@@ -10,7 +10,11 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolBar>
+#include <QtTest/QTest>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "loader/LoaderTextTable.h"
@@ -182,6 +186,44 @@ TEST_F(TForm1Test, CancelFramesItsTextAndTheNextTickIsReady) {
     Tick(2);
     EXPECT_EQ(form->Sequence().GetState(), clsMainSeq::Ready);
     EXPECT_TRUE(Find<QPushButton>("Button_Start")->isEnabled());
+}
+
+// In Standby Start asks for an S-record file instead; a chosen file replaces the one before.
+TEST_F(TForm1Test, StartInStandbyAsksForAFile) {
+    TickToReady();
+    form->Button_StartClick();
+    form->Button_CancelClick();
+    ASSERT_EQ(form->Sequence().GetState(), clsMainSeq::Standby);
+    const std::filesystem::path file =
+        std::filesystem::path(::testing::TempDir()) / ("rom-" + std::to_string(getpid()) + ".mot");
+    std::ofstream(file) << "S00600004844521B\n";
+    QFileDialog& dialog = form->OpenDialog();
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        shown = dialog.isVisible();
+        dialog.setDirectory(QString::fromStdString(file.parent_path().string()));
+        dialog.selectFile(QString::fromStdString(file.filename().string()));
+        static_cast<QDialog&>(dialog).accept();  // checks the file, as OK does
+    });
+    form->Button_StartClick();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(form->Sequence().GetRomFileName(), file.string());
+    EXPECT_EQ(form->Sequence().GetState(), clsMainSeq::Standby);
+    std::filesystem::remove(file);
+}
+
+TEST_F(TForm1Test, EnterPressesStartAndEscapeCancel) {
+    TickToReady();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    Memo()->setFocus();
+    QTest::keyClick(Memo(), Qt::Key_Return);
+    EXPECT_EQ(form->Sequence().GetState(), clsMainSeq::Start_);
+    QTest::keyClick(form.get(), Qt::Key_Escape);  // Cancel is enabled by the next tick only
+    EXPECT_EQ(form->Sequence().GetState(), clsMainSeq::Start_);
+    Tick();
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    EXPECT_EQ(form->Sequence().GetState(), clsMainSeq::Standby);
 }
 
 // At 121 lines after a tick the first ten go; 120 stay as they are.
