@@ -293,6 +293,14 @@ void cuiSheet::BuildGrid() {
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     popupMenu_ = new QMenu(grid_);
+    // The keyboard's context-menu request pops the menu up only after a key was released;
+    // the mouse pops it up itself (AutoPopup of the class library).
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(grid_, &QWidget::customContextMenuRequested, [this](QPoint at) {
+        if (autoPopup_) {
+            popupMenu_->popup(grid_->mapToGlobal(at));
+        }
+    });
     QObject::connect(popupMenu_, &QMenu::aboutToShow, [this] {
         const cuiGridCoord current = CurrentCell();
         OnCurrentCellChanged(current.col, current.row, false);
@@ -311,6 +319,7 @@ void cuiSheet::ConnectGrid() {
     };
     grid_->OnKeyUp = [this](cuiGrid*, int&, Qt::KeyboardModifiers modifiers) {
         modifiers_ = modifiers;
+        autoPopup_ = true;
     };
     grid_->OnKeyPress = [this](cuiGrid*, int& character) { OnGridKeyPress(character); };
     grid_->OnMouseDown = [this](cuiGrid*, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
@@ -1201,6 +1210,7 @@ std::optional<cuiGridCoord> cuiSheet::SelectableUnder(QPoint at) const {
 void cuiSheet::OnGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) {
     modifiers_ = modifiers;
     lastPress_ = at;
+    autoPopup_ = false;
     if (button != Qt::RightButton) {
         state_ |= kMouseHeld;
         return;
@@ -1217,6 +1227,7 @@ void cuiSheet::OnGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mod
 
 void cuiSheet::OnGridMouseUp(Qt::MouseButton button, QPoint at) {
     lastPress_ = at;
+    autoPopup_ = false;
     state_ &= ~kMouseHeld;
     if ((flags_ & kPopupList) && button == Qt::LeftButton) {
         OnGridDblClick();

@@ -16,7 +16,7 @@
 #include "ui/cuiGrid.h"
 #include "ui/cuiSheetCells.h"
 
-class cmcEvent;
+struct cmcEvent;
 class cmcGTex;
 class cuiCanvas;
 class cuiImageList;
@@ -238,6 +238,7 @@ private:
     QFrame* gridPanel_ = nullptr;
     cuiGrid* grid_ = nullptr;
     QMenu* popupMenu_ = nullptr;
+    bool autoPopup_ = false;
     std::string popupName_;
     cuiGridCoord lastHandled_;
     QPlainTextEdit* editor_ = nullptr;

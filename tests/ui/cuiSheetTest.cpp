@@ -21,6 +21,7 @@
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/VirtualTime.h"
 #include "tests/ui/TestApp.h"
+#include "ui/cuiImageList.h"
 
 // Defined with the grid's tests.
 void PrintTo(const cuiGridCoord& cell, std::ostream* out);
@@ -81,6 +82,12 @@ const char* const kTable[] = {
     "{(%CT_Null.CL_FBits[0])}zero|",
     "{(%CT_Null.CL_FBits[1])}one|",
     "{(%CT_Null.CL_FBits[2])}two|",
+    "#Plain_Style",
+    "",
+    "#Plain_BasicCell",
+    "",
+    "#Plain_Cells",
+    "a|b|",
     "#End_Of_Ovl",
 };
 
@@ -125,20 +132,28 @@ protected:
     ~cuiSheetTest() override { InstallEvMan(nullptr); }
 
     // A sheet whose handler records user actions and renders through the dispatcher.
-    cuiSheet& Open(const std::string& name, bool popupList = false) {
-        sheet = std::make_unique<cuiSheet>(&host, nullptr, 0, 0, table, name);
+    cuiSheet& Open(const std::string& name, bool popupList = false,
+                   const std::function<void(cuiSheet&)>& configure = {}) {
+        sheet.reset();
+        sheet = std::make_unique<cuiSheet>(&host, nullptr, wantedItem, wantedIndex, table, name,
+                                           imageList);
         sheet->SetPopupListMode(popupList);
+        if (configure) {
+            configure(*sheet);
+        }
         sheet->SetCellHandler([this](cmcCellCapsule& capsule, int notify) {
             if (notify == 0) {
                 painted.insert({capsule.cell->item, capsule.cell->index});
-                return indActiveCell(kRegistry).DispatchItem(capsule, 0);
+                const int result = indActiveCell(kRegistry).DispatchItem(capsule, 0);
+                capsule.marks |= paintMarks;
+                return result;
             }
             return Act(capsule);
         });
-        sheet->Show();
         host.show();
         QApplication::setActiveWindow(&host);
         EXPECT_TRUE(QTest::qWaitForWindowActive(&host));
+        sheet->Show();
         sheet->Grid()->setFocus();
         QApplication::processEvents();
         return *sheet;
@@ -175,7 +190,30 @@ protected:
     std::set<std::pair<int, int>> painted;
     std::vector<Call> calls;
     std::function<int(cmcCellCapsule&)> respond;
+    int wantedItem = 0;
+    int wantedIndex = 0;
+    const cuiImageList* imageList = nullptr;
+    uint8_t paintMarks = 0;
 };
+
+QImage RenderCell(cuiSheet& sheet, int col, int row) {
+    const QRect rect(0, 0, sheet.Grid()->ColWidth(col), sheet.Grid()->RowHeight(row));
+    QImage image(rect.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    sheet.DrawCell(painter, col, row, rect);
+    return image;
+}
+
+int CountPixels(const QImage& image, QRgb colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.pixel(x, y) == colour;
+        }
+    }
+    return count;
+}
 
 TEST_F(cuiSheetTest, LoopsRepeatTheirRowsAndOneRowLoopsCountTheIndexUp) {
     cuiSheet& s = Open("Loop");
@@ -422,20 +460,119 @@ TEST_F(cuiSheetTest, RedrawFlagsRepaintTheCellsTheySelect) {
 TEST_F(cuiSheetTest, APaintedCellShowsTheDispatchersText) {
     Open("Chan");
     cuiSheet& s = *sheet;
-    const QRect rect(0, 0, s.Grid()->ColWidth(2), s.Grid()->RowHeight(4));
-    auto render = [&](int col, int row) {
-        QImage image(rect.size(), QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        s.DrawCell(painter, col, row, rect);
-        return image;
-    };
+    auto render = [&](int col, int row) { return RenderCell(s, col, row); };
     const QImage rendered = render(2, 4);
     const_cast<cmcCellObj&>(s.Cells().At(2, 4).cell).item = kItemNone;
     const_cast<cmcCellObj&>(s.Cells().At(2, 4).cell).SetCaption("ch3");
     EXPECT_EQ(rendered, render(2, 4));
     const_cast<cmcCellObj&>(s.Cells().At(2, 4).cell).SetCaption("ch4");
     EXPECT_NE(rendered, render(2, 4));
+}
+
+TEST_F(cuiSheetTest, ShowStartsAtTheWantedOrRememberedCell) {
+    wantedItem = CL_Misc_ChNo_0Base;
+    wantedIndex = 4;
+    Open("Chan");
+    EXPECT_EQ(Current(), (cuiGridCoord{2, 5}));
+    host.resize(420, 110);
+    Open("Chan", false, [](cuiSheet& s) { s.SetSavedPosition(1, 3, 1, 2); });
+    EXPECT_EQ(Current(), (cuiGridCoord{1, 3}));
+    EXPECT_EQ(sheet->Grid()->TopRow(), 2);
+    // A remembered cell off the sheet is forgotten.
+    Open("Chan", false, [](cuiSheet& s) { s.SetSavedPosition(9, 3, 1, 1); });
+    EXPECT_EQ(Current(), (cuiGridCoord{2, 5}));
+    Open("Plain");
+    EXPECT_FALSE(sheet->Grid()->isEnabled());
+}
+
+// With MultiSelect Line, Shift extends the marks, whole rows are line-marked, and the handler
+// is told the range of indices; a handler can also ask for a range to be marked.
+TEST_F(cuiSheetTest, ShiftExtendsLineMarksAndTheHandlerSeesTheRange) {
+    Open("Chan");
+    QTest::keyClick(sheet->Grid(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(sheet->Grid(), Qt::Key_Down, Qt::ShiftModifier);
+    ASSERT_TRUE(sheet->MarksExist());
+    const cuiSheetCells& cells = sheet->Cells();
+    for (int row = 1; row < 7; ++row) {
+        const bool inRange = row <= 3;
+        EXPECT_EQ(cells.At(1, row).Has(kCellMarked), inRange) << row;
+        EXPECT_EQ(cells.At(2, row).Has(kCellLineMarked), inRange) << row;
+        EXPECT_FALSE(cells.At(0, row).Has(kCellLineMarked)) << row;  // the fixed column
+    }
+    cmcCellCapsule seen;
+    respond = [&](cmcCellCapsule& capsule) {
+        seen = capsule;
+        capsule.selFlags |= kSelMarkLines;
+        capsule.selLow = 3;
+        capsule.selHigh = 5;
+        return 0;
+    };
+    Key(Qt::Key_F2);
+    EXPECT_TRUE(seen.selFlags & kSelRange);
+    EXPECT_EQ(seen.selLow, 0);
+    EXPECT_EQ(seen.selHigh, 2);
+    for (int row = 1; row < 7; ++row) {
+        EXPECT_EQ(cells.At(2, row).Has(kCellLineMarked), row >= 4) << row;
+    }
+    // A plain move clears every mark.
+    Key(Qt::Key_Up);
+    EXPECT_FALSE(sheet->MarksExist());
+    EXPECT_FALSE(cells.At(2, 5).Has(kCellLineMarked));
+}
+
+TEST_F(cuiSheetTest, TheBusClosesTheEditorAndAsksForTheCurrentCell) {
+    Open("Chan");
+    respond = [](cmcCellCapsule& capsule) {
+        capsule.outText = "old";
+        return capsule.inputMode == kInputKey ? 2 : 0;
+    };
+    Key(Qt::Key_Return);
+    ASSERT_TRUE(sheet->EditorShowing());
+    bus.Send(EV_ClosePopups);
+    EXPECT_FALSE(sheet->EditorShowing());
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[1].inText, "old");
+
+    EXPECT_EQ(bus.Query(EV_QueryCurrentCell, 0), nullptr);
+    const cmcEvAns* answer =
+        bus.Query(EV_QueryCurrentCell, reinterpret_cast<intptr_t>(sheet->PopupMenu()));
+    ASSERT_NE(answer, nullptr);
+    const auto* cell = reinterpret_cast<const cmcCellObj*>(answer->pointerAnswer);
+    EXPECT_EQ(cell->GetCellId(), (CellId{CT_Null, CL_FBits, 0}));
+}
+
+TEST_F(cuiSheetTest, ADoubleClickRunsTheCurrentCellAsEnter) {
+    Open("Chan");
+    QWidget* viewport = sheet->Grid()->viewport();
+    const QPoint other = sheet->Grid()->CellRect(2, 3).center();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, other);
+    EXPECT_EQ(Current(), (cuiGridCoord{2, 3}));
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, other);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].key, kKeyDoubleClick);
+    // A click on a cell that is not selectable leaves the cursor.
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, sheet->Grid()->CellRect(3, 4).center());
+    EXPECT_EQ(Current(), (cuiGridCoord{2, 3}));
+}
+
+// On paper a coloured cell turns dark grey with white text, white cells keep a black bottom
+// line, and an error mark is a black cross drawn as a polygon (no icons on paper).
+TEST_F(cuiSheetTest, PrintingPaintsGreyOrWhiteWithPolygonMarks) {
+    QImage paper(100, 100, QImage::Format_RGB32);
+    paper.setDotsPerMeterY(static_cast<int>(240 / 0.0254));  // 240 dpi: everything twice as big
+    cuiImageList images;
+    imageList = &images;
+    Open("Chan", false, [&](cuiSheet& s) { s.SetPrinter(&paper); });
+    const QImage header = RenderCell(*sheet, 1, 0);
+    EXPECT_EQ(header.pixel(0, 0), qRgb(0x60, 0x60, 0x60));
+    EXPECT_GT(CountPixels(header, qRgb(255, 255, 255)), 0);  // the caption
+
+    const QImage plain = RenderCell(*sheet, 1, 2);
+    EXPECT_EQ(plain.pixel(plain.width() / 2, plain.height() - 1), qRgb(0, 0, 0));
+    const int textOnly = CountPixels(plain, qRgb(0, 0, 0));
+    paintMarks = kMarkError;
+    const QImage marked = RenderCell(*sheet, 1, 2);
+    EXPECT_GT(CountPixels(marked, qRgb(0, 0, 0)), textOnly + 10);
 }
 
 // Not a check: renders the channel sheet for a person to look at.
