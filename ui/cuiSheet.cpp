@@ -161,7 +161,12 @@ cuiSheet::cuiSheet(QWidget* parent, const cmcCellCapsule* parentCapsule, int wan
 cuiSheet::~cuiSheet() {
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->RemoveListener(OnEventThunk, this);
-        bus->Send(EV_ControlDestroyed, 0, reinterpret_cast<intptr_t>(grid_));
+        bus->Send(EV_ControlDestroyed, 0, reinterpret_cast<intptr_t>(gridId_));
+    }
+    // The editor's focus loss while it goes must not run the edit path of a sheet that goes.
+    editorShowing_ = false;
+    if (editor_) {
+        editor_->removeEventFilter(&editorFilter_);
     }
     delete titlePanel_;
     delete gridPanel_;
@@ -284,6 +289,7 @@ void cuiSheet::BuildGrid() {
     const int border = popupList ? 2 + 1 : 2;
     layout->setContentsMargins(border, border, border, border);
     grid_ = new cuiGrid(gridPanel_);
+    gridId_ = grid_;
     grid_->setFrameShape(QFrame::NoFrame);
     layout->addWidget(grid_);
     BuildCells();

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QFrame>
 #include <QObject>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QRect>
 #include <functional>
 #include <memory>
@@ -20,12 +23,10 @@ struct cmcEvent;
 class cmcGTex;
 class cuiCanvas;
 class cuiImageList;
-class QFrame;
 class QLabel;
 class QMenu;
 class QPaintDevice;
 class QPainter;
-class QPlainTextEdit;
 class QWidget;
 
 // MultiSelect modes of a sheet.
@@ -233,15 +234,18 @@ private:
     int smallestCol_ = 0;
     int smallestRow_ = 0;
 
-    QFrame* titlePanel_ = nullptr;
+    // The parent control may delete the panels first.
+    QPointer<QFrame> titlePanel_;
     QLabel* titleLabel_ = nullptr;
-    QFrame* gridPanel_ = nullptr;
-    cuiGrid* grid_ = nullptr;
+    QPointer<QFrame> gridPanel_;
+    QPointer<cuiGrid> grid_;
+    // The grid's identity for the pop-ups it owns, also once the grid is gone.
+    const cuiGrid* gridId_ = nullptr;
     QMenu* popupMenu_ = nullptr;
     bool autoPopup_ = false;
     std::string popupName_;
     cuiGridCoord lastHandled_;
-    QPlainTextEdit* editor_ = nullptr;
+    QPointer<QPlainTextEdit> editor_;
     cuiGridCoord edited_;
     bool editorShowing_ = false;
     EditorFilter editorFilter_;

@@ -575,6 +575,24 @@ TEST_F(cuiSheetTest, PrintingPaintsGreyOrWhiteWithPolygonMarks) {
     EXPECT_GT(CountPixels(marked, qRgb(0, 0, 0)), textOnly + 10);
 }
 
+void RecordDestroyed(void* data, const cmcEvent& event) {
+    if (event.type == EV_ControlDestroyed) {
+        *static_cast<intptr_t*>(data) = event.B;
+    }
+}
+
+TEST_F(cuiSheetTest, GoingAwayTellsThePopUpsOfItsGridEvenAfterItsParentWent) {
+    intptr_t destroyed = 0;
+    bus.AddListener(RecordDestroyed, &destroyed);
+    auto parent = std::make_unique<QWidget>();
+    auto own = std::make_unique<cuiSheet>(parent.get(), nullptr, 0, 0, table, "Chan");
+    own->Show();
+    const auto grid = reinterpret_cast<intptr_t>(own->Grid());
+    parent.reset();
+    own.reset();
+    EXPECT_EQ(destroyed, grid);
+}
+
 // Not a check: renders the channel sheet for a person to look at.
 TEST_F(cuiSheetTest, RendersTheChannelSheetToAnImage) {
     Open("Chan");

@@ -60,7 +60,7 @@ public:
         std::string row;
         for (int col = 0; col < kCols; ++col) {
             header += "{^-WHB(Color=clBtnFace)}Col " + std::to_string(col) + "|";
-            row += "{S>-WB(%CT_Null.CL_FBits[0])}000.00000|";
+            row += "{S>-WHB(%CT_Null.CL_FBits[0])}000.00000|";
         }
         Add(header);
         Add(":(LoopFrom " + std::to_string(kRows - 1) + ")");
