@@ -15,6 +15,7 @@
 #include <QtTest/QTest>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
 #include "loader/LoaderTextTable.h"
@@ -240,6 +241,22 @@ TEST_F(TForm1Test, MemoKeepsItsLineLimit) {
     EXPECT_EQ(form->MemoLineCount(), 111);
     EXPECT_TRUE(MemoText().startsWith("line 11\n"));
     EXPECT_TRUE(MemoText().endsWith("line 121"));
+}
+
+// A size the table does not hold is the class library's conversion failure, which ends the
+// program with its box (apps/fennmoor); the window is not built.
+TEST(TForm1TableTest, ASizeThatIsNoNumberFailsTheWindow) {
+    testsupport::EnsureLoaderTestApp();
+    static const char* const lines[] = {"#Sys_AppTitle", "Title", "#End_Of_Ovl"};
+    clsGTex texts;
+    texts.SetLines(lines);
+    clsEnviron environment("Fennmoor table test " + std::to_string(getpid()));
+    try {
+        TForm1 form(texts, environment, TForm1Options{.runWorker = false});
+        FAIL();
+    } catch (const std::invalid_argument& failure) {
+        EXPECT_STREQ(failure.what(), "'**** ERROR !!! ****' is not a valid integer value.");
+    }
 }
 
 }  // namespace
