@@ -69,6 +69,15 @@ TEST(clsMainSeq, TheLineIsSetUpAsTheRadioExpects) {
     LoadRig rig;
     rig.ReachReady();
     rig.seq->Start();
+    rig.RunUntil([&] { return rig.seq->GetState() == clsMainSeq::Boot_Reset_On; });
+    // In echo mode the three line states pass in three steps without touching the lines.
+    const size_t lineEvents = rig.line.lines.size();
+    for (int n = 0; n < 3; ++n) {
+        rig.Tick();
+    }
+    EXPECT_EQ(rig.seq->GetState(), clsMainSeq::Boot_Check_Setup);
+    EXPECT_EQ(rig.line.lines.size(), lineEvents);
+    EXPECT_FALSE(rig.line.Dtr(Side::Program));
     rig.RunUntil([&] { return rig.seq->GetState() == clsMainSeq::BitRate_00_First; });
     const testsupport::FakeSerialLine::ByteRecord& probe = rig.line.bytes.front();
     EXPECT_EQ(probe.value, 'Z');

@@ -1,0 +1,76 @@
+#include "ui/cuiCanvas.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "common/TextHelpers.h"
+#include "tests/ui/TestApp.h"
+#include "ui/ToolBarImages.h"
+
+namespace {
+
+class CanvasTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testsupport::EnsureTestApp();
+        image.fill(Qt::white);
+    }
+    QImage image{40, 40, QImage::Format_RGB32};
+};
+
+TEST_F(CanvasTest, FillsRectanglesAndPolygonsInClassLibraryColours) {
+    {
+        QPainter painter(&image);
+        cuiCanvas canvas(painter, QPalette());
+        canvas.FillRect({0, 28, 40, 12}, 0x00808080);
+        canvas.FillPolygon({{2, 2}, {20, 2}, {20, 20}, {2, 20}}, 0x000000FF);
+    }
+    EXPECT_EQ(image.pixelColor(30, 35), QColor(128, 128, 128));
+    EXPECT_EQ(image.pixelColor(30, 27), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(10, 10), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(25, 10), QColor(Qt::white));
+}
+
+TEST_F(CanvasTest, TextIsDrawnAndMeasuredInTheCanvasFont) {
+    QPainter painter(&image);
+    cuiCanvas canvas(painter, QPalette());
+    cmcFont font;
+    font.height = -12;
+    canvas.SetFont(font);
+    const int small = canvas.TextWidth("WWW");
+    EXPECT_GT(small, 0);
+    font.height = -24;
+    canvas.SetFont(font);
+    EXPECT_GT(canvas.TextWidth("WWW"), small);
+    int width = 0;
+    int height = 0;
+    MeasureTextBlock(canvas, "W\nW", width, height);
+    EXPECT_EQ(height, 2 * canvas.TextHeight("W"));
+    canvas.SetTextColour(0x00FF0000);
+    EXPECT_EQ(canvas.GetTextColour(), 0x00FF0000u);
+    EXPECT_EQ(canvas.Font().height, -24);
+    canvas.TextOut(0, 0, "W");
+    painter.end();
+    bool blue = false;
+    for (int y = 0; y < 30 && !blue; ++y) {
+        for (int x = 0; x < 30 && !blue; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            blue = c.blue() > 200 && c.red() < 100;
+        }
+    }
+    EXPECT_TRUE(blue);
+}
+
+TEST(ToolBarImages, ThirteenPicturesEachDrawn) {
+    testsupport::EnsureTestApp();
+    const cuiImageList images = ToolBarImages();
+    ASSERT_EQ(images.Count(), 13);
+    for (int i = 0; i < images.Count(); ++i) {
+        EXPECT_FALSE(images.Icon(i).pixmap(16, 16).isNull()) << i;
+    }
+    EXPECT_TRUE(images.Icon(-1).isNull());
+    EXPECT_TRUE(images.Icon(13).isNull());
+}
+
+}  // namespace

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QPainter>
+#include <QPalette>
+
+#include "common/cmcCanvas.h"
+#include "common/cmcFont.h"
+
+// The cell canvas on a QPainter (a widget, an image or the printer). The painter is not
+// owned and must outlive the canvas; the canvas sets the painter's font, pen and brush as it
+// draws and leaves them so. The text colour is the colour of the canvas's font.
+class cuiCanvas : public cmcCanvas {
+public:
+    cuiCanvas(QPainter& painter, const QPalette& palette);
+
+    const cmcFont& Font() const { return font_; }
+    void SetFont(const cmcFont& font);
+
+    void FillRect(const WindowRect& rect, uint32_t colour) override;
+    void FillPolygon(const std::vector<CanvasPoint>& points, uint32_t colour) override;
+    void SetTextColour(uint32_t colour) override { font_.colour = colour; }
+    uint32_t GetTextColour() const override { return font_.colour; }
+    int TextWidth(std::string_view line) const override;
+    int TextHeight(std::string_view line) const override;
+
+    // One line of text in the font and text colour, its top-left corner at (x, y).
+    void TextOut(int x, int y, std::string_view text);
+
+private:
+    QPainter& painter_;
+    QPalette palette_;
+    cmcFont font_;
+};
