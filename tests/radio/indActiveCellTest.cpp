@@ -9,7 +9,7 @@
 #include "radio/cmcCellCapsule.h"
 #include "radio/cmcCellObj.h"
 #include "radio/datCh.h"
-#include "tests/radio/FakeShell.h"
+#include "tests/support/FakeShell.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/VirtualTime.h"
 

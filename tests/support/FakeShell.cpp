@@ -1,4 +1,4 @@
-#include "tests/radio/FakeShell.h"
+#include "tests/support/FakeShell.h"
 
 #include "radio/cmcCellCapsule.h"
 #include "radio/cmcCellObj.h"

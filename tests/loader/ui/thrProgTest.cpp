@@ -1,0 +1,52 @@
+#include "loader/ui/thrProg.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QObject>
+#include <atomic>
+#include <thread>
+
+#include "tests/loader/ui/LoaderTestApp.h"
+
+namespace {
+
+class thrProgTest : public ::testing::Test {
+protected:
+    void SetUp() override { testsupport::EnsureLoaderTestApp(); }
+    QObject context;
+};
+
+TEST_F(thrProgTest, TicksRunOnTheGuiThreadOneAtATime) {
+    int ticks = 0;
+    bool inTick = false;
+    bool overlapped = false;
+    bool offThread = false;
+    thrProg worker(&context, [&] {
+        overlapped |= inTick;
+        offThread |= QThread::currentThread() != context.thread();
+        inTick = true;
+        QCoreApplication::processEvents();  // a nested loop (a modal box) inside a tick
+        inTick = false;
+        ++ticks;
+    });
+    ASSERT_TRUE(testsupport::ServeUntil([&] { return ticks >= 20; }, 5000));
+    worker.StopAndWait();
+    EXPECT_FALSE(overlapped);
+    EXPECT_FALSE(offThread);
+    EXPECT_TRUE(worker.isFinished());
+}
+
+// The worker is blocked in its call into the GUI thread while the GUI thread waits for it to
+// end: the wait serves that one tick instead of waiting for ever.
+TEST_F(thrProgTest, StoppingServesTheTickAlreadyAskedFor) {
+    std::atomic<int> ticks = 0;
+    thrProg worker(&context, [&] { ++ticks; });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // no events served meanwhile
+    ASSERT_EQ(ticks, 0);
+    worker.StopAndWait();
+    EXPECT_EQ(ticks, 1);
+    EXPECT_TRUE(worker.isFinished());
+}
+
+}  // namespace

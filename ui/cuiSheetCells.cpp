@@ -1,0 +1,46 @@
+#include "ui/cuiSheetCells.h"
+
+#include "platform/MessageBox.h"
+
+void cuiSheetCells::Reset(int cols, int rows) {
+    cells_.clear();
+    cols_ = cols;
+    rows_ = rows;
+    cells_.resize(static_cast<size_t>(cols) * static_cast<size_t>(rows));
+}
+
+clsSheetCellId& cuiSheetCells::At(int col, int row) {
+    return const_cast<clsSheetCellId&>(std::as_const(*this).At(col, row));
+}
+
+const clsSheetCellId& cuiSheetCells::At(int col, int row) const {
+    if (!InRange(col, row)) {
+        platform::Fatal("Illegal Cell selection");
+    }
+    return cells_[static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col)];
+}
+
+std::optional<cuiGridCoord> cuiSheetCells::FindSelectable(const CellId& id) const {
+    for (int row = 0; row < rows_; ++row) {
+        for (int col = 0; col < cols_; ++col) {
+            const clsSheetCellId& entry = At(col, row);
+            if (entry.Selectable() && entry.cell.GetCellId() == id) {
+                return cuiGridCoord{col, row};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> cuiSheetCells::FindAnchor(int col, int row) const {
+    if (!InRange(col, row)) {
+        return std::nullopt;
+    }
+    while (col > 0 && !At(col, row).Selectable() && At(col, row).Tail()) {
+        --col;
+    }
+    if (At(col, row).Selectable()) {
+        return col;
+    }
+    return std::nullopt;
+}

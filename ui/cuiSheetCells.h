@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "ui/clsSheetCellId.h"
+#include "ui/cuiGrid.h"
+
+// The cell array of a sheet, columns x rows, row-major. Every access is checked: a position
+// outside the array is the fatal "Illegal Cell selection", as the layout caused it.
+class cuiSheetCells {
+public:
+    // Fresh entries: an empty descriptor, line-selectable.
+    void Reset(int cols, int rows);
+    bool Empty() const { return cells_.empty(); }
+    int Cols() const { return cols_; }
+    int Rows() const { return rows_; }
+    bool InRange(int col, int row) const {
+        return col >= 0 && row >= 0 && col < cols_ && row < rows_;
+    }
+
+    clsSheetCellId& At(int col, int row);
+    const clsSheetCellId& At(int col, int row) const;
+    bool Selectable(int col, int row) const {
+        return InRange(col, row) && At(col, row).Selectable();
+    }
+
+    // The first selectable cell in row-major order with that identity.
+    std::optional<cuiGridCoord> FindSelectable(const CellId& id) const;
+    // The selectable cell a tail cell belongs to: walks left over non-selectable tail cells.
+    std::optional<int> FindAnchor(int col, int row) const;
+
+private:
+    int cols_ = 0;
+    int rows_ = 0;
+    std::vector<clsSheetCellId> cells_;
+};
