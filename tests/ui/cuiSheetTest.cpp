@@ -21,6 +21,7 @@
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/VirtualTime.h"
 #include "tests/ui/TestApp.h"
+#include "ui/ColourMapping.h"
 #include "ui/cuiImageList.h"
 
 // Defined with the grid's tests.
@@ -82,6 +83,12 @@ const char* const kTable[] = {
     "{(%CT_Null.CL_FBits[0])}zero|",
     "{(%CT_Null.CL_FBits[1])}one|",
     "{(%CT_Null.CL_FBits[2])}two|",
+    "#Join_Style",
+    "",
+    "#Join_BasicCell",
+    "{<-}",
+    "#Join_Cells",
+    "{SW}WWWWWWWWWWWWWWWWWWWW|{+}|{S}x|{T}tail|",
     "#Plain_Style",
     "",
     "#Plain_BasicCell",
@@ -573,6 +580,23 @@ TEST_F(cuiSheetTest, PrintingPaintsGreyOrWhiteWithPolygonMarks) {
     paintMarks = kMarkError;
     const QImage marked = RenderCell(*sheet, 1, 2);
     EXPECT_GT(CountPixels(marked, qRgb(0, 0, 0)), textOnly + 10);
+}
+
+// A joined cell shows its anchor's text over the joined width; a tail cell is highlighted with
+// the cell it belongs to.
+TEST_F(cuiSheetTest, JoinedCellsCarryTheAnchorsTextAndTailsItsHighlight) {
+    Open("Join");
+    ASSERT_EQ(Current(), (cuiGridCoord{0, 0}));
+    sheet->Grid()->SetColWidth(0, 20);
+    sheet->Grid()->SetColWidth(1, 40);
+    const QImage joined = RenderCell(*sheet, 1, 0);
+    const_cast<cmcCellObj&>(sheet->Cells().At(0, 0).cell).SetCaption("");
+    EXPECT_NE(joined, RenderCell(*sheet, 1, 0));
+    const QRgb highlight = ToQColor(0x8000000D, sheet->Grid()->palette()).rgb();
+    EXPECT_NE(RenderCell(*sheet, 3, 0).pixel(0, 0), highlight);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Current(), (cuiGridCoord{2, 0}));
+    EXPECT_EQ(RenderCell(*sheet, 3, 0).pixel(0, 0), highlight);
 }
 
 void RecordDestroyed(void* data, const cmcEvent& event) {
