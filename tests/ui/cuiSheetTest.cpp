@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QTest>
 #include <set>
 #include <utility>
@@ -617,11 +618,19 @@ TEST_F(cuiSheetTest, GoingAwayTellsThePopUpsOfItsGridEvenAfterItsParentWent) {
     EXPECT_EQ(destroyed, grid);
 }
 
-// Not a check: renders the channel sheet for a person to look at.
+// Not a check: renders the channel sheet, with two marked lines and warning marks, for a
+// person to look at.
 TEST_F(cuiSheetTest, RendersTheChannelSheetToAnImage) {
+    cuiImageList images;
+    for (int i = 0; i < 10; ++i) {
+        images.Add(host.style()->standardIcon(i == 9 ? QStyle::SP_MessageBoxCritical
+                                                     : QStyle::SP_MessageBoxWarning));
+    }
+    imageList = &images;
+    paintMarks = kMarkWarning;
     Open("Chan");
     Key(Qt::Key_Down);
-    Key(Qt::Key_Down);
+    QTest::keyClick(sheet->Grid(), Qt::Key_Down, Qt::ShiftModifier);
     QApplication::processEvents();
     const QString path = QDir::temp().filePath("cuiSheetChannels.png");
     const QPixmap shot = host.grab();
