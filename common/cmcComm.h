@@ -15,7 +15,7 @@ class cmcTask;
 // device in chunks of at most 1,024 bytes, each only once the device's output queue is
 // empty, so GetPendingOut tells exactly what has not left the PC. Every failure is a result.
 class cmcComm {
-  public:
+public:
     // The largest write handed to the device, and the output room the loader counts on.
     static constexpr int kOutputChunk = 1024;
 
@@ -48,7 +48,7 @@ class cmcComm {
     // Field n of a settings text split at the separator; none past the last field (GetToken).
     static std::optional<std::string> GetField(const std::string& text, char separator, int n);
 
-  private:
+private:
     int TransmitStep();
     bool ParseSettings(const std::string& text);
 

@@ -15,7 +15,7 @@ namespace platform {
 // close. A pseudo-terminal has no modem-control lines: the wanted DTR and RTS states are then
 // only recorded, so the programs also run over a pty.
 class PosixSerialDevice : public SerialDevice {
-  public:
+public:
     explicit PosixSerialDevice(std::string path);
     ~PosixSerialDevice() override;
     PosixSerialDevice(const PosixSerialDevice&) = delete;
@@ -34,7 +34,7 @@ class PosixSerialDevice : public SerialDevice {
     // True once the modem-control lines turned out to be missing (a pty).
     bool ModemLinesEmulated() const { return modemLinesEmulated_; }
 
-  private:
+private:
     bool Lock();
     bool SetModemLine(int line, bool on);
     // Waits until the device takes more output or the deadline (ms of the steady clock) passes.

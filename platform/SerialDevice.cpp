@@ -8,7 +8,7 @@ namespace platform {
 namespace {
 
 class PosixSerialDevices : public SerialDeviceFactory {
-  public:
+public:
     std::unique_ptr<SerialDevice> CreateSerialDevice(int portNumber) override {
         return std::make_unique<PosixSerialDevice>(SerialPortPath(portNumber));
     }

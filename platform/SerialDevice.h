@@ -25,7 +25,7 @@ struct SerialSettings {
 // is bounded by the write time-out of the settings in force. Queue counts and reads return
 // -1 on failure; the destructor closes an open device.
 class SerialDevice {
-  public:
+public:
     virtual ~SerialDevice() = default;
     // Exclusive: fails while the port is open elsewhere.
     virtual bool Open() = 0;
@@ -46,7 +46,7 @@ class SerialDevice {
 // Makes the device behind a port number. The programs use the termios devices; tests
 // install a fake line.
 class SerialDeviceFactory {
-  public:
+public:
     virtual ~SerialDeviceFactory() = default;
     virtual std::unique_ptr<SerialDevice> CreateSerialDevice(int portNumber) = 0;
 };

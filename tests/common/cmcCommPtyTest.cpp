@@ -21,7 +21,7 @@ constexpr int kPort = 9;
 // A pseudo-terminal whose slave is port 9. The test keeps its own slave descriptor, opened
 // before the port takes the device exclusively, to look at the line settings.
 class cmcCommPtyTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         master_ = posix_openpt(O_RDWR | O_NOCTTY);
         if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {

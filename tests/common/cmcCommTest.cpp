@@ -13,7 +13,7 @@ namespace {
 using Side = testsupport::FakeSerialLine::Side;
 
 class cmcCommTest : public ::testing::Test {
-  protected:
+protected:
     testsupport::VirtualTime time;
     testsupport::FakeSerialLine line;
     cmcComm port;

@@ -10,7 +10,7 @@ using Line = testsupport::FakeSerialLine;
 using Side = Line::Side;
 
 class FakeSerialLineTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         program = line.CreateSerialDevice(1);
         ASSERT_TRUE(program->Open());

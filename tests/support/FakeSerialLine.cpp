@@ -19,7 +19,7 @@ uint32_t Now() {
 // One end as a device. Several may exist for the program's side (one per cmcComm open);
 // each closes only what it opened.
 class FakeSerialLine::End : public platform::SerialDevice {
-  public:
+public:
     End(FakeSerialLine& line, Side side) : line_(line), side_(side) {}
     ~End() override { Close(); }
 
@@ -49,7 +49,7 @@ class FakeSerialLine::End : public platform::SerialDevice {
         return opened_ ? line_.Write(side_, data, n) : -1;
     }
 
-  private:
+private:
     FakeSerialLine& line_;
     Side side_;
     bool opened_ = false;

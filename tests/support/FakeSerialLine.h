@@ -17,7 +17,7 @@ namespace testsupport {
 // Every byte written is recorded with its time, direction and bit rate, and every line event
 // with the settings then in force.
 class FakeSerialLine : public platform::SerialDeviceFactory {
-  public:
+public:
     enum class Side { Program, Peer };
     enum class Event { Open, Apply, Purge, Close };
 
@@ -64,7 +64,7 @@ class FakeSerialLine : public platform::SerialDeviceFactory {
     std::vector<ByteRecord> bytes;
     std::vector<LineRecord> lines;
 
-  private:
+private:
     class End;
     friend class End;
 
