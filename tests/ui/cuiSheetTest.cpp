@@ -600,6 +600,17 @@ TEST_F(cuiSheetTest, JoinedCellsCarryTheAnchorsTextAndTailsItsHighlight) {
     EXPECT_EQ(RenderCell(*sheet, 3, 0).pixel(0, 0), highlight);
 }
 
+// A host sized to the sheet's natural size shows every cell without scroll bars.
+TEST_F(cuiSheetTest, TheNaturalSizeShowsEveryCell) {
+    host.resize(120, 90);
+    Open("Chan");
+    ASSERT_TRUE(sheet->Grid()->HasScrollBars());
+    host.resize(sheet->NaturalWidth(), sheet->NaturalHeight());
+    QApplication::processEvents();
+    EXPECT_FALSE(sheet->Grid()->HasScrollBars());
+    EXPECT_FALSE(sheet->Grid()->CellRect(3, 6).isEmpty());
+}
+
 void RecordDestroyed(void* data, const cmcEvent& event) {
     if (event.type == EV_ControlDestroyed) {
         *static_cast<intptr_t*>(data) = event.B;
