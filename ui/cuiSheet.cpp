@@ -1069,7 +1069,7 @@ void cuiSheet::OpenInPlaceEditor(int col, int row, const cmcCellCapsule& capsule
         if (vertical == 1) {
             top += (height - h) / 2;
         } else if (vertical == 2) {
-            top = rect.top() + rect.height() - 1 - h - 1;
+            top = rect.top() + rect.height() - h - 1;
         }
         height = h;
     }

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QTest>
 #include <set>
 #include <utility>
@@ -21,6 +22,7 @@
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/VirtualTime.h"
 #include "tests/ui/TestApp.h"
+#include "ui/ColourMapping.h"
 #include "ui/cuiImageList.h"
 
 // Defined with the grid's tests.
@@ -82,6 +84,12 @@ const char* const kTable[] = {
     "{(%CT_Null.CL_FBits[0])}zero|",
     "{(%CT_Null.CL_FBits[1])}one|",
     "{(%CT_Null.CL_FBits[2])}two|",
+    "#Join_Style",
+    "",
+    "#Join_BasicCell",
+    "{<-}",
+    "#Join_Cells",
+    "{SW}WWWWWWWWWWWWWWWWWWWW|{+}|{S}x|{T}tail|",
     "#Plain_Style",
     "",
     "#Plain_BasicCell",
@@ -575,6 +583,23 @@ TEST_F(cuiSheetTest, PrintingPaintsGreyOrWhiteWithPolygonMarks) {
     EXPECT_GT(CountPixels(marked, qRgb(0, 0, 0)), textOnly + 10);
 }
 
+// A joined cell shows its anchor's text over the joined width; a tail cell is highlighted with
+// the cell it belongs to.
+TEST_F(cuiSheetTest, JoinedCellsCarryTheAnchorsTextAndTailsItsHighlight) {
+    Open("Join");
+    ASSERT_EQ(Current(), (cuiGridCoord{0, 0}));
+    sheet->Grid()->SetColWidth(0, 20);
+    sheet->Grid()->SetColWidth(1, 40);
+    const QImage joined = RenderCell(*sheet, 1, 0);
+    const_cast<cmcCellObj&>(sheet->Cells().At(0, 0).cell).SetCaption("");
+    EXPECT_NE(joined, RenderCell(*sheet, 1, 0));
+    const QRgb highlight = ToQColor(0x8000000D, sheet->Grid()->palette()).rgb();
+    EXPECT_NE(RenderCell(*sheet, 3, 0).pixel(0, 0), highlight);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Current(), (cuiGridCoord{2, 0}));
+    EXPECT_EQ(RenderCell(*sheet, 3, 0).pixel(0, 0), highlight);
+}
+
 void RecordDestroyed(void* data, const cmcEvent& event) {
     if (event.type == EV_ControlDestroyed) {
         *static_cast<intptr_t*>(data) = event.B;
@@ -593,11 +618,19 @@ TEST_F(cuiSheetTest, GoingAwayTellsThePopUpsOfItsGridEvenAfterItsParentWent) {
     EXPECT_EQ(destroyed, grid);
 }
 
-// Not a check: renders the channel sheet for a person to look at.
+// Not a check: renders the channel sheet, with two marked lines and warning marks, for a
+// person to look at.
 TEST_F(cuiSheetTest, RendersTheChannelSheetToAnImage) {
+    cuiImageList images;
+    for (int i = 0; i < 10; ++i) {
+        images.Add(host.style()->standardIcon(i == 9 ? QStyle::SP_MessageBoxCritical
+                                                     : QStyle::SP_MessageBoxWarning));
+    }
+    imageList = &images;
+    paintMarks = kMarkWarning;
     Open("Chan");
     Key(Qt::Key_Down);
-    Key(Qt::Key_Down);
+    QTest::keyClick(sheet->Grid(), Qt::Key_Down, Qt::ShiftModifier);
     QApplication::processEvents();
     const QString path = QDir::temp().filePath("cuiSheetChannels.png");
     const QPixmap shot = host.grab();
