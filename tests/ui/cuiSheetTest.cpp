@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QTest>
+#include <map>
 #include <set>
 #include <utility>
 #include <vector>
@@ -105,8 +106,26 @@ int ShowIndexRow(ItemContext& context, const ItemParams&) {
     return 0;
 }
 
+// A text value per index that Enter edits in place.
+std::map<int, std::string> names;
+
+int NameRow(ItemContext& context, const ItemParams&) {
+    cmcCellCapsule& capsule = context.capsule;
+    if (capsule.inputMode == kInputText) {
+        names[context.index] = capsule.inText;
+        return 0;
+    }
+    capsule.outText = names[context.index];
+    if (capsule.key == kKeyEnter) {
+        capsule.selStart = 0;
+        capsule.selLength = static_cast<int>(capsule.outText.size());
+        return 2;
+    }
+    return 0;
+}
+
 const ItemRow kRows[] = {
-    {CL_FBits, ShowIndexRow, {}},
+    {CL_FBits, NameRow, {}},
     {CL_Misc_ChNo_0Base, ShowIndexRow, {}},
     {CL_Misc_ChNo_1Base, ShowIndexRow, {}},
 };
@@ -600,6 +619,46 @@ TEST_F(cuiSheetTest, JoinedCellsCarryTheAnchorsTextAndTailsItsHighlight) {
     EXPECT_EQ(RenderCell(*sheet, 3, 0).pixel(0, 0), highlight);
 }
 
+// A host sized to the sheet's natural size shows every cell without scroll bars.
+TEST_F(cuiSheetTest, TheNaturalSizeShowsEveryCell) {
+    host.resize(120, 90);
+    Open("Chan");
+    ASSERT_TRUE(sheet->Grid()->HasScrollBars());
+    host.resize(sheet->NaturalWidth(), sheet->NaturalHeight());
+    QApplication::processEvents();
+    EXPECT_FALSE(sheet->Grid()->HasScrollBars());
+    EXPECT_FALSE(sheet->Grid()->CellRect(3, 6).isEmpty());
+}
+
+// Through the dispatcher: Enter opens the editor on the value, Enter again stores the typed
+// text, and the changed cell is repainted with it.
+TEST_F(cuiSheetTest, ASheetEditsAValueThroughTheDispatcher) {
+    names = {{0, "Base"}, {1, "Mobile"}};
+    Open("Chan");
+    sheet->SetCellHandler([this](cmcCellCapsule& capsule, int notify) {
+        if (notify == 0) {
+            painted.insert({capsule.cell->item, capsule.cell->index});
+        }
+        return indActiveCell(kRegistry).DispatchItem(capsule, notify);
+    });
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Return);
+    ASSERT_TRUE(sheet->EditorShowing());
+    EXPECT_EQ(sheet->Editor()->toPlainText(), "Mobile");
+    EXPECT_EQ(sheet->Editor()->textCursor().selectedText(), "Mobile");
+    QTest::keyClicks(sheet->Editor(), "Relay");
+    QApplication::processEvents();
+    painted.clear();
+    QTest::keyClick(sheet->Editor(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(names[1], "Relay");
+    EXPECT_EQ(names[0], "Base");
+    EXPECT_TRUE(painted.count({CL_FBits, 1}));
+    EXPECT_FALSE(painted.count({CL_FBits, 3}));
+    EXPECT_EQ(Current(), (cuiGridCoord{1, 2}));
+    EXPECT_TRUE(sheet->Grid()->hasFocus());
+}
+
 void RecordDestroyed(void* data, const cmcEvent& event) {
     if (event.type == EV_ControlDestroyed) {
         *static_cast<intptr_t*>(data) = event.B;
@@ -628,6 +687,7 @@ TEST_F(cuiSheetTest, RendersTheChannelSheetToAnImage) {
     }
     imageList = &images;
     paintMarks = kMarkWarning;
+    names = {{0, "Base"}, {1, "Mobile"}, {2, "Relay"}, {3, "Depot"}, {4, "Yard"}, {5, "Spare"}};
     Open("Chan");
     Key(Qt::Key_Down);
     QTest::keyClick(sheet->Grid(), Qt::Key_Down, Qt::ShiftModifier);
