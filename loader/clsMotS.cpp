@@ -21,6 +21,8 @@ enum RecordCode {
     kBadCount = 10,
     kNoRoom = 11,
     kBadChecksum = 12,
+    kS5 = 13,  // record counts: well-formed, carry nothing the store needs
+    kS6 = 14,
 };
 
 struct RecordType {
@@ -32,7 +34,8 @@ struct RecordType {
 };
 
 constexpr RecordType kRecordTypes[] = {
-    {'0', kS0, 2, 0, 255}, {'1', kS1, 2, 3, 255}, {'2', kS2, 3, 4, 255}, {'3', kS3, 4, 5, 255},
+    {'0', kS0, 2, 0, 255}, {'1', kS1, 2, 3, 255}, {'2', kS2, 3, 4, 255},
+    {'3', kS3, 4, 5, 255}, {'5', kS5, 2, 3, 3},   {'6', kS6, 3, 4, 4},
     {'7', kS7, 4, 5, 9},   {'8', kS8, 3, 4, 7},   {'9', kS9, 2, 3, 5},
 };
 
@@ -287,6 +290,10 @@ int clsMotS::ApplyRecord(int code) {
         case kS2:
         case kS3:
             sectionOpen_[code - kS1] = true;
+            return kData;
+        case kS5:
+        case kS6:
+            // Tools write record counts by default; a file that carries one is still whole.
             return kData;
         case kS9:
             return Terminate(0);

@@ -124,6 +124,16 @@ TEST_F(SRecordTest, LowerCaseDigitsAndWindowsLineEndsReadTheSame) {
     EXPECT_EQ(store.GetByte(0xABD0), 0xEF);
 }
 
+TEST_F(SRecordTest, RecordCountRecordsAreReadOver) {
+    std::string good = Record('1', 0x7000, 2, {0x10, 0x20});
+    EXPECT_EQ(ReadAll(Write("s5.mot", kHeader + good + Record('5', 1, 2) + Record('9', 0, 2))),
+              (std::vector<int>{1, 2, 2, 4}));
+    EXPECT_EQ(ReadAll(Write("s6.mot", kHeader + good + Record('6', 1, 3) + Record('9', 0, 2))),
+              (std::vector<int>{1, 2, 2, 4}));
+    EXPECT_EQ(ReadAll(Write("bad5.mot", kHeader + good + Record('5', 1, 3) + Record('9', 0, 2))),
+              (std::vector<int>{1, 2, 6}));
+}
+
 TEST_F(SRecordTest, FaultyFilesEndWithAFaultAndKeepWhatCameBefore) {
     const Bytes data = {0x10, 0x20};
     std::string good = Record('1', 0x7000, 2, data);
@@ -144,7 +154,6 @@ TEST_F(SRecordTest, FaultyFilesEndWithAFaultAndKeepWhatCameBefore) {
         {"other character", kHeader + good + "S105000010G0CA\n", {1, 2, 6}},
         {"even length", kHeader + good + "S10500001020CA0\n", {1, 2, 6}},
         {"too short", kHeader + good + "S1030000\n", {1, 2, 6}},
-        {"record count record", kHeader + good + Record('5', 1, 2) + Record('9', 0, 2), {1, 2, 6}},
         {"end of file before the end", kHeader + good, {1, 2, 6}},
         {"end matching no data", kHeader + good + Record('7', 0, 4), {1, 2, 3, 6}},
         {"block out of reach", kHeader + good + Record('2', 0x48000, 3, data), {1, 2, 6}},
@@ -257,7 +266,7 @@ TEST_F(ToolSRecordTest, SrecCatRecordsReadBack) {
         std::string bin = Write("image.bin", std::string(image.begin(), image.end()));
         std::string srec = (dir_ / "image.srec").string();
         std::string command = "srec_cat " + bin + " -binary -offset " + std::to_string(c.offset) +
-                              " -o " + srec + " -motorola -disable=data-count" +
+                              " -o " + srec + " -motorola" +
                               " -execution-start-address=" + std::to_string(c.offset) +
                               " -address-length=" + std::to_string(c.addressLength) +
                               " -line-length=" + std::to_string(c.lineLength);
