@@ -48,6 +48,14 @@ cuiMenu::~cuiMenu() {
     if (bus_) {
         bus_->RemoveListener(&cuiMenu::OnEventThunk, this);
     }
+    // The items stay with their widgets; they must not point at the cells that go now.
+    std::function<void(QAction*)> forget = [&](QAction* item) {
+        for (QAction* sub : SubItems(item)) {
+            sub->setData(QVariant());
+            forget(sub);
+        }
+    };
+    forget(nullptr);
 }
 
 void cuiMenu::OnEventThunk(void* data, const cmcEvent& event) {
@@ -114,8 +122,11 @@ QAction* cuiMenu::AddItem(QAction* parent, const std::string& line, cuiMenu* sou
 
     QWidget* holder = SubMenuOf(parent);
     auto* item = new QAction(source ? source->root_ : holder);
-    item->setText(ToQString(cell.GetCaption()));
-    item->setSeparator(cell.GetCaption() == "-");
+    if (cell.GetCaption() == "-") {
+        item->setSeparator(true);  // a separator with a text would show it as a section title
+    } else {
+        item->setText(ToQString(cell.GetCaption()));
+    }
     if (cell.optionText) {
         item->setShortcut(ShortcutFromText(*cell.optionText));
     }

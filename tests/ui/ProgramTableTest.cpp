@@ -2,11 +2,26 @@
 // command line names an item.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QToolBar>
+
 #include "common/cmcGTex.h"
+#include "radio/CellCodes.h"
 #include "radio/cmcCellObj.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/ui/DispatchDouble.h"
+#include "tests/ui/TestApp.h"
+#include "ui/ToolBarImages.h"
+#include "ui/cuiMenu.h"
+#include "ui/cuiToolBar.h"
 
 namespace {
 
@@ -45,6 +60,73 @@ TEST(ProgramTable, MenuToolBarAndPopupSectionsParse) {
         EXPECT_EQ(commands, section.commands) << section.base;
     }
     EXPECT_TRUE(boxes.fatals.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The program's menu bar and tool bar, built from its own table; MERROW_SCREENSHOT names a
+// PNG file to draw the window and its opened File and Port menus into.
+TEST(ProgramTable, MainMenuAndToolBarOfTheProgram) {
+    testsupport::EnsureTestApp();
+    testsupport::RecordingBoxes boxes;
+    testsupport::MenuShell shell;
+    testsupport::CommandRows rows;
+    cmcGTex table;
+    table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
+    const cuiImageList images = ToolBarImages();
+    QMainWindow window;
+    window.setCentralWidget(new QLabel("Sheet area"));
+    window.resize(720, 160);
+    cuiMenu menu(&window, window.menuBar(), table, "GI_Menu_Main", {},
+                 testsupport::CommandRows::Registry());
+    menu.Build();
+    cuiToolBar bar(&window, table, "GI_ToolBar_Main", images, testsupport::CommandRows::Registry());
+    bar.Build();
+
+    QStringList top;
+    for (const QAction* item : window.menuBar()->actions()) {
+        top << item->text();
+    }
+    EXPECT_EQ(top.join(' '), "&File &Edit &View &Port &Clone &Model &Help");
+    ASSERT_EQ(bar.Rows().size(), 1u);
+    EXPECT_EQ(bar.Rows()[0]->actions().size(), 12);
+
+    // The Edit item shows the no-item section until a sheet mirrors its pop-up menu.
+    menu.AddItems(menu.FindItem(nullptr, CL_Menu_Edit_Top), "GI_PMenu_NoItem_Body", 0, nullptr);
+    EXPECT_TRUE(menu.FindItem(nullptr, CL_PMenu_NoItem));
+
+    rows.Set(CL_Menu_Port_Com, 1, kStateChecked);
+    rows.Set(CL_Menu_Port_SpeedHigh, 0, kStateChecked);
+    rows.Set(CL_Menu_File_Recent, 0, kStateCaptionReplaced, "&1 radio.dat");
+    for (int i = 1; i < 10; ++i) {
+        rows.Set(CL_Menu_File_Recent, i, kStateHidden | kStateDisabled);
+    }
+    rows.Set(CL_Menu_View_ToolBar, 0, kStateChecked);
+    menu.UpdateAll();
+    bar.UpdateButtons();
+    EXPECT_TRUE(menu.FindItem(nullptr, CL_Menu_Port_Com)->isChecked());
+    EXPECT_EQ(menu.FindItem(nullptr, CL_Menu_File_Recent)->text(), "&1 radio.dat");
+    EXPECT_TRUE(boxes.fatals.empty());
+
+    if (const char* path = std::getenv("MERROW_SCREENSHOT")) {
+        window.show();
+        QMenu* file = window.menuBar()->actions()[0]->menu();
+        QMenu* port = window.menuBar()->actions()[3]->menu();
+        file->adjustSize();
+        port->adjustSize();
+        const QPixmap shot = window.grab();
+        QPixmap sheet(shot.width() + 20 + port->width(),
+                      shot.height() + std::max(file->height(), port->height()) + 10);
+        sheet.fill(Qt::darkGray);
+        QPainter painter(&sheet);
+        painter.drawPixmap(0, 0, shot);
+        painter.drawPixmap(0, shot.height() + 10, file->grab());
+        painter.drawPixmap(file->width() + 10, shot.height() + 10, port->grab());
+        painter.end();
+        sheet.save(path);
+    }
 }
 
 }  // namespace

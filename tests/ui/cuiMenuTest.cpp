@@ -228,6 +228,7 @@ TEST_F(MenuTest, ClicksOnItemsLeftBehindByADeletedMenuDoNothing) {
     menu.reset();
     item->trigger();
     EXPECT_TRUE(rows.enters.empty());
+    EXPECT_FALSE(cuiMenu::CellOf(item));
 }
 
 class EditMirror : public MenuTest {
