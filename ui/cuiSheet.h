@@ -23,6 +23,8 @@ struct cmcEvent;
 class cmcGTex;
 class cuiCanvas;
 class cuiImageList;
+class cuiMenu;
+class QAction;
 class QLabel;
 class QMenu;
 class QPaintDevice;
@@ -188,6 +190,7 @@ private:
     void ShowPopupMenu();
     void OnCurrentCellChanged(int col, int row, bool forced);
     void RebuildPopupMenu(const std::string* name);
+    void OnPopupItemClick(QAction* item);
     void RepaintHighlighted();
     void SendStatusClear();
     void SendRefreshMenu();
@@ -197,8 +200,9 @@ private:
     void DrawMarks(QPainter& painter, cuiCanvas& canvas, const cmcCellObj& cell, int penX, int top,
                    int right, int bottom);
 
-    // Commits the in-place editor when it loses the focus and routes its keys.
-    class EditorFilter : public QObject {
+    // Commits the in-place editor when it loses the focus and routes its keys; notes why the
+    // grid's focus changes.
+    class EventFilter : public QObject {
     public:
         bool eventFilter(QObject* watched, QEvent* event) override;
         cuiSheet* sheet = nullptr;
@@ -243,12 +247,14 @@ private:
     const cuiGrid* gridId_ = nullptr;
     QMenu* popupMenu_ = nullptr;
     bool autoPopup_ = false;
+    std::unique_ptr<cuiMenu> mirror_;
     std::string popupName_;
     cuiGridCoord lastHandled_;
     QPointer<QPlainTextEdit> editor_;
     cuiGridCoord edited_;
     bool editorShowing_ = false;
-    EditorFilter editorFilter_;
+    EventFilter eventFilter_;
+    Qt::FocusReason focusReason_ = Qt::OtherFocusReason;
     QPoint lastPress_;
     WindowRect paintRect_;
 
