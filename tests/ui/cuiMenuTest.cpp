@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 
 #include "common/GlobalEvMan.h"
 #include "common/cmcEvMan.h"
@@ -306,6 +307,20 @@ TEST_F(EditMirror, EventsForItemsNotInTheMenuDoNothing) {
     bus->Send(EV_ClearSubMenu, 0, CL_Menu_Clone_Read);
     bus->Send(EV_ControlDestroyed, 0, reinterpret_cast<intptr_t>(&window));
     EXPECT_EQ(Tree(*main), "&File(&New),&Edit");
+}
+
+TEST_F(MenuTest, AShortcutOfTheMenuBarRunsItsItem) {
+    cuiMenu menu(&window, window.menuBar(),
+                 Table({"#M_BasicCell", "{}", "#M_Body", "+&File",
+                        " +&Open...\t{(%CL_Menu_File_Open:Ctrl+O)}", "#"}),
+                 "M", {}, CommandRows::Registry());
+    menu.Build();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(rows.enters.size(), 1u);
+    EXPECT_EQ(rows.enters[0].item, CL_Menu_File_Open);
 }
 
 }  // namespace
