@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTest>
 
 #include "common/GlobalEvMan.h"
@@ -299,6 +300,24 @@ TEST_F(EditMirror, BuildsFromTheSourceAndClears) {
     Item(*main, CL_PMenu_NoItem)->trigger();
     ASSERT_EQ(rows.enters.size(), 1u);
     EXPECT_EQ(rows.enters[0].item, CL_PMenu_NoItem);
+}
+
+TEST_F(EditMirror, AClickThatChangesTheMirrorIsSafe) {
+    sheet = std::make_unique<cuiMenu>(
+        &window, &popup, *table, "Pop",
+        [this](QAction*) {
+            bus->Send(EV_ClearSubMenu, 0, CL_Menu_Edit_Top);
+            bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(main.get()), CL_Menu_Edit_Top,
+                          "None");
+        },
+        CommandRows::Registry());
+    bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(sheet.get()), CL_Menu_Edit_Top,
+                  "Pop");
+    QPointer<QAction> copy = Item(*main, CL_PMenu_Copy);
+    copy->trigger();
+    EXPECT_EQ(Tree(*main, Edit()), "No item");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(copy.isNull());
 }
 
 TEST_F(EditMirror, EventsForItemsNotInTheMenuDoNothing) {
