@@ -153,24 +153,36 @@ QWidget* cuiMenu::SubMenuOf(QAction* parent) {
 }
 
 void cuiMenu::ClearItems(QAction* item) {
-    for (QAction* sub : SubItems(item)) {
-        DeleteItem(sub);
+    if (QWidget* holder = item ? item->menu() : root_) {
+        for (QAction* sub : holder->actions()) {
+            DeleteItem(holder, sub);
+        }
     }
     if (item) {
-        // An item without sub-items is a plain command again.
-        QMenu* menu = item->menu();
-        item->setMenu(static_cast<QMenu*>(nullptr));
-        delete menu;
+        DetachMenu(item);  // an item without sub-items is a plain command again
     }
     ReleaseUnusedCells();
 }
 
-void cuiMenu::DeleteItem(QAction* item) {
-    for (QAction* sub : SubItems(item)) {
-        DeleteItem(sub);
+// Items leave their menus at once and are deleted by the event loop, since the item being
+// clicked may be among them (a command can change the current cell and so the mirror).
+void cuiMenu::DeleteItem(QWidget* holder, QAction* item) {
+    if (QMenu* menu = item->menu()) {
+        for (QAction* sub : menu->actions()) {
+            DeleteItem(menu, sub);
+        }
     }
-    delete item->menu();
-    delete item;
+    DetachMenu(item);
+    holder->removeAction(item);
+    item->setData(QVariant());
+    item->deleteLater();
+}
+
+void cuiMenu::DetachMenu(QAction* item) {
+    if (QMenu* menu = item->menu()) {
+        item->setMenu(static_cast<QMenu*>(nullptr));
+        menu->deleteLater();
+    }
 }
 
 void cuiMenu::ReleaseUnusedCells() {

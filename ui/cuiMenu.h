@@ -75,7 +75,8 @@ private:
     // Copies the answer of the current-cell query for owner into cell; false without one.
     bool QueryCurrentCell(const QObject* owner, cmcCellObj& cell);
     QWidget* SubMenuOf(QAction* parent);
-    void DeleteItem(QAction* item);
+    void DeleteItem(QWidget* holder, QAction* item);
+    void DetachMenu(QAction* item);
     void ReleaseUnusedCells();
 
     QWidget* control_;

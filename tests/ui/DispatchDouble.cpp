@@ -47,15 +47,6 @@ std::vector<ItemRow> MakeRows() {
 
 }  // namespace
 
-MenuShell::MenuShell() {
-    image.Resize(layout::kImageSize);
-    InstallShell(this);
-}
-
-MenuShell::~MenuShell() {
-    InstallShell(nullptr);
-}
-
 CommandRows::CommandRows() {
     current = this;
 }

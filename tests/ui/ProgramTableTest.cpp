@@ -16,6 +16,7 @@
 #include "common/cmcGTex.h"
 #include "radio/CellCodes.h"
 #include "radio/cmcCellObj.h"
+#include "tests/support/FakeShell.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/ui/DispatchDouble.h"
 #include "tests/ui/TestApp.h"
@@ -71,7 +72,7 @@ namespace {
 TEST(ProgramTable, MainMenuAndToolBarOfTheProgram) {
     testsupport::EnsureTestApp();
     testsupport::RecordingBoxes boxes;
-    testsupport::MenuShell shell;
+    testsupport::FakeShell shell;
     testsupport::CommandRows rows;
     cmcGTex table;
     table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");

@@ -10,11 +10,14 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QTest>
 
 #include "common/GlobalEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
 #include "radio/CellCodes.h"
+#include "tests/support/FakeShell.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/VirtualTime.h"
 #include "tests/ui/DispatchDouble.h"
@@ -86,7 +89,7 @@ protected:
     testsupport::VirtualTime time;
     std::unique_ptr<cmcEvMan> bus = std::make_unique<cmcEvMan>();
     testsupport::RecordingBoxes boxes;
-    testsupport::MenuShell shell;
+    testsupport::FakeShell shell;
     CommandRows rows;
     std::vector<std::string> text;
     std::vector<const char*> pointers;
@@ -299,12 +302,44 @@ TEST_F(EditMirror, BuildsFromTheSourceAndClears) {
     EXPECT_EQ(rows.enters[0].item, CL_PMenu_NoItem);
 }
 
+TEST_F(EditMirror, AClickThatChangesTheMirrorIsSafe) {
+    sheet = std::make_unique<cuiMenu>(
+        &window, &popup, *table, "Pop",
+        [this](QAction*) {
+            bus->Send(EV_ClearSubMenu, 0, CL_Menu_Edit_Top);
+            bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(main.get()), CL_Menu_Edit_Top,
+                          "None");
+        },
+        CommandRows::Registry());
+    bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(sheet.get()), CL_Menu_Edit_Top,
+                  "Pop");
+    QPointer<QAction> copy = Item(*main, CL_PMenu_Copy);
+    copy->trigger();
+    EXPECT_EQ(Tree(*main, Edit()), "No item");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(copy.isNull());
+}
+
 TEST_F(EditMirror, EventsForItemsNotInTheMenuDoNothing) {
     bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(sheet.get()), CL_Menu_Clone_Read,
                   "Pop");
     bus->Send(EV_ClearSubMenu, 0, CL_Menu_Clone_Read);
     bus->Send(EV_ControlDestroyed, 0, reinterpret_cast<intptr_t>(&window));
     EXPECT_EQ(Tree(*main), "&File(&New),&Edit");
+}
+
+TEST_F(MenuTest, AShortcutOfTheMenuBarRunsItsItem) {
+    cuiMenu menu(&window, window.menuBar(),
+                 Table({"#M_BasicCell", "{}", "#M_Body", "+&File",
+                        " +&Open...\t{(%CL_Menu_File_Open:Ctrl+O)}", "#"}),
+                 "M", {}, CommandRows::Registry());
+    menu.Build();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(rows.enters.size(), 1u);
+    EXPECT_EQ(rows.enters[0].item, CL_Menu_File_Open);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
 #include "radio/CellCodes.h"
+#include "tests/support/FakeShell.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/VirtualTime.h"
 #include "tests/ui/DispatchDouble.h"
@@ -80,7 +81,7 @@ protected:
     testsupport::VirtualTime time;
     std::unique_ptr<cmcEvMan> bus = std::make_unique<cmcEvMan>();
     testsupport::RecordingBoxes boxes;
-    testsupport::MenuShell shell;
+    testsupport::FakeShell shell;
     CommandRows rows;
     cmcGTex table;
     cuiImageList images = ToolBarImages();
