@@ -292,6 +292,7 @@ void cuiSheet::BuildGrid() {
     layout->setContentsMargins(border, border, border, border);
     grid_ = new cuiGrid(gridPanel_);
     gridId_ = grid_;
+    gridObject_ = grid_;
     eventFilter_.sheet = this;
     grid_->installEventFilter(&eventFilter_);
     grid_->setFrameShape(QFrame::NoFrame);
@@ -1116,7 +1117,7 @@ void cuiSheet::CommitInPlaceEditor() {
 
 bool cuiSheet::EventFilter::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (watched == sheet->grid_) {
+    if (watched == sheet->gridObject_) {
         if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
             sheet->focusReason_ = static_cast<QFocusEvent*>(event)->reason();
         }

@@ -245,6 +245,8 @@ private:
     QPointer<cuiGrid> grid_;
     // The grid's identity for the pop-ups it owns, also once the grid is gone.
     const cuiGrid* gridId_ = nullptr;
+    // The same as the object the event filter watches; compared, never used.
+    const QObject* gridObject_ = nullptr;
     QMenu* popupMenu_ = nullptr;
     bool autoPopup_ = false;
     std::unique_ptr<cuiMenu> mirror_;
