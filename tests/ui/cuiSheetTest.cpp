@@ -749,6 +749,13 @@ TEST_F(cuiSheetTest, GoingAwayTellsThePopUpsOfItsGridEvenAfterItsParentWent) {
     auto own = std::make_unique<cuiSheet>(parent.get(), nullptr, 0, 0, table, "Chan");
     own->Show();
     const auto grid = reinterpret_cast<intptr_t>(own->Grid());
+    own->SetCellHandler([](cmcCellCapsule& capsule, int) { return capsule.key == 13 ? 2 : 0; });
+    parent->show();
+    QApplication::setActiveWindow(parent.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(parent.get()));
+    own->RunCell(1, 1, kKeyEnter, 0);
+    ASSERT_TRUE(own->EditorShowing());
+    ASSERT_TRUE(own->Editor()->hasFocus());
     parent.reset();
     own.reset();
     EXPECT_EQ(destroyed, grid);
