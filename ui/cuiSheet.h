@@ -83,13 +83,10 @@ public:
     void ScrollHome();
     const std::string& GetName() const { return historyName_; }
     void SetName(std::string name) { historyName_ = std::move(name); }
-    const std::string& SheetName() const { return name_; }
     cuiGrid* Grid() const { return grid_; }
     cuiGridCoord CurrentCell() const;
     const cuiSheetCells& Cells() const { return cells_; }
-    int FixedColsStyle() const { return fixedCols_; }
     int MultiSelect() const { return multiSelect_; }
-    int PrintFontRatio() const { return printFontRatio_; }
     const cmcCellObj& Template() const { return template_; }
     int RowSourceLine(int row) const { return rowAttrs_.at(static_cast<size_t>(row)).sourceLine; }
     bool EditorShowing() const { return editorShowing_; }

@@ -93,6 +93,12 @@ const char* const kTable[] = {
     "{<-}",
     "#Join_Cells",
     "{SW}WWWWWWWWWWWWWWWWWWWW|{+}|{S}x|{T}tail|",
+    "#Print_Style",
+    "(PrintFontRatio=50)",
+    "#Print_BasicCell",
+    "{(Font=,,,-16,,,)}",
+    "#Print_Cells",
+    "{S}a|",
     "#Menu_Style",
     "",
     "#Menu_BasicCell",
@@ -638,6 +644,20 @@ TEST_F(cuiSheetTest, JoinedCellsCarryTheAnchorsTextAndTailsItsHighlight) {
     Key(Qt::Key_Right);
     EXPECT_EQ(Current(), (cuiGridCoord{2, 0}));
     EXPECT_EQ(RenderCell(*sheet, 3, 0).pixel(0, 0), highlight);
+}
+
+// The template's font: the layout's, scaled by the View percentage or set by the host, and
+// scaled again by the print ratio on paper.
+TEST_F(cuiSheetTest, TheTemplateFontFollowsTheViewTheHostAndThePrintRatio) {
+    cuiSheet::SetViewFontPercentage(150);
+    Open("Print");
+    EXPECT_EQ(sheet->Template().font->height, -24);
+    cuiSheet::SetViewFontPercentage(100);
+    Open("Print", false, [](cuiSheet& s) { s.SetFontHeight(-10); });
+    EXPECT_EQ(sheet->Template().font->height, -10);
+    QImage paper(10, 10, QImage::Format_RGB32);
+    Open("Print", false, [&](cuiSheet& s) { s.SetPrinter(&paper); });
+    EXPECT_EQ(sheet->Template().font->height, -8);
 }
 
 // A host sized to the sheet's natural size shows every cell without scroll bars.
