@@ -1556,12 +1556,15 @@ void cuiSheet::DrawMarks(QPainter& painter, cuiCanvas& canvas, const cmcCellObj&
 
 // The grid's pop-up menu is built from the cell's menu section, and the Edit menu mirrors it.
 void cuiSheet::RebuildPopupMenu(const std::string* name) {
-    mirror_.reset();
+    // The items leave the menu at once and go later: the one being clicked may be among them.
+    if (mirror_) {
+        mirror_->ClearItems(nullptr);
+        mirror_.reset();
+    }
     cmcEvMan* bus = CurrentEvMan();
     if (bus) {
         bus->Send(EV_ClearSubMenu, 0, kEditMenuCommand);
     }
-    popupMenu_->clear();
     if (!name) {
         return;
     }

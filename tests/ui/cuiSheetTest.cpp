@@ -779,6 +779,22 @@ TEST_F(cuiSheetTest, TheCurrentCellsPopupMenuIsBuiltAndMirroredAndItsEntriesRunT
     QApplication::sendEvent(sheet->Grid(), &request);
     EXPECT_TRUE(menu->isVisible());
     menu->hide();
+
+    // An entry whose command moves the cursor to a cell with another menu replaces the menu
+    // it was clicked in.
+    Key(Qt::Key_Left);
+    ASSERT_EQ(menu->actions().size(), 2);
+    respond = [](cmcCellCapsule& capsule) {
+        capsule.redirect = 1;
+        capsule.redirectCategory = CT_Null;
+        capsule.redirectItem = CL_FBits;
+        capsule.redirectIndex = 1;
+        return 0;
+    };
+    menu->actions().at(0)->trigger();
+    EXPECT_EQ(Current(), (cuiGridCoord{1, 0}));
+    EXPECT_EQ(menu->actions().size(), 1);
+    QApplication::processEvents();  // the replaced items go now
 }
 
 void RecordDestroyed(void* data, const cmcEvent& event) {
