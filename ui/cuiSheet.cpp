@@ -24,6 +24,7 @@
 #include "ui/FontMapping.h"
 #include "ui/cuiCanvas.h"
 #include "ui/cuiImageList.h"
+#include "ui/cuiMenu.h"
 
 namespace {
 
@@ -166,8 +167,9 @@ cuiSheet::~cuiSheet() {
     // The editor's focus loss while it goes must not run the edit path of a sheet that goes.
     editorShowing_ = false;
     if (editor_) {
-        editor_->removeEventFilter(&editorFilter_);
+        editor_->removeEventFilter(&eventFilter_);
     }
+    mirror_.reset();
     delete titlePanel_;
     delete gridPanel_;
 }
@@ -290,6 +292,9 @@ void cuiSheet::BuildGrid() {
     layout->setContentsMargins(border, border, border, border);
     grid_ = new cuiGrid(gridPanel_);
     gridId_ = grid_;
+    gridObject_ = grid_;
+    eventFilter_.sheet = this;
+    grid_->installEventFilter(&eventFilter_);
     grid_->setFrameShape(QFrame::NoFrame);
     layout->addWidget(grid_);
     BuildCells();
@@ -1047,8 +1052,7 @@ void cuiSheet::OpenInPlaceEditor(int col, int row, const cmcCellCapsule& capsule
                 editor_->textCursor().deletePreviousChar();
             }
         });
-        editor_->installEventFilter(&editorFilter_);
-        editorFilter_.sheet = this;
+        editor_->installEventFilter(&eventFilter_);
     }
     ClearMarks();
     GoToCell(col, row);
@@ -1111,10 +1115,17 @@ void cuiSheet::CommitInPlaceEditor() {
     editor_->hide();
 }
 
-bool cuiSheet::EditorFilter::eventFilter(QObject*, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
+bool cuiSheet::EventFilter::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == sheet->gridObject_) {
+        if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
+            sheet->focusReason_ = static_cast<QFocusEvent*>(event)->reason();
+        }
+        return false;
+    }
+    if (type == QEvent::FocusOut) {
         sheet->CommitInPlaceEditor();
-    } else if (event->type() == QEvent::KeyPress) {
+    } else if (type == QEvent::KeyPress) {
         return sheet->OnEditorKeyDown(static_cast<QKeyEvent*>(event)->key());
     }
     return false;
@@ -1276,13 +1287,21 @@ void cuiSheet::ShowPopupMenu() {
     popupMenu_->popup(QCursor::pos());
 }
 
+// A pop-up menu taking the focus and giving it back is no focus change of the sheet: the menu
+// it shows must stay.
 void cuiSheet::OnGridEnter() {
+    if (focusReason_ == Qt::PopupFocusReason) {
+        return;
+    }
     const cuiGridCoord current = CurrentCell();
     OnCurrentCellChanged(current.col, current.row, true);
     RepaintHighlighted();
 }
 
 void cuiSheet::OnGridExit() {
+    if (focusReason_ == Qt::PopupFocusReason) {
+        return;
+    }
     RebuildPopupMenu(nullptr);
     SendRefreshMenu();
     RepaintHighlighted();
@@ -1535,13 +1554,30 @@ void cuiSheet::DrawMarks(QPainter& painter, cuiCanvas& canvas, const cmcCellObj&
 
 // ---- Pop-up menu ----
 
+// The grid's pop-up menu is built from the cell's menu section, and the Edit menu mirrors it.
 void cuiSheet::RebuildPopupMenu(const std::string* name) {
-    popupMenu_->clear();
+    mirror_.reset();
     cmcEvMan* bus = CurrentEvMan();
     if (bus) {
         bus->Send(EV_ClearSubMenu, 0, kEditMenuCommand);
     }
+    popupMenu_->clear();
     if (!name) {
         return;
+    }
+    mirror_ = std::make_unique<cuiMenu>(grid_, popupMenu_, table_, *name,
+                                        [this](QAction* item) { OnPopupItemClick(item); });
+    mirror_->Build();
+    if (bus) {
+        bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(mirror_.get()), kEditMenuCommand,
+                      *name);
+    }
+}
+
+void cuiSheet::OnPopupItemClick(QAction* item) {
+    const cmcCellObj* cell = cuiMenu::CellOf(item);
+    const cuiGridCoord current = CurrentCell();
+    if (cell && cells_.InRange(current.col, current.row)) {
+        RunCell(current.col, current.row, 0, cell->item);
     }
 }

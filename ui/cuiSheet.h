@@ -23,6 +23,8 @@ struct cmcEvent;
 class cmcGTex;
 class cuiCanvas;
 class cuiImageList;
+class cuiMenu;
+class QAction;
 class QLabel;
 class QMenu;
 class QPaintDevice;
@@ -81,13 +83,10 @@ public:
     void ScrollHome();
     const std::string& GetName() const { return historyName_; }
     void SetName(std::string name) { historyName_ = std::move(name); }
-    const std::string& SheetName() const { return name_; }
     cuiGrid* Grid() const { return grid_; }
     cuiGridCoord CurrentCell() const;
     const cuiSheetCells& Cells() const { return cells_; }
-    int FixedColsStyle() const { return fixedCols_; }
     int MultiSelect() const { return multiSelect_; }
-    int PrintFontRatio() const { return printFontRatio_; }
     const cmcCellObj& Template() const { return template_; }
     int RowSourceLine(int row) const { return rowAttrs_.at(static_cast<size_t>(row)).sourceLine; }
     bool EditorShowing() const { return editorShowing_; }
@@ -188,6 +187,7 @@ private:
     void ShowPopupMenu();
     void OnCurrentCellChanged(int col, int row, bool forced);
     void RebuildPopupMenu(const std::string* name);
+    void OnPopupItemClick(QAction* item);
     void RepaintHighlighted();
     void SendStatusClear();
     void SendRefreshMenu();
@@ -197,8 +197,9 @@ private:
     void DrawMarks(QPainter& painter, cuiCanvas& canvas, const cmcCellObj& cell, int penX, int top,
                    int right, int bottom);
 
-    // Commits the in-place editor when it loses the focus and routes its keys.
-    class EditorFilter : public QObject {
+    // Commits the in-place editor when it loses the focus and routes its keys; notes why the
+    // grid's focus changes.
+    class EventFilter : public QObject {
     public:
         bool eventFilter(QObject* watched, QEvent* event) override;
         cuiSheet* sheet = nullptr;
@@ -241,14 +242,18 @@ private:
     QPointer<cuiGrid> grid_;
     // The grid's identity for the pop-ups it owns, also once the grid is gone.
     const cuiGrid* gridId_ = nullptr;
+    // The same as the object the event filter watches; compared, never used.
+    const QObject* gridObject_ = nullptr;
     QMenu* popupMenu_ = nullptr;
     bool autoPopup_ = false;
+    std::unique_ptr<cuiMenu> mirror_;
     std::string popupName_;
     cuiGridCoord lastHandled_;
     QPointer<QPlainTextEdit> editor_;
     cuiGridCoord edited_;
     bool editorShowing_ = false;
-    EditorFilter editorFilter_;
+    EventFilter eventFilter_;
+    Qt::FocusReason focusReason_ = Qt::OtherFocusReason;
     QPoint lastPress_;
     WindowRect paintRect_;
 

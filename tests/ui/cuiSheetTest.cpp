@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QImage>
+#include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QStyle>
@@ -91,6 +93,29 @@ const char* const kTable[] = {
     "{<-}",
     "#Join_Cells",
     "{SW}WWWWWWWWWWWWWWWWWWWW|{+}|{S}x|{T}tail|",
+    "#Print_Style",
+    "(PrintFontRatio=50)",
+    "#Print_BasicCell",
+    "{(Font=,,,-16,,,)}",
+    "#Print_Cells",
+    "{S}a|",
+    "#Menu_Style",
+    "",
+    "#Menu_BasicCell",
+    "{(PopupMenu=PM_Cell)}",
+    "#Menu_Cells",
+    "{S(%CT_Null.CL_FBits[0])}|{S(%CT_Null.CL_FBits[1])(PopupMenu=PM_Other)}|{S(%CT_Null.CL_FBits["
+    "2])}|",
+    "#PM_Cell_BasicCell",
+    "{(%CT_PopupMenu.)}",
+    "#PM_Cell_Body",
+    "+Edit...\t{(%CL_PMenu_Edit:Enter)}",
+    "+Copy\t{(%CL_PMenu_Copy:Ctrl+C)}",
+    "#PM_Other_BasicCell",
+    "{(%CT_PopupMenu.)}",
+    "#PM_Other_Body",
+    "+Help\t{(%CL_PMenu_Help:F1)}",
+    "#",
     "#Plain_Style",
     "",
     "#Plain_BasicCell",
@@ -143,6 +168,7 @@ struct Call {
     int col;
     int row;
     int key;
+    int command;
     int inputMode;
     std::string inText;
 };
@@ -188,7 +214,8 @@ protected:
 
     int Act(cmcCellCapsule& capsule) {
         const cuiGridCoord at = Find(capsule.cell);
-        calls.push_back({at.col, at.row, capsule.key, capsule.inputMode, capsule.inText});
+        calls.push_back(
+            {at.col, at.row, capsule.key, capsule.command, capsule.inputMode, capsule.inText});
         return respond ? respond(capsule) : 0;
     }
 
@@ -619,6 +646,20 @@ TEST_F(cuiSheetTest, JoinedCellsCarryTheAnchorsTextAndTailsItsHighlight) {
     EXPECT_EQ(RenderCell(*sheet, 3, 0).pixel(0, 0), highlight);
 }
 
+// The template's font: the layout's, scaled by the View percentage or set by the host, and
+// scaled again by the print ratio on paper.
+TEST_F(cuiSheetTest, TheTemplateFontFollowsTheViewTheHostAndThePrintRatio) {
+    cuiSheet::SetViewFontPercentage(150);
+    Open("Print");
+    EXPECT_EQ(sheet->Template().font->height, -24);
+    cuiSheet::SetViewFontPercentage(100);
+    Open("Print", false, [](cuiSheet& s) { s.SetFontHeight(-10); });
+    EXPECT_EQ(sheet->Template().font->height, -10);
+    QImage paper(10, 10, QImage::Format_RGB32);
+    Open("Print", false, [&](cuiSheet& s) { s.SetPrinter(&paper); });
+    EXPECT_EQ(sheet->Template().font->height, -8);
+}
+
 // A host sized to the sheet's natural size shows every cell without scroll bars.
 TEST_F(cuiSheetTest, TheNaturalSizeShowsEveryCell) {
     host.resize(120, 90);
@@ -659,6 +700,62 @@ TEST_F(cuiSheetTest, ASheetEditsAValueThroughTheDispatcher) {
     EXPECT_TRUE(sheet->Grid()->hasFocus());
 }
 
+struct MenuEvents {
+    std::vector<std::pair<int, std::string>> seen;
+};
+
+void RecordMenuEvents(void* data, const cmcEvent& event) {
+    if (event.type == EV_ClearSubMenu || event.type == EV_BuildSubMenu) {
+        EXPECT_EQ(event.B, 17);
+        static_cast<MenuEvents*>(data)->seen.push_back({event.type, event.Text()});
+    }
+}
+
+// The focused grid's current cell offers its pop-up menu, mirrored in the Edit menu; a new
+// menu is built only when the cell's menu differs, and an entry runs the cell with its command.
+TEST_F(cuiSheetTest, TheCurrentCellsPopupMenuIsBuiltAndMirroredAndItsEntriesRunTheCell) {
+    MenuEvents events;
+    bus.AddListener(RecordMenuEvents, &events);
+    Open("Menu");
+    using Seen = std::vector<std::pair<int, std::string>>;
+    EXPECT_EQ(events.seen, (Seen{{EV_ClearSubMenu, ""}, {EV_BuildSubMenu, "PM_Cell"}}));
+    ASSERT_EQ(sheet->PopupMenu()->actions().size(), 2);
+    events.seen.clear();
+    Key(Qt::Key_Right);
+    EXPECT_EQ(events.seen, (Seen{{EV_ClearSubMenu, ""}, {EV_BuildSubMenu, "PM_Other"}}));
+    events.seen.clear();
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(events.seen.size(), 6u);  // each move changes the menu
+    events.seen.clear();
+
+    ASSERT_EQ(Current(), (cuiGridCoord{0, 0}));
+    sheet->PopupMenu()->actions().at(1)->trigger();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].key, 0);
+    EXPECT_EQ(calls[0].command, CL_PMenu_Copy);
+    EXPECT_TRUE(events.seen.empty());
+
+    // A right click makes the cell under the mouse current and pops its menu up.
+    QMenu* menu = sheet->PopupMenu();
+    QTest::mouseClick(sheet->Grid()->viewport(), Qt::RightButton, {},
+                      sheet->Grid()->CellRect(1, 0).center());
+    EXPECT_EQ(Current(), (cuiGridCoord{1, 0}));
+    EXPECT_TRUE(menu->isVisible());
+    ASSERT_EQ(menu->actions().size(), 1);
+    menu->hide();
+    // The keyboard's menu request pops it up only once a key went up since the last click.
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                              sheet->Grid()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(sheet->Grid(), &request);
+    EXPECT_FALSE(menu->isVisible());
+    Key(Qt::Key_Shift);
+    QApplication::sendEvent(sheet->Grid(), &request);
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
+}
+
 void RecordDestroyed(void* data, const cmcEvent& event) {
     if (event.type == EV_ControlDestroyed) {
         *static_cast<intptr_t*>(data) = event.B;
@@ -672,6 +769,13 @@ TEST_F(cuiSheetTest, GoingAwayTellsThePopUpsOfItsGridEvenAfterItsParentWent) {
     auto own = std::make_unique<cuiSheet>(parent.get(), nullptr, 0, 0, table, "Chan");
     own->Show();
     const auto grid = reinterpret_cast<intptr_t>(own->Grid());
+    own->SetCellHandler([](cmcCellCapsule& capsule, int) { return capsule.key == 13 ? 2 : 0; });
+    parent->show();
+    QApplication::setActiveWindow(parent.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(parent.get()));
+    own->RunCell(1, 1, kKeyEnter, 0);
+    ASSERT_TRUE(own->EditorShowing());
+    ASSERT_TRUE(own->Editor()->hasFocus());
     parent.reset();
     own.reset();
     EXPECT_EQ(destroyed, grid);
