@@ -660,6 +660,31 @@ TEST_F(cuiSheetTest, TheTemplateFontFollowsTheViewTheHostAndThePrintRatio) {
     EXPECT_EQ(sheet->Template().font->height, -8);
 }
 
+// Dragging below the grid moves the cursor one selectable row a tick, extending the marks.
+TEST_F(cuiSheetTest, ADragBelowTheGridScrollsTheCursorByTicks) {
+    host.resize(420, 110);
+    Open("Chan");
+    QWidget* viewport = sheet->Grid()->viewport();
+    const QPoint start = sheet->Grid()->CellRect(1, 1).center();
+    const QPoint below(start.x(), viewport->height() + 5);
+    auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(at), viewport->mapToGlobal(QPointF(at)), button, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    };
+    send(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, below, Qt::NoButton, Qt::LeftButton);
+    const int row = Current().row;
+    time.Advance(60);
+    EXPECT_EQ(Current().row, row + 1);
+    time.Advance(60);
+    EXPECT_EQ(Current().row, row + 2);
+    EXPECT_TRUE(sheet->MarksExist());
+    send(QEvent::MouseButtonRelease, below, Qt::LeftButton, {});
+    time.Advance(120);
+    EXPECT_EQ(Current().row, row + 2);
+}
+
 // A host sized to the sheet's natural size shows every cell without scroll bars.
 TEST_F(cuiSheetTest, TheNaturalSizeShowsEveryCell) {
     host.resize(120, 90);
