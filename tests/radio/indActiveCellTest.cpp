@@ -155,6 +155,23 @@ TEST_F(DispatchTest, RowsPastTheBankRenderEmpty) {
     EXPECT_EQ(capsule.outText, "row");
 }
 
+TEST_F(DispatchTest, PastTheBankTypingLandsInTheFrequencyCellWhoseRowRuns) {
+    UseChannel(4);  // a used channel of bank 1, seen from bank 0's sheet
+    Dispatch(CT_Mch, CL_Mch_Text, 4, '1');
+    EXPECT_EQ(capsule.redirect, 1);
+    EXPECT_EQ(capsule.redirectItem, CL_Mch_FreqR);
+    EXPECT_EQ(capsule.repeatKey, '1');
+    Dispatch(CT_Mch, CL_Mch_Atr, 4, kKeyLeft);
+    EXPECT_EQ(capsule.redirect, 0);
+    EXPECT_EQ(capsule.outText, "");
+    EXPECT_EQ(seen.calls, 0);
+    // The frequency cell's own row inserts the channel there, so it is not answered here.
+    Dispatch(CT_Mch, CL_Mch_FreqR, 4, '1');
+    EXPECT_EQ(capsule.redirect, 0);
+    EXPECT_EQ(seen.calls, 1);
+    EXPECT_EQ(seen.key, '1');
+}
+
 TEST_F(DispatchTest, ChannelListCommandsRunOverTheBankAndPack) {
     openBank = 1;
     UseChannel(5);
