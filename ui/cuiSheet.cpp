@@ -9,6 +9,7 @@
 #include <QPen>
 #include <QPlainTextEdit>
 #include <QPolygon>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstdlib>
@@ -1048,8 +1049,12 @@ void cuiSheet::OpenInPlaceEditor(int col, int row, const cmcCellCapsule& capsule
         editor_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         editor_->document()->setDocumentMargin(0);
         QObject::connect(editor_, &QPlainTextEdit::textChanged, [this] {
-            if (editor_->document()->characterCount() - 1 > kMaxEditorText) {
-                editor_->textCursor().deletePreviousChar();
+            // A typed or pasted text past the limit is cut, as the memo's length limit did.
+            const QString text = editor_->toPlainText();
+            if (text.size() > kMaxEditorText) {
+                const QSignalBlocker quiet(editor_);
+                editor_->setPlainText(text.left(kMaxEditorText));
+                editor_->moveCursor(QTextCursor::End);
             }
         });
         editor_->installEventFilter(&eventFilter_);

@@ -582,6 +582,9 @@ TEST_F(cuiSheetTest, TheBusClosesTheEditorAndAsksForTheCurrentCell) {
     };
     Key(Qt::Key_Return);
     ASSERT_TRUE(sheet->EditorShowing());
+    sheet->Editor()->insertPlainText(QString(2000, 'x'));
+    EXPECT_EQ(sheet->Editor()->toPlainText().size(), 1024);
+    sheet->Editor()->setPlainText("old");
     bus.Send(EV_ClosePopups);
     EXPECT_FALSE(sheet->EditorShowing());
     ASSERT_EQ(calls.size(), 2u);
