@@ -28,7 +28,8 @@ public:
     uint64_t due_ = 0;
 };
 
-ManualScheduler::ManualScheduler(ManualClock& clock) : clock_(clock), lastTick_(clock.TickCount()) {}
+ManualScheduler::ManualScheduler(ManualClock& clock)
+    : clock_(clock), lastTick_(clock.TickCount()) {}
 
 ManualScheduler::~ManualScheduler() {
     // Timers outliving the scheduler must not reach back into it.

@@ -15,7 +15,7 @@ public:
                    BoxButtons buttons) override {
         std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
         return buttons == BoxButtons::Ok || buttons == BoxButtons::OkCancel ? BoxAnswer::Ok
-                                                                             : BoxAnswer::Yes;
+                                                                            : BoxAnswer::Yes;
     }
     [[noreturn]] void FatalEnd(const std::string& text, const std::string& caption) override {
         std::fprintf(stderr, "[%s] fatal: %s\n", caption.c_str(), text.c_str());

@@ -104,8 +104,8 @@ class GTexFileTest : public ::testing::Test {
 protected:
     void Write(const std::string& content) {
         path = std::filesystem::temp_directory_path() /
-               ("gtex_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".OVL");
+               ("gtex_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".OVL");
         std::ofstream(path, std::ios::binary) << content;
     }
     ~GTexFileTest() override { std::filesystem::remove(path); }

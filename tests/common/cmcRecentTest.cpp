@@ -42,10 +42,8 @@ TEST(cmcRecent, DisplayNameIsShortInTheGivenFolder) {
         const char* folder;
         const char* shown;
     } cases[] = {
-        {"/data/Clones", "radio.dat"},
-        {"/data/Clones/", "radio.dat"},
-        {"/DATA/clones", "radio.dat"},
-        {"/data/Other", "/data/Clones/radio.dat"},
+        {"/data/Clones", "radio.dat"},  {"/data/Clones/", "radio.dat"},
+        {"/DATA/clones", "radio.dat"},  {"/data/Other", "/data/Clones/radio.dat"},
         {"", "/data/Clones/radio.dat"},
     };
     for (const auto& c : cases) {
