@@ -378,16 +378,21 @@ void clsMainSeq::DoSend55() {
     state_ = Bitrate_WaitAA;
 }
 
-void clsMainSeq::DoWaitAA() {
+// Waits for one answer byte: the expected one moves on to the next state, any other fails.
+void clsMainSeq::ExpectAnswer(uint8_t expected, int error, int next) {
     uint8_t byte = 0;
     if (!ReadByte(byte)) {
         return;
     }
-    if (byte != kRateAnswer) {
-        Fail(5);
+    if (byte != expected) {
+        Fail(error);
         return;
     }
-    state_ = FlachChk_Setup;
+    state_ = next;
+}
+
+void clsMainSeq::DoWaitAA() {
+    ExpectAnswer(kRateAnswer, 5, FlachChk_Setup);
 }
 
 void clsMainSeq::DoProductSetup() {
@@ -426,17 +431,9 @@ void clsMainSeq::DoSendLength() {
 
 // States 22 and 23: the radio returns the length, high byte first.
 void clsMainSeq::DoReplyLength() {
-    uint8_t byte = 0;
-    if (!ReadByte(byte)) {
-        return;
-    }
     const int length = writerStore_->GetSize();
     const uint8_t expected = static_cast<uint8_t>(state_ == Firm_ReplyAdr_U ? length >> 8 : length);
-    if (byte != expected) {
-        Fail(6);
-        return;
-    }
-    ++state_;
+    ExpectAnswer(expected, 6, state_ + 1);
 }
 
 // The echo check has confirmed every byte sent so far; at most 255 more go out in one write.
@@ -461,15 +458,7 @@ void clsMainSeq::DoSendWriter() {
 }
 
 void clsMainSeq::DoWriterDone() {
-    uint8_t byte = 0;
-    if (!ReadByte(byte)) {
-        return;
-    }
-    if (byte != kWriterDone) {
-        Fail(6);
-        return;
-    }
-    state_ = RomW_Setup;
+    ExpectAnswer(kWriterDone, 6, RomW_Setup);
 }
 
 void clsMainSeq::DoRomSetup() {
