@@ -1,0 +1,146 @@
+#include "radio/indEnviron.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+
+#include "platform/SettingsStore.h"
+
+namespace {
+
+const char kGlobal[] = "Global";
+const char kRecentFiles[] = "Recent File List";
+const char kViewOption[] = "View Option";
+const char kWindowPosition[] = "Window Position";
+const char kSetup[] = "Setup";
+const char kCurrentDirectory[] = "Current Directory";
+
+enum class Rule { AsStored, Clamp, OneWhenPositive, OneWhenNonZero };
+
+// A decimal integer within the int range, nothing before or after it.
+std::optional<int> ParseInteger(const std::string& text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string RecentName(int i) {
+    return "Recent" + std::to_string(i);
+}
+
+}  // namespace
+
+struct indEnviron::IntRow {
+    const char* group;
+    const char* name;
+    int indEnviron::*field;
+    Rule rule;
+    int low;
+    int high;
+
+    int Apply(int value) const {
+        switch (rule) {
+            case Rule::Clamp:
+                return std::clamp(value, low, high);
+            case Rule::OneWhenPositive:
+                return value > 0 ? 1 : 0;
+            case Rule::OneWhenNonZero:
+                return value != 0 ? 1 : 0;
+            case Rule::AsStored:
+                break;
+        }
+        return value;
+    }
+};
+
+std::span<const indEnviron::IntRow> indEnviron::IntRows() {
+    static constexpr IntRow rows[] = {
+        {kGlobal, "BBT", &indEnviron::settingsValid_, Rule::AsStored, 0, 0},
+        {kGlobal, "ComPort", &indEnviron::portNumber, Rule::Clamp, 1, 256},
+        {kGlobal, "ComSpeedHigh", &indEnviron::highSpeed, Rule::OneWhenPositive, 0, 0},
+        {kViewOption, "FontSize Percentage", &indEnviron::fontSizePercentage, Rule::Clamp, 25,
+         1000},
+        {kViewOption, "Toolbar Visible", &indEnviron::toolBarVisible, Rule::OneWhenNonZero, 0, 0},
+        {kWindowPosition, "Left", &indEnviron::windowLeft, Rule::AsStored, 0, 0},
+        {kWindowPosition, "Top", &indEnviron::windowTop, Rule::AsStored, 0, 0},
+        {kWindowPosition, "Width", &indEnviron::windowWidth, Rule::AsStored, 0, 0},
+        {kWindowPosition, "Height", &indEnviron::windowHeight, Rule::AsStored, 0, 0},
+        {kWindowPosition, "SplitterV", &indEnviron::splitter, Rule::AsStored, 0, 0},
+        {kSetup, "ModelType", &indEnviron::modelType, Rule::AsStored, 0, 0},
+    };
+    return rows;
+}
+
+indEnviron::indEnviron(const std::string& mutexName, const std::string& keyPath, ScreenSize screen)
+    : keyPath_(keyPath), screen_(screen), lock_(mutexName) {
+    if (lock_.IsFirstInstance()) {
+        LoadSettings();
+    }
+}
+
+indEnviron::~indEnviron() {
+    if (SettingsValid()) {
+        SaveSettings();
+    }
+}
+
+void indEnviron::SetDefaults() {
+    portNumber = 1;
+    highSpeed = 0;
+    settingsValid_ = kSettingsValid;
+    currentFolder.clear();
+    recentFiles.Clear();
+    fontSizePercentage = 100;
+    toolBarVisible = 1;
+    splitter = 200;
+    modelType = 0;
+    // 90 % of the screen at most 800 x 600, centred across, 30 % of the free height above.
+    // Integer arithmetic, so that 0.3 x 60 is 18 and not 17.
+    const long long w = screen_.width;
+    const long long h = screen_.height;
+    windowWidth = static_cast<int>(std::min(9 * w / 10, 800LL));
+    windowHeight = static_cast<int>(std::min(9 * h / 10, 600LL));
+    windowLeft = static_cast<int>((w - windowWidth) / 2);
+    windowTop = static_cast<int>(3 * (h - windowHeight) / 10);
+}
+
+void indEnviron::LoadSettings() {
+    auto store = platform::SettingsStores().OpenSettingsStore(keyPath_);
+    if (!ReadSettings(*store) || !SettingsValid()) {
+        SetDefaults();
+    }
+}
+
+bool indEnviron::ReadSettings(const platform::SettingsStore& store) {
+    for (const IntRow& row : IntRows()) {
+        std::optional<std::string> text = store.Read(row.group, row.name);
+        std::optional<int> value = text ? ParseInteger(*text) : std::nullopt;
+        if (!value) {
+            return false;
+        }
+        this->*row.field = row.Apply(*value);
+    }
+    currentFolder = store.Read(kGlobal, kCurrentDirectory).value_or("");
+    // Entry by entry to the end, so that the stored order survives and equal names collapse.
+    recentFiles.Clear();
+    for (int i = 0; i < kRecentCount; ++i) {
+        recentFiles.AddToEnd(store.Read(kRecentFiles, RecentName(i)).value_or(""));
+    }
+    return true;
+}
+
+void indEnviron::SaveSettings() {
+    auto store = platform::SettingsStores().OpenSettingsStore(keyPath_);
+    for (const IntRow& row : IntRows()) {
+        store->Write(row.group, row.name, std::to_string(this->*row.field));
+    }
+    store->Write(kGlobal, kCurrentDirectory, currentFolder);
+    for (int i = 0; i < kRecentCount; ++i) {
+        store->Write(kRecentFiles, RecentName(i), recentFiles.GetDisplayName(i, ""));
+    }
+    store->Commit();
+}
