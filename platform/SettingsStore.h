@@ -7,8 +7,8 @@
 namespace platform {
 
 // The settings kept under one key path ("Software\Zelk\Tarnwick"): named groups (the key's
-// subkeys) of named text values. Written values last only once Commit succeeds, and a failed
-// Commit leaves what was stored before untouched.
+// subkeys) of named text values. Written values last only once committed; a commit that cannot
+// write leaves the stored values as they were.
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;

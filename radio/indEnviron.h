@@ -10,12 +10,6 @@ namespace platform {
 class SettingsStore;
 }
 
-// The screen's size in pixels; the default window placement is made from it.
-struct ScreenSize {
-    int width = 0;
-    int height = 0;
-};
-
 // The cloning program's environment: the single-instance lock and the user's settings, kept in
 // the settings store of a key path (platform::SettingsStores). Only the first instance loads
 // the settings (when it is made) and saves them (when it goes); a second one has invalid
@@ -24,6 +18,12 @@ class indEnviron {
 public:
     static constexpr int kSettingsValid = 753951;
     static constexpr int kRecentCount = 10;
+
+    // The screen's size in pixels; the default window placement is made from it.
+    struct ScreenSize {
+        int width = 0;
+        int height = 0;
+    };
 
     indEnviron(const std::string& mutexName, const std::string& keyPath, ScreenSize screen);
     ~indEnviron();

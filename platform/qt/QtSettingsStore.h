@@ -17,6 +17,8 @@ public:
                                     const std::string& name) const override;
     void Write(const std::string& group, const std::string& name,
                const std::string& value) override;
+    // False also when the old file held lines that are not INI: QSettings reports that after
+    // it has written the values over them.
     bool Commit() override;
 
 private:

@@ -15,7 +15,7 @@ namespace {
 
 const char kMutex[] = "Zelk Tarnwick APP Exclusive Mutex";
 const char kKey[] = "Software\\Zelk\\Tarnwick";
-constexpr ScreenSize kScreen{1920, 1080};
+constexpr indEnviron::ScreenSize kScreen{1920, 1080};
 
 // A runtime folder of this test's own (so parallel test processes share no lock) and
 // settings in memory.
@@ -91,7 +91,7 @@ TEST_F(indEnvironTest, FirstStartWithoutSettingsGivesTheDefaults) {
 
 TEST_F(indEnvironTest, DefaultWindowIsNinetyPercentOfASmallScreenAtMost800By600) {
     struct Case {
-        ScreenSize screen;
+        indEnviron::ScreenSize screen;
         int left, top, width, height;
     };
     const Case cases[] = {
