@@ -1,0 +1,80 @@
+#include "platform/ReplaceFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace platform {
+
+namespace {
+
+constexpr int kNameAttempts = 100;
+
+// Opens a file of a fresh name beside path; -1 when none can be made.
+int CreateBeside(const std::string& path, std::string* tempPath) {
+    for (int n = 0; n < kNameAttempts; ++n) {
+        *tempPath = path + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(n);
+        int fd = open(tempPath->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+bool WriteAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        ssize_t written = write(fd, content.data(), content.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        content.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// A replaced file keeps the permissions the user gave it.
+void KeepMode(int fd, const std::string& path) {
+    struct stat old;
+    if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        fchmod(fd, old.st_mode & 07777);
+    }
+}
+
+// Makes the rename itself durable; a failure here leaves a complete file either way.
+void SyncFolder(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+}  // namespace
+
+ReplaceResult ReplaceFile(const std::string& path, std::string_view content) {
+    std::string tempPath;
+    int fd = CreateBeside(path, &tempPath);
+    if (fd < 0) {
+        return ReplaceResult::CannotCreate;
+    }
+    KeepMode(fd, path);
+    bool complete = WriteAll(fd, content) && fsync(fd) == 0;
+    complete = close(fd) == 0 && complete;
+    if (!complete || std::rename(tempPath.c_str(), path.c_str()) != 0) {
+        unlink(tempPath.c_str());
+        return ReplaceResult::WriteFailed;
+    }
+    SyncFolder(path);
+    return ReplaceResult::Ok;
+}
+
+}  // namespace platform

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+enum class ReplaceResult {
+    Ok,
+    CannotCreate,  // no file could be made beside the target; the target is untouched
+    WriteFailed,   // writing or replacing failed; the target is untouched
+};
+
+// Replaces the file at path by content without ever leaving it half written: the bytes go to a
+// new file beside it, which takes the old file's name (and permissions) only once it is complete
+// and on disk. On any failure the new file is removed and the old one stays as it was.
+ReplaceResult ReplaceFile(const std::string& path, std::string_view content);
+
+}  // namespace platform
