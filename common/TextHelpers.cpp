@@ -45,19 +45,6 @@ std::optional<std::string> FieldAt(std::string_view text, int n, IsSeparator isS
     }
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 }  // namespace
 
 std::optional<std::string> GetToken(std::string_view text, char separator, int n) {
@@ -112,6 +99,19 @@ std::string DupStringN(const char* text, int n) {
         return std::string();
     }
     return std::string(text, strnlen(text, static_cast<std::size_t>(n)));
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
 }
 
 cmcBuff HexTextToBuff(std::string_view text) {

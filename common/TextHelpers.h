@@ -34,6 +34,8 @@ std::string DupStringN(const char* text, int n);
 
 // The bytes written in hexadecimal digits, high nibble first; other characters are ignored and
 // an odd last digit is the high nibble of a last byte.
+// The value of a hexadecimal digit in either case, -1 for any other character.
+int HexDigit(char c);
 cmcBuff HexTextToBuff(std::string_view text);
 
 // Lines split at "\n": width of the widest, sum of the heights; both 0 for an empty text.

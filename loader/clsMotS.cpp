@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstring>
 
+#include "common/TextHelpers.h"
+
 namespace {
 
 // Codes of one parsed record: the record kinds, then the faults.
@@ -43,19 +45,6 @@ constexpr RecordType kRecordTypes[] = {
 // not ended by its 1050th character is not a record.
 constexpr size_t kMaxDigits = 524;
 constexpr int kMaxChars = 1050;
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
 
 // A hex pair; a character that is not a hex digit counts as 0.
 int HexByte(const std::string& text, size_t at) {

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "common/ColourNames.h"
-#include "common/FontSpec.h"
+#include "common/FontSetting.h"
 #include "common/MainGTex.h"
 #include "common/TextHelpers.h"
 #include "platform/LeadByte.h"

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/TextHelpers.h"
 #include "platform/MessageBox.h"
 #include "platform/ReplaceFile.h"
 #include "platform/TextFile.h"
@@ -26,19 +27,6 @@ constexpr int kMinRecordLength = 8;
 constexpr int kMaxRecordLength = kRecordHead + 2 * 255;
 // The longest comment whose line the reader takes as one line.
 constexpr size_t kMaxCommentLength = kLineBufferSize - 3 - (sizeof(kCommentName) - 1);
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
 
 // The value of n hexadecimal digits already known to be valid.
 int HexNumber(const char* digits, int n) {

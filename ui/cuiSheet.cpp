@@ -15,7 +15,7 @@
 #include <cstdlib>
 
 #include "common/ColourNames.h"
-#include "common/FontSpec.h"
+#include "common/FontSetting.h"
 #include "common/GlobalEvMan.h"
 #include "common/cmcGTex.h"
 #include "platform/Clock.h"

@@ -1,7 +1,7 @@
-#include "radio/SheetSpec.h"
+#include "radio/SheetSelector.h"
 
-SheetSpec SplitSheetSpec(std::string_view spec) {
-    SheetSpec result;
+SheetSelector SplitSheetSpec(std::string_view spec) {
+    SheetSelector result;
     const size_t comma = spec.find(',');
     const std::string_view head = spec.substr(0, comma);
     if (comma != std::string_view::npos) {

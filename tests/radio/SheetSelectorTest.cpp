@@ -1,4 +1,4 @@
-#include "radio/SheetSpec.h"
+#include "radio/SheetSelector.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@ namespace {
 TEST(SheetSpecTest, SplitsStyleNameAndArguments) {
     struct Case {
         const char* spec;
-        SheetSpec expected;
+        SheetSelector expected;
     };
     const Case cases[] = {
         {"GI_Sheet_Scan,3,x", {"", "GI_Sheet_Scan", "3,x"}},

@@ -1,4 +1,4 @@
-#include "common/FontSpec.h"
+#include "common/FontSetting.h"
 
 #include <climits>
 #include <cstdlib>
