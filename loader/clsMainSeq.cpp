@@ -479,15 +479,24 @@ void clsMainSeq::DoRomSetupWait() {
     }
 }
 
+// Whether the awaited acknowledgement has come. Any other answer fails the load and leaves the
+// acknowledgement awaited, so the caller sends nothing more.
+bool clsMainSeq::TakeAcknowledgement() {
+    uint8_t byte = 0;
+    if (!awaiting_ || !ReadByte(byte)) {
+        return false;
+    }
+    if (byte != kAck) {
+        Fail(8);
+        return false;
+    }
+    awaiting_ = 0;
+    return true;
+}
+
 // One data frame a step; blank blocks are skipped without sending.
 void clsMainSeq::DoRomData() {
-    uint8_t byte = 0;
-    if (awaiting_ && ReadByte(byte)) {
-        if (byte != kAck) {
-            Fail(8);
-            return;
-        }
-        awaiting_ = 0;
+    if (TakeAcknowledgement()) {
         ++blocksAcknowledged_;
         progress_ = ProgressOf(blocksAcknowledged_, blockTotal_);
         stepTimer_.Start(kStepMs);
@@ -508,13 +517,7 @@ void clsMainSeq::DoRomData() {
 }
 
 void clsMainSeq::DoRomSum() {
-    uint8_t byte = 0;
-    if (awaiting_ && ReadByte(byte)) {
-        if (byte != kAck) {
-            Fail(8);
-            return;
-        }
-        awaiting_ = 0;
+    if (TakeAcknowledgement()) {
         state_ = Wake_Reset_Req;
         return;
     }

@@ -110,6 +110,7 @@ private:
     void NoteEchoStart();
     void Fail(int error);
     void ExpectAnswer(uint8_t expected, int error, int next);
+    bool TakeAcknowledgement();
     bool ReadByte(uint8_t& byte);
     void Send(const uint8_t* bytes, int n);
     void SendByte(uint8_t byte) { Send(&byte, 1); }
