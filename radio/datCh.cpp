@@ -102,15 +102,12 @@ bool datCh::KindEditable(uint32_t recordKind) {
 }
 
 void datCh::LoadSpecial(uint8_t* image) {
+    if (IsChannelKind(kind)) {
+        LoadChannel(image + layout::kChannelA.At(index), image + layout::kChannelB.At(index));
+        return;
+    }
     uint8_t* record = nullptr;
     switch (kind) {
-        case RK_ChLmr:
-        case RK_ChPmr:
-        case RK_ChVaskPmr:
-        case RK_ChMdcPmr:
-        case RK_ChMdcLmr:
-            LoadChannel(image + layout::kChannelA.At(index), image + layout::kChannelB.At(index));
-            break;
         case RK_CEdit:
             record = image + layout::kCEditArea.At(index);
             std::copy_n(record, pattern.size(), pattern.begin());
@@ -143,15 +140,12 @@ void datCh::LoadSpecial(uint8_t* image) {
 }
 
 void datCh::StoreSpecial(uint8_t* image) {
+    if (IsChannelKind(kind)) {
+        StoreChannel(image + layout::kChannelA.At(index), image + layout::kChannelB.At(index));
+        return;
+    }
     uint8_t* record = nullptr;
     switch (kind) {
-        case RK_ChLmr:
-        case RK_ChPmr:
-        case RK_ChVaskPmr:
-        case RK_ChMdcPmr:
-        case RK_ChMdcLmr:
-            StoreChannel(image + layout::kChannelA.At(index), image + layout::kChannelB.At(index));
-            break;
         case RK_CEdit:
             std::copy(pattern.begin(), pattern.end(), image + layout::kCEditArea.At(index));
             break;

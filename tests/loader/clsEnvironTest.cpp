@@ -1,14 +1,13 @@
 #include "loader/clsEnviron.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
 
 #include "platform/ProgramInfo.h"
+#include "tests/support/ScopedEnvFolder.h"
 
 namespace {
 
@@ -17,26 +16,7 @@ const char kMutex[] = "Zelk Fennmoor APP Exclusive Mutex";
 // A runtime folder of this test's own, so parallel test processes hold no common lock.
 class clsEnvironTest : public ::testing::Test {
 protected:
-    clsEnvironTest() {
-        if (const char* old = std::getenv("XDG_RUNTIME_DIR")) {
-            saved_ = old;
-        }
-        dir_ =
-            std::filesystem::path(::testing::TempDir()) / ("environ-" + std::to_string(getpid()));
-        std::filesystem::create_directories(dir_);
-        setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
-    }
-    ~clsEnvironTest() override {
-        if (saved_) {
-            setenv("XDG_RUNTIME_DIR", saved_->c_str(), 1);
-        } else {
-            unsetenv("XDG_RUNTIME_DIR");
-        }
-        std::filesystem::remove_all(dir_);
-    }
-
-    std::filesystem::path dir_;
-    std::optional<std::string> saved_;
+    testsupport::ScopedEnvFolder runtime_{"XDG_RUNTIME_DIR", "environ-"};
 };
 
 TEST_F(clsEnvironTest, ComPortStaysWithinOneToFour) {

@@ -8,33 +8,15 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include "tests/support/ScopedEnvFolder.h"
 
 namespace {
 
 // Points the runtime folder at a fresh temporary folder for one test.
 class InstanceLockTest : public ::testing::Test {
 protected:
-    InstanceLockTest() {
-        const char* old = std::getenv("XDG_RUNTIME_DIR");
-        if (old) {
-            saved_ = old;
-        }
-        dir_ = std::filesystem::temp_directory_path() /
-               ("merrow-lock-test-" + std::to_string(getpid()));
-        std::filesystem::create_directories(dir_);
-        setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
-    }
-    ~InstanceLockTest() override {
-        if (saved_) {
-            setenv("XDG_RUNTIME_DIR", saved_->c_str(), 1);
-        } else {
-            unsetenv("XDG_RUNTIME_DIR");
-        }
-        std::filesystem::remove_all(dir_);
-    }
-
-    std::filesystem::path dir_;
-    std::optional<std::string> saved_;
+    testsupport::ScopedEnvFolder runtime_{"XDG_RUNTIME_DIR", "merrow-lock-test-"};
+    const std::filesystem::path& dir_ = runtime_.Path();
 };
 
 const char kName[] = "Zelk Fennmoor APP Exclusive Mutex";

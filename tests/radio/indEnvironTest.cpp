@@ -1,15 +1,14 @@
 #include "radio/indEnviron.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/support/MemorySettings.h"
+#include "tests/support/ScopedEnvFolder.h"
 
 namespace {
 
@@ -21,24 +20,6 @@ constexpr indEnviron::ScreenSize kScreen{1920, 1080};
 // settings in memory.
 class indEnvironTest : public ::testing::Test {
 protected:
-    indEnvironTest() {
-        if (const char* old = std::getenv("XDG_RUNTIME_DIR")) {
-            saved_ = old;
-        }
-        dir_ = std::filesystem::path(::testing::TempDir()) /
-               ("tarnwick-environ-" + std::to_string(getpid()));
-        std::filesystem::create_directories(dir_);
-        setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
-    }
-    ~indEnvironTest() override {
-        if (saved_) {
-            setenv("XDG_RUNTIME_DIR", saved_->c_str(), 1);
-        } else {
-            unsetenv("XDG_RUNTIME_DIR");
-        }
-        std::filesystem::remove_all(dir_);
-    }
-
     void Store(const std::string& group, const std::string& name, const std::string& value) {
         settings_.keys[kKey][group][name] = value;
     }
@@ -79,8 +60,7 @@ protected:
     }
 
     testsupport::MemorySettings settings_;
-    std::filesystem::path dir_;
-    std::optional<std::string> saved_;
+    testsupport::ScopedEnvFolder runtime_{"XDG_RUNTIME_DIR", "tarnwick-environ-"};
 };
 
 TEST_F(indEnvironTest, FirstStartWithoutSettingsGivesTheDefaults) {
