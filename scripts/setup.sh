@@ -25,6 +25,9 @@ merrow_install_packages() {
 merrow_build() {
     local dir=$1
     shift
-    cmake -S "$MERROW_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    local launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S "$MERROW_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" \
+        >/dev/null
     cmake --build "$dir" --parallel "$(nproc)"
 }

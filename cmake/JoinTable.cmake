@@ -1,0 +1,30 @@
+# Joins the parts of a keyed text table (one file per group or subject, in name order) into
+# the one table the program reads, and closes it with the end marker.
+# cmake -DOUTPUT=<table> -DPARTS=<part;part;...> -P JoinTable.cmake
+cmake_minimum_required(VERSION 3.25)
+
+set(text "")
+set(keys "")
+foreach(part IN LISTS PARTS)
+  # The reader takes the first of two sections of one key: a second one is a mistake.
+  file(STRINGS ${part} headers REGEX "^#[^#]")
+  foreach(header IN LISTS headers)
+    string(STRIP "${header}" header)
+    if(header IN_LIST keys)
+      message(FATAL_ERROR "${part}: the section ${header} is given twice")
+    endif()
+    list(APPEND keys "${header}")
+  endforeach()
+  file(READ ${part} body)
+  if(body MATCHES "(^|\n)#End_Of_Ovl")
+    message(FATAL_ERROR "${part}: the end marker belongs to the joined table only")
+  endif()
+  if(NOT body MATCHES "\n$")
+    string(APPEND body "\n")
+  endif()
+  string(APPEND text "${body}")
+endforeach()
+string(APPEND text "#End_Of_Ovl\n")
+file(WRITE ${OUTPUT}.new "${text}")
+file(COPY_FILE ${OUTPUT}.new ${OUTPUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUTPUT}.new)
