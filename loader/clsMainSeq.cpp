@@ -34,28 +34,56 @@ bool IsLineState(int state) {
 
 }  // namespace
 
-// Action and time-out error of every state. The line states (10-12, 32-34) never reach
-// their action: the echo check raises them.
-const clsMainSeq::StateRow clsMainSeq::kStates[kStateCount] = {
-    {&clsMainSeq::DoNothing, 0},       {&clsMainSeq::DoOpening, 0},
-    {&clsMainSeq::DoReset, 0},         {&clsMainSeq::DoStandby, 0},
-    {&clsMainSeq::DoRomFileOpen, 0},   {&clsMainSeq::DoRomFileLoad, 0},
-    {&clsMainSeq::DoRomFileOk, 0},     {&clsMainSeq::DoReady, 0},
-    {&clsMainSeq::DoStart, 0},         {&clsMainSeq::DoCommOpen, 0},
-    {&clsMainSeq::DoNothing, 0},       {&clsMainSeq::DoNothing, 0},
-    {&clsMainSeq::DoNothing, 0},       {&clsMainSeq::DoBootCheckSetup, 0},
-    {&clsMainSeq::DoBootCheckLoop, 4}, {&clsMainSeq::DoBitRateFirst, 0},
-    {&clsMainSeq::DoBitRateNext, 5},   {&clsMainSeq::DoSend55, 0},
-    {&clsMainSeq::DoWaitAA, 5},        {&clsMainSeq::DoProductSetup, 0},
-    {&clsMainSeq::DoProductCheck, 7},  {&clsMainSeq::DoSendLength, 0},
-    {&clsMainSeq::DoReplyLength, 6},   {&clsMainSeq::DoReplyLength, 6},
-    {&clsMainSeq::DoSendWriter, 6},    {&clsMainSeq::DoWriterDone, 6},
-    {&clsMainSeq::DoRomSetup, 0},      {&clsMainSeq::DoRomSetupWait, 0},
-    {&clsMainSeq::DoRomCheckRig, 0},   {&clsMainSeq::DoRomData, 8},
-    {&clsMainSeq::DoRomSum, 8},        {&clsMainSeq::DoWakeRequest, 0},
-    {&clsMainSeq::DoNothing, 0},       {&clsMainSeq::DoNothing, 0},
-    {&clsMainSeq::DoNothing, 0},       {&clsMainSeq::DoCompleted, 0},
+// Action and time-out error of every state, in state order. The line states (10-12, 32-34)
+// never reach their action: the echo check raises them.
+constexpr clsMainSeq::StateRow clsMainSeq::kStates[kStateCount] = {
+    {WaitEcho, &clsMainSeq::DoNothing, Err_None},
+    {Opening, &clsMainSeq::DoOpening, Err_None},
+    {Reset, &clsMainSeq::DoReset, Err_None},
+    {Standby, &clsMainSeq::DoStandby, Err_None},
+    {RomFile_Open, &clsMainSeq::DoRomFileOpen, Err_None},
+    {RomFile_Load, &clsMainSeq::DoRomFileLoad, Err_None},
+    {RomFile_Ok, &clsMainSeq::DoRomFileOk, Err_None},
+    {Ready, &clsMainSeq::DoReady, Err_None},
+    {Start_, &clsMainSeq::DoStart, Err_None},
+    {CommOpen, &clsMainSeq::DoCommOpen, Err_None},
+    {Boot_Reset_On, &clsMainSeq::DoNothing, Err_None},
+    {Boot_Mode_ON, &clsMainSeq::DoNothing, Err_None},
+    {Boot_Reset_Off, &clsMainSeq::DoNothing, Err_None},
+    {Boot_Check_Setup, &clsMainSeq::DoBootCheckSetup, Err_None},
+    {Boot_Check_Loop, &clsMainSeq::DoBootCheckLoop, Err_Boot},
+    {BitRate_00_First, &clsMainSeq::DoBitRateFirst, Err_None},
+    {BitRate_00_Next, &clsMainSeq::DoBitRateNext, Err_Bitrate},
+    {Bitrate_Send55, &clsMainSeq::DoSend55, Err_None},
+    {Bitrate_WaitAA, &clsMainSeq::DoWaitAA, Err_Bitrate},
+    {FlachChk_Setup, &clsMainSeq::DoProductSetup, Err_None},
+    {FlachChk, &clsMainSeq::DoProductCheck, Err_Product},
+    {Firm_SendAdr, &clsMainSeq::DoSendLength, Err_None},
+    {Firm_ReplyAdr_U, &clsMainSeq::DoReplyLength, Err_FirmUpload},
+    {Firm_ReplyAdr_L, &clsMainSeq::DoReplyLength, Err_FirmUpload},
+    {Firm_SendData, &clsMainSeq::DoSendWriter, Err_FirmUpload},
+    {Firm_WaitAA, &clsMainSeq::DoWriterDone, Err_FirmUpload},
+    {RomW_Setup, &clsMainSeq::DoRomSetup, Err_None},
+    {RomW_Setup_Wait, &clsMainSeq::DoRomSetupWait, Err_None},
+    {RomW_ChkRig, &clsMainSeq::DoRomCheckRig, Err_None},
+    {RomW_Data, &clsMainSeq::DoRomData, Err_RomData},
+    {RomW_Sum, &clsMainSeq::DoRomSum, Err_RomData},
+    {Wake_Reset_Req, &clsMainSeq::DoWakeRequest, Err_None},
+    {Wake_Reset_On, &clsMainSeq::DoNothing, Err_None},
+    {Wake_Mode_Off, &clsMainSeq::DoNothing, Err_None},
+    {Wake_Reset_Off, &clsMainSeq::DoNothing, Err_None},
+    {Completed, &clsMainSeq::DoCompleted, Err_None},
 };
+
+// Each row names its state, so a row out of place fails the build (see Step).
+constexpr bool clsMainSeq::StatesInOrder() {
+    for (int i = 0; i < kStateCount; ++i) {
+        if (kStates[i].state != i) {
+            return false;
+        }
+    }
+    return true;
+}
 
 clsMainSeq::clsMainSeq(clsGTex& texts, const LoaderImage& writer, const LoaderImage& rom)
     : texts_(texts),
@@ -158,22 +186,23 @@ int clsMainSeq::ProgressOf(int64_t done, int64_t total) {
 }
 
 int clsMainSeq::Step() {
+    static_assert(StatesInOrder(), "the state table must list the states in order");
     const int begun = state_;
     if (CheckEcho()) {
         if (state_ >= Boot_Check_Loop && stepTimer_.Remaining() == 0 && IsEchoOverdue()) {
-            Fail(11);
+            Fail(Err_Unknown);
         }
     } else {
         (this->*kStates[begun].action)();
-        const int timeoutError = kStates[begun].timeoutError;
-        if (timeoutError != 0 && state_ == begun && stepTimer_.Remaining() == 0) {
+        const Error timeoutError = kStates[begun].timeoutError;
+        if (timeoutError != Err_None && state_ == begun && stepTimer_.Remaining() == 0) {
             Fail(timeoutError);
         }
     }
     if (port_.HasError()) {
-        Fail(11);
+        Fail(Err_Unknown);
     }
-    if (error_ != 0) {
+    if (error_ != Err_None) {
         echoQueue_.Clear();
     }
     return error_;
@@ -190,7 +219,7 @@ bool clsMainSeq::CheckEcho() {
             uint8_t byte = 0;
             port_.Read(&byte, 1);
             if (byte != echoQueue_.PopFront()) {
-                Fail(11);
+                Fail(Err_Unknown);
                 return true;
             }
         }
@@ -215,7 +244,7 @@ void clsMainSeq::NoteEchoStart() {
     }
 }
 
-void clsMainSeq::Fail(int error) {
+void clsMainSeq::Fail(Error error) {
     error_ = error;
     state_ = Standby;
 }
@@ -301,7 +330,7 @@ void clsMainSeq::DoRomFileLoad() {
             return;
         }
         if (result >= clsMotS::kEnd) {
-            Fail(result == clsMotS::kNoFile ? 1 : 2);
+            Fail(result == clsMotS::kNoFile ? Err_RomImage_Open : Err_RomImage_Format);
             romFileName_.clear();
             return;
         }
@@ -326,7 +355,7 @@ void clsMainSeq::DoCommOpen() {
     port_.SetDtrControl(0);
     port_.SetRtsControl(0);
     if (!port_.Open(portNumber_, "9600,N,8,1")) {
-        Fail(3);
+        Fail(Err_ComOpen);
         return;
     }
     port_.SetBitRate(19200);
@@ -379,7 +408,7 @@ void clsMainSeq::DoSend55() {
 }
 
 // Waits for one answer byte: the expected one moves on to the next state, any other fails.
-void clsMainSeq::ExpectAnswer(uint8_t expected, int error, int next) {
+void clsMainSeq::ExpectAnswer(uint8_t expected, Error error, State next) {
     uint8_t byte = 0;
     if (!ReadByte(byte)) {
         return;
@@ -392,7 +421,7 @@ void clsMainSeq::ExpectAnswer(uint8_t expected, int error, int next) {
 }
 
 void clsMainSeq::DoWaitAA() {
-    ExpectAnswer(kRateAnswer, 5, FlachChk_Setup);
+    ExpectAnswer(kRateAnswer, Err_Bitrate, FlachChk_Setup);
 }
 
 void clsMainSeq::DoProductSetup() {
@@ -432,8 +461,9 @@ void clsMainSeq::DoSendLength() {
 // States 22 and 23: the radio returns the length, high byte first.
 void clsMainSeq::DoReplyLength() {
     const int length = writerStore_->GetSize();
-    const uint8_t expected = static_cast<uint8_t>(state_ == Firm_ReplyAdr_U ? length >> 8 : length);
-    ExpectAnswer(expected, 6, state_ + 1);
+    const bool high = state_ == Firm_ReplyAdr_U;
+    const uint8_t expected = static_cast<uint8_t>(high ? length >> 8 : length);
+    ExpectAnswer(expected, Err_FirmUpload, high ? Firm_ReplyAdr_L : Firm_SendData);
 }
 
 // The echo check has confirmed every byte sent so far; at most 255 more go out in one write.
@@ -458,7 +488,7 @@ void clsMainSeq::DoSendWriter() {
 }
 
 void clsMainSeq::DoWriterDone() {
-    ExpectAnswer(kWriterDone, 6, RomW_Setup);
+    ExpectAnswer(kWriterDone, Err_FirmUpload, RomW_Setup);
 }
 
 void clsMainSeq::DoRomSetup() {
@@ -487,7 +517,7 @@ bool clsMainSeq::TakeAcknowledgement() {
         return false;
     }
     if (byte != kAck) {
-        Fail(8);
+        Fail(Err_RomData);
         return false;
     }
     awaiting_ = 0;

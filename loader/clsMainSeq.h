@@ -60,6 +60,21 @@ public:
         Completed,
         kStateCount
     };
+    // The error codes of a step; each is named by field 0 of its line of the error texts.
+    enum Error {
+        Err_None,
+        Err_RomImage_Open,
+        Err_RomImage_Format,
+        Err_ComOpen,
+        Err_Boot,
+        Err_Bitrate,
+        Err_FirmUpload,
+        Err_Product,
+        Err_RomData,
+        Err_WakeAgain,
+        Err_MisMatch,  // never raised
+        Err_Unknown,
+    };
     static constexpr int kCompletedModulo = 999999;
 
     // The texts of the warning box come from the table; the images default to the embedded ones.
@@ -81,7 +96,8 @@ public:
     const std::string& GetRomFileName() const { return romFileName_; }
     bool CanStart() const { return state_ == Standby || state_ == Ready; }
     bool CanCancel() const {
-        return state_ == WaitEcho || (state_ >= 4 && state_ <= 6) || state_ >= 8;
+        return state_ == WaitEcho || (state_ >= RomFile_Open && state_ <= RomFile_Ok) ||
+               state_ >= Start_;
     }
     void Start();
     void Cancel();
@@ -93,10 +109,12 @@ public:
 private:
     using Action = void (clsMainSeq::*)();
     struct StateRow {
+        State state;
         Action action;
-        int timeoutError;  // raised when the state is unchanged and the step timer ran out
+        Error timeoutError;  // raised when the state is unchanged and the step timer ran out
     };
     static const StateRow kStates[kStateCount];
+    static constexpr bool StatesInOrder();
 
     void Init();
     void ClosePort();
@@ -108,8 +126,8 @@ private:
     bool CheckEcho();
     bool IsEchoOverdue() const;
     void NoteEchoStart();
-    void Fail(int error);
-    void ExpectAnswer(uint8_t expected, int error, int next);
+    void Fail(Error error);
+    void ExpectAnswer(uint8_t expected, Error error, State next);
     bool TakeAcknowledgement();
     bool ReadByte(uint8_t& byte);
     void Send(const uint8_t* bytes, int n);
@@ -159,7 +177,7 @@ private:
     std::unique_ptr<clsMotS> fileStore_;
     clsPacket packet_;
     int portNumber_ = 1;
-    int error_ = 0;
+    int error_ = Err_None;
     int completedCount_ = 0;
     cmcTick stepTimer_;
     cmcTick auxTimer_;

@@ -63,7 +63,7 @@ void cmcCloneDrv::SetAckTimeout(int ms) {
 }
 
 bool cmcCloneDrv::StartInfo(Completion completion) {
-    return Start(1, std::move(completion));
+    return Start(M_Info, std::move(completion));
 }
 
 bool cmcCloneDrv::StartRead(const AddressRangeList* ranges, Completion completion) {
@@ -72,7 +72,7 @@ bool cmcCloneDrv::StartRead(const AddressRangeList* ranges, Completion completio
     ranges_.reset();
     if (ranges)
         ranges_ = *ranges;
-    return Start(2, std::move(completion));
+    return Start(M_Read, std::move(completion));
 }
 
 bool cmcCloneDrv::StartWrite(const cmcEeprom& image, const AddressRangeList* ranges,
@@ -83,12 +83,12 @@ bool cmcCloneDrv::StartWrite(const cmcEeprom& image, const AddressRangeList* ran
     rangeIndex_ = 0;
     ackDue_ = false;
     nextAddress_ = ranges_->empty() ? 0 : ranges_->front().first;
-    Start(3, std::move(completion));
+    Start(M_Write, std::move(completion));
     result_->image.Assign(image);
     return true;
 }
 
-bool cmcCloneDrv::Start(int mode, Completion completion) {
+bool cmcCloneDrv::Start(Mode mode, Completion completion) {
     if (IsBusy())
         return false;
     mode_ = mode;
@@ -99,7 +99,7 @@ bool cmcCloneDrv::Start(int mode, Completion completion) {
     return true;
 }
 
-void cmcCloneDrv::NewResult(int mode) {
+void cmcCloneDrv::NewResult(Mode mode) {
     result_ = std::make_unique<dst_CDrv_Result>();
     result_->mode = mode;
     result_->code = CDRV_PortOpen;
@@ -123,16 +123,14 @@ void cmcCloneDrv::Tick() {
         task_->SetInterval(-1);
 }
 
+// A state stays where it is unless its action names the next one. Progress (matched echoes,
+// or what the state's action reports) restarts the time-out of the state that follows.
 void cmcCloneDrv::Step() {
-    next_ = state_ + 1;
-    progress_ = true;
+    next_ = state_;
+    progress_ = false;
     const bool expired = timeout_.Remaining() == 0;
-    const EchoState echo = CheckEcho();
-    if (echo == EchoState::Differs) {
-        // Ends the exchange at once, whatever the state would have done.
-    } else if (echo == EchoState::Waiting || state_ == S_Hold) {
-        next_ = state_;
-    } else {
+    if (CheckEcho() == EchoState::Clear) {
+        progress_ = false;  // the action's own verdict replaces the echo's
         RunState();
     }
     if (next_ != state_)
@@ -140,7 +138,7 @@ void cmcCloneDrv::Step() {
     if (progress_) {
         timeout_.Start(TimeoutFor(next_));
     } else if (expired && state_ == S_Drain) {
-        next_ = S_Finish;  // the output never left: give up on it, keeping the code
+        GoTo(S_Finish);  // the output never left: give up on it, keeping the code
     } else if (expired) {
         Fail(echoCheck_ && echoQueue_.GetLength() > 0 ? CDRV_Echo : CDRV_Timeout);
     }
@@ -149,32 +147,39 @@ void cmcCloneDrv::Step() {
 
 void cmcCloneDrv::RunState() {
     switch (state_) {
+        case S_Hold:
+            progress_ = true;  // holds without timing out
+            return;
+        case S_Start:
+            return GoTo(S_Script);
         case S_Script:
             return DoScript();
         case S_Open:
             return DoOpen();
         case S_InfoRequest:
-            return SendCommand(CloneFrames::kInfoRequest);
+            return DoRequest(CloneFrames::kInfoRequest, S_InfoAnswer);
         case S_InfoAnswer:
             return DoInfoAnswer();
         case S_ReadRequest:
-            return SendCommand(CloneFrames::kReadRequest);
+            return DoRequest(CloneFrames::kReadRequest, S_ReadData);
         case S_ReadData:
             return DoReadData();
         case S_WriteRequest:
-            return DoWriteRequest();
+            return DoRequest(CloneFrames::kWriteRequest, waitFirstAck_ ? S_FirstAck : S_WriteData);
         case S_FirstAck:
         case S_Ack:
             return DoAck();
         case S_WriteData:
             return DoWriteData();
         case S_EndFrame:
-            return Send(CloneFrames::EndFrame(sendFrameCount_, frameCount_));
+            return DoEndFrame();
         case S_EndAnswer:
             return DoEndAnswer();
         case S_Drain:
             return DoDrain();
-        default:  // idle, start, and finish, which Tick does
+        case S_Idle:
+        case S_Finish:  // Tick finishes
+        case S_Count:
             return;
     }
 }
@@ -186,11 +191,10 @@ cmcCloneDrv::EchoState cmcCloneDrv::CheckEcho() {
         return EchoState::Clear;
     }
     if (state_ != S_Drain && echoQueue_.GetLength() > 0) {
-        progress_ = false;
         ReadPort();
         while (rxQueue_.GetLength() > 0 && echoQueue_.GetLength() > 0) {
             if (*rxQueue_.At(0) != *echoQueue_.At(0)) {
-                Fail(CDRV_Echo);
+                Fail(CDRV_Echo);  // ends the exchange at once, whatever the state would do
                 return EchoState::Differs;
             }
             rxQueue_.PopFront();
@@ -221,14 +225,15 @@ uint32_t cmcCloneDrv::TimeoutFor(int state) const {
 
 void cmcCloneDrv::Fail(int code) {
     result_->code = code;
-    next_ = S_Drain;
+    GoTo(S_Drain);
 }
 
 void cmcCloneDrv::Finish() {
     port_.Close();
     state_ = S_Idle;
     rxQueue_.Clear();
-    frameBuffer_.Clear();
+    collector_.Clear();
+    batch_.Clear();
     echoQueue_.Clear();
     std::unique_ptr<dst_CDrv_Result> result = std::move(result_);
     if (completion_) {
@@ -277,7 +282,7 @@ void cmcCloneDrv::DoScript() {
         }
     }
     // The script ends once its last bytes have left; that wait is bounded by the time-out.
-    next_ = !script_.empty() || port_.GetPendingOut() > 0 ? S_Script : S_Open;
+    GoTo(!script_.empty() || port_.GetPendingOut() > 0 ? S_Script : S_Open);
 }
 
 void cmcCloneDrv::DoOpen() {
@@ -287,13 +292,18 @@ void cmcCloneDrv::DoOpen() {
         return;
     }
     Flush();
-    static constexpr int kFirstState[] = {S_Drain, S_InfoRequest, S_ReadRequest, S_WriteRequest};
-    next_ = kFirstState[mode_];
+    static constexpr State kFirstState[] = {S_Drain, S_InfoRequest, S_ReadRequest, S_WriteRequest};
+    GoTo(kFirstState[mode_]);
+}
+
+void cmcCloneDrv::DoRequest(uint8_t command, State next) {
+    SendCommand(command);
+    GoTo(next);
 }
 
 void cmcCloneDrv::SendCommand(uint8_t command) {
     Send(CloneFrames::CommandFrame(command, word0_, word1_, commandPreamble_));
-    frameBuffer_.Clear();
+    collector_.Clear();
 }
 
 void cmcCloneDrv::Send(const std::vector<uint8_t>& bytes) {
@@ -308,14 +318,12 @@ void cmcCloneDrv::ReadPort() {
 }
 
 void cmcCloneDrv::DoInfoAnswer() {
-    const std::optional<std::vector<uint8_t>> frame = ReadFrame();
-    if (!frame) {
-        next_ = S_InfoAnswer;
-        progress_ = false;
+    const CloneFrameCollector::Result answer = CollectAnswer();
+    if (answer == CloneFrameCollector::Result::Pending)
         return;
-    }
-    const std::vector<uint8_t>& f = *frame;
-    const bool sound = f.size() >= 8 && f[0] == 0xFE && f[1] == 0xEF && f[2] == 0xEE &&
+    const std::vector<uint8_t>& f = collector_.Frame();
+    const bool sound = answer == CloneFrameCollector::Result::Frame && f.size() >= 8 &&
+                       f[0] == 0xFE && f[1] == 0xEF && f[2] == 0xEE &&
                        f[3] == CloneFrames::kInfoAnswer &&
                        std::all_of(f.begin() + 4, f.begin() + 8, IsBcd);
     if (!sound) {
@@ -326,72 +334,54 @@ void cmcCloneDrv::DoInfoAnswer() {
     result_->infoWord1 = f[6] << 8 | f[7];
     result_->payload.SetBytes(f.data() + 8, static_cast<int>(f.size()) - 8);
     result_->code = CDRV_Ok;
-    next_ = S_Drain;
+    GoTo(S_Drain);
 }
 
-// The identity and end answers: the last complete frame among the bytes that have come.
-std::optional<std::vector<uint8_t>> cmcCloneDrv::ReadFrame() {
+// The identity and end answers: whether the bytes that have come complete a frame (a later
+// one replaces an earlier one) or overrun one.
+CloneFrameCollector::Result cmcCloneDrv::CollectAnswer() {
     ReadPort();
-    std::optional<std::vector<uint8_t>> frame;
+    CloneFrameCollector::Result answer = CloneFrameCollector::Result::Pending;
     int b;
     while ((b = rxQueue_.PopFront()) >= 0) {
-        if (b == CloneFrames::kPreamble) {
-            frameBuffer_.Clear();
-            frameBuffer_.AddByte(b);
-        } else if (frameBuffer_.GetLength() == 0) {
-            // outside a frame: dropped
-        } else if (b == CloneFrames::kEnd) {
-            frame.emplace(frameBuffer_.GetData(),
-                          frameBuffer_.GetData() + frameBuffer_.GetLength());
-            frameBuffer_.Clear();
-        } else if (frameBuffer_.GetLength() > CloneFrames::kLongestCollected - 1) {
-            frameBuffer_.Clear();
-            return std::vector<uint8_t>{0x00};  // fails every header test
-        } else {
-            frameBuffer_.AddByte(b);
-        }
+        const CloneFrameCollector::Result taken = collector_.Take(static_cast<uint8_t>(b));
+        if (taken == CloneFrameCollector::Result::Overlong)
+            return taken;
+        if (taken == CloneFrameCollector::Result::Frame)
+            answer = taken;
     }
-    return frame;
+    return answer;
 }
 
 void cmcCloneDrv::DoReadData() {
-    next_ = S_ReadData;
-    progress_ = false;
     ReadPort();
     int b;
     while ((b = rxQueue_.PopFront()) >= 0) {
-        if (b == CloneFrames::kPreamble) {
-            frameBuffer_.Clear();
-            frameBuffer_.AddByte(b);
-        } else if (frameBuffer_.GetLength() == 0) {
-            // outside a frame: dropped
-        } else if (b != CloneFrames::kEnd) {
-            frameBuffer_.AddByte(b);
-            if (frameBuffer_.GetLength() > CloneFrames::kLongestCollected) {
-                Fail(CDRV_Format);
-                return;
-            }
-        } else {
-            const int parsed = ParseFrame();
-            frameBuffer_.Clear();
-            if (parsed != 1) {
-                const int coverage =
-                    ranges_ ? CloneFrames::CheckReceivedCoverage(*ranges_, result_->image.GetSize(),
-                                                                 result_->received)
-                            : CDRV_Ok;
-                Fail(parsed == 0 ? coverage : parsed);
-                return;
-            }
-            ++frameCount_;
-            progress_ = true;
+        const CloneFrameCollector::Result taken = collector_.Take(static_cast<uint8_t>(b));
+        if (taken == CloneFrameCollector::Result::Overlong) {
+            Fail(CDRV_Format);
+            return;
         }
+        if (taken != CloneFrameCollector::Result::Frame)
+            continue;
+        const int parsed = ParseFrame(collector_.Frame());
+        if (parsed != 1) {
+            const int coverage = ranges_
+                                     ? CloneFrames::CheckReceivedCoverage(
+                                           *ranges_, result_->image.GetSize(), result_->received)
+                                     : CDRV_Ok;
+            Fail(parsed == 0 ? coverage : parsed);
+            return;
+        }
+        ++frameCount_;
+        progress_ = true;
     }
 }
 
 // 1 a data frame stored, 0 the end frame accepted, else the code that ends the read.
-int cmcCloneDrv::ParseFrame() {
-    const uint8_t* f = frameBuffer_.GetData();
-    const int n = frameBuffer_.GetLength();
+int cmcCloneDrv::ParseFrame(const std::vector<uint8_t>& frame) {
+    const uint8_t* f = frame.data();
+    const int n = static_cast<int>(frame.size());
     if (n < CloneFrames::kShortestFrame || n > CloneFrames::kLongestFrame || f[0] != 0xFE ||
         f[1] != 0xEF || f[2] != 0xEE)
         return CDRV_Format;
@@ -422,18 +412,11 @@ int cmcCloneDrv::DecodeDataFrame(const uint8_t* text, int length) {
     return 1;
 }
 
-void cmcCloneDrv::DoWriteRequest() {
-    SendCommand(CloneFrames::kWriteRequest);
-    next_ = waitFirstAck_ ? S_FirstAck : S_WriteData;
-}
-
 void cmcCloneDrv::DoAck() {
-    next_ = state_;
-    progress_ = false;
     ReadPort();
     const int b = rxQueue_.PopFront();
     if (b == CloneFrames::kAck)
-        next_ = S_WriteData;
+        GoTo(S_WriteData);
     else if (b == CloneFrames::kRefusal)
         Fail(CDRV_Format);
 }
@@ -448,8 +431,6 @@ const AddressRange* cmcCloneDrv::CurrentRange() const {
 // holds more than four times its size; an acknowledgement point is waited for only once the
 // frame that reaches it has been written.
 void cmcCloneDrv::DoWriteData() {
-    next_ = S_WriteData;
-    progress_ = false;
     for (int round = 0; round < kRoundsPerTick; ++round) {
         const AddressRange* range = CurrentRange();
         if (!ackDue_ && range && nextAddress_ > range->last) {
@@ -459,22 +440,21 @@ void cmcCloneDrv::DoWriteData() {
         } else if (!ackDue_ && range) {
             BuildDataFrame(*range);
             ackDue_ = AtAckPoint(*range);
-        } else if (!range && frameBuffer_.GetLength() == 0) {
+        } else if (!range && batch_.GetLength() == 0) {
             if (port_.GetPendingOut() == 0)
-                next_ = S_EndFrame;
+                GoTo(S_EndFrame);
             return;
         }
-        if (frameBuffer_.GetLength() > 0) {
-            if (4 * frameBuffer_.GetLength() < port_.GetPendingOut())
+        if (batch_.GetLength() > 0) {
+            if (4 * batch_.GetLength() < port_.GetPendingOut())
                 return;
-            Send(std::vector<uint8_t>(frameBuffer_.GetData(),
-                                      frameBuffer_.GetData() + frameBuffer_.GetLength()));
-            frameBuffer_.Clear();
+            Send(std::vector<uint8_t>(batch_.GetData(), batch_.GetData() + batch_.GetLength()));
+            batch_.Clear();
             progress_ = true;
         }
         if (ackDue_) {
             ackDue_ = false;
-            next_ = S_Ack;
+            GoTo(S_Ack);
             return;
         }
     }
@@ -487,7 +467,7 @@ void cmcCloneDrv::BuildDataFrame(const AddressRange& range) {
         data.push_back(result_->image.GetByte(a));
     const int preamble = frameCount_ == 0 ? dataPreambleFirst_ : dataPreambleLater_;
     const std::vector<uint8_t> frame = CloneFrames::DataFrame(nextAddress_, data, preamble);
-    frameBuffer_.AppendBytes(frame.data(), static_cast<int>(frame.size()));
+    batch_.AppendBytes(frame.data(), static_cast<int>(frame.size()));
     ++frameCount_;
     nextAddress_ = end + 1;
     dataBytes_ += static_cast<int>(data.size());
@@ -498,22 +478,23 @@ bool cmcCloneDrv::AtAckPoint(const AddressRange& range) const {
            nextAddress_ % ackInterval_ == ackOffset_;
 }
 
+void cmcCloneDrv::DoEndFrame() {
+    Send(CloneFrames::EndFrame(sendFrameCount_, frameCount_));
+    GoTo(S_EndAnswer);
+}
+
 void cmcCloneDrv::DoEndAnswer() {
-    const std::optional<std::vector<uint8_t>> frame = ReadFrame();
-    if (!frame) {
-        next_ = S_EndAnswer;
-        progress_ = false;
+    const CloneFrameCollector::Result answer = CollectAnswer();
+    if (answer == CloneFrameCollector::Result::Pending)
         return;
-    }
     static const std::vector<uint8_t> kAccepted = {0xFE, 0xEF, 0xEE, CloneFrames::kEndAnswer, 0x00};
-    result_->code = *frame == kAccepted ? CDRV_Ok : CDRV_NotAcked;
+    const bool accepted =
+        answer == CloneFrameCollector::Result::Frame && collector_.Frame() == kAccepted;
+    result_->code = accepted ? CDRV_Ok : CDRV_NotAcked;
+    GoTo(S_Drain);
 }
 
 void cmcCloneDrv::DoDrain() {
-    progress_ = false;
-    next_ = S_Drain;
-    if (port_.GetPendingOut() == 0) {
-        next_ = S_Finish;
-        progress_ = true;
-    }
+    if (port_.GetPendingOut() == 0)
+        GoTo(S_Finish);
 }

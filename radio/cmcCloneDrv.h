@@ -11,6 +11,7 @@
 #include "common/cmcComm.h"
 #include "common/cmcTick.h"
 #include "radio/AddressRange.h"
+#include "radio/CloneFrameCollector.h"
 #include "radio/dst_CDrv_Result.h"
 
 class cmcTask;
@@ -24,6 +25,9 @@ class cmcCloneDrv {
 public:
     // Called once when the exchange ends; may start the next exchange.
     using Completion = std::function<void(dst_CDrv_Result& result)>;
+
+    // The exchange an engine runs; the result carries it as its mode.
+    enum Mode { M_None, M_Info, M_Read, M_Write };
 
     enum State {
         S_Idle,
@@ -80,8 +84,8 @@ public:
 private:
     enum class EchoState { Clear, Waiting, Differs };
 
-    bool Start(int mode, Completion completion);
-    void NewResult(int mode);
+    bool Start(Mode mode, Completion completion);
+    void NewResult(Mode mode);
     void Tick();
     void Step();
     void RunState();
@@ -90,21 +94,23 @@ private:
     void Finish();
     bool Flush();
 
+    void GoTo(State state) { next_ = state; }
     void DoScript();
     void DoOpen();
+    void DoRequest(uint8_t command, State next);
     void DoInfoAnswer();
     void DoReadData();
-    void DoWriteRequest();
     void DoAck();
     void DoWriteData();
+    void DoEndFrame();
     void DoEndAnswer();
     void DoDrain();
 
     void SendCommand(uint8_t command);
     void Send(const std::vector<uint8_t>& bytes);
     void ReadPort();
-    std::optional<std::vector<uint8_t>> ReadFrame();
-    int ParseFrame();
+    CloneFrameCollector::Result CollectAnswer();
+    int ParseFrame(const std::vector<uint8_t>& frame);
     int DecodeDataFrame(const uint8_t* text, int length);
     void Fail(int code);
     const AddressRange* CurrentRange() const;
@@ -119,7 +125,7 @@ private:
     int commandPreamble_ = 0;
     int dataPreambleLater_ = 0;
     int dataPreambleFirst_ = 0;
-    int mode_ = 0;
+    Mode mode_ = M_None;
     bool sendFrameCount_ = true;
     bool echoCheck_ = false;
     bool waitFirstAck_ = false;
@@ -128,7 +134,9 @@ private:
 
     cmcComm port_;
     cmcBuff rxQueue_;
-    cmcBuff frameBuffer_;
+    CloneFrameCollector collector_;
+    // A write's data frames built and not yet handed to the port.
+    cmcBuff batch_;
     cmcBuff echoQueue_;
     uint8_t readChunk_[256] = {};
     std::string script_;
@@ -144,8 +152,8 @@ private:
     std::unique_ptr<dst_CDrv_Result> result_;
     Completion completion_;
 
-    int state_ = S_Idle;
-    int next_ = S_Idle;
+    State state_ = S_Idle;
+    State next_ = S_Idle;
     bool progress_ = false;
     cmcTick timeout_;
     int timeoutDefault_ = 1000;

@@ -87,7 +87,7 @@ TEST_F(FileRig, AFileReplacesTheEmbeddedImage) {
 struct BadFile {
     const char* name;
     std::string text;  // empty: no such file
-    int error;
+    clsMainSeq::Error error;
 };
 
 void PrintTo(const BadFile& c, std::ostream* os) {
@@ -110,16 +110,17 @@ TEST_P(FileRigBad, KeepsTheStoreAndForgetsTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, FileRigBad,
-    ::testing::Values(BadFile{"Missing", "", 1},
+    ::testing::Values(BadFile{"Missing", "", clsMainSeq::Err_RomImage_Open},
                       BadFile{"FaultyRecord",
                               Record('0', 0, {}) + DataRecords(0x8000, 4, 0x11) +
                                   "S2240080800000\n" + Record('8', 0, {}),
-                              2},
-                      BadFile{"NoEndRecord", Record('0', 0, {}) + DataRecords(0x8000, 4, 0x11), 2},
+                              clsMainSeq::Err_RomImage_Format},
+                      BadFile{"NoEndRecord", Record('0', 0, {}) + DataRecords(0x8000, 4, 0x11),
+                              clsMainSeq::Err_RomImage_Format},
                       BadFile{"DataBelow4096",
                               Record('0', 0, {}) + Record('1', 0x0F00, Bytes(16, 0x22)) +
                                   DataRecords(0x8000, 2, 0x11) + Record('9', 0, {}),
-                              2}),
+                              clsMainSeq::Err_RomImage_Format}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return info.param.name; });
 
 TEST_F(FileRig, CancelInTheFileStatesForgetsTheFile) {

@@ -99,7 +99,7 @@ TEST(clsMainSeq, ALateBootAnswerWithinTheTimeOutStillLoads) {
 struct FaultCase {
     const char* name;
     Faults faults;
-    int error;
+    clsMainSeq::Error error;
 };
 
 void PrintTo(const FaultCase& c, std::ostream* os) {
@@ -132,46 +132,54 @@ const int kFrames = NonBlankStandInBlocks();
 INSTANTIATE_TEST_SUITE_P(
     Faults, clsMainSeqFault,
     ::testing::Values(
-        FaultCase{"NoEcho", Make([](Faults& f) { f.noEcho = true; }), 11},
-        FaultCase{"WrongEchoOfTheProbe", Make([](Faults& f) { f.wrongEchoAt = 2; }), 11},
-        FaultCase{"WrongEchoOfAFrame", Make([](Faults& f) { f.wrongEchoAt = 3000; }), 11},
-        FaultCase{"NoBootAnswer", Make([](Faults& f) { f.noBootAnswer = true; }), 4},
-        FaultCase{"BootAnswerTooLate", Make([](Faults& f) { f.bootAnswerDelayMs = 6000; }), 4},
+        FaultCase{"NoEcho", Make([](Faults& f) { f.noEcho = true; }), clsMainSeq::Err_Unknown},
+        FaultCase{"WrongEchoOfTheProbe", Make([](Faults& f) { f.wrongEchoAt = 2; }),
+                  clsMainSeq::Err_Unknown},
+        FaultCase{"WrongEchoOfAFrame", Make([](Faults& f) { f.wrongEchoAt = 3000; }),
+                  clsMainSeq::Err_Unknown},
+        FaultCase{"NoBootAnswer", Make([](Faults& f) { f.noBootAnswer = true; }),
+                  clsMainSeq::Err_Boot},
+        FaultCase{"BootAnswerTooLate", Make([](Faults& f) { f.bootAnswerDelayMs = 6000; }),
+                  clsMainSeq::Err_Boot},
         FaultCase{"NoZeroAnswer", Make([](Faults& f) { f.zeroAnswer = Faults::ZeroAnswer::None; }),
-                  5},
+                  clsMainSeq::Err_Bitrate},
         // The second 0x00 arrives before the echo of 0x55, so the echo check meets it.
         FaultCase{"DoubledZeroAnswer",
-                  Make([](Faults& f) { f.zeroAnswer = Faults::ZeroAnswer::Doubled; }), 11},
-        FaultCase{"MissingProductReply", Make([](Faults& f) { f.missingProductReply = 1; }), 7},
-        FaultCase{"MissingLastProductReply", Make([](Faults& f) { f.missingProductReply = 3; }), 7},
-        FaultCase{"WrongLengthEcho", Make([](Faults& f) { f.wrongLengthEcho = true; }), 6},
+                  Make([](Faults& f) { f.zeroAnswer = Faults::ZeroAnswer::Doubled; }),
+                  clsMainSeq::Err_Unknown},
+        FaultCase{"MissingProductReply", Make([](Faults& f) { f.missingProductReply = 1; }),
+                  clsMainSeq::Err_Product},
+        FaultCase{"MissingLastProductReply", Make([](Faults& f) { f.missingProductReply = 3; }),
+                  clsMainSeq::Err_Product},
+        FaultCase{"WrongLengthEcho", Make([](Faults& f) { f.wrongLengthEcho = true; }),
+                  clsMainSeq::Err_FirmUpload},
         FaultCase{"RefusedDataFrame", Make([](Faults& f) {
                       f.badAckFrame = 5;
                       f.badAck = Faults::Ack::Refused;
                   }),
-                  8},
+                  clsMainSeq::Err_RomData},
         FaultCase{"MissingDataAck", Make([](Faults& f) {
                       f.badAckFrame = 0;
                       f.badAck = Faults::Ack::Missing;
                   }),
-                  8},
+                  clsMainSeq::Err_RomData},
         FaultCase{"RefusedSumFrame", Make([](Faults& f) {
                       f.badAckFrame = kFrames;
                       f.badAck = Faults::Ack::Refused;
                   }),
-                  8},
+                  clsMainSeq::Err_RomData},
         FaultCase{"MissingSumAck", Make([](Faults& f) {
                       f.badAckFrame = kFrames;
                       f.badAck = Faults::Ack::Missing;
                   }),
-                  8}),
+                  clsMainSeq::Err_RomData}),
     [](const ::testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
 
 TEST(clsMainSeq, PortThatWillNotOpen) {
     LoadRig rig;
     rig.ReachReady();
     rig.line.RefuseOpen(Side::Program, true);
-    EXPECT_EQ(rig.Load(), 3);
+    EXPECT_EQ(rig.Load(), clsMainSeq::Err_ComOpen);
 }
 
 TEST(clsMainSeq, AFailedWriteIsError11) {
@@ -180,7 +188,7 @@ TEST(clsMainSeq, AFailedWriteIsError11) {
     rig.seq->Start();
     rig.RunUntil([&] { return rig.seq->GetState() == clsMainSeq::Boot_Check_Loop; });
     rig.line.ShortenNextWrite(Side::Program, 2);
-    EXPECT_EQ(rig.RunUntil([] { return false; }, 100), 11);
+    EXPECT_EQ(rig.RunUntil([] { return false; }, 100), clsMainSeq::Err_Unknown);
 }
 
 // The radio's own bytes behind the echoes stay for the state's read; a probe answered with

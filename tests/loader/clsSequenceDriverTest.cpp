@@ -90,10 +90,13 @@ TEST(clsSequenceDriver, AnErrorIsFramedInTheMemoAndBoxed) {
 
 TEST(clsSequenceDriver, ErrorTextsJoinTheirFields) {
     DriverRig d;
-    EXPECT_EQ(d.driver.ShowSequenceError(5).rfind("Error in bitrate setting.\r\n\r\n", 0), 0u);
-    EXPECT_EQ(d.driver.ShowSequenceError(7),
+    EXPECT_EQ(d.driver.ShowSequenceError(clsMainSeq::Err_Bitrate)
+                  .rfind("Error in bitrate setting.\r\n\r\n", 0),
+              0u);
+    EXPECT_EQ(d.driver.ShowSequenceError(clsMainSeq::Err_Product),
               "Error !\r\n\r\nIllegal ESN.\r\nFirmware update was cancelled.");
-    EXPECT_EQ(d.driver.ShowSequenceError(2), "Error \r\nIllegal ROM image file format.");
+    EXPECT_EQ(d.driver.ShowSequenceError(clsMainSeq::Err_RomImage_Format),
+              "Error \r\nIllegal ROM image file format.");
 }
 
 }  // namespace
