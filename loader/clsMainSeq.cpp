@@ -12,6 +12,8 @@ namespace {
 
 constexpr uint32_t kStepMs = 5000;
 constexpr uint32_t kSettleMs = 300;
+// How long a 0x00 of the bit-rate agreement waits for its answer before the next one goes.
+constexpr uint32_t kZeroAnswerMs = 3;
 constexpr uint32_t kDrainMs = 100;
 constexpr int kDrainLimit = 65535;
 // Longer than any echo the sequence waits for takes on the line (about 270 bytes at 38,400).
@@ -218,14 +220,32 @@ bool clsMainSeq::CheckEcho() {
         for (int i = 0; i < n; ++i) {
             uint8_t byte = 0;
             port_.Read(&byte, 1);
-            if (byte != echoQueue_.PopFront()) {
+            if (!TakeEchoed(byte)) {
                 Fail(Err_Unknown);
                 return true;
             }
         }
+        if (echoQueue_.GetLength() > 0) {
+            return true;  // a boot answer came in place of an echo: the echo is still to come
+        }
     }
     if (IsLineState(state_)) {
         ++state_;
+        return true;
+    }
+    return false;
+}
+
+// Whether a byte received while echoes are outstanding is the next echo. The radio answers a
+// probe a byte time or more after its echo, so its answer to one probe may come when the next
+// probe is already on its way: in the probe loop that answer counts, in place of an echo.
+bool clsMainSeq::TakeEchoed(uint8_t byte) {
+    if (byte == *echoQueue_.At(0)) {
+        echoQueue_.PopFront();
+        return true;
+    }
+    if (state_ == Boot_Check_Loop && byte == kBootAnswer) {
+        bootAnswered_ = true;
         return true;
     }
     return false;
@@ -368,11 +388,16 @@ void clsMainSeq::DoBootCheckSetup() {
     port_.SetBitRate(38400);
     DrainInput();
     echoQueue_.Clear();
+    bootAnswered_ = false;
     stepTimer_.Start(kStepMs);
     state_ = Boot_Check_Loop;
 }
 
 void clsMainSeq::DoBootCheckLoop() {
+    if (bootAnswered_) {
+        state_ = BitRate_00_First;
+        return;
+    }
     uint8_t byte = 0;
     if (!ReadByte(byte)) {
         Send(kProbe, sizeof kProbe);
@@ -386,20 +411,30 @@ void clsMainSeq::DoBitRateFirst() {
     uint8_t byte = 0;
     for (int n = 0; n < kDrainLimit && ReadByte(byte); ++n) {
     }
-    SendByte(0x00);
+    SendZero();
     state_ = BitRate_00_Next;
 }
 
+// The radio's 0x00 looks like the echo of a 0x00, so a 0x00 sent before that answer has come
+// would be taken for it, and the sequence would stay one byte behind for good: the next 0x00
+// goes only when no answer came for a while after the last one.
 void clsMainSeq::DoBitRateNext() {
     if (port_.GetPendingOut() != 0) {
         return;
     }
     uint8_t byte = 0;
     if (!ReadByte(byte)) {
-        SendByte(0x00);
+        if (auxTimer_.Remaining() == 0) {
+            SendZero();
+        }
     } else if (byte == 0x00) {
         state_ = Bitrate_Send55;
     }
+}
+
+void clsMainSeq::SendZero() {
+    SendByte(0x00);
+    auxTimer_.Start(kZeroAnswerMs);
 }
 
 void clsMainSeq::DoSend55() {

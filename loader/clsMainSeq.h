@@ -124,6 +124,7 @@ private:
     void EnsureFrameBuffer(int n);
 
     bool CheckEcho();
+    bool TakeEchoed(uint8_t byte);
     bool IsEchoOverdue() const;
     void NoteEchoStart();
     void Fail(Error error);
@@ -132,6 +133,7 @@ private:
     bool ReadByte(uint8_t& byte);
     void Send(const uint8_t* bytes, int n);
     void SendByte(uint8_t byte) { Send(&byte, 1); }
+    void SendZero();
     void SendFrame();
     void PlaceImage(clsMotS& store, const LoaderImage& image);
     static int ProgressOf(int64_t done, int64_t total);
@@ -180,6 +182,8 @@ private:
     int error_ = Err_None;
     int completedCount_ = 0;
     cmcTick stepTimer_;
+    // The 1 ms read budget of state 5, the wait for a 0x00's answer in states 15-16 and the
+    // settling pause of states 26-27.
     cmcTick auxTimer_;
     std::string romFileName_;
     int sent_ = 0;
@@ -190,7 +194,8 @@ private:
     std::vector<uint8_t> frameBuffer_;
     int progress_ = 0;
     cmcBuff echoQueue_;
-    uint32_t echoSentMs_ = 0;  // when the oldest byte of the echo queue was sent
+    uint32_t echoSentMs_ = 0;    // when the oldest byte of the echo queue was sent
+    bool bootAnswered_ = false;  // the probe loop met the boot answer among the echoes
     int countdown_ = 0;
     int blockTotal_ = 0;
     int blocksAcknowledged_ = 0;

@@ -54,10 +54,7 @@ void LoadRig::OpenPeer() {
 void LoadRig::Serve() {
     uint8_t buffer[4096];
     const int n = line.Peer().Read(buffer, sizeof buffer);
-    const std::vector<uint8_t> out = radio.Receive(buffer, n > 0 ? n : 0, time.Now());
-    if (!out.empty()) {
-        line.Peer().Write(out.data(), static_cast<int>(out.size()));
-    }
+    line.SendFromPeer(radio.Receive(buffer, n > 0 ? n : 0, time.Now()));
 }
 
 int LoadRig::Tick() {

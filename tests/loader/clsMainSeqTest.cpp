@@ -96,6 +96,25 @@ TEST(clsMainSeq, ALateBootAnswerWithinTheTimeOutStillLoads) {
     EXPECT_EQ(rig.seq->GetCompletedCount(), 1);
 }
 
+// The user turns the radio off and on while the loader probes: hundreds of probes go
+// unanswered, then the radio answers one, a byte time or more after its echo, when the next
+// probe may already be on its way; its 0x00 of the bit-rate agreement comes as late.
+TEST(clsMainSeq, ARadioThatAnswersOnlyAfterManyProbesStillLoads) {
+    for (const int pause : {1, 2, 3, 8}) {
+        SCOPED_TRACE(pause);
+        Faults faults;
+        faults.ignoredProbes = 300;
+        faults.answerPauseBytes = pause;
+        LoadRig rig(faults);
+        rig.ReachReady();
+        EXPECT_EQ(rig.Load(), clsMainSeq::Err_None);
+        EXPECT_EQ(rig.radio.Wakes(), 1);
+        const std::vector<uint8_t> sent = rig.line.Written(Side::Program);
+        EXPECT_GT(std::search_n(sent.begin(), sent.end(), 1, uint8_t{0x00}) - sent.begin(),
+                  300 * 4);
+    }
+}
+
 struct FaultCase {
     const char* name;
     Faults faults;

@@ -1,7 +1,5 @@
 #include "tests/radio/CloneRadioPeer.h"
 
-#include <vector>
-
 #include "common/cmcTask.h"
 
 using testsupport::FakeSerialLine;
@@ -26,9 +24,6 @@ void CloneRadioPeer::Pump() {
     uint8_t chunk[4096];
     int n;
     while ((n = peer.Read(chunk, sizeof chunk)) > 0) {
-        const std::vector<uint8_t> back =
-            cable_.Write(chunk, static_cast<size_t>(n), settings.bitRate);
-        peer.Write(back.data(), static_cast<int>(back.size()));
-        sent_ += back.size();
+        line_.SendFromPeer(cable_.Write(chunk, static_cast<size_t>(n), settings.bitRate));
     }
 }

@@ -7,7 +7,8 @@ class cmcTask;
 
 // Puts the simulated radio and its cable on the peer end of a fake serial line: every
 // millisecond of virtual time it takes what has arrived, at the bit rate the program's end
-// is set to, and sends back the echo and the radio's answers at that rate.
+// is set to, and sends back the echo and the radio's answers (after their pauses) at that
+// rate.
 class CloneRadioPeer {
 public:
     CloneRadioPeer(testsupport::FakeSerialLine& line, sim::CloneCable& cable);
@@ -15,14 +16,10 @@ public:
     CloneRadioPeer(const CloneRadioPeer&) = delete;
     CloneRadioPeer& operator=(const CloneRadioPeer&) = delete;
 
-    // Bytes the radio sent so far.
-    size_t BytesSent() const { return sent_; }
-
 private:
     void Pump();
 
     testsupport::FakeSerialLine& line_;
     sim::CloneCable& cable_;
     cmcTask* task_;
-    size_t sent_ = 0;
 };

@@ -36,20 +36,22 @@ public:
             opened_ = false;
         }
     }
-    bool Purge() override { return opened_ && line_.Purge(side_); }
+    bool Purge() override { return Usable() && line_.Purge(side_); }
     bool Apply(const platform::SerialSettings& settings) override {
-        return opened_ && line_.Apply(side_, settings);
+        return Usable() && line_.Apply(side_, settings);
     }
-    int InQueue() override { return opened_ ? line_.InQueue(side_) : -1; }
-    int OutQueue() override { return opened_ ? line_.OutQueue(side_) : -1; }
+    int InQueue() override { return Usable() ? line_.InQueue(side_) : -1; }
+    int OutQueue() override { return Usable() ? line_.OutQueue(side_) : -1; }
     int Read(uint8_t* buffer, int n) override {
-        return opened_ ? line_.Read(side_, buffer, n) : -1;
+        return Usable() ? line_.Read(side_, buffer, n) : -1;
     }
     int Write(const uint8_t* data, int n) override {
-        return opened_ ? line_.Write(side_, data, n) : -1;
+        return Usable() ? line_.Write(side_, data, n) : -1;
     }
 
 private:
+    bool Usable() const { return opened_ && !line_.end(side_).unplugged; }
+
     FakeSerialLine& line_;
     Side side_;
     bool opened_ = false;
@@ -87,6 +89,17 @@ bool FakeSerialLine::Rts(Side side) const {
     return state.open && state.settings.rtsControl != 0;
 }
 
+void FakeSerialLine::SendFromPeer(const sim::LineOutput& output) {
+    output.ForEach(
+        [this](const uint8_t* bytes, size_t n) { peer_->Write(bytes, static_cast<int>(n)); },
+        [this](int byteTimes) {
+            Drain();
+            EndState& state = end(Side::Peer);
+            state.output.insert(state.output.end(), byteTimes, sim::LineOutput::kPause);
+            state.pauses += byteTimes;
+        });
+}
+
 std::vector<uint8_t> FakeSerialLine::Written(Side side) const {
     std::vector<uint8_t> written;
     for (const ByteRecord& record : bytes) {
@@ -114,8 +127,15 @@ void FakeSerialLine::DrainFrom(Side side, uint32_t now) {
     from.credit += static_cast<uint64_t>(elapsed) * from.settings.bitRate;
     uint64_t due = std::min<uint64_t>(from.credit / kBitMsPerByte, from.output.size());
     std::deque<uint8_t>& to = other(side).input;
-    to.insert(to.end(), from.output.begin(), from.output.begin() + static_cast<long>(due));
-    from.output.erase(from.output.begin(), from.output.begin() + static_cast<long>(due));
+    for (uint64_t i = 0; i < due; ++i) {
+        const int16_t slot = from.output.front();
+        from.output.pop_front();
+        if (slot == sim::LineOutput::kPause) {
+            --from.pauses;
+        } else {
+            to.push_back(static_cast<uint8_t>(slot));
+        }
+    }
     from.credit = from.output.empty() ? 0 : from.credit - due * kBitMsPerByte;
 }
 
@@ -123,15 +143,20 @@ void FakeSerialLine::Record(Side side, Event event) {
     lines.push_back({Now(), side, event, end(side).settings});
 }
 
+void FakeSerialLine::ClearOutput(EndState& state) {
+    state.output.clear();
+    state.pauses = 0;
+}
+
 bool FakeSerialLine::Open(Side side) {
     EndState& state = end(side);
-    if (state.open || state.refuseOpen) {
+    if (state.open || state.refuseOpen || state.unplugged) {
         return false;
     }
     Drain();
     state.open = true;
     state.input.clear();
-    state.output.clear();
+    ClearOutput(state);
     Record(side, Event::Open);
     return true;
 }
@@ -142,14 +167,14 @@ void FakeSerialLine::Close(Side side) {
     // What has not left the end yet is lost with the close.
     state.open = false;
     state.input.clear();
-    state.output.clear();
+    ClearOutput(state);
     Record(side, Event::Close);
 }
 
 bool FakeSerialLine::Purge(Side side) {
     Drain();
     end(side).input.clear();
-    end(side).output.clear();
+    ClearOutput(end(side));
     Record(side, Event::Purge);
     return true;
 }
@@ -172,11 +197,15 @@ int FakeSerialLine::InQueue(Side side) {
 
 int FakeSerialLine::OutQueue(Side side) {
     Drain();
-    return static_cast<int>(end(side).output.size());
+    return static_cast<int>(end(side).output.size()) - end(side).pauses;
 }
 
 int FakeSerialLine::Read(Side side, uint8_t* buffer, int n) {
     Drain();
+    if (end(side).failRead) {
+        end(side).failRead = false;
+        return -1;
+    }
     std::deque<uint8_t>& input = end(side).input;
     int count = std::clamp(n, 0, static_cast<int>(input.size()));
     std::copy_n(input.begin(), count, buffer);

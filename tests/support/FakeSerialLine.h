@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/SerialDevice.h"
+#include "tools/sim_line/LineOutput.h"
 
 namespace testsupport {
 
@@ -13,7 +14,8 @@ namespace testsupport {
 // the device factory (installed for the lifetime of the line), and the peer's end, which a
 // test or a simulated radio opens and drives through Peer(). What one end writes waits in its
 // output queue and arrives at the other end at the writer's bit rate (10 bits a byte) on the
-// installed clock. Faults: refuse opens, refuse settings, stall the drain, shorten a write.
+// installed clock. A peer's output may hold pauses (idle byte times). Faults: refuse opens,
+// refuse settings, stall the drain, shorten a write, fail a read, unplug the program's end.
 // Every byte written is recorded with its time, direction and bit rate, and every line event
 // with the settings then in force.
 class FakeSerialLine : public platform::SerialDeviceFactory {
@@ -49,6 +51,14 @@ public:
     void StallDrain(Side side, bool stall);
     // The side's next write takes only this many bytes.
     void ShortenNextWrite(Side side, int accepted) { end(side).shortWrite = accepted; }
+    // The side's next read fails (as a device error such as EIO does).
+    void FailNextRead(Side side) { end(side).failRead = true; }
+    // An unplugged end fails every call (reads, queries, writes, settings, opens) until
+    // plugged in again.
+    void Unplug(Side side, bool unplugged) { end(side).unplugged = unplugged; }
+
+    // What the peer puts on the line: its bytes, with its pauses kept as idle byte times.
+    void SendFromPeer(const sim::LineOutput& output);
 
     bool IsOpen(Side side) const { return ends_[index(side)].open; }
     const platform::SerialSettings& Settings(Side side) const {
@@ -72,7 +82,8 @@ private:
         bool open = false;
         platform::SerialSettings settings;
         std::deque<uint8_t> input;
-        std::deque<uint8_t> output;
+        std::deque<int16_t> output;  // bytes, and sim::LineOutput::kPause for idle byte times
+        int pauses = 0;              // of the output
         // Bit-milliseconds earned towards the next byte of output.
         uint64_t credit = 0;
         uint32_t lastDrain = 0;
@@ -80,6 +91,8 @@ private:
         bool refuseSettings = false;
         bool stalled = false;
         int shortWrite = -1;
+        bool failRead = false;
+        bool unplugged = false;
     };
 
     static int index(Side side) { return side == Side::Program ? 0 : 1; }
@@ -89,6 +102,7 @@ private:
     void Drain();
     void DrainFrom(Side side, uint32_t now);
     void Record(Side side, Event event);
+    void ClearOutput(EndState& state);
 
     bool Open(Side side);
     void Close(Side side);

@@ -113,7 +113,7 @@ protected:
     }
     // The radio's answer, with the echo taken off the front.
     Bytes Ask(const Bytes& frame, uint32_t rate = 38400) {
-        Bytes back = cable.Write(frame, rate);
+        Bytes back = cable.Write(frame, rate).Bytes();
         EXPECT_TRUE(std::equal(frame.begin(), frame.end(), back.begin()));
         return Bytes(back.begin() + std::min(back.size(), frame.size()), back.end());
     }
@@ -344,7 +344,7 @@ TEST_F(CloneRadioTest, CableSplicesTheAnswerAfterTheEchoOfTheClosingByte) {
     Bytes request = Command(0xE0);
     Bytes twice = request;
     twice.insert(twice.end(), request.begin(), request.end());
-    Bytes back = cable.Write(twice, 38400);
+    Bytes back = cable.Write(twice, 38400).Bytes();
     Bytes answer = Frames(Bytes(back.begin() + request.size(), back.end()))[0];
     ASSERT_EQ(back.size(), 2 * request.size() + 2 * (answer.size() + 1));
     EXPECT_TRUE(std::equal(request.begin(), request.end(), back.begin()));
@@ -371,9 +371,9 @@ TEST_F(CloneRadioTest, EchoFaultsHitTheCommandByteOfTheirFrame) {
         CloneRadio quiet;
         CloneCable line(quiet);
         line.AddFault({c.kind, 0xE0, 1});
-        EXPECT_EQ(line.Write(request, 9600), request) << "the first E0 frame is not hit";
-        EXPECT_EQ(line.Write(request, 9600), c.expected);
-        EXPECT_EQ(line.Write(request, 9600), request);
+        EXPECT_EQ(line.Write(request, 9600).Bytes(), request) << "the first E0 frame is not hit";
+        EXPECT_EQ(line.Write(request, 9600).Bytes(), c.expected);
+        EXPECT_EQ(line.Write(request, 9600).Bytes(), request);
     }
 }
 

@@ -4,26 +4,47 @@
 #include <vector>
 
 #include "tools/boot_radio/BootRadioOptions.h"
-#include "tools/boot_radio/PacedOutput.h"
+#include "tools/sim_line/PacedOutput.h"
 
 namespace {
 
+using sim::LineOutput;
+using sim::PacedOutput;
+
+LineOutput Out(const std::vector<uint8_t>& bytes, int pause = 0, uint8_t answer = 0) {
+    LineOutput out;
+    out.Add(bytes);
+    out.AddAnswer(pause > 0 ? std::vector<uint8_t>{answer} : std::vector<uint8_t>{}, pause);
+    return out;
+}
+
 TEST(PacedOutput, BytesLeaveAtTenBitTimesEach) {
     PacedOutput line(38400);  // 260,416 ns a byte
-    line.Add({1, 2, 3}, 1'000'000);
+    line.Add(Out({1, 2, 3}), 1'000'000);
     EXPECT_TRUE(line.TakeDue(1'260'000).empty());
     EXPECT_EQ(line.TakeDue(1'260'417).size(), 1u);
     EXPECT_EQ(line.TakeDue(1'781'250).size(), 2u);  // the third left at 1,781,249
     EXPECT_TRUE(line.Empty());
     // An idle line starts again from the moment new bytes arrive.
-    line.Add({4}, 5'000'000);
+    line.Add(Out({4}), 5'000'000);
     EXPECT_EQ(line.NextDueNs(), 5'260'416u);
 }
 
-TEST(PacedOutput, RateZeroSendsAtOnce) {
-    PacedOutput line(0);
-    line.Add({1, 2, 3}, 7);
-    EXPECT_EQ(line.TakeDue(7).size(), 3u);
+// An answer follows the echo after an idle byte time, also when nothing else paces the line.
+TEST(PacedOutput, APauseKeepsTheAnswerOutOfTheEchosWrite) {
+    PacedOutput paced(38400);
+    paced.Add(Out({1, 2}, 1, 0x55), 0);
+    EXPECT_EQ(paced.TakeDue(520'832), (std::vector<uint8_t>{1, 2}));
+    EXPECT_TRUE(paced.TakeDue(1'041'663).empty());
+    EXPECT_EQ(paced.TakeDue(1'041'664), (std::vector<uint8_t>{0x55}));
+    EXPECT_EQ(paced.BusyNs(), 3 * 260'416u);
+    EXPECT_EQ(paced.PausedNs(), 260'416u);
+
+    PacedOutput unpaced(0);
+    unpaced.Add(Out({1, 2, 3}, 2, 0xFB), 7);
+    EXPECT_EQ(unpaced.TakeDue(7).size(), 3u);
+    EXPECT_TRUE(unpaced.TakeDue(7 + 2 * PacedOutput::kUnpacedPauseNs - 1).empty());
+    EXPECT_EQ(unpaced.TakeDue(7 + 2 * PacedOutput::kUnpacedPauseNs).size(), 1u);
 }
 
 TEST(BootRadioOptions, ReadsRateLoadsAndFaults) {

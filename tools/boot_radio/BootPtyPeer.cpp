@@ -125,15 +125,15 @@ bool BootPtyPeer::WriteAll(const std::vector<uint8_t>& bytes) {
         }
         done += n;
     }
-    sent_ += bytes.size();
     return true;
 }
 
 std::string BootPtyPeer::Report() const {
     std::ostringstream out;
-    out << "received " << received_ << " bytes, sent " << sent_ << " bytes";
+    out << "received " << received_ << " bytes, sent " << output_.BytesTaken() << " bytes";
     if (options_.bitRate > 0) {
-        out << ", " << sent_ * 10.0 / options_.bitRate << " s on the line";
+        out << ", " << output_.BusyNs() / 1e9 << " s on the line and " << output_.PausedNs() / 1e9
+            << " s of pauses before answers";
     }
     out << "; " << radio_.DataFramesStored() << " data frames, sum "
         << (radio_.SumMatched() ? "matched" : "not matched") << ", " << radio_.Wakes()

@@ -5,10 +5,11 @@
 
 #include "tools/boot_radio/BootRadio.h"
 #include "tools/boot_radio/BootRadioOptions.h"
-#include "tools/boot_radio/PacedOutput.h"
+#include "tools/sim_line/PacedOutput.h"
 
 // The boot radio on the master side of a pseudo-terminal: the loader opens the slave side as
-// its serial port. The radio's output (echo and answers) is paced at the line rate.
+// its serial port. The radio's output (echo, and answers after their pause) is paced at the
+// line rate.
 class BootPtyPeer {
 public:
     explicit BootPtyPeer(const BootRadioOptions& options);
@@ -33,12 +34,11 @@ private:
 
     BootRadioOptions options_;
     BootRadio radio_;
-    PacedOutput output_;
+    sim::PacedOutput output_;
     int master_ = -1;
     int slave_ = -1;  // held open so the master never sees a hang-up between the loader's opens
     std::string slavePath_;
     uint64_t startNs_ = 0;
     uint64_t doneNs_ = 0;  // when the last load had ended
     uint64_t received_ = 0;
-    uint64_t sent_ = 0;
 };

@@ -19,21 +19,24 @@ constexpr uint8_t kProductCode[4] = {0x4D, 0x52, 0x57, 0x31};
 
 BootRadio::BootRadio(BootRadioFaults faults) : faults_(faults), flash_(kFlashSize, 0xFF) {}
 
-std::vector<uint8_t> BootRadio::Receive(const uint8_t* bytes, size_t n, uint32_t nowMs) {
-    std::vector<uint8_t> out;
+sim::LineOutput BootRadio::Receive(const uint8_t* bytes, size_t n, uint32_t nowMs) {
+    sim::LineOutput out;
+    std::vector<uint8_t> answer;
     for (size_t i = 0; i < n; ++i) {
         Echo(bytes[i], out);
-        Handle(bytes[i], nowMs, out);
+        answer.clear();
+        Handle(bytes[i], nowMs, answer);
+        out.AddAnswer(answer, faults_.answerPauseBytes);
         ++received_;
     }
     return out;
 }
 
-void BootRadio::Echo(uint8_t byte, std::vector<uint8_t>& out) {
+void BootRadio::Echo(uint8_t byte, sim::LineOutput& out) {
     if (faults_.noEcho) {
         return;
     }
-    out.push_back(received_ == faults_.wrongEchoAt ? static_cast<uint8_t>(byte ^ 0x01) : byte);
+    out.Add(received_ == faults_.wrongEchoAt ? static_cast<uint8_t>(byte ^ 0x01) : byte);
 }
 
 void BootRadio::Handle(uint8_t byte, uint32_t nowMs, std::vector<uint8_t>& out) {
@@ -60,11 +63,15 @@ void BootRadio::Handle(uint8_t byte, uint32_t nowMs, std::vector<uint8_t>& out) 
     }
 }
 
-// The answer follows a complete probe, in the same write as its echo; a late radio lets the
-// probes of its first bootAnswerDelayMs go by.
+// The answer follows a complete probe; a late radio lets the probes of its first
+// bootAnswerDelayMs go by, a slow one its first ignoredProbes.
 void BootRadio::HandleProbe(uint8_t byte, uint32_t nowMs, std::vector<uint8_t>& out) {
     probeWindow_ = (probeWindow_ << 8) | byte;
     if (probeWindow_ != kProbe || faults_.noBootAnswer) {
+        return;
+    }
+    if (++probesHeard_ <= faults_.ignoredProbes) {
+        probeWindow_ = 0;
         return;
     }
     if (!probed_) {
@@ -172,6 +179,7 @@ void BootRadio::HandleFrame(std::vector<uint8_t>& out) {
             ++wakes_;
             phase_ = Phase::Probe;  // leaves boot mode; no answer
             probed_ = false;
+            probesHeard_ = 0;
             break;
         default:
             Acknowledge(kRefuse, out);

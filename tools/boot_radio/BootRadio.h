@@ -6,6 +6,7 @@
 
 #include "tools/boot_radio/BootFrameReader.h"
 #include "tools/boot_radio/BootRadioFaults.h"
+#include "tools/sim_line/LineOutput.h"
 
 // The radio in its boot loader, with the cloning cable in front of it, as a byte stream: the
 // bytes the PC writes go in, the bytes the PC reads come out. The cable echoes every byte;
@@ -19,8 +20,9 @@ public:
 
     explicit BootRadio(BootRadioFaults faults = {});
 
-    // The bytes the PC wrote at time nowMs; returns what comes back at once.
-    std::vector<uint8_t> Receive(const uint8_t* bytes, size_t n, uint32_t nowMs);
+    // The bytes the PC wrote at time nowMs; returns what comes back on the line: each echo at
+    // once, each answer after the pause of the faults.
+    sim::LineOutput Receive(const uint8_t* bytes, size_t n, uint32_t nowMs);
 
     Phase GetPhase() const { return phase_; }
     const std::vector<uint8_t>& Flash() const { return flash_; }
@@ -31,7 +33,7 @@ public:
     int Wakes() const { return wakes_; }
 
 private:
-    void Echo(uint8_t byte, std::vector<uint8_t>& out);
+    void Echo(uint8_t byte, sim::LineOutput& out);
     void Handle(uint8_t byte, uint32_t nowMs, std::vector<uint8_t>& out);
     void HandleProbe(uint8_t byte, uint32_t nowMs, std::vector<uint8_t>& out);
     void HandleZeros(uint8_t byte, std::vector<uint8_t>& out);
@@ -51,6 +53,7 @@ private:
     long received_ = 0;
     uint32_t probeWindow_ = 0;  // the last four bytes received, oldest in the top byte
     bool probed_ = false;       // a complete probe arrived since boot mode was left
+    long probesHeard_ = 0;      // complete probes since boot mode was left
     uint32_t firstProbeMs_ = 0;
     bool zeroAnswered_ = false;
     int productIndex_ = 0;

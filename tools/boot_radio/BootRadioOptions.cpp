@@ -16,15 +16,18 @@ bool ToNumber(const std::string& text, long& value) {
 }  // namespace
 
 const char* BootRadioOptions::Usage() {
-    return "usage: boot_radio_pty [--rate BITS] [--loads N] [--fault NAME[=N]]...\n"
-           "faults: no-echo, wrong-echo=BYTE, no-boot-answer, late-boot=MS, no-zero,\n"
-           "        double-zero, wrong-length, no-product=0..3, refuse-ack=FRAME, miss-ack=FRAME\n";
+    return "usage: boot_radio_pty [--rate BITS] [--loads N] [--answer-pause BYTES]\n"
+           "                      [--fault NAME[=N]]...\n"
+           "faults: no-echo, wrong-echo=BYTE, no-boot-answer, late-boot=MS, slow-boot=PROBES,\n"
+           "        no-zero, double-zero, wrong-length, no-product=0..3, refuse-ack=FRAME,\n"
+           "        miss-ack=FRAME\n";
 }
 
 bool BootRadioOptions::Parse(const std::vector<std::string>& args, std::string& error) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (i + 1 == args.size() || (arg != "--rate" && arg != "--loads" && arg != "--fault")) {
+        if (i + 1 == args.size() ||
+            (arg != "--rate" && arg != "--loads" && arg != "--answer-pause" && arg != "--fault")) {
             error = "bad argument: " + arg;
             return false;
         }
@@ -39,6 +42,8 @@ bool BootRadioOptions::Parse(const std::vector<std::string>& args, std::string& 
             return false;
         } else if (arg == "--rate") {
             bitRate = static_cast<uint32_t>(n);
+        } else if (arg == "--answer-pause") {
+            faults.answerPauseBytes = static_cast<int>(n);
         } else {
             loads = static_cast<int>(n);
         }
@@ -70,6 +75,8 @@ bool BootRadioOptions::ParseFault(const std::string& spec, std::string& error) {
         faults.wrongEchoAt = n;
     } else if (name == "late-boot") {
         faults.bootAnswerDelayMs = static_cast<uint32_t>(n);
+    } else if (name == "slow-boot") {
+        faults.ignoredProbes = n;
     } else if (name == "no-product" && n <= 3) {
         faults.missingProductReply = static_cast<int>(n);
     } else if (name == "refuse-ack" || name == "miss-ack") {

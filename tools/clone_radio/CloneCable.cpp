@@ -2,17 +2,16 @@
 
 namespace sim {
 
-std::vector<uint8_t> CloneCable::Write(const uint8_t* bytes, size_t n, uint32_t bitRate) {
-    std::vector<uint8_t> out;
+LineOutput CloneCable::Write(const uint8_t* bytes, size_t n, uint32_t bitRate) {
+    LineOutput out;
     for (size_t i = 0; i < n; ++i) {
         Echo(bytes[i], out);
-        const std::vector<uint8_t> answer = radio_.Hear(bytes[i], bitRate);
-        out.insert(out.end(), answer.begin(), answer.end());
+        out.AddAnswer(radio_.Hear(bytes[i], bitRate), answerPause_);
     }
     return out;
 }
 
-void CloneCable::Echo(uint8_t byte, std::vector<uint8_t>& out) {
+void CloneCable::Echo(uint8_t byte, LineOutput& out) {
     // A command byte is the one after EE EF, the frame header from the PC.
     const bool isCommand = previous_[0] == 0xEE && previous_[1] == 0xEF;
     previous_[0] = previous_[1];
@@ -29,9 +28,9 @@ void CloneCable::Echo(uint8_t byte, std::vector<uint8_t>& out) {
         held_ = byte;
         return;
     }
-    out.push_back(fault && fault->kind == EchoFaultKind::Wrong ? byte ^ 0x20 : byte);
+    out.Add(fault && fault->kind == EchoFaultKind::Wrong ? byte ^ 0x20 : byte);
     if (held_) {
-        out.push_back(*held_);
+        out.Add(*held_);
         held_.reset();
     }
 }

@@ -27,9 +27,10 @@ constexpr RateRow kRates[] = {
     {B19200, 19200}, {B38400, 38400}, {B57600, 57600}, {B115200, 115200},
 };
 
-double NowSeconds() {
+uint64_t MonotonicNs() {
     using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
+    return static_cast<uint64_t>(
+        duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 }  // namespace
@@ -72,56 +73,40 @@ uint32_t PtyPeer::SlaveBitRate() const {
     return 0;
 }
 
-double PtyPeer::ByteTime() const {
-    const uint32_t rate = SlaveBitRate();
-    return 10.0 / (rate != 0 ? rate : 9600);
-}
-
 void PtyPeer::Serve(int waitMs) {
-    // Paced, the next byte's time is waited for; else the pty's room for it.
-    pollfd fd = {master_, POLLIN, 0};
-    int wait = waitMs;
-    if (!pending_.empty() && paced_)
-        wait = std::clamp(
-            static_cast<int>(std::ceil((lineFree_ + ByteTime() - NowSeconds()) * 1000)), 0, waitMs);
-    else if (!pending_.empty())
-        fd.events |= POLLOUT;
-    poll(&fd, 1, wait);
+    uint64_t now = MonotonicNs();
+    uint64_t waitNs = static_cast<uint64_t>(waitMs) * 1'000'000;
+    if (!output_.Empty())
+        waitNs = std::min(waitNs, output_.NextDueNs() > now ? output_.NextDueNs() - now : 0);
+    pollfd fd = {master_, static_cast<short>(POLLIN | (unsent_.empty() ? 0 : POLLOUT)), 0};
+    const timespec ts = {static_cast<time_t>(waitNs / 1'000'000'000),
+                         static_cast<long>(waitNs % 1'000'000'000)};
+    ppoll(&fd, 1, &ts, nullptr);
+    now = MonotonicNs();
     if (fd.revents & POLLIN)
-        Receive();
-    SendDue();
+        Receive(now);
+    SendDue(now);
 }
 
-void PtyPeer::Receive() {
+void PtyPeer::Receive(uint64_t nowNs) {
     uint8_t chunk[4096];
     const ssize_t n = read(master_, chunk, sizeof chunk);
     if (n <= 0)
         return;
-    if (pending_.empty())
-        lineFree_ = std::max(lineFree_, NowSeconds());  // an idle line earns no credit
-    const std::vector<uint8_t> back = cable_.Write(chunk, static_cast<size_t>(n), SlaveBitRate());
-    pending_.insert(pending_.end(), back.begin(), back.end());
+    const uint32_t rate = SlaveBitRate();
+    output_.SetBitRate(paced_ ? (rate != 0 ? rate : 9600) : 0);
+    output_.Add(cable_.Write(chunk, static_cast<size_t>(n), rate), nowNs);
 }
 
-// Paced, a byte leaves once the line has had its ten bit times.
-void PtyPeer::SendDue() {
-    const double byteTime = ByteTime();
-    const double now = NowSeconds();
-    size_t due = pending_.size();
-    if (paced_) {
-        due = std::min(due, static_cast<size_t>(std::max(0.0, (now - lineFree_) / byteTime)));
-    }
-    if (due == 0)
+void PtyPeer::SendDue(uint64_t nowNs) {
+    const std::vector<uint8_t> due = output_.TakeDue(nowNs);
+    unsent_.insert(unsent_.end(), due.begin(), due.end());
+    if (unsent_.empty())
         return;
-    const std::vector<uint8_t> bytes(pending_.begin(), pending_.begin() + static_cast<long>(due));
+    const std::vector<uint8_t> bytes(unsent_.begin(), unsent_.end());
     const ssize_t written = write(master_, bytes.data(), bytes.size());
-    if (written <= 0)
-        return;  // the program is not reading: try again later
-    pending_.erase(pending_.begin(), pending_.begin() + written);
-    bytesSent_ += static_cast<uint64_t>(written);
-    wireSeconds_ += static_cast<double>(written) * byteTime;
-    if (paced_)
-        lineFree_ += static_cast<double>(written) * byteTime;
+    if (written > 0)
+        unsent_.erase(unsent_.begin(), unsent_.begin() + written);
 }
 
 }  // namespace sim

@@ -5,17 +5,18 @@
 #include <string>
 
 #include "tools/clone_radio/CloneCable.h"
+#include "tools/sim_line/PacedOutput.h"
 
 namespace sim {
 
 // The simulated radio on the master side of a pseudo-terminal: the program under test opens
 // the slave device as its serial port. The bit rate of what it writes is read from the
 // slave's line settings; what comes back is sent at once or, paced, at the line rate
-// (10 bits a byte). The peer keeps the slave open itself, so the program may close and
-// reopen it.
+// (10 bits a byte), an answer in either case after its pause. The peer keeps the slave open
+// itself, so the program may close and reopen it.
 class PtyPeer {
 public:
-    explicit PtyPeer(CloneCable& cable) : cable_(cable) {}
+    explicit PtyPeer(CloneCable& cable) : cable_(cable), output_(0) {}
     ~PtyPeer();
     PtyPeer(const PtyPeer&) = delete;
     PtyPeer& operator=(const PtyPeer&) = delete;
@@ -27,27 +28,25 @@ public:
     // One round: waits up to waitMs for bytes, answers them, sends what is due.
     void Serve(int waitMs);
 
-    // Bytes sent to the program and their time on the line at the rates they were sent at.
-    uint64_t BytesSent() const { return bytesSent_; }
-    double WireSeconds() const { return wireSeconds_; }
+    // Paced: the bytes sent to the program, their time on the line at the rates they were
+    // sent at, and the pauses before the radio's answers.
+    uint64_t BytesSent() const { return output_.BytesTaken(); }
+    double WireSeconds() const { return output_.BusyNs() / 1e9; }
+    double PauseSeconds() const { return output_.PausedNs() / 1e9; }
 
 private:
     uint32_t SlaveBitRate() const;
-    // Seconds a byte takes on the line at the slave's rate.
-    double ByteTime() const;
-    void Receive();
-    void SendDue();
+    void Receive(uint64_t nowNs);
+    void SendDue(uint64_t nowNs);
 
     CloneCable& cable_;
     int master_ = -1;
     int slave_ = -1;
     std::string slavePath_;
     bool paced_ = false;
-    std::deque<uint8_t> pending_;
-    // Paced: when the line finished (or will finish) the byte before the next one.
-    double lineFree_ = 0;
-    uint64_t bytesSent_ = 0;
-    double wireSeconds_ = 0;
+    PacedOutput output_;
+    // Due and not yet taken by the pty (the program is not reading).
+    std::deque<uint8_t> unsent_;
 };
 
 }  // namespace sim

@@ -1,6 +1,7 @@
 // The simulated clone radio as a program on the master side of a pty, for end-to-end runs of
 // the cloning program and for benchmarks. Prints the slave device's path, then serves until
-// SIGINT or SIGTERM; then prints the bytes it sent and their time on the line.
+// SIGINT or SIGTERM; then prints the bytes it sent, their time on the line and the pauses
+// before its answers (paced only).
 #include <unistd.h>
 
 #include <csignal>
@@ -166,7 +167,8 @@ int main(int argc, char** argv) {
         peer.Serve(20);
     if (!link.empty())
         unlink(link.c_str());
-    std::printf("sent %llu bytes, %.3f s on the line\n",
-                static_cast<unsigned long long>(peer.BytesSent()), peer.WireSeconds());
+    std::printf("sent %llu bytes, %.3f s on the line and %.3f s of pauses before answers\n",
+                static_cast<unsigned long long>(peer.BytesSent()), peer.WireSeconds(),
+                peer.PauseSeconds());
     return 0;
 }
