@@ -78,7 +78,17 @@ int cmcComm::Read(uint8_t* buffer, int n) {
     if (!IsOpen() || n <= 0) {
         return 0;
     }
-    return std::max(device_->Read(buffer, n), 0);
+    return Checked(device_->Read(buffer, n));
+}
+
+// A device that fails (an unplugged adapter answers EIO) is not a quiet line: the error flag
+// tells the caller, which then gets 0.
+int cmcComm::Checked(int result) {
+    if (result < 0) {
+        error_ = 1;
+        return 0;
+    }
+    return result;
 }
 
 int cmcComm::Write(const uint8_t* bytes, int n) {
@@ -116,11 +126,11 @@ int cmcComm::TransmitStep() {
 }
 
 int cmcComm::GetInQueue() {
-    return IsOpen() ? std::max(device_->InQueue(), 0) : 0;
+    return IsOpen() ? Checked(device_->InQueue()) : 0;
 }
 
 int cmcComm::GetOutQueue() {
-    return IsOpen() ? std::max(device_->OutQueue(), 0) : 0;
+    return IsOpen() ? Checked(device_->OutQueue()) : 0;
 }
 
 int cmcComm::GetPendingOut() {

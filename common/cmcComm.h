@@ -13,7 +13,8 @@ class cmcTask;
 // The serial port of both programs, opened by port number with a settings text such as
 // "38400,N,8,1". Reads never wait; writes are queued and a 10 ms task hands them to the
 // device in chunks of at most 1,024 bytes, each only once the device's output queue is
-// empty, so GetPendingOut tells exactly what has not left the PC. Every failure is a result.
+// empty, so GetPendingOut tells exactly what has not left the PC. Every failure is a result:
+// a short write or a failing device (read or queue query) sets the error flag.
 class cmcComm {
 public:
     // The largest write handed to the device, and the output room the loader counts on.
@@ -29,7 +30,7 @@ public:
     // Drops queued output and clears the error flag.
     void Close();
     bool IsOpen() const { return device_ != nullptr; }
-    // A write fell short since the last close.
+    // A write fell short or the device failed since the last close.
     int HasError() const { return error_; }
     int Read(uint8_t* buffer, int n);
     int Write(const uint8_t* bytes, int n);
@@ -50,6 +51,7 @@ public:
 
 private:
     int TransmitStep();
+    int Checked(int result);
     bool ParseSettings(const std::string& text);
 
     std::unique_ptr<platform::SerialDevice> device_;

@@ -203,6 +203,7 @@ int clsMainSeq::Step() {
     }
     if (port_.HasError()) {
         Fail(Err_Unknown);
+        ClosePort();  // a failing device (an unplugged adapter) is let go at once
     }
     if (error_ != Err_None) {
         echoQueue_.Clear();

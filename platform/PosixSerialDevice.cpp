@@ -215,7 +215,17 @@ int PosixSerialDevice::Read(uint8_t* buffer, int n) {
     if (got < 0) {
         return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : -1;
     }
+    // With VMIN = VTIME = 0 an empty line reads 0, and so does a hung-up one (an unplugged
+    // adapter, a pty whose other end closed): only the latter reports a hang-up.
+    if (got == 0 && IsHungUp()) {
+        return -1;
+    }
     return static_cast<int>(got);
+}
+
+bool PosixSerialDevice::IsHungUp() const {
+    pollfd line{fd_, POLLIN, 0};
+    return poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
 int PosixSerialDevice::Write(const uint8_t* bytes, int n) {

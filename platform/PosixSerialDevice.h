@@ -39,6 +39,7 @@ private:
     bool SetModemLine(int line, bool on);
     // Waits until the device takes more output or the deadline (ms of the steady clock) passes.
     bool WaitWritable(int64_t deadline);
+    bool IsHungUp() const;
 
     std::string path_;
     int fd_ = -1;

@@ -9,7 +9,10 @@
 
 namespace {
 
-constexpr int kTickMs = 10;
+// The pace of an exchange: an answer is taken within a millisecond of its arrival.
+constexpr int kTickMs = 1;
+// Bounds the states one tick runs (an exchange passes through 17).
+constexpr int kStatesPerTick = 17;
 constexpr uint32_t kFlushMs = 100;
 constexpr int kFlushReads = 65535;
 constexpr int kRoundsPerTick = 8;
@@ -110,12 +113,18 @@ void cmcCloneDrv::NewResult(Mode mode) {
     dataBytes_ = 0;
 }
 
+// States run one after another until one has to wait, so an answer is acted on in the tick
+// that finds it; the task runs only while an exchange does.
 void cmcCloneDrv::Tick() {
-    if (state_ != S_Idle)
+    for (int n = 0; n < kStatesPerTick && state_ != S_Idle && state_ != S_Finish; ++n) {
+        const State before = state_;
         Step();
-    if (result_ && port_.HasError()) {
-        result_->code = CDRV_PortError;
-        state_ = S_Finish;
+        if (result_ && port_.HasError()) {
+            result_->code = CDRV_PortError;
+            state_ = S_Finish;
+        }
+        if (state_ == before)
+            break;
     }
     if (state_ == S_Finish)
         Finish();
@@ -412,13 +421,15 @@ int cmcCloneDrv::DecodeDataFrame(const uint8_t* text, int length) {
     return 1;
 }
 
+// Whatever comes before the answer is noise; all that is waiting is looked at.
 void cmcCloneDrv::DoAck() {
     ReadPort();
-    const int b = rxQueue_.PopFront();
-    if (b == CloneFrames::kAck)
-        GoTo(S_WriteData);
-    else if (b == CloneFrames::kRefusal)
-        Fail(CDRV_Format);
+    for (int b; (b = rxQueue_.PopFront()) >= 0;) {
+        if (b == CloneFrames::kAck)
+            return GoTo(S_WriteData);
+        if (b == CloneFrames::kRefusal)
+            return Fail(CDRV_Format);
+    }
 }
 
 const AddressRange* cmcCloneDrv::CurrentRange() const {

@@ -16,11 +16,12 @@
 
 class cmcTask;
 
-// Runs one exchange with the radio: information, read or write. A 10 ms task steps a state
-// machine that never blocks (but for the 100 ms flush after a port opens): it plays the set-up
-// script, reopens the port at the transfer settings, exchanges the frames, and always ends
-// through the drain and finish states, which close the port and hand the result to the
-// completion closure once.
+// Runs one exchange with the radio: information, read or write. While an exchange runs, a
+// millisecond task steps a state machine that never blocks (but for the 100 ms flush after a
+// port opens), running states on until one has to wait: it plays the set-up script, reopens
+// the port at the transfer settings, exchanges the frames, and always ends through the drain
+// and finish states, which close the port and hand the result to the completion closure once.
+// A failing device ends the exchange with CDRV_PortError.
 class cmcCloneDrv {
 public:
     // Called once when the exchange ends; may start the next exchange.

@@ -151,6 +151,19 @@ TEST_F(cmcCommPtyTest, SettingsTheLineCannotTakeFailTheOpen) {
     EXPECT_NE(line.c_cflag & CSTOPB, 0u);
 }
 
+// Closing the far end hangs the line up, as unplugging an adapter does.
+TEST_F(cmcCommPtyTest, AHungUpLineIsAPortError) {
+    cmcComm port;
+    ASSERT_EQ(port.Open(kPort, "38400,N,8,1"), 1);
+    uint8_t byte = 0;
+    EXPECT_EQ(port.Read(&byte, 1), 0);
+    EXPECT_EQ(port.HasError(), 0) << "an empty line is no error";
+    close(master_);
+    master_ = -1;
+    EXPECT_EQ(port.Read(&byte, 1), 0);
+    EXPECT_EQ(port.HasError(), 1);
+}
+
 TEST(cmcCommDevice, AMissingDeviceDoesNotOpen) {
     testsupport::VirtualTime time;
     setenv("MERROW_COM8", "/nonexistent/tty", 1);

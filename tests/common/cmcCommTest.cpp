@@ -228,4 +228,28 @@ TEST(cmcCommGetField, TakesTheNthCommaField) {
     EXPECT_EQ(cmcComm::GetField("9600,N,8,1", ',', 4), std::nullopt);
 }
 
+// A device that fails is not a quiet line: the flag is kept until the port closes.
+TEST_F(cmcCommTest, ADeviceErrorIsKeptUntilClose) {
+    uint8_t byte = 0;
+    ASSERT_EQ(port.Open(1, "9600,N,8,1"), 1);
+    line.FailNextRead(Side::Program);
+    EXPECT_EQ(port.Read(&byte, 1), 0);
+    EXPECT_EQ(port.HasError(), 1);
+    EXPECT_EQ(port.Read(&byte, 1), 0);
+    EXPECT_EQ(port.HasError(), 1);
+    port.Close();
+    EXPECT_EQ(port.HasError(), 0);
+
+    ASSERT_EQ(port.Open(1, "9600,N,8,1"), 1);
+    line.Unplug(Side::Program, true);
+    EXPECT_EQ(port.GetInQueue(), 0);
+    EXPECT_EQ(port.HasError(), 1);
+    port.Close();
+    EXPECT_EQ(port.Open(1, "9600,N,8,1"), 0) << "an unplugged adapter does not open";
+    line.Unplug(Side::Program, false);
+    ASSERT_EQ(port.Open(1, "9600,N,8,1"), 1);
+    EXPECT_EQ(port.GetOutQueue(), 0);
+    EXPECT_EQ(port.HasError(), 0);
+}
+
 }  // namespace

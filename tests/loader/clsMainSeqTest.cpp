@@ -231,6 +231,33 @@ TEST(clsMainSeq, BootProbeWaitsForItsEchoAndForNothingReceived) {
     EXPECT_EQ(rig.seq->GetState(), clsMainSeq::Boot_Check_Loop);
 }
 
+// An unplugged adapter, or a read that fails, ends the load with error 11 and the port is let
+// go in the same step.
+TEST(clsMainSeq, ADeviceThatFailsMidLoadIsError11) {
+    for (const bool unplug : {false, true}) {
+        SCOPED_TRACE(unplug ? "unplugged" : "read error");
+        LoadRig rig;
+        rig.ReachReady();
+        rig.seq->Start();
+        rig.RunUntil([&] {
+            return rig.seq->GetState() == clsMainSeq::RomW_Data && rig.seq->GetProgress() > 20;
+        });
+        ASSERT_EQ(rig.seq->GetState(), clsMainSeq::RomW_Data);
+        if (unplug) {
+            rig.line.Unplug(Side::Program, true);
+        } else {
+            rig.line.FailNextRead(Side::Program);
+        }
+        int error = 0;
+        for (int n = 0; n < 100 && error == 0; ++n) {
+            error = rig.Tick();
+        }
+        EXPECT_EQ(error, clsMainSeq::Err_Unknown);
+        EXPECT_EQ(rig.seq->GetState(), clsMainSeq::Standby);
+        EXPECT_FALSE(rig.line.IsOpen(Side::Program));
+    }
+}
+
 TEST(clsMainSeq, CancelDuringALoadReturnsToReady) {
     LoadRig rig;
     rig.ReachReady();

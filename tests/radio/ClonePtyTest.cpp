@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -123,6 +124,24 @@ TEST_F(ClonePtyTest, InformationWriteAndReadOverARealPty) {
     EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 4096, image.begin()));
     for (int a = 256; a < 4096; ++a)
         ASSERT_EQ(image[a], written.GetByte(a)) << a;
+}
+
+// The radio's program goes away in the middle of a read (its pty closes, as an unplugged
+// adapter would): the read ends with the port error at once, not by time-out.
+TEST_F(ClonePtyTest, AFarEndThatClosesMidReadIsThePortError) {
+    const AddressRangeList ranges = {{0, 4095}};
+    Configure(false);
+    drv.SetMemorySize(48880);
+    std::optional<int> code;
+    ASSERT_TRUE(drv.StartRead(&ranges, [&](dst_CDrv_Result& result) { code = result.code; }));
+    ASSERT_TRUE(driver.RunUntil([&] { return drv.GetDataBytes() > 256; }, 20000));
+    kill(peer, SIGKILL);
+    waitpid(peer, nullptr, 0);
+    peer = 0;
+    const auto killed = std::chrono::steady_clock::now();
+    ASSERT_TRUE(driver.RunUntil([&] { return code.has_value(); }, 5000));
+    EXPECT_EQ(code, CDRV_PortError);
+    EXPECT_LT(std::chrono::steady_clock::now() - killed, std::chrono::milliseconds(500));
 }
 
 }  // namespace

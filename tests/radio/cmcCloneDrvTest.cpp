@@ -378,6 +378,65 @@ TEST_F(CloneDrvTest, PortFaults) {
     EXPECT_FALSE(line.IsOpen(FakeSerialLine::Side::Program));
 }
 
+// An unplugged adapter, or a read that fails, is the port error at once, not a time-out.
+TEST_F(CloneDrvTest, ADeviceThatFailsMidExchangeEndsWithThePortError) {
+    const auto pattern = Pattern(kRadioSize);
+    struct Case {
+        const char* name;
+        bool write;
+        void (*fault)(FakeSerialLine&);
+    };
+    const Case cases[] = {
+        {"read error in a read", false,
+         [](FakeSerialLine& l) { l.FailNextRead(FakeSerialLine::Side::Program); }},
+        {"unplugged in a read", false,
+         [](FakeSerialLine& l) { l.Unplug(FakeSerialLine::Side::Program, true); }},
+        {"unplugged in a write", true,
+         [](FakeSerialLine& l) { l.Unplug(FakeSerialLine::Side::Program, true); }},
+    };
+    const AddressRangeList ranges = {{0, 8191}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Quiet();
+        outcome.reset();
+        completions = 0;
+        Configure(true, c.write);
+        drv.SetMemorySize(kRadioSize);
+        ASSERT_TRUE(c.write ? drv.StartWrite(*pattern, &ranges, Record())
+                            : drv.StartRead(&ranges, Record()));
+        ASSERT_TRUE(time.RunUntil([&] { return drv.GetDataBytes() > 2000; }, 10000));
+        c.fault(line);
+        const uint32_t failed = time.Now();
+        ASSERT_TRUE(Finish());
+        EXPECT_EQ(outcome->code, CDRV_PortError);
+        EXPECT_LT(outcome->endedAt - failed, 20u);
+        EXPECT_EQ(completions, 1);
+        EXPECT_FALSE(line.IsOpen(FakeSerialLine::Side::Program));
+        line.Unplug(FakeSerialLine::Side::Program, false);
+    }
+}
+
+// Noise before an FB: the wait looks at all that has come, not one byte a tick.
+TEST_F(CloneDrvTest, NoiseBeforeAnAcknowledgementIsPassedOver) {
+    const auto pattern = Pattern(kRadioSize);
+    radio.AddFault({CloneFaultKind::NoiseBeforeAck, 2});
+    Configure(true, true);
+    drv.SetDefaultTimeout(100);  // shorter than 200 bytes taken one a tick
+    drv.SetMemorySize(kRadioSize);
+    const AddressRangeList ranges = {{0, 1023}};
+    ASSERT_TRUE(drv.StartWrite(*pattern, &ranges, Record()));
+    ASSERT_TRUE(Finish());
+    EXPECT_EQ(outcome->code, CDRV_Ok);
+    EXPECT_EQ(radio.FramesWritten(), 64);
+}
+
+// Between exchanges the engine keeps no timer running: an idle program is not woken.
+TEST_F(CloneDrvTest, NoTimerRunsBetweenExchanges) {
+    const int peerTask = time.scheduler.EnabledTimers();
+    EXPECT_EQ(Info(), CDRV_Ok);
+    EXPECT_EQ(time.scheduler.EnabledTimers(), peerTask);
+}
+
 TEST_F(CloneDrvTest, OutputThatNeverLeavesStillEnds) {
     line.StallDrain(FakeSerialLine::Side::Program, true);
     EXPECT_EQ(Info(), CDRV_Echo);  // the script's bytes never came back

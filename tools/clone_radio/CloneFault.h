@@ -25,6 +25,7 @@ enum class CloneFaultKind {
     SilentFromData,         // a read stops before data frame `index` (no end frame either)
     SilentRequestAck,       // a write request gets no acknowledgement
     SilentAck,              // acknowledgement point `index` gets none
+    NoiseBeforeAck,         // acknowledgement point `index` gets 200 bytes of noise before FB
     SilentEndAnswer,        // a write's end frame gets no answer
 };
 

@@ -268,7 +268,14 @@ std::vector<uint8_t> CloneRadio::TakeData(const std::vector<uint8_t>& text) {
     }
     if ((address + count) % 128 != 96)
         return {};
-    return Acknowledge(CloneFaultKind::RefuseAck, CloneFaultKind::SilentAck, acksGiven_++);
+    const int point = acksGiven_++;
+    std::vector<uint8_t> answer;
+    for (int i = 0; Has(CloneFaultKind::NoiseBeforeAck, point) && i < kAckNoise; ++i)
+        answer.push_back(static_cast<uint8_t>('0' + i % 10));
+    const std::vector<uint8_t> ack =
+        Acknowledge(CloneFaultKind::RefuseAck, CloneFaultKind::SilentAck, point);
+    answer.insert(answer.end(), ack.begin(), ack.end());
+    return answer;
 }
 
 std::vector<uint8_t> CloneRadio::TakeEnd(const std::vector<uint8_t>& text) {

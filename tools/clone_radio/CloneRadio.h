@@ -15,6 +15,8 @@ namespace sim {
 class CloneRadio {
 public:
     static constexpr int kMemorySize = 32736;
+    // Bytes of noise before a noisy acknowledgement.
+    static constexpr int kAckNoise = 200;
     enum class Mode { Normal, ReadClone, WriteClone };
 
     CloneRadio();

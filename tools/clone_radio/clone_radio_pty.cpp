@@ -44,6 +44,7 @@ constexpr FaultName kFaults[] = {
     {"silent-data", sim::CloneFaultKind::SilentFromData},
     {"silent-request-ack", sim::CloneFaultKind::SilentRequestAck},
     {"silent-ack", sim::CloneFaultKind::SilentAck},
+    {"noisy-ack", sim::CloneFaultKind::NoiseBeforeAck},
     {"silent-end-answer", sim::CloneFaultKind::SilentEndAnswer},
 };
 
