@@ -20,15 +20,28 @@ clsSequenceDriver::clsSequenceDriver(clsMainSeq& sequence, clsGTex& texts, clsEn
     : sequence_(sequence), texts_(texts), environ_(environ), memo_(memo) {}
 
 void clsSequenceDriver::SequenceTick() {
+    for (int n = 0; n < clsMainSeq::kStateCount; ++n) {
+        const int before = sequence_.GetState();
+        if (!RunStep() || sequence_.GetState() == before) {
+            return;
+        }
+    }
+}
+
+int clsSequenceDriver::NextTickMs() const {
+    return sequence_.GetState() == clsMainSeq::Ready ? kIdleTickMs : kRunningTickMs;
+}
+
+bool clsSequenceDriver::RunStep() {
     if (sequence_.GetState() <= clsMainSeq::Ready) {
         sequence_.SetPortNumber(environ_.GetComPort());
     }
     const int error = sequence_.Step();
-    if (error != 0) {
+    if (error != clsMainSeq::Err_None) {
         sequence_.ClearError();
         memo_.AppendText(kErrorFrame + ShowSequenceError(error) + kErrorFrame + "\r\n");
         memo_.CaretToEnd();
-        return;
+        return false;
     }
     const int state = sequence_.GetState();
     if (state != lastStateShown_) {
@@ -36,6 +49,7 @@ void clsSequenceDriver::SequenceTick() {
         ShowTip(state);
         memo_.CaretToEnd();
     }
+    return true;
 }
 
 // Field 0 of a tip is the state's name; "$" starts a line, "%R" shows the ROM sum on a line

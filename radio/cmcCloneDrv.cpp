@@ -438,36 +438,36 @@ const AddressRange* cmcCloneDrv::CurrentRange() const {
     return &(*ranges_)[rangeIndex_];
 }
 
-// Up to eight rounds a tick, each building at most one frame. A batch waits while the port
-// holds more than four times its size; an acknowledgement point is waited for only once the
-// frame that reaches it has been written.
+// Up to eight rounds a tick, each building at most one frame, then the batch goes to the port
+// in one write (a write behind another that the device still holds would wait for it). A
+// batch waits while the port holds more than four times its size; an acknowledgement point is
+// waited for only once the frame that reaches it has been written.
 void cmcCloneDrv::DoWriteData() {
-    for (int round = 0; round < kRoundsPerTick; ++round) {
+    for (int round = 0; round < kRoundsPerTick && !ackDue_; ++round) {
         const AddressRange* range = CurrentRange();
-        if (!ackDue_ && range && nextAddress_ > range->last) {
+        if (!range)
+            break;
+        if (nextAddress_ > range->last) {
             ++rangeIndex_;
             if (const AddressRange* following = CurrentRange())
                 nextAddress_ = following->first;
-        } else if (!ackDue_ && range) {
-            BuildDataFrame(*range);
-            ackDue_ = AtAckPoint(*range);
-        } else if (!range && batch_.GetLength() == 0) {
-            if (port_.GetPendingOut() == 0)
-                GoTo(S_EndFrame);
+            continue;
+        }
+        BuildDataFrame(*range);
+        ackDue_ = AtAckPoint(*range);
+    }
+    if (batch_.GetLength() > 0) {
+        if (4 * batch_.GetLength() < port_.GetPendingOut())
             return;
-        }
-        if (batch_.GetLength() > 0) {
-            if (4 * batch_.GetLength() < port_.GetPendingOut())
-                return;
-            Send(std::vector<uint8_t>(batch_.GetData(), batch_.GetData() + batch_.GetLength()));
-            batch_.Clear();
-            progress_ = true;
-        }
-        if (ackDue_) {
-            ackDue_ = false;
-            GoTo(S_Ack);
-            return;
-        }
+        Send(std::vector<uint8_t>(batch_.GetData(), batch_.GetData() + batch_.GetLength()));
+        batch_.Clear();
+        progress_ = true;
+    }
+    if (ackDue_) {
+        ackDue_ = false;
+        GoTo(S_Ack);
+    } else if (!CurrentRange() && port_.GetPendingOut() == 0) {
+        GoTo(S_EndFrame);
     }
 }
 

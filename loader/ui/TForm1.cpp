@@ -123,7 +123,10 @@ TForm1::TForm1(clsGTex& texts, clsEnviron& environment, TForm1Options options)
               texts_.GetLine("Sys_Font_Name", 0), TableNumber(texts_.GetLine("Sys_Font_Size", 0)));
     BuildOpenDialog();
     if (options.runWorker) {
-        worker_ = std::make_unique<thrProg>(this, [this] { Timer1Timer(); });
+        worker_ = std::make_unique<thrProg>(this, [this] {
+            Timer1Timer();
+            return driver_->NextTickMs();
+        });
     }
 }
 
@@ -337,6 +340,9 @@ void TForm1::Button_StartClick() {
     }
     if (sequence_->GetState() >= clsMainSeq::Ready) {
         sequence_->Start();
+        if (worker_) {
+            worker_->Wake();  // the idle pace is not the load's: the load begins at once
+        }
     } else {
         OpenRomFileDialog();
     }

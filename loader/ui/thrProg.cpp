@@ -3,8 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-thrProg::thrProg(QObject* context, std::function<void()> tick)
-    : context_(context), tick_(std::move(tick)) {
+thrProg::thrProg(QObject* context, Tick tick) : context_(context), tick_(std::move(tick)) {
     start(QThread::LowestPriority);
 }
 
@@ -12,8 +11,15 @@ thrProg::~thrProg() {
     StopAndWait();
 }
 
+void thrProg::Wake() {
+    QMutexLocker lock(&mutex_);
+    woken_ = true;
+    wake_.wakeAll();
+}
+
 void thrProg::StopAndWait() {
     requestInterruption();
+    Wake();
     // The tick is a queued call to the context: deliver it while waiting, or both would wait.
     while (!wait(QDeadlineTimer(1))) {
         QCoreApplication::sendPostedEvents(context_, QEvent::MetaCall);
@@ -22,7 +28,13 @@ void thrProg::StopAndWait() {
 
 void thrProg::run() {
     while (!isInterruptionRequested()) {
-        QMetaObject::invokeMethod(context_, tick_, Qt::BlockingQueuedConnection);
-        msleep(1);
+        int pauseMs = 1;
+        QMetaObject::invokeMethod(
+            context_, [&] { pauseMs = tick_(); }, Qt::BlockingQueuedConnection);
+        QMutexLocker lock(&mutex_);
+        if (!woken_ && !isInterruptionRequested()) {
+            wake_.wait(&mutex_, QDeadlineTimer(pauseMs));
+        }
+        woken_ = false;
     }
 }

@@ -99,4 +99,17 @@ TEST(clsSequenceDriver, ErrorTextsJoinTheirFields) {
               "Error \r\nIllegal ROM image file format.");
 }
 
+// Steps run on until one leaves the state as it was; the pace is fast only while a load runs.
+TEST(clsSequenceDriver, OneTickRunsOnToAStateThatWaits) {
+    DriverRig d;
+    d.TickUntil([&] { return d.rig.seq->GetState() == clsMainSeq::Ready; });
+    EXPECT_EQ(d.driver.NextTickMs(), clsSequenceDriver::kIdleTickMs);
+    d.rig.seq->Start();
+    d.driver.SequenceTick();
+    // Start, open, the three line states and the set-up, then the first probe waits.
+    EXPECT_EQ(d.rig.seq->GetState(), clsMainSeq::Boot_Check_Loop);
+    EXPECT_TRUE(d.Has("COM Open.....[OK]"));
+    EXPECT_EQ(d.driver.NextTickMs(), clsSequenceDriver::kRunningTickMs);
+}
+
 }  // namespace

@@ -47,6 +47,15 @@ TEST(PacedOutput, APauseKeepsTheAnswerOutOfTheEchosWrite) {
     EXPECT_EQ(unpaced.TakeDue(7 + 2 * PacedOutput::kUnpacedPauseNs).size(), 1u);
 }
 
+// A peer wakes for a burst of bytes at a time, but the byte an answer follows goes on time.
+TEST(PacedOutput, APeerWakesForBurstsAndForTheByteBeforeAnAnswer) {
+    PacedOutput line(38400);
+    line.Add(Out(std::vector<uint8_t>(40, 0x30), 1, 0xFB), 0);
+    EXPECT_EQ(line.NextWakeNs(), 16 * 260'416u);  // the bytes due within 4 ms of the first
+    line.TakeDue(39 * 260'416);
+    EXPECT_EQ(line.NextWakeNs(), 40 * 260'416u) << "the last byte before the pause";
+}
+
 TEST(BootRadioOptions, ReadsRateLoadsAndFaults) {
     BootRadioOptions options;
     std::string error;

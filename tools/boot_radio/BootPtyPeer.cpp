@@ -75,7 +75,7 @@ bool BootPtyPeer::Done() {
 int BootPtyPeer::TimeoutNs(uint64_t nowNs) const {
     uint64_t wait = kIdleWaitNs;
     if (!output_.Empty()) {
-        wait = output_.NextDueNs() > nowNs ? output_.NextDueNs() - nowNs : 0;
+        wait = output_.NextWakeNs() > nowNs ? output_.NextWakeNs() - nowNs : 0;
     }
     return static_cast<int>(wait);
 }

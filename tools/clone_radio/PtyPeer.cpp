@@ -77,7 +77,7 @@ void PtyPeer::Serve(int waitMs) {
     uint64_t now = MonotonicNs();
     uint64_t waitNs = static_cast<uint64_t>(waitMs) * 1'000'000;
     if (!output_.Empty())
-        waitNs = std::min(waitNs, output_.NextDueNs() > now ? output_.NextDueNs() - now : 0);
+        waitNs = std::min(waitNs, output_.NextWakeNs() > now ? output_.NextWakeNs() - now : 0);
     pollfd fd = {master_, static_cast<short>(POLLIN | (unsent_.empty() ? 0 : POLLOUT)), 0};
     const timespec ts = {static_cast<time_t>(waitNs / 1'000'000'000),
                          static_cast<long>(waitNs % 1'000'000'000)};

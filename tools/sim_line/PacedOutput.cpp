@@ -13,6 +13,17 @@ void PacedOutput::Add(const LineOutput& output, uint64_t nowNs) {
     }
 }
 
+uint64_t PacedOutput::NextWakeNs() const {
+    uint64_t due = nextNs_;
+    for (size_t i = 1; i < queue_.size() && queue_[i].value != LineOutput::kPause; ++i) {
+        if (due + queue_[i].ns > nextNs_ + kBurstNs) {
+            break;
+        }
+        due += queue_[i].ns;
+    }
+    return queue_.front().value == LineOutput::kPause ? nextNs_ : due;
+}
+
 std::vector<uint8_t> PacedOutput::TakeDue(uint64_t nowNs) {
     std::vector<uint8_t> due;
     while (!queue_.empty() && nextNs_ <= nowNs) {

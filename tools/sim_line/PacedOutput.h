@@ -15,6 +15,8 @@ namespace sim {
 class PacedOutput {
 public:
     static constexpr uint64_t kUnpacedPauseNs = 100'000;
+    // Bytes due within this span of the head go in one write.
+    static constexpr uint64_t kBurstNs = 4'000'000;
 
     explicit PacedOutput(uint32_t bitRate) : bitRate_(bitRate) {}
     // For what is added from now on.
@@ -26,6 +28,10 @@ public:
     bool Empty() const { return queue_.empty(); }
     // When the slot at the head has left (meaningful when not empty).
     uint64_t NextDueNs() const { return nextNs_; }
+    // When a peer next needs to send (meaningful when not empty): bytes may go a few at a
+    // time, as a serial adapter hands them on, but the last byte before a pause, which an
+    // answer follows, goes on time.
+    uint64_t NextWakeNs() const;
 
     // Of what has been taken so far: the bytes, their time on the line, and the pauses.
     uint64_t BytesTaken() const { return bytesTaken_; }
