@@ -2,7 +2,13 @@
 
 function(merrow_target_options target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
-  if(MERROW_SANITIZE)
+  if(MERROW_FUZZ)
+    # Coverage for the fuzzer in every library the targets link; the fuzzer's own main is
+    # linked into the targets only.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+                                             -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  elseif(MERROW_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
                                              -fno-sanitize-recover=undefined)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)

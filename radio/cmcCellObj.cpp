@@ -204,6 +204,7 @@ void cmcCellObj::ParseCellText(std::string_view text) {
 }
 
 void cmcCellObj::ParseAttributes(std::string_view text) {
+    modelExpansions_ = 0;
     ParseAttributesAt(text, 0);
 }
 
@@ -284,6 +285,7 @@ void cmcCellObj::SetLetter(char letter, bool negated) {
 }
 
 void cmcCellObj::ApplyOption(std::string_view text) {
+    modelExpansions_ = 0;
     ApplyOptionAt(text, 0);
 }
 
@@ -312,7 +314,7 @@ void cmcCellObj::ApplyOptionAt(std::string_view text, int depth) {
 }
 
 void cmcCellObj::ApplyModel(std::string_view name, int depth) {
-    if (depth >= kMaxModelDepth) {
+    if (depth >= kMaxModelDepth || ++modelExpansions_ > kMaxModelExpansions) {
         platform::Fatal("Cell models nested too deeply.\n'" + std::string(name) + "'");
     }
     const std::string model = MainGTex().GetLine("CellModel_" + std::string(name), 0);

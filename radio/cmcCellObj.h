@@ -92,6 +92,9 @@ public:
 
     // Models that use models are followed this deep; deeper is taken for a loop (fatal).
     static constexpr int kMaxModelDepth = 16;
+    // And this many models in all for one cell: a table whose models each use the next several
+    // times would otherwise take ever (fatal too).
+    static constexpr int kMaxModelExpansions = 256;
 
 private:
     void ParseAttributesAt(std::string_view text, int depth);
@@ -105,4 +108,7 @@ private:
     // Appends what the escape at text[at] (after its backslash) stands for; returns its length.
     std::size_t AppendEscape(std::string_view text, std::size_t at, std::string& out);
     void AppendCaptionValue(std::string_view inner, std::string& out);
+
+    // Models taken since the attributes or option text of this parse began.
+    int modelExpansions_ = 0;
 };

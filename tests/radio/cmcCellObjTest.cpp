@@ -29,6 +29,40 @@ const char* const kTable[] = {
     "($PingB)",
     "#CellModel_PingB",
     "($PingA)",
+    // Each uses the next three times, fifteen deep: 3^15 expansions for one cell.
+    "#CellModel_Fan1",
+    "($Fan2)($Fan2)($Fan2)",
+    "#CellModel_Fan2",
+    "($Fan3)($Fan3)($Fan3)",
+    "#CellModel_Fan3",
+    "($Fan4)($Fan4)($Fan4)",
+    "#CellModel_Fan4",
+    "($Fan5)($Fan5)($Fan5)",
+    "#CellModel_Fan5",
+    "($Fan6)($Fan6)($Fan6)",
+    "#CellModel_Fan6",
+    "($Fan7)($Fan7)($Fan7)",
+    "#CellModel_Fan7",
+    "($Fan8)($Fan8)($Fan8)",
+    "#CellModel_Fan8",
+    "($Fan9)($Fan9)($Fan9)",
+    "#CellModel_Fan9",
+    "($Fan10)($Fan10)($Fan10)",
+    "#CellModel_Fan10",
+    "($Fan11)($Fan11)($Fan11)",
+    "#CellModel_Fan11",
+    "($Fan12)($Fan12)($Fan12)",
+    "#CellModel_Fan12",
+    "($Fan13)($Fan13)($Fan13)",
+    "#CellModel_Fan13",
+    "($Fan14)($Fan14)($Fan14)",
+    "#CellModel_Fan14",
+    "($Fan15)($Fan15)($Fan15)",
+    "#CellModel_Fan15",
+    "W",
+    // A cell may use a model many times over, below the bound.
+    "#CellModel_Wide",
+    "($eWh)($eWh)($eWh)($eWh)($eWh)($eWh)($eWh)($eWh)($iChI)($iChI)",
     "#End_Of_Ovl",
 };
 
@@ -143,6 +177,15 @@ TEST_F(CellObj, ModelsThatUseThemselvesAreFatal) {
     EXPECT_THROW(One("{($Self)}"), platform::FatalError);
     EXPECT_THROW(One("{($PingA)}"), platform::FatalError);
     EXPECT_EQ(boxes_.fatals.back(), "Cell models nested too deeply.\n'PingA'");
+}
+
+// Fan-out is bounded by the models of one cell in all, not only by depth.
+TEST_F(CellObj, ModelsThatFanOutWithoutEndAreFatal) {
+    EXPECT_THROW(One("{($Fan1)}"), platform::FatalError);
+    EXPECT_EQ(boxes_.fatals.back().rfind("Cell models nested too deeply.\n'", 0), 0u);
+    const cmcCellObj wide = One("{($Wide)($Wide)($Wide)}A");
+    EXPECT_EQ(wide.colour, 0x00808080u);
+    EXPECT_EQ(wide.GetCaption(), "A");
     EXPECT_THROW(One("{($Missing)}"), platform::FatalError);  // the table's missing key
 }
 

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/MessageBox.h"
+
+// What the fuzz targets share: quiet message boxes whose fatal end throws, so an input that
+// reaches a fatal error of the language ends that input only, and a scratch file for the
+// readers that take a path.
+namespace fuzz {
+
+class QuietBoxes : public platform::MessageBoxes {
+public:
+    QuietBoxes();
+    ~QuietBoxes() override;
+    platform::BoxAnswer Show(const std::string& text, const std::string& caption,
+                             platform::BoxIcon icon, platform::BoxButtons buttons) override;
+    [[noreturn]] void FatalEnd(const std::string& text, const std::string& caption) override;
+};
+
+// Writes the input to this process's scratch file (made once, in the temporary folder) and
+// returns its path.
+const std::string& WriteScratchFile(const uint8_t* data, size_t size, const char* suffix);
+
+// The input's lines (LF or CR LF).
+std::vector<std::string> Lines(std::string_view text);
+
+}  // namespace fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
