@@ -17,7 +17,7 @@ public:
     // The pace of the ticks: a millisecond while a load runs; at Ready, where the sequence only
     // waits for Start, rarely, so an idle loader does not keep the computer awake.
     static constexpr int kRunningTickMs = 1;
-    static constexpr int kIdleTickMs = 100;
+    static constexpr int kIdleTickMs = 250;
 
     clsSequenceDriver(clsMainSeq& sequence, clsGTex& texts, clsEnviron& environ,
                       SequenceMemo& memo);

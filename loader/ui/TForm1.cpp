@@ -339,9 +339,12 @@ void TForm1::Button_StartClick() {
         return;
     }
     if (sequence_->GetState() >= clsMainSeq::Ready) {
+        // The port chosen last counts even when no tick has passed since (the pace at Ready
+        // is slow); the load then begins at once.
+        sequence_->SetPortNumber(environ_.GetComPort());
         sequence_->Start();
         if (worker_) {
-            worker_->Wake();  // the idle pace is not the load's: the load begins at once
+            worker_->Wake();
         }
     } else {
         OpenRomFileDialog();
