@@ -1,15 +1,6 @@
 #include "tools/layer_check/IncludeLine.h"
 
-namespace {
-
-std::string_view SkipBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    return text;
-}
-
-}  // namespace
+#include "common/TextHelpers.h"
 
 std::optional<IncludeLine> ParseIncludeLine(std::string_view line) {
     line = SkipBlanks(line);
