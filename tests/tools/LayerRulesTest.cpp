@@ -5,6 +5,8 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "tools/layer_check/IncludeLine.h"
 #include "tools/layer_check/LayerCheck.h"
 #include "tools/layer_check/LayerRules.h"
@@ -114,7 +116,10 @@ TEST(LayerRulesTest, QtHeadersOnlyInTheQtLayersAndTheirTests) {
 class LayerCheckTree : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::path(testing::TempDir()) / "merrow_layer_check";
+        // A tree of the test's own: CTest runs the tests of a suite side by side.
+        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+        root_ = fs::path(testing::TempDir()) /
+                ("layer-check-" + std::to_string(getpid()) + "-" + test->name());
         fs::remove_all(root_);
     }
     void TearDown() override { fs::remove_all(root_); }
