@@ -19,8 +19,6 @@ using radiotest::MakeRadioImage;
 using radiotest::SetBankSizes;
 using radiotest::SetChannelCount;
 
-constexpr ModelType kModels[] = {MT_Lmr, MT_Pmr, MT_VaskPmr, MT_MdcLmr, MT_MdcPmr};
-
 // The image is pseudo-random, the default image its complement, so that every bit tells
 // which of the two it came from.
 class FinaliseTest : public ::testing::Test {
@@ -68,7 +66,7 @@ protected:
 };
 
 // Bytes outside the records: which bits follow the default image for each model type (in the
-// order of kModels); every other bit of the checked mask keeps the image's value.
+// order of radiotest::kModelTypes); every other bit of the checked mask keeps the image's value.
 TEST_F(FinaliseTest, BitsThatFollowTheDefaultImage) {
     struct Row {
         int address;
@@ -121,7 +119,7 @@ TEST_F(FinaliseTest, BitsThatFollowTheDefaultImage) {
         {2798, kAll, {}},
         {2126, kAll, {kAll, kAll, kAll, kAll, kAll}},
     };
-    for (ModelType type : kModels) {
+    for (ModelType type : radiotest::kModelTypes) {
         SCOPED_TRACE(testing::Message() << "model " << type);
         Make(type);
         ASSERT_EQ(Finalise(), PACK_Ok);
@@ -346,7 +344,7 @@ TEST_F(FinaliseTest, TwoToneLimitsOnLmrTypes) {
 }
 
 TEST_F(FinaliseTest, TakenInUnpacksASoundImageAndRefusesAnUnsoundOne) {
-    for (ModelType type : kModels) {
+    for (ModelType type : radiotest::kModelTypes) {
         SCOPED_TRACE(testing::Message() << "model " << type);
         Make(type);
         ASSERT_EQ(PackImage(image, type), PACK_Ok);

@@ -19,8 +19,6 @@ using radiotest::MakeRadioImage;
 using radiotest::SetBankSizes;
 using radiotest::SetChannelCount;
 
-constexpr ModelType kModels[] = {MT_Lmr, MT_Pmr, MT_VaskPmr, MT_MdcLmr, MT_MdcPmr};
-
 int Word(const cmcEeprom& image, int address) {
     return GetBE16(image.GetData() + address);
 }
@@ -195,7 +193,7 @@ std::string PackCaseName(const testing::TestParamInfo<std::tuple<ModelType, int>
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryModel, PackTest,
-                         testing::Combine(testing::ValuesIn(kModels),
+                         testing::Combine(testing::ValuesIn(radiotest::kModelTypes),
                                           testing::Values(0, 1, 100, 256)),
                          PackCaseName);
 
@@ -211,7 +209,7 @@ TEST(PackImage, ClampsTheBanksFirst) {
 }
 
 TEST(UnpackImage, ResetCopiesTheTemplatesToEveryEntry) {
-    for (ModelType model : kModels) {
+    for (ModelType model : radiotest::kModelTypes) {
         SCOPED_TRACE(model);
         cmcEeprom image;
         MakeRadioImage(image, model);

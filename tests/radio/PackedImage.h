@@ -10,6 +10,8 @@
 
 namespace radiotest {
 
+inline constexpr ModelType kModelTypes[] = {MT_Lmr, MT_Pmr, MT_VaskPmr, MT_MdcLmr, MT_MdcPmr};
+
 inline void SetOrClear(uint8_t& byte, uint8_t mask, bool on) {
     byte = static_cast<uint8_t>(on ? byte | mask : byte & ~mask);
 }
