@@ -400,8 +400,7 @@ int cmcCloneDrv::ParseFrame(const std::vector<uint8_t>& frame) {
         return CDRV_Format;
     const std::string expected = CloneFrames::EndText(sendFrameCount_, frameCount_);
     const std::string got(f + 4, f + n);
-    if (got.size() != expected.size() ||
-        got.compare(0, CloneFrames::kSignatureLength, CloneFrames::kSignature) != 0)
+    if (got.size() != expected.size() || !got.starts_with(CloneFrames::kSignature))
         return CDRV_Format;
     return got == expected ? 0 : CDRV_Count;
 }
