@@ -8,33 +8,6 @@
 
 namespace {
 
-// The messages the reader's result box reads.
-const char* const kTable[] = {
-    "#GI_Sys_AppTitle",
-    "Tarnwick",
-    "#GI_Mess_FileErr_Headline",
-    "Headline",
-    "#GI_Mess_FileErr_FileOpen",
-    "FileOpen",
-    "#GI_Mess_FileErr_FileAccess",
-    "FileAccess",
-    "#GI_Mess_FileErr_Model",
-    "Model",
-    "#GI_Mess_FileErr_Extra",
-    "Extra",
-    "#GI_Mess_FileErr_MapRev",
-    "MapRev",
-    "#GI_Mess_FileErr_Format",
-    "Format",
-    "#GI_Mess_FileErr_Coverage",
-    "Coverage",
-    "#GI_Mess_FileErr_Data",
-    "Data",
-    "#GI_Mess_FileErr_Newer",
-    "Newer",
-    "#End_Of_Ovl",
-};
-
 int ReadFile(const std::string& path, const AddressRangeList* ranges) {
     cmcEeprom image;
     image.Resize(48880);
@@ -54,8 +27,9 @@ int ReadFile(const std::string& path, const AddressRangeList* ranges) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static fuzz::QuietBoxes boxes;
     static cmcGTex table;
+    // The result box reads its messages from the program's own table.
     static const bool bound = [] {
-        table.SetLines(kTable);
+        table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
         InstallMainGTex(&table);
         return true;
     }();
