@@ -45,10 +45,9 @@ int CountOf(int low, int high) {
 
 }  // namespace
 
-indChannelEdit::indChannelEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
+indChannelEdit::indChannelEdit(cmcCellCapsule& capsule, const datCh& record, int first, int last,
                                const BankSpan& bank)
     : capsule_(capsule),
-      record_(record),
       image_(Shell().CurrentImage()),
       template_(Shell().DefaultImage()),
       clipboard_(Shell().ChannelClipboard()),
@@ -80,26 +79,25 @@ indChannelEdit::Range indChannelEdit::Within(int lowest, int highest) const {
     return Range{std::max(range.low, lowest), std::min(range.high, highest)};
 }
 
-bool indChannelEdit::IsRangeBlank(Range range) const {
+bool indChannelEdit::AnyRecord(Range range, bool (*test)(const datCh&)) const {
     datCh view(&image_);
     for (int i = range.low; i <= range.high; ++i) {
         view.Load(kind_, i);
-        if (view.used) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool indChannelEdit::HoldsPriorityChannel(Range range) const {
-    datCh channel(&image_);
-    for (int i = range.low; i <= range.high; ++i) {
-        channel.Load(kind_, i);
-        if (channel.attr & (kAttrPriorityA | kAttrPriorityB)) {
+        if (test(view)) {
             return true;
         }
     }
     return false;
+}
+
+bool indChannelEdit::IsRangeBlank(Range range) const {
+    return !AnyRecord(range, [](const datCh& record) { return record.used != 0; });
+}
+
+bool indChannelEdit::HoldsPriorityChannel(Range range) const {
+    return AnyRecord(range, [](const datCh& record) {
+        return (record.attr & (kAttrPriorityA | kAttrPriorityB)) != 0;
+    });
 }
 
 void indChannelEdit::SwitchReferenceOff(Range range) const {
@@ -150,7 +148,6 @@ void indChannelEdit::PasteRecords() {
     } else {
         Post(EV_RedrawAllCells);
     }
-    record_.Reload();
     Mark(target.low, target.high);
     SendEditStatus("GI_AppMess_S_Paste");
 }

@@ -15,7 +15,8 @@ class datClipCh;
 // first .. last; a line outside touches nothing.
 class indChannelEdit {
 public:
-    indChannelEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
+    // record: the view of the record under the cursor (its kind and index).
+    indChannelEdit(cmcCellCapsule& capsule, const datCh& record, int first, int last,
                    const BankSpan& bank);
 
     void CopyRecords();
@@ -36,6 +37,9 @@ private:
     Range Selected() const;
     Range Within(int lowest, int highest) const;
     bool Holds(int index) const { return index >= first_ && index <= last_; }
+    // Some record of the range passes the test.
+    bool AnyRecord(Range range, bool (*test)(const datCh&)) const;
+    // No record of the range is in use.
     bool IsRangeBlank(Range range) const;
     bool HoldsPriorityChannel(Range range) const;
     void SwitchReferenceOff(Range range) const;
@@ -46,7 +50,6 @@ private:
     void RedirectTo(int index) const;
 
     cmcCellCapsule& capsule_;
-    datCh& record_;
     cmcEeprom& image_;
     cmcEeprom& template_;
     datClipCh& clipboard_;

@@ -267,6 +267,53 @@ const std::vector<EditCase>& ChannelCases() {
     return cases;
 }
 
+std::vector<std::string> Texts(ChannelRig& rig, const std::vector<std::string>& keys) {
+    std::vector<std::string> texts;
+    for (const auto& key : keys) {
+        texts.push_back(rig.Text(key));
+    }
+    return texts;
+}
+
+std::vector<std::string> BoxTexts(ChannelRig& rig) {
+    std::vector<std::string> texts;
+    for (const auto& box : rig.boxes.boxes) {
+        texts.push_back(box.text);
+        EXPECT_EQ(box.caption, rig.Line("GI_Sys_AppTitle"));
+    }
+    return texts;
+}
+
+std::vector<std::string> StatusTexts(ChannelRig& rig) {
+    std::vector<std::string> texts;
+    for (const auto& event : rig.events) {
+        if (event.type == EV_StatusText) {
+            texts.push_back(event.text);
+        }
+    }
+    return texts;
+}
+
+std::vector<std::string> Lines(ChannelRig& rig, const std::vector<std::string>& keys) {
+    std::vector<std::string> lines;
+    for (const auto& key : keys) {
+        lines.push_back(rig.Line(key));
+    }
+    return lines;
+}
+
+Outcome RunSteps(ChannelRig& rig, const std::vector<Step>& steps,
+                 const std::vector<BoxAnswer>& answers) {
+    for (BoxAnswer answer : answers) {
+        rig.boxes.Answer(answer);
+    }
+    Outcome last;
+    for (const Step& step : steps) {
+        last = RunStep(rig, step);
+    }
+    return last;
+}
+
 TEST(ChannelEdit, OperationsOnABank) {
     for (const EditCase& c : ChannelCases()) {
         SCOPED_TRACE(c.name);
@@ -274,34 +321,9 @@ TEST(ChannelEdit, OperationsOnABank) {
         if (c.prepare) {
             c.prepare(rig.shell.image);
         }
-        for (BoxAnswer answer : c.answers) {
-            rig.boxes.Answer(answer);
-        }
-        Outcome last;
-        for (const Step& step : c.steps) {
-            last = RunStep(rig, step);
-        }
-        std::vector<std::string> boxes;
-        for (const auto& box : rig.boxes.boxes) {
-            boxes.push_back(box.text);
-            EXPECT_EQ(box.caption, rig.Line("GI_Sys_AppTitle"));
-        }
-        std::vector<std::string> expectedBoxes;
-        for (const auto& key : c.boxes) {
-            expectedBoxes.push_back(rig.Text(key));
-        }
-        EXPECT_EQ(boxes, expectedBoxes);
-        std::vector<std::string> status;
-        std::vector<std::string> expectedStatus;
-        for (const auto& event : rig.events) {
-            if (event.type == EV_StatusText) {
-                status.push_back(event.text);
-            }
-        }
-        for (const auto& key : c.status) {
-            expectedStatus.push_back(rig.Line(key));
-        }
-        EXPECT_EQ(status, expectedStatus);
+        Outcome last = RunSteps(rig, c.steps, c.answers);
+        EXPECT_EQ(BoxTexts(rig), Texts(rig, c.boxes));
+        EXPECT_EQ(StatusTexts(rig), Lines(rig, c.status));
         EXPECT_EQ(rig.Tags(RK_ChPmr, 12), c.tags);
         EXPECT_EQ(rig.Banks(3), c.banks);
         EXPECT_EQ(last.marked, c.last.marked);
@@ -311,6 +333,190 @@ TEST(ChannelEdit, OperationsOnABank) {
             EXPECT_EQ(rig.HiddenTag(position), rig.Tag(RK_ChPmr, position)) << position;
         }
         EXPECT_EQ(rig.shell.packs, static_cast<int>(c.steps.size()));
+    }
+}
+
+TEST(ChannelEdit, TheClipboardKeepsItsCopyForAnotherBank) {
+    ChannelRig rig;
+    RunStep(rig, {kCopy, 4, 3, 4});
+    rig.PutChannel(3, 20);  // a later edit does not reach the copy
+    rig.openBank = 2;
+    rig.boxes.Answer(kOk);
+    Outcome pasted = RunStep(rig, {kPaste, 8});
+    EXPECT_EQ(rig.Tags(RK_ChPmr, 10), (std::vector<int>{1, 2, 3, 20, 5, 6, 0, 0, 4, 5}));
+    EXPECT_EQ(pasted.marked, (Range{8, 9}));
+    EXPECT_EQ(BoxTexts(rig), Texts(rig, {"GI_AppMess_Conv_Overwrite"}));
+    EXPECT_TRUE(rig.shell.clipboard.HasKind(RK_ChPmr));
+    EXPECT_EQ(rig.shell.clipboard.Count(), 2);
+}
+
+TEST(ChannelEdit, PriorityReferencesStayOnPasteAndTravelOnCarry) {
+    ChannelRig rig;
+    uint8_t* image = rig.shell.image.GetData();
+    image[layout::kAttr0Channel] = 5;
+    image[layout::kAttr1Channel] = 3;
+    RunStep(rig, {kCopy, 3});
+    rig.boxes.Answer(kOk);
+    RunStep(rig, {kPaste, 5});
+    EXPECT_EQ(rig.Tag(RK_ChPmr, 5), 4);
+    EXPECT_EQ(image[layout::kAttr0Channel], 5);
+    EXPECT_EQ(image[layout::kAttr1Channel], 3);
+    RunStep(rig, {kUp, 5});
+    EXPECT_EQ(rig.Tags(RK_ChPmr, 6), (std::vector<int>{1, 2, 3, 4, 4, 5}));
+    EXPECT_EQ(image[layout::kAttr0Channel], 4);
+    EXPECT_EQ(image[layout::kAttr1Channel], 3);
+}
+
+TEST(ChannelEdit, DeleteSwitchesTheReferenceOffAndRemovesTheChannelsInOneBulk) {
+    ChannelRig rig;
+    uint8_t* image = rig.shell.image.GetData();
+    image[layout::kSignallingByte] |= layout::kAttr3ClearMask;  // the reference is on
+    image[layout::kAttr2Channel] = 5;
+    rig.boxes.Answer(kOk);
+    RunStep(rig, {kDelete, 4, 4, 5});
+    EXPECT_EQ(image[layout::kSignallingByte] & layout::kAttr3ClearMask, 0);
+    EXPECT_EQ(rig.Tags(RK_ChPmr, 8), (std::vector<int>{1, 2, 3, 4, 0, 0, 9, 10}));
+    std::vector<int> types;
+    for (const auto& event : rig.events) {
+        if (event.type == EV_DeleteChannel) {
+            EXPECT_EQ(event.A, 1);
+            EXPECT_EQ(event.B, 4);
+        }
+        if (event.type == EV_DeleteChannel || event.type == EV_RedrawCellsFrom) {
+            EXPECT_TRUE(event.bulkDelete);
+        }
+        if (event.type != EV_StatusText) {
+            types.push_back(event.type);
+        }
+    }
+    const std::vector<int> oneDelete = {EV_DeleteChannel, EV_BankRowRemoved, EV_BankTitle,
+                                        EV_RedrawCellsFrom};
+    std::vector<int> expected = oneDelete;
+    expected.insert(expected.end(), oneDelete.begin(), oneDelete.end());
+    expected.push_back(EV_RedrawAllCells);
+    EXPECT_EQ(types, expected);
+    EXPECT_FALSE(IsBulkChannelDeleteRunning());
+}
+
+TEST(ChannelEdit, InsertIntoAFullMemoryInsertsWhatFitsThenSaysSo) {
+    ChannelRig rig;
+    rig.SetBanks({251, 4});
+    Outcome inserted = RunStep(rig, {kInsert, 251, 251, 253});
+    EXPECT_EQ(rig.Banks(2), (std::vector<int>{251, 5}));
+    EXPECT_EQ(inserted.marked, (Range{251, 251}));
+    Outcome refused = RunStep(rig, {kInsert, 252});
+    EXPECT_EQ(rig.Banks(2), (std::vector<int>{251, 5}));
+    EXPECT_FALSE(refused.marked);
+    EXPECT_EQ(BoxTexts(rig),
+              Texts(rig, {"GI_AppMess_ChErr_Overflow", "GI_AppMess_ChErr_Overflow"}));
+    EXPECT_EQ(StatusTexts(rig), Lines(rig, {"GI_AppMess_S_Insert"}));
+}
+
+// Lists of other kinds: the MDC aliases 0..5 carry the ids 1..5 and 0; DTMF entries, which may
+// be copied but not cleared, deleted or inserted, the digit counts 1..8.
+struct ListCase {
+    const char* name;
+    int category;
+    std::vector<Step> steps;
+    std::vector<BoxAnswer> answers;
+    std::vector<std::string> boxes;
+    std::vector<int> tags;  // records 0..5 afterwards
+    int lastTag;            // the list's last record afterwards
+    bool lastAliasSet = false;
+};
+
+const std::vector<ListCase>& ListCases() {
+    static const std::vector<ListCase> cases = {
+        {"copied aliases pasted over others, which always asks",
+         CT_MDC_Alias,
+         {{kCopy, 0, 0, 1}, {kPaste, 3}},
+         {kOk},
+         {"GI_AppMess_Conv_Overwrite"},
+         {1, 2, 3, 1, 2, 0},
+         0},
+        {"carry down swaps an alias with the next",
+         CT_MDC_Alias,
+         {{kDown, 0}},
+         {},
+         {},
+         {2, 1, 3, 4, 5, 0},
+         0},
+        {"clear gives an alias the default image's settings",
+         CT_MDC_Alias,
+         {{kClear, 2}},
+         {kOk},
+         {"GI_AppMess_Conv_Clear"},
+         {1, 2, 0, 4, 5, 0},
+         0},
+        {"delete moves the later aliases up within the list",
+         CT_MDC_Alias,
+         {{kDelete, 1}},
+         {kOk},
+         {"GI_AppMess_Conv_Delete"},
+         {1, 3, 4, 5, 0, 0},
+         0},
+        {"insert moves the later aliases down within the list",
+         CT_MDC_Alias,
+         {{kInsert, 1, 1, 2}},
+         {},
+         {},
+         {1, 0, 0, 2, 3, 4},
+         0},
+        {"insert into a list whose last alias is set is refused",
+         CT_MDC_Alias,
+         {{kInsert, 1}},
+         {},
+         {"GI_AppMess_ChErr_ListFull"},
+         {1, 2, 3, 4, 5, 0},
+         77,
+         true},
+        {"DTMF entries are copied and pasted, never cleared, deleted or inserted",
+         CT_DTMF,
+         {{kCopy, 0}, {kPaste, 2}, {kClear, 1}, {kDelete, 1}, {kInsert, 1}},
+         {kOk},
+         {"GI_AppMess_Conv_Overwrite"},
+         {1, 2, 1, 4, 5, 6},
+         8},
+    };
+    return cases;
+}
+
+void FillLists(cmcEeprom& image, bool lastAliasSet) {
+    datCh record(&image);
+    for (int i = 0; i < 5; ++i) {
+        record.Load(RK_MdcAlias, i);
+        record.id = i + 1;
+        record.alias.fill('A' + i);
+        record.Store();
+    }
+    if (lastAliasSet) {
+        record.Load(RK_MdcAlias, datCh::GetKindMax(RK_MdcAlias));
+        record.id = 77;
+        record.Store();
+    }
+    for (int i = 0; i <= datCh::GetKindMax(RK_Dtmf); ++i) {
+        record.Load(RK_Dtmf, i);
+        record.digitCount = i + 1;
+        record.Store();
+    }
+}
+
+TEST(ChannelEdit, OperationsOnOtherLists) {
+    for (const ListCase& c : ListCases()) {
+        SCOPED_TRACE(c.name);
+        ChannelRig rig;
+        const uint32_t kind = CategoryToRecordKind(c.category, MT_Pmr);
+        FillLists(rig.shell.image, c.lastAliasSet);
+        std::vector<Step> steps = c.steps;
+        for (Step& step : steps) {
+            step.category = c.category;
+        }
+        RunSteps(rig, steps, c.answers);
+        EXPECT_EQ(BoxTexts(rig), Texts(rig, c.boxes));
+        EXPECT_EQ(rig.Tags(kind, 6), c.tags);
+        EXPECT_EQ(rig.Tag(kind, datCh::GetKindMax(kind)), c.lastTag);
+        EXPECT_EQ(rig.Tags(RK_ChPmr, 12), kBefore);  // no channel moved
+        EXPECT_EQ(rig.Banks(3), kBanks);
     }
 }
 
