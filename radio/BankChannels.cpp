@@ -6,14 +6,13 @@
 #include "common/GlobalEvMan.h"
 #include "radio/BankSize.h"
 #include "radio/BankTable.h"
-#include "radio/CellCodes.h"
 #include "radio/ChannelAttr.h"
 #include "radio/EditMessages.h"
 #include "radio/ImageLayout.h"
+#include "radio/ModelType.h"
 #include "radio/PackedSpace.h"
 #include "radio/RecordShift.h"
 #include "radio/datCh.h"
-#include "radio/indActiveCell.h"
 #include "radio/indShell.h"
 
 namespace {
@@ -134,7 +133,7 @@ int ResizeBank(cmcEeprom& image, cmcEeprom& templateImage, uint32_t kind, int ba
 
 void RunChannelEvent(const cmcEvent& event) {
     indShell& shell = Shell();
-    const uint32_t kind = CategoryToRecordKind(CT_Mch, shell.CurrentModelType());
+    const uint32_t kind = ChannelKindOf(shell.CurrentModelType());
     const int bank = EventIndex(event.A);
     const int position = EventIndex(event.B);
     if (event.type == EV_InsertChannel &&

@@ -5,7 +5,6 @@
 void cmcClipCh::Clear() {
     records_.clear();
     kind_ = RK_None;
-    first_ = 0;
 }
 
 void cmcClipCh::Copy(cmcEeprom& image, uint32_t kind, int first, int count) {
@@ -14,7 +13,6 @@ void cmcClipCh::Copy(cmcEeprom& image, uint32_t kind, int first, int count) {
         return;
     }
     kind_ = kind;
-    first_ = first;
     records_.resize(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         records_[static_cast<size_t>(i)].Take(image, kind, first + i);

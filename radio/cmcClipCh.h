@@ -20,8 +20,6 @@ public:
     // Writes the held records at first, first + 1, ..., no more than count of them.
     void Paste(cmcEeprom& image, uint32_t kind, int first, int count);
 
-    uint32_t Kind() const { return kind_; }
-    int First() const { return first_; }
     int Count() const { return static_cast<int>(records_.size()); }
 
 protected:
@@ -31,5 +29,4 @@ protected:
 private:
     std::vector<clsChRecord> records_;
     uint32_t kind_ = RK_None;
-    int first_ = 0;
 };
