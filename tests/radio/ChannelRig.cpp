@@ -1,5 +1,7 @@
 #include "tests/radio/ChannelRig.h"
 
+#include <gtest/gtest.h>
+
 #include "common/GetTextBlock.h"
 #include "common/GlobalEvMan.h"
 #include "common/MainGTex.h"
@@ -108,6 +110,41 @@ std::string ChannelRig::Line(const std::string& key) {
 
 std::string ChannelRig::Text(const std::string& key) {
     return GetTextBlock(table, key);
+}
+
+std::vector<std::string> ChannelRig::Lines(const std::vector<std::string>& keys) {
+    std::vector<std::string> lines;
+    for (const auto& key : keys) {
+        lines.push_back(Line(key));
+    }
+    return lines;
+}
+
+std::vector<std::string> ChannelRig::Texts(const std::vector<std::string>& keys) {
+    std::vector<std::string> texts;
+    for (const auto& key : keys) {
+        texts.push_back(Text(key));
+    }
+    return texts;
+}
+
+std::vector<std::string> ChannelRig::BoxTexts() {
+    std::vector<std::string> texts;
+    for (const auto& box : boxes.boxes) {
+        texts.push_back(box.text);
+        EXPECT_EQ(box.caption, Line("GI_Sys_AppTitle"));
+    }
+    return texts;
+}
+
+std::vector<std::string> ChannelRig::StatusTexts() {
+    std::vector<std::string> texts;
+    for (const auto& event : events) {
+        if (event.type == EV_StatusText) {
+            texts.push_back(event.text);
+        }
+    }
+    return texts;
 }
 
 void ChannelRig::OnEvent(void* data, const cmcEvent& event) {

@@ -43,9 +43,15 @@ public:
     std::vector<int> Tags(uint32_t kind, int count);
     // Byte 12 of the channel's first entry, which no record field names.
     int HiddenTag(int position);
-    // Line 0, or the whole text, of a key of the program's table.
+    // Line 0, or the whole text, of a key of the program's table, and of each of keys.
     std::string Line(const std::string& key);
     std::string Text(const std::string& key);
+    std::vector<std::string> Lines(const std::vector<std::string>& keys);
+    std::vector<std::string> Texts(const std::vector<std::string>& keys);
+    // The texts of the boxes shown (each captioned with the program's title) and of the
+    // status texts sent.
+    std::vector<std::string> BoxTexts();
+    std::vector<std::string> StatusTexts();
     // Delivers what was queued on the bus.
     void Pump() { bus.Pump(); }
 

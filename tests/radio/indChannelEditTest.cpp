@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -267,41 +268,6 @@ const std::vector<EditCase>& ChannelCases() {
     return cases;
 }
 
-std::vector<std::string> Texts(ChannelRig& rig, const std::vector<std::string>& keys) {
-    std::vector<std::string> texts;
-    for (const auto& key : keys) {
-        texts.push_back(rig.Text(key));
-    }
-    return texts;
-}
-
-std::vector<std::string> BoxTexts(ChannelRig& rig) {
-    std::vector<std::string> texts;
-    for (const auto& box : rig.boxes.boxes) {
-        texts.push_back(box.text);
-        EXPECT_EQ(box.caption, rig.Line("GI_Sys_AppTitle"));
-    }
-    return texts;
-}
-
-std::vector<std::string> StatusTexts(ChannelRig& rig) {
-    std::vector<std::string> texts;
-    for (const auto& event : rig.events) {
-        if (event.type == EV_StatusText) {
-            texts.push_back(event.text);
-        }
-    }
-    return texts;
-}
-
-std::vector<std::string> Lines(ChannelRig& rig, const std::vector<std::string>& keys) {
-    std::vector<std::string> lines;
-    for (const auto& key : keys) {
-        lines.push_back(rig.Line(key));
-    }
-    return lines;
-}
-
 Outcome RunSteps(ChannelRig& rig, const std::vector<Step>& steps,
                  const std::vector<BoxAnswer>& answers) {
     for (BoxAnswer answer : answers) {
@@ -322,8 +288,15 @@ TEST(ChannelEdit, OperationsOnABank) {
             c.prepare(rig.shell.image);
         }
         Outcome last = RunSteps(rig, c.steps, c.answers);
-        EXPECT_EQ(BoxTexts(rig), Texts(rig, c.boxes));
-        EXPECT_EQ(StatusTexts(rig), Lines(rig, c.status));
+        EXPECT_EQ(rig.BoxTexts(), rig.Texts(c.boxes));
+        for (size_t i = 0; i < std::min(c.boxes.size(), rig.boxes.boxes.size()); ++i) {
+            const bool question = c.boxes[i].starts_with("GI_AppMess_Conv_");
+            EXPECT_EQ(rig.boxes.boxes[i].icon,
+                      question ? platform::BoxIcon::Warning : platform::BoxIcon::Error);
+            EXPECT_EQ(rig.boxes.boxes[i].buttons,
+                      question ? platform::BoxButtons::OkCancel : platform::BoxButtons::Ok);
+        }
+        EXPECT_EQ(rig.StatusTexts(), rig.Lines(c.status));
         EXPECT_EQ(rig.Tags(RK_ChPmr, 12), c.tags);
         EXPECT_EQ(rig.Banks(3), c.banks);
         EXPECT_EQ(last.marked, c.last.marked);
@@ -345,7 +318,7 @@ TEST(ChannelEdit, TheClipboardKeepsItsCopyForAnotherBank) {
     Outcome pasted = RunStep(rig, {kPaste, 8});
     EXPECT_EQ(rig.Tags(RK_ChPmr, 10), (std::vector<int>{1, 2, 3, 20, 5, 6, 0, 0, 4, 5}));
     EXPECT_EQ(pasted.marked, (Range{8, 9}));
-    EXPECT_EQ(BoxTexts(rig), Texts(rig, {"GI_AppMess_Conv_Overwrite"}));
+    EXPECT_EQ(rig.BoxTexts(), rig.Texts({"GI_AppMess_Conv_Overwrite"}));
     EXPECT_TRUE(rig.shell.clipboard.HasKind(RK_ChPmr));
     EXPECT_EQ(rig.shell.clipboard.Count(), 2);
 }
@@ -407,9 +380,9 @@ TEST(ChannelEdit, InsertIntoAFullMemoryInsertsWhatFitsThenSaysSo) {
     Outcome refused = RunStep(rig, {kInsert, 252});
     EXPECT_EQ(rig.Banks(2), (std::vector<int>{251, 5}));
     EXPECT_FALSE(refused.marked);
-    EXPECT_EQ(BoxTexts(rig),
-              Texts(rig, {"GI_AppMess_ChErr_Overflow", "GI_AppMess_ChErr_Overflow"}));
-    EXPECT_EQ(StatusTexts(rig), Lines(rig, {"GI_AppMess_S_Insert"}));
+    EXPECT_EQ(rig.BoxTexts(),
+              rig.Texts({"GI_AppMess_ChErr_Overflow", "GI_AppMess_ChErr_Overflow"}));
+    EXPECT_EQ(rig.StatusTexts(), rig.Lines({"GI_AppMess_S_Insert"}));
 }
 
 // Lists of other kinds: the MDC aliases 0..5 carry the ids 1..5 and 0; DTMF entries, which may
@@ -512,7 +485,7 @@ TEST(ChannelEdit, OperationsOnOtherLists) {
             step.category = c.category;
         }
         RunSteps(rig, steps, c.answers);
-        EXPECT_EQ(BoxTexts(rig), Texts(rig, c.boxes));
+        EXPECT_EQ(rig.BoxTexts(), rig.Texts(c.boxes));
         EXPECT_EQ(rig.Tags(kind, 6), c.tags);
         EXPECT_EQ(rig.Tag(kind, datCh::GetKindMax(kind)), c.lastTag);
         EXPECT_EQ(rig.Tags(RK_ChPmr, 12), kBefore);  // no channel moved
