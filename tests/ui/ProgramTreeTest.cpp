@@ -16,16 +16,12 @@
 #include <QTreeWidget>
 #include <QWidget>
 
-#include "common/GlobalEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
 #include "radio/BankTable.h"
 #include "radio/CellCodes.h"
 #include "radio/SheetSelector.h"
-#include "tests/support/FakeShell.h"
-#include "tests/support/RecordingBoxes.h"
-#include "tests/support/VirtualTime.h"
-#include "tests/ui/TestApp.h"
+#include "tests/ui/UiRig.h"
 #include "ui/TreeImages.h"
 #include "ui/cuiSheet.h"
 #include "ui/iuiTree.h"
@@ -39,7 +35,6 @@ const char* const kBankTokens[] = {"LMR", "PMR", "PMRV", "MDCL", "PMRM"};
 class ProgramTreeTest : public ::testing::Test {
 protected:
     ProgramTreeTest() {
-        InstallEvMan(bus.get());
         table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
         auto* layout = new QHBoxLayout(&window);
         layout->setContentsMargins(0, 0, 0, 0);
@@ -49,13 +44,6 @@ protected:
         tree = std::make_unique<iuiTree>(treePanel, table, "GI_Tree_Main", images);
         tree->Build();
         tree->SetOnChange([this](QTreeWidgetItem* node) { OpenSheetOf(node); });
-    }
-    ~ProgramTreeTest() override {
-        sheet.reset();
-        tree.reset();
-        InstallEvMan(nullptr);
-        bus.reset();
-        time.Advance(20);
     }
 
     // What the main window does when a node is chosen: the node's spec opens its sheet.
@@ -94,13 +82,7 @@ protected:
         }
     }
 
-    struct App {
-        App() { testsupport::EnsureTestApp(); }
-    } app;
-    testsupport::VirtualTime time;
-    std::unique_ptr<cmcEvMan> bus = std::make_unique<cmcEvMan>();
-    testsupport::RecordingBoxes boxes;
-    testsupport::FakeShell shell;
+    testsupport::UiRig rig;
     cmcGTex table;
     const cuiImageList images = TreeImages();
     QWidget window;
@@ -147,7 +129,7 @@ TEST_F(ProgramTreeTest, EveryNodeOpensItsOwnTitledSheet) {
     }
     EXPECT_EQ(opened.size(), nodes.size());
     EXPECT_TRUE(Channels() && Channels()->childCount() == 0);
-    EXPECT_TRUE(boxes.fatals.empty()) << boxes.fatals.front();
+    EXPECT_TRUE(rig.boxes.fatals.empty()) << rig.boxes.fatals.front();
 }
 
 TEST_F(ProgramTreeTest, TheBankBranchOfEveryModelTypeOpensItsSheets) {
@@ -167,15 +149,15 @@ TEST_F(ProgramTreeTest, TheBankBranchOfEveryModelTypeOpensItsSheets) {
     }
 
     // The bank events reach the branch: icons from the bank table, labels from the bus.
-    SetBankSize(shell.image, 0, 20);
-    SetBankFlag(shell.image, 1, 1);
-    bus->Post(EV_RefreshBankMarks);
-    bus->PostText(EV_RenameBank, 0, 0, "1: Base");
-    time.Advance(20);
+    SetBankSize(rig.shell.image, 0, 20);
+    SetBankFlag(rig.shell.image, 1, 1);
+    rig.bus->Post(EV_RefreshBankMarks);
+    rig.bus->PostText(EV_RenameBank, 0, 0, "1: Base");
+    rig.time.Advance(20);
     EXPECT_EQ(cuiTree::ImageIndex(Channels()->child(1)), TRI_BankUsed);
     EXPECT_EQ(cuiTree::ImageIndex(Channels()->child(2)), TRI_TrunkBank);
     EXPECT_EQ(Channels()->child(1)->text(0), "1: Base");
-    EXPECT_TRUE(boxes.fatals.empty()) << boxes.fatals.front();
+    EXPECT_TRUE(rig.boxes.fatals.empty()) << rig.boxes.fatals.front();
 }
 
 TEST_F(ProgramTreeTest, TheModelFiltersLeaveTheBranchesOfEachModelType) {
@@ -233,13 +215,13 @@ TEST_F(ProgramTreeTest, Screenshot) {
     AddBankBranch("PMRV");
     const char* const names[] = {"Base", "Site A", "Site B", "Talkgrp"};
     for (int bank = 0; bank < 16; ++bank) {
-        SetBankSize(shell.image, bank, bank == 2 || bank > 4 ? 0 : 10);
+        SetBankSize(rig.shell.image, bank, bank == 2 || bank > 4 ? 0 : 10);
         const std::string label = std::to_string(bank + 1) + ": " + (bank < 4 ? names[bank] : "");
-        bus->PostText(EV_RenameBank, 0, bank, label);
+        rig.bus->PostText(EV_RenameBank, 0, bank, label);
     }
-    SetBankFlag(shell.image, 3, 1);
-    bus->Post(EV_RefreshBankMarks);
-    time.Advance(20);
+    SetBankFlag(rig.shell.image, 3, 1);
+    rig.bus->Post(EV_RefreshBankMarks);
+    rig.time.Advance(20);
     Channels()->setExpanded(true);
     tree->FindNode("GI_Sheet_Msk_Top")->setExpanded(true);
     QTreeWidgetItem* root = tree->View()->topLevelItem(0);

@@ -7,20 +7,17 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
 #include <QImage>
 #include <QTest>
 #include <QTreeWidget>
 #include <QWidget>
 
-#include "common/GlobalEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
 #include "radio/BankTable.h"
 #include "radio/CellCodes.h"
-#include "tests/support/FakeShell.h"
-#include "tests/support/RecordingBoxes.h"
-#include "tests/support/VirtualTime.h"
-#include "tests/ui/TestApp.h"
+#include "tests/ui/UiRig.h"
 #include "ui/TreeImages.h"
 #include "ui/iuiTree.h"
 
@@ -89,15 +86,8 @@ MarkPixels CountMarkPixels(const QImage& image, const QRect& rect) {
 class TreeTest : public ::testing::Test {
 protected:
     TreeTest() {
-        InstallEvMan(bus.get());
         table.SetLines(kTable);
         panel.resize(260, 400);
-    }
-    ~TreeTest() override {
-        tree.reset();
-        InstallEvMan(nullptr);
-        bus.reset();
-        time.Advance(20);  // the bus's released pump task deletes itself
     }
 
     template <typename Tree = cuiTree>
@@ -123,13 +113,7 @@ protected:
         QApplication::processEvents();
     }
 
-    struct App {
-        App() { testsupport::EnsureTestApp(); }
-    } app;  // before every widget
-    testsupport::VirtualTime time;
-    std::unique_ptr<cmcEvMan> bus = std::make_unique<cmcEvMan>();
-    testsupport::RecordingBoxes boxes;
-    testsupport::FakeShell shell;
+    testsupport::UiRig rig;
     cmcGTex table;
     const cuiImageList images = TreeImages();
     QWidget panel;
@@ -199,7 +183,7 @@ TEST_F(TreeTest, NodesCarryTheirCellsCaptionsIconsAndSpecs) {
     EXPECT_EQ(Shape(t.View()).substr(Shape(t.View()).find("Second")),
               "Second,Extra A(Extra B),Extra C");
     EXPECT_EQ(Shape(t.View(), Node("Channels")), "Extra B");
-    EXPECT_TRUE(boxes.fatals.empty());
+    EXPECT_TRUE(rig.boxes.fatals.empty());
 }
 
 TEST_F(TreeTest, FindNodeComparesTheWholeSpecWithItsCase) {
@@ -368,9 +352,9 @@ TEST_F(TreeTest, TheChangeDelayDeliversOneChangeAfterQuickMoves) {
     Show();
 
     t.View()->setCurrentItem(t.View()->topLevelItem(0));
-    time.Advance(199);
+    rig.time.Advance(199);
     EXPECT_TRUE(changes.empty());
-    time.Advance(1);
+    rig.time.Advance(1);
     EXPECT_EQ(changes, std::vector<std::string>{"Radio"});
     EXPECT_EQ(*t.GetSelectedCell()->optionText, "Top");
 
@@ -378,20 +362,20 @@ TEST_F(TreeTest, TheChangeDelayDeliversOneChangeAfterQuickMoves) {
     changes.clear();
     for (int step = 0; step < 3; ++step) {
         QTest::keyClick(t.View(), Qt::Key_Down);
-        time.Advance(50);
+        rig.time.Advance(50);
     }
-    time.Advance(149);
+    rig.time.Advance(149);
     EXPECT_TRUE(changes.empty());
-    time.Advance(1);
+    rig.time.Advance(1);
     EXPECT_EQ(changes, std::vector<std::string>{"Signalling"});
-    time.Advance(1000);
+    rig.time.Advance(1000);
     EXPECT_EQ(changes.size(), 1u);
 
     // A click selects as well.
     changes.clear();
     QTest::mouseClick(t.View()->viewport(), Qt::LeftButton, {},
                       t.View()->visualItemRect(Node("Channels")).center());
-    time.Advance(200);
+    rig.time.Advance(200);
     EXPECT_EQ(changes, std::vector<std::string>{"Channels"});
 
     // Without a delay every change is delivered at once.
@@ -420,17 +404,17 @@ TEST_F(TreeTest, TheChangeDelayOfATableIsAPlainNumberOfMilliseconds) {
             EXPECT_THROW(cuiTree::ReadChangeDelay(delays), platform::FatalError) << c.line;
         }
     }
-    ASSERT_FALSE(boxes.fatals.empty());
-    EXPECT_EQ(boxes.fatals.back(), "Illegal tree change delay.\n'99999999999'");
+    ASSERT_FALSE(rig.boxes.fatals.empty());
+    EXPECT_EQ(rig.boxes.fatals.back(), "Illegal tree change delay.\n'99999999999'");
 }
 
 TEST_F(TreeTest, TheTreeLetsGoOfItsViewWhenItsPanelIsDestroyed) {
     cuiTree& t = Make();
-    bus->Send(EV_ControlDestroyed, 0, reinterpret_cast<intptr_t>(t.View()));
+    rig.bus->Send(EV_ControlDestroyed, 0, reinterpret_cast<intptr_t>(t.View()));
     ASSERT_NE(t.View(), nullptr);
     EXPECT_EQ(t.NodeCount(), 12);
 
-    bus->Send(EV_ControlDestroyed, 0, reinterpret_cast<intptr_t>(&panel));
+    rig.bus->Send(EV_ControlDestroyed, 0, reinterpret_cast<intptr_t>(&panel));
     EXPECT_EQ(t.View(), nullptr);
     EXPECT_TRUE(panel.findChildren<QTreeWidget*>().isEmpty());
     EXPECT_EQ(t.NodeCount(), 0);
@@ -466,22 +450,22 @@ protected:
 };
 
 TEST_F(BankTreeTest, BankIconsFollowTheBankTableAtTheNextPump) {
-    cmcEeprom& image = shell.image;
+    cmcEeprom& image = rig.shell.image;
     SetBankSize(image, 1, 5);  // channels
     SetBankFlag(image, 2, 1);  // flag
     SetBankSize(image, 3, 2);  // both
     SetBankFlag(image, 3, 1);
     SetBankSize(image, 12, 1);
-    bus->Post(EV_RefreshBankMarks);
+    rig.bus->Post(EV_RefreshBankMarks);
     EXPECT_EQ(Icons(), "44444444444444442");  // queued: nothing yet
-    time.Advance(20);
+    rig.time.Advance(20);
     EXPECT_EQ(Icons(), "45674444444454442");
     EXPECT_EQ(cuiTree::SelectedIndex(channels->child(3)), 7);
 
     SetBankSize(image, 1, 0);
     SetBankFlag(image, 3, 0);
-    bus->Post(EV_RefreshBankMarks);
-    time.Advance(20);
+    rig.bus->Post(EV_RefreshBankMarks);
+    rig.time.Advance(20);
     EXPECT_EQ(Icons(), "44654444444454442");
 }
 
@@ -490,9 +474,9 @@ TEST_F(BankTreeTest, RenamingABankChangesOnlyThatBanksText) {
     QTreeWidgetItem* bank2 = channels->child(2);
     t.SetImageIndex(bank2, 6);
     t.SetSelectedIndex(bank2, 9);
-    bus->PostText(EV_RenameBank, 0, 2, "3: Fire");
-    bus->PostText(EV_RenameBank, 0, 1, "2: Works");
-    time.Advance(20);
+    rig.bus->PostText(EV_RenameBank, 0, 2, "3: Fire");
+    rig.bus->PostText(EV_RenameBank, 0, 1, "2: Works");
+    rig.time.Advance(20);
 
     for (int i = 0; i < channels->childCount(); ++i) {
         const std::string text = channels->child(i)->text(0).toStdString();
@@ -506,7 +490,7 @@ TEST_F(BankTreeTest, RenamingABankChangesOnlyThatBanksText) {
     EXPECT_EQ(cuiTree::SelectedIndex(bank2), 6);      // the icon stays as the node shows it
     EXPECT_EQ(channels->child(12)->text(0), "Bank");  // bank 12 is not bank 1
     EXPECT_EQ(other->text(0), "Overview");
-    EXPECT_TRUE(boxes.fatals.empty());
+    EXPECT_TRUE(rig.boxes.fatals.empty());
 }
 
 }  // namespace
