@@ -1,10 +1,11 @@
 #include "common/FontSetting.h"
 
+#include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <string>
 
 #include "common/ColourNames.h"
+#include "common/DecimalNumber.h"
 #include "common/TextHelpers.h"
 
 namespace {
@@ -56,20 +57,15 @@ void ApplyNamed(const NamedValue* entry, int& attribute) {
     }
 }
 
-long long ClampToInt(long long v) {
-    return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : v;
-}
-
 // A number, or "%" and a percentage of the current value (at least 1); 0 when unreadable.
 int ScaledNumber(std::string_view field, int current) {
-    const std::string text(SkipBlanks(field));
-    if (!text.empty() && text[0] == '%') {
-        const long long percent = std::strtoll(text.c_str() + 1, nullptr, 10);
-        const long long scaled =
-            ClampToInt(static_cast<long long>(current) * ClampToInt(percent) / 100);
-        return scaled == 0 ? 1 : static_cast<int>(scaled);
+    const std::string_view text = SkipBlanks(field);
+    if (!text.starts_with('%')) {
+        return ReadDecimal(text).value;
     }
-    return static_cast<int>(ClampToInt(std::strtoll(text.c_str(), nullptr, 10)));
+    const long long percent = ReadDecimal(text.substr(1)).value;
+    const long long scaled = std::clamp<long long>(current * percent / 100, INT_MIN, INT_MAX);
+    return scaled == 0 ? 1 : static_cast<int>(scaled);
 }
 
 void ApplyScaled(std::string_view field, int& attribute) {

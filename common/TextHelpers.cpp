@@ -7,11 +7,7 @@
 
 namespace {
 
-// The length of the character at i: 2 for a lead byte with a second byte after it.
-std::size_t CharLength(std::string_view text, std::size_t i) {
-    const bool lead = platform::IsLeadByte(static_cast<unsigned char>(text[i]));
-    return lead && i + 1 < text.size() ? 2 : 1;
-}
+using platform::CharLength;
 
 // The end of the field starting at start: the first single-byte separator, or the text's end.
 template <class IsSeparator>

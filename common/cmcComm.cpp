@@ -1,8 +1,8 @@
 #include "common/cmcComm.h"
 
 #include <algorithm>
-#include <cstdlib>
 
+#include "common/DecimalNumber.h"
 #include "common/TextHelpers.h"
 #include "common/cmcTask.h"
 
@@ -52,14 +52,14 @@ bool cmcComm::ParseSettings(const std::string& text) {
             return false;
         }
     }
-    long rate = std::strtol(fields[0]->c_str(), nullptr, 10);
-    if (rate <= 0 || rate > static_cast<long>(UINT32_MAX)) {
+    const DecimalNumber rate = ReadDecimal(*fields[0]);
+    if (rate.outOfRange || rate.value <= 0) {
         return false;
     }
-    bitRate_ = static_cast<uint32_t>(rate);
+    bitRate_ = static_cast<uint32_t>(rate.value);
     char parity = fields[1]->empty() ? '\0' : (*fields[1])[0];
     parityCheck_ = parity == 'M' || parity == 'm' || parity == 'O' || parity == 'o';
-    dataBits_ = static_cast<int>(std::clamp(std::strtol(fields[2]->c_str(), nullptr, 10), 4L, 8L));
+    dataBits_ = std::clamp(ReadDecimal(*fields[2]).value, 4, 8);
     stopBits_ = *fields[3] == "1.5" ? 1 : *fields[3] == "2" ? 2 : 0;
     return true;
 }

@@ -1,21 +1,18 @@
 #include "loader/TableNumber.h"
 
-#include <charconv>
 #include <stdexcept>
+#include <string_view>
+
+#include "common/DecimalNumber.h"
 
 int TableNumber(const std::string& text) {
-    const char* first = text.data();
-    const char* last = first + text.size();
-    while (first != last && *first == ' ') {
-        ++first;
+    std::string_view number = text;
+    while (number.starts_with(' ')) {
+        number.remove_prefix(1);
     }
-    if (first != last && *first == '+') {
-        ++first;
-    }
-    int value = 0;
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end != last) {
+    const std::optional<int> value = WholeDecimal(number);
+    if (!value) {
         throw std::invalid_argument("'" + text + "' is not a valid integer value.");
     }
-    return value;
+    return *value;
 }

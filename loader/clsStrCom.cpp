@@ -8,18 +8,15 @@ bool clsStrCom::IsDelimiter(const std::string& delims, int position) const {
 }
 
 int clsStrCom::FindDelimiter(const std::string& delims, int from) const {
-    int length = static_cast<int>(text_.size());
     // Walk from the start so that double-byte characters are stepped over whole.
-    for (int position = 1; position <= length; ++position) {
-        if (platform::IsLeadByte(static_cast<unsigned char>(text_[position - 1]))) {
-            ++position;
-            continue;
-        }
-        if (position >= from && IsDelimiter(delims, position)) {
+    for (std::size_t i = 0; i < text_.size(); i += platform::CharLength(text_, i)) {
+        const int position = static_cast<int>(i) + 1;
+        if (platform::CharLength(text_, i) == 1 && position >= from &&
+            IsDelimiter(delims, position)) {
             return position;
         }
     }
-    return length + 1;
+    return static_cast<int>(text_.size()) + 1;
 }
 
 int clsStrCom::CountFields(const std::string& delims) const {

@@ -21,4 +21,8 @@ bool IsLeadByte(unsigned char byte) {
     return false;
 }
 
+std::size_t CharLength(std::string_view text, std::size_t i) {
+    return IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+}
+
 }  // namespace platform

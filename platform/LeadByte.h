@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <string_view>
+
 namespace platform {
 
 // Which bytes start a double-byte character. Table files here are UTF-8, which never puts
@@ -10,5 +13,8 @@ enum class LeadByteRule { None, ShiftJis };
 void SetLeadByteRule(LeadByteRule rule);
 LeadByteRule CurrentLeadByteRule();
 bool IsLeadByte(unsigned char byte);
+// The length in bytes of the character at i: 2 for a lead byte with a second byte after it,
+// else 1. A scanner steps by it, so a second byte is never taken for a special character.
+std::size_t CharLength(std::string_view text, std::size_t i);
 
 }  // namespace platform

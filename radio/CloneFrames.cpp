@@ -20,7 +20,8 @@ void AppendHex(std::vector<uint8_t>& frame, uint8_t value) {
     frame.push_back(static_cast<uint8_t>(kDigits[value & 15]));
 }
 
-int HexDigit(uint8_t c) {
+// Only upper-case digits count: the protocol writes no others, so "ab" is a broken frame.
+int UpperHexDigit(uint8_t c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'A' && c <= 'F')
@@ -84,8 +85,8 @@ DataText DecodeDataText(const uint8_t* text, int length) {
         return bad;
     std::vector<uint8_t> bytes;
     for (int i = 0; i < length; i += 2) {
-        const int high = HexDigit(text[i]);
-        const int low = HexDigit(text[i + 1]);
+        const int high = UpperHexDigit(text[i]);
+        const int low = UpperHexDigit(text[i + 1]);
         if (high < 0 || low < 0)
             return bad;
         bytes.push_back(static_cast<uint8_t>(high << 4 | low));

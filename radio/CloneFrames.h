@@ -26,7 +26,6 @@ constexpr uint8_t kEndAnswer = 0xE6;
 
 // The text of every end frame, before its optional frame count.
 inline constexpr char kSignature[] = "Zelk Inc.";
-constexpr int kSignatureLength = 9;
 
 // A collected radio frame (FD not kept) longer than this ends the exchange.
 constexpr int kLongestCollected = 521;

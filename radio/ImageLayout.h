@@ -84,6 +84,17 @@ inline constexpr int kMdcAliasLastEntryOffset = 5988;
 inline constexpr int kPackedArea = 3968;
 inline constexpr int kPackedEntriesALimit = 8159;  // the 14-byte entries end below this
 
+// Places that reconciling an image with the model type's default image derives.
+inline constexpr int kStartChannel = 278;        // first used channel, uninhibited if any
+inline constexpr int kStartScanList = 281;       // first scan list with a setting
+inline constexpr int kStartDtmf = 282;           // first DTMF entry with digits
+inline constexpr int kBankStartChannels = 288;   // 16 bytes: each bank's first used channel
+inline constexpr int kSecondTextFlagByte = 380;  // mask 0x20: the second option text is set
+inline constexpr int kOptionText = 416;          // 8 characters
+inline constexpr int kOptionTextSelect = 439;
+inline constexpr int kSecondOptionText = 2133;  // 8 characters
+inline constexpr int kDataRevision = 2126;      // follows the default image
+
 // --- Record areas: record i starts at base + stride * i ---------------------------------------
 struct RecordArea {
     int base;

@@ -16,3 +16,30 @@ ModelType ModelTypeFromImage(const cmcEeprom& image) {
     }
     return pmr ? MT_Pmr : MT_Lmr;
 }
+
+bool IsLmrType(ModelType model) {
+    return model == MT_Lmr || model == MT_MdcLmr;
+}
+
+bool IsPmrType(ModelType model) {
+    return model == MT_Pmr || model == MT_VaskPmr || model == MT_MdcPmr;
+}
+
+bool IsMdcType(ModelType model) {
+    return model == MT_MdcLmr || model == MT_MdcPmr;
+}
+
+RecordKind ChannelKindOf(ModelType model) {
+    switch (model) {
+        case MT_Pmr:
+            return RK_ChPmr;
+        case MT_VaskPmr:
+            return RK_ChVaskPmr;
+        case MT_MdcLmr:
+            return RK_ChMdcLmr;
+        case MT_MdcPmr:
+            return RK_ChMdcPmr;
+        default:
+            return RK_ChLmr;
+    }
+}

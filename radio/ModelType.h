@@ -1,5 +1,6 @@
 #pragma once
 
+#include "radio/RecordKind.h"
 #include "radio/cmcEeprom.h"
 
 // Model types of the radio; the MDC types are only ever derived from an image.
@@ -14,3 +15,11 @@ enum ModelType : int {
 // The model type an image asks for, from its option bytes. An image too small to hold them
 // counts as MT_Lmr.
 ModelType ModelTypeFromImage(const cmcEeprom& image);
+
+// The groups the rules of the image name: LMR types MT_Lmr and MT_MdcLmr, PMR types MT_Pmr,
+// MT_VaskPmr and MT_MdcPmr, MDC types MT_MdcLmr and MT_MdcPmr.
+bool IsLmrType(ModelType model);
+bool IsPmrType(ModelType model);
+bool IsMdcType(ModelType model);
+// The record kind through which the model type sees its channels.
+RecordKind ChannelKindOf(ModelType model);

@@ -1,9 +1,9 @@
 #include "radio/cmcCellObj.h"
 
-#include <algorithm>
-#include <limits>
+#include <utility>
 
 #include "common/ColourNames.h"
+#include "common/DecimalNumber.h"
 #include "common/FontSetting.h"
 #include "common/MainGTex.h"
 #include "common/TextHelpers.h"
@@ -15,11 +15,7 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-// 2 for a lead byte with its second byte after it: such a pair is never a special character.
-std::size_t CharLength(std::string_view text, std::size_t i) {
-    const bool lead = platform::IsLeadByte(static_cast<unsigned char>(text[i]));
-    return lead && i + 1 < text.size() ? 2 : 1;
-}
+using platform::CharLength;
 
 // The first single-byte c at or after from, with "\" making the next character ordinary.
 std::size_t FindUnescaped(std::string_view text, char c, std::size_t from = 0) {
@@ -55,31 +51,6 @@ bool FollowsBackslash(std::string_view text, std::size_t pos) {
         backslash = CharLength(text, i) == 1 && text[i] == '\\';
     }
     return backslash;
-}
-
-// A decimal number as atol reads it (blanks, sign, digits up to the first other character;
-// no digits give 0), held in range instead of overflowing.
-int32_t ParseDecimal(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (IsBlank(text[i]) || text[i] == '\n' || text[i] == '\r')) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    int64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = std::min<int64_t>(value * 10 + (text[i] - '0'), int64_t{1} << 32);
-    }
-    value = negative ? -value : value;
-    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
-
-bool StartsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
 }
 
 // The text after the first "=", or none without one.
@@ -288,25 +259,25 @@ void cmcCellObj::ApplyOption(std::string_view text) {
 }
 
 void cmcCellObj::ApplyOptionAt(std::string_view text, int depth) {
-    if (StartsWith(text, "$")) {
+    if (text.starts_with("$")) {
         ApplyModel(text.substr(1), depth);
-    } else if (StartsWith(text, "Color")) {
+    } else if (text.starts_with("Color")) {
         ApplyColour(text);
-    } else if (StartsWith(text, "Font")) {
+    } else if (text.starts_with("Font")) {
         ApplyFont(text);
-    } else if (StartsWith(text, "%")) {
+    } else if (text.starts_with("%")) {
         ParseBinding(text.substr(1));
-    } else if (StartsWith(text, "@")) {
+    } else if (text.starts_with("@")) {
         ApplyChannelOption(text);
-    } else if (StartsWith(text, "ImageIndex")) {
+    } else if (text.starts_with("ImageIndex")) {
         if (auto value = AfterEquals(text)) {
-            imageIndex = ParseDecimal(*value);
+            imageIndex = ReadDecimal(*value).value;
         }
-    } else if (StartsWith(text, "PopupMenu")) {
+    } else if (text.starts_with("PopupMenu")) {
         if (auto value = AfterEquals(text)) {
             popupMenuName = std::string(*value);
         }
-    } else if (StartsWith(text, "Flag")) {
+    } else if (text.starts_with("Flag")) {
         ApplyFlag(text);
     }
 }
@@ -339,10 +310,10 @@ void cmcCellObj::ApplyFont(std::string_view text) {
 void cmcCellObj::ApplyChannelOption(std::string_view text) {
     int32_t& variable = ChannelVariable(text);
     const std::string_view rest = SkipBlanks(text.substr(4));
-    if (StartsWith(rest, "++")) {
+    if (rest.starts_with("++")) {
         variable = static_cast<int32_t>(static_cast<uint32_t>(variable) + 1u);
-    } else if (StartsWith(rest, "=")) {
-        variable = ParseDecimal(rest.substr(1));
+    } else if (rest.starts_with("=")) {
+        variable = ReadDecimal(rest.substr(1)).value;
     }
 }
 
@@ -375,7 +346,8 @@ void cmcCellObj::ParseBinding(std::string_view text) {
     if (text[nameEnd] == '[') {
         const std::size_t close = FindPlain(text, "]", nameEnd + 1);
         const std::string_view indexText = text.substr(nameEnd + 1, close - nameEnd - 1);
-        index = StartsWith(indexText, "@") ? ChannelVariable(indexText) : ParseDecimal(indexText);
+        index =
+            indexText.starts_with("@") ? ChannelVariable(indexText) : ReadDecimal(indexText).value;
         optionFrom = close;
     }
     const std::size_t colon = FindPlain(text, ":", optionFrom);
@@ -385,7 +357,7 @@ void cmcCellObj::ParseBinding(std::string_view text) {
 }
 
 int32_t& cmcCellObj::ChannelVariable(std::string_view text) {
-    const bool wellFormed = text.size() >= 4 && text.substr(0, 3) == "@ch" && text[3] >= '0' &&
+    const bool wellFormed = text.size() >= 4 && text.starts_with("@ch") && text[3] >= '0' &&
                             text[3] <= '9' && (text.size() == 4 || text[4] < '0' || text[4] > '9');
     if (!wellFormed || !channelVars) {
         platform::Fatal("Ch No. Error");
@@ -440,8 +412,8 @@ void cmcCellObj::AppendCaptionValue(std::string_view inner, std::string& out) {
     int64_t value = ChannelVariable(inner);
     std::string rest(inner.substr(4));
     RemoveBlanks(rest);
-    if (StartsWith(rest, "+")) {
-        value += ParseDecimal(std::string_view(rest).substr(1));
+    if (rest.starts_with("+")) {
+        value += ReadDecimal(std::string_view(rest).substr(1)).value;
     }
     out += std::to_string(value).substr(0, 6);
 }

@@ -401,8 +401,7 @@ int cmcCloneDrv::ParseFrame() {
         return CDRV_Format;
     const std::string expected = CloneFrames::EndText(sendFrameCount_, frameCount_);
     const std::string got(f + 4, f + n);
-    if (got.size() != expected.size() ||
-        got.compare(0, CloneFrames::kSignatureLength, CloneFrames::kSignature) != 0)
+    if (got.size() != expected.size() || !got.starts_with(CloneFrames::kSignature))
         return CDRV_Format;
     return got == expected ? 0 : CDRV_Count;
 }

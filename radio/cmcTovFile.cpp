@@ -1,11 +1,10 @@
 #include "radio/cmcTovFile.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
+#include "common/DecimalNumber.h"
 #include "common/TextHelpers.h"
 #include "platform/MessageBox.h"
 #include "platform/ReplaceFile.h"
@@ -35,12 +34,6 @@ int HexNumber(const char* digits, int n) {
         value = value * 16 + HexDigit(digits[i]);
     }
     return value;
-}
-
-// A decimal number as the C library reads it, held in the int range.
-int ParseDecimal(const char* text) {
-    long value = std::strtol(text, nullptr, 10);
-    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
 }
 
 // The comment kept on its one line: a line break in it would start a record on reading.
@@ -179,7 +172,7 @@ int cmcTovFile::CheckHeader(const char* line) {
 // Of the named lines only the map revision is read back.
 void cmcTovFile::ReadNamedLine(const char* line) {
     if (std::strstr(line + 1, kMapRevName)) {
-        mapRev_ = ParseDecimal(line + kMapRevValueAt);
+        mapRev_ = ReadDecimal(line + kMapRevValueAt).value;
     }
 }
 

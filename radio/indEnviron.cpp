@@ -1,9 +1,9 @@
 #include "radio/indEnviron.h"
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
 
+#include "common/DecimalNumber.h"
 #include "platform/SettingsStore.h"
 
 namespace {
@@ -17,15 +17,10 @@ const char kCurrentDirectory[] = "Current Directory";
 
 enum class Rule { AsStored, Clamp, OneWhenPositive, OneWhenNonZero };
 
-// A decimal integer within the int range, nothing before or after it.
+// A number as the program stores it: an optional minus, digits, nothing before or after them,
+// within the int range.
 std::optional<int> ParseInteger(const std::string& text) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (error != std::errc() || stop != end) {
-        return std::nullopt;
-    }
-    return value;
+    return text.starts_with('+') ? std::nullopt : WholeDecimal(text);
 }
 
 std::string RecentName(int i) {

@@ -68,8 +68,8 @@ TEST_F(cmcCommTest, OpenTakesTheSettingsText) {
 }
 
 TEST_F(cmcCommTest, OpenRefusesATextItCannotUseBeforeTouchingTheDevice) {
-    for (const char* text :
-         {"", "fast,N,8,1", "0,N,8,1", "-9600,N,8,1", "9600,N,8", "99999999999,N,8,1"}) {
+    for (const char* text : {"", "fast,N,8,1", "0,N,8,1", "-9600,N,8,1", "9600,N,8",
+                             "99999999999,N,8,1", "3000000000,N,8,1"}) {
         SCOPED_TRACE(text);
         EXPECT_EQ(port.Open(1, text), 0);
         EXPECT_FALSE(port.IsOpen());

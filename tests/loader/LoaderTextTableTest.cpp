@@ -1,5 +1,6 @@
 #include "loader/LoaderTextTable.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -97,9 +98,9 @@ TEST_F(LoaderTextTableTest, ErrorTextsFollowTheErrorTop) {
     };
     EXPECT_EQ(Names("Seq_Mess_Error_Main", 12), errors);
     EXPECT_EQ(ErrorText(1), "Error \r\nCannot open ROM image file.");
-    EXPECT_EQ(ErrorText(4).rfind("Error \r\nCannot make boot mode.\r\n\r\nCheck the following:", 0),
-              0u);
-    EXPECT_EQ(ErrorText(5).rfind("Error in bitrate setting.\r\n", 0), 0u);
+    EXPECT_THAT(ErrorText(4), testing::StartsWith(
+                                  "Error \r\nCannot make boot mode.\r\n\r\nCheck the following:"));
+    EXPECT_THAT(ErrorText(5), testing::StartsWith("Error in bitrate setting.\r\n"));
     EXPECT_EQ(ErrorText(7), "Error !\r\n\r\nIllegal ESN.\r\nFirmware update was cancelled.");
     EXPECT_EQ(ErrorText(3),
               "Error \r\nCannot open COM port.\r\n\r\nCheck the following:\r\n\r\n"

@@ -12,7 +12,8 @@ TEST(TableNumberTest, ReadsWholeNumbersOnly) {
     EXPECT_EQ(TableNumber("560"), 560);
     EXPECT_EQ(TableNumber("  -3"), -3);
     EXPECT_EQ(TableNumber("+10"), 10);
-    for (const char* bad : {"", "10 ", "1x", "99999999999", clsGTex::kErrorText}) {
+    for (const char* bad :
+         {"", "10 ", "1x", "\t5", "+-5", "-", "99999999999", clsGTex::kErrorText}) {
         EXPECT_THROW(TableNumber(bad), std::invalid_argument) << bad;
     }
 }

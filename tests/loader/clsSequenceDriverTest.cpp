@@ -1,5 +1,6 @@
 #include "loader/clsSequenceDriver.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -77,8 +78,8 @@ TEST(clsSequenceDriver, AnErrorIsFramedInTheMemoAndBoxed) {
     d.rig.seq->Start();
     d.TickUntil([&] { return d.rig.boxes.boxes.size() == 2u; });
     const testsupport::RecordingBoxes::Box& box = d.rig.boxes.boxes.back();
-    EXPECT_EQ(box.text.rfind("Error \r\nCannot make boot mode.\r\n\r\nCheck the following:", 0),
-              0u);
+    EXPECT_THAT(box.text, testing::StartsWith(
+                              "Error \r\nCannot make boot mode.\r\n\r\nCheck the following:"));
     EXPECT_EQ(box.caption, "Merrow Rev.2.0 Flash Loader");
     EXPECT_EQ(box.icon, platform::BoxIcon::Error);
     const std::string memo = d.memo.Text();
@@ -90,7 +91,8 @@ TEST(clsSequenceDriver, AnErrorIsFramedInTheMemoAndBoxed) {
 
 TEST(clsSequenceDriver, ErrorTextsJoinTheirFields) {
     DriverRig d;
-    EXPECT_EQ(d.driver.ShowSequenceError(5).rfind("Error in bitrate setting.\r\n\r\n", 0), 0u);
+    EXPECT_THAT(d.driver.ShowSequenceError(5),
+                testing::StartsWith("Error in bitrate setting.\r\n\r\n"));
     EXPECT_EQ(d.driver.ShowSequenceError(7),
               "Error !\r\n\r\nIllegal ESN.\r\nFirmware update was cancelled.");
     EXPECT_EQ(d.driver.ShowSequenceError(2), "Error \r\nIllegal ROM image file format.");

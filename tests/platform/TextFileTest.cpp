@@ -42,6 +42,16 @@ TEST(LeadByte, ShiftJisRuleKnowsItsLeadBytes) {
     platform::SetLeadByteRule(platform::LeadByteRule::None);
 }
 
+TEST(LeadByte, CharLengthTakesALeadByteWithItsSecondByte) {
+    const std::string_view text = "a\x81|\x81";  // the last lead byte has no second byte
+    EXPECT_EQ(platform::CharLength(text, 1), 1u) << "no lead bytes under the default rule";
+    platform::SetLeadByteRule(platform::LeadByteRule::ShiftJis);
+    EXPECT_EQ(platform::CharLength(text, 0), 1u);
+    EXPECT_EQ(platform::CharLength(text, 1), 2u);
+    EXPECT_EQ(platform::CharLength(text, 3), 1u);
+    platform::SetLeadByteRule(platform::LeadByteRule::None);
+}
+
 TEST(TextCompare, IgnoresCase) {
     EXPECT_TRUE(platform::EqualsIgnoreCase("/Home/A.dat", "/home/a.DAT"));
     EXPECT_FALSE(platform::EqualsIgnoreCase("/home/a", "/home/ab"));

@@ -1,5 +1,6 @@
 #include "radio/CellNames.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -72,7 +73,7 @@ TEST(CellNames, EachGroupSitsAtItsCodes) {
         EXPECT_EQ(CellItemCodeToName(g.first), g.firstName);
         EXPECT_EQ(CellItemCodeToName(g.last), g.lastName);
         for (int32_t code = g.first; code <= g.last; ++code) {
-            EXPECT_EQ(CellItemCodeToName(code).rfind(g.prefix, 0), 0u) << code;
+            EXPECT_THAT(CellItemCodeToName(code), testing::StartsWith(g.prefix)) << code;
         }
         next = g.last + 1;
     }

@@ -1,0 +1,157 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <unistd.h>
+
+#include "tools/layer_check/IncludeLine.h"
+#include "tools/layer_check/LayerCheck.h"
+#include "tools/layer_check/LayerRules.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(LayerRulesTest, ReadsIncludeLinesOnly) {
+    struct Case {
+        const char* line;
+        const char* header;  // nullptr: no include
+        bool angle;
+    };
+    const Case cases[] = {
+        {"#include \"radio/cmcEeprom.h\"", "radio/cmcEeprom.h", false},
+        {"  #  include <QWidget>  // the grid", "QWidget", true},
+        {"#include<vector>", "vector", true},
+        {"// #include \"ui/cuiSheet.h\"", nullptr, false},
+        {"#define include \"ui/cuiSheet.h\"", nullptr, false},
+        {"#include \"ui/cuiSheet.h", nullptr, false},
+        {"#include MACRO", nullptr, false},
+    };
+    for (const Case& c : cases) {
+        const auto include = ParseIncludeLine(c.line);
+        if (!c.header) {
+            EXPECT_FALSE(include) << c.line;
+            continue;
+        }
+        ASSERT_TRUE(include) << c.line;
+        EXPECT_EQ(include->header, c.header);
+        EXPECT_EQ(include->angle, c.angle);
+    }
+}
+
+TEST(LayerRulesTest, ALayerIncludesOnlyItselfAndTheLayersBelow) {
+    struct Case {
+        const char* file;
+        const char* line;
+        bool allowed;
+    };
+    const Case cases[] = {
+        {"platform/Clock.cpp", "#include \"platform/Clock.h\"", true},
+        {"platform/Clock.cpp", "#include \"common/cmcTick.h\"", false},
+        {"platform/Clock.cpp", "#include \"platform/qt/QtTimerBackend.h\"", false},
+        {"common/cmcTick.cpp", "#include \"platform/Clock.h\"", true},
+        {"common/cmcTick.cpp", "#include \"radio/cmcEeprom.h\"", false},
+        {"radio/datCh.cpp", "#include \"common/cmcBuff.h\"", true},
+        {"radio/datCh.cpp", "#include \"loader/clsMotS.h\"", false},
+        {"radio/items/Item.cpp", "#include \"ui/cuiSheet.h\"", false},
+        {"radio/datCh.cpp", "#include \"tests/support/FakeShell.h\"", false},
+        {"radio/datCh.cpp", "#include \"tools/clone_radio/CloneRadio.h\"", false},
+        {"loader/clsMainSeq.cpp", "#include \"common/cmcComm.h\"", true},
+        {"loader/clsMainSeq.cpp", "#include \"radio/datCh.h\"", false},
+        {"loader/clsMainSeq.cpp", "#include \"loader/ui/TForm1.h\"", false},
+        {"platform/qt/QtBoxes.cpp", "#include \"platform/MessageBox.h\"", true},
+        {"platform/qt/QtBoxes.cpp", "#include \"ui/cuiGrid.h\"", false},
+        {"ui/cuiSheet.cpp", "#include \"radio/cmcCellObj.h\"", true},
+        {"ui/cuiSheet.cpp", "#include \"platform/qt/QtTimerBackend.h\"", true},
+        {"ui/cuiSheet.cpp", "#include \"loader/clsMotS.h\"", false},
+        {"loader/ui/TForm1.cpp", "#include \"loader/clsMainSeq.h\"", true},
+        {"loader/ui/TForm1.cpp", "#include \"ui/cuiGrid.h\"", false},
+        {"apps/tarnwick/main.cpp", "#include \"ui/cuiShell.h\"", true},
+        {"apps/tarnwick/main.cpp", "#include \"tools/clone_radio/CloneRadio.h\"", false},
+        {"tools/clone_bench/main.cpp", "#include \"tools/clone_radio/CloneRadio.h\"", true},
+        {"tests/radio/datChTest.cpp", "#include \"tools/clone_radio/CloneRadio.h\"", true},
+        {"tests/common/cmcTickTest.cpp", "#include \"radio/datCh.h\"", true},
+        // Headers are named from the source root, so a relative path cannot slip past.
+        {"radio/datCh.cpp", "#include \"../ui/cuiSheet.h\"", false},
+        {"radio/datCh.cpp", "#include \"datCh.h\"", false},
+        {"tests/radio/datChTest.cpp", "#include \"RecordImage.h\"", false},
+        {"radio/datCh.cpp", "#include <ui/cuiSheet.h>", false},
+        {"radio/datCh.cpp", "#include <vector>", true},
+        {"README/notes.cpp", "#include \"radio/datCh.h\"", false},
+    };
+    for (const Case& c : cases) {
+        const auto include = ParseIncludeLine(c.line);
+        ASSERT_TRUE(include) << c.line;
+        EXPECT_EQ(!IncludeViolation(c.file, *include), c.allowed) << c.file << ": " << c.line;
+    }
+}
+
+TEST(LayerRulesTest, QtHeadersOnlyInTheQtLayersAndTheirTests) {
+    struct Case {
+        const char* file;
+        bool allowed;
+    };
+    const Case cases[] = {
+        {"platform/Clock.cpp", false},      {"common/cmcTask.cpp", false},
+        {"radio/datCh.h", false},           {"loader/clsMainSeq.cpp", false},
+        {"tools/clone_radio/X.cpp", false}, {"tests/radio/datChTest.cpp", false},
+        {"tests/support/Fake.h", false},    {"tests/loader/clsMotSTest.cpp", false},
+        {"platform/qt/QtBoxes.cpp", true},  {"ui/cuiGrid.cpp", true},
+        {"loader/ui/TForm1.cpp", true},     {"apps/fennmoor/main.cpp", true},
+        {"tools/sheet_bench/b.cpp", true},  {"tests/ui/cuiGridTest.cpp", true},
+        {"tests/loader/ui/T.cpp", true},    {"tests/platform/qt/Q.cpp", true},
+    };
+    for (const Case& c : cases) {
+        for (const char* line : {"#include <QString>", "#include <QtWidgets/QWidget>"}) {
+            const auto include = ParseIncludeLine(line);
+            ASSERT_TRUE(include);
+            EXPECT_EQ(!IncludeViolation(c.file, *include), c.allowed) << c.file << ": " << line;
+        }
+    }
+}
+
+class LayerCheckTree : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // A tree of the test's own: CTest runs the tests of a suite side by side.
+        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+        root_ = fs::path(testing::TempDir()) /
+                ("layer-check-" + std::to_string(getpid()) + "-" + test->name());
+        fs::remove_all(root_);
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    void Write(const std::string& file, const std::string& text) {
+        fs::create_directories((root_ / file).parent_path());
+        std::ofstream(root_ / file) << text;
+    }
+
+    fs::path root_;
+};
+
+TEST_F(LayerCheckTree, NamesEachBrokenIncludeWithItsFileAndLine) {
+    Write("radio/datCh.h",
+          "#pragma once\n#include \"common/cmcBuff.h\"\n#include \"ui/cuiSheet.h\"\n");
+    Write("common/cmcTask.cpp", "#include <vector>\n\n#include <QTimer>\n");
+    Write("ui/cuiSheet.cpp", "#include \"radio/datCh.h\"\n#include <QWidget>\n");
+    Write("data/notes.txt", "#include \"ui/cuiSheet.h\"\n");  // not a source file
+    // A build tree holds generated sources that are no layer's.
+    Write("build/CMakeCache.txt", "");
+    Write("build/radio/moc_x.cpp", "#include \"ui/cuiSheet.h\"\n");
+    Write(".git/hooks/x.cpp", "#include \"ui/cuiSheet.h\"\n");
+    EXPECT_THAT(CheckLayers(root_),
+                testing::ElementsAre(
+                    "common/cmcTask.cpp:3: common may not include the Qt header <QTimer>",
+                    "radio/datCh.h:3: radio may not include ui/cuiSheet.h (it uses platform, "
+                    "common, radio)"));
+}
+
+TEST_F(LayerCheckTree, ATreeThatKeepsItsLayersPasses) {
+    Write("loader/clsMotS.cpp", "#include \"loader/clsMotS.h\"\n#include \"common/cmcBuff.h\"\n");
+    EXPECT_THAT(CheckLayers(root_), testing::IsEmpty());
+}
+
+}  // namespace
