@@ -1,7 +1,6 @@
 #include "ui/cuiTree.h"
 
 #include <algorithm>
-#include <charconv>
 #include <set>
 
 #include <QPainter>
@@ -10,6 +9,7 @@
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
+#include "common/DecimalNumber.h"
 #include "common/GlobalEvMan.h"
 #include "common/TextHelpers.h"
 #include "common/cmcEvMan.h"
@@ -250,13 +250,11 @@ void cuiTree::SetChangeDelay(int ms) {
 int cuiTree::ReadChangeDelay(cmcGTex& table) {
     std::string text = table.GetLine("GI_Sys_TreeChangeDelay", 0);
     TrimBlanks(text);
-    int ms = -1;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, ms);
-    if (error != std::errc() || stop != end || ms < 0 || ms > kMaxChangeDelay) {
+    const std::optional<int> ms = WholeDecimal(text);
+    if (!ms || *ms < 0 || *ms > kMaxChangeDelay) {
         platform::Fatal("Illegal tree change delay.\n'" + text + "'");
     }
-    return ms;
+    return *ms;
 }
 
 // Quick moves through the tree restart the delay, so only the node the user rests on counts.

@@ -1,10 +1,10 @@
 #include "ui/iuiTree.h"
 
-#include <charconv>
 #include <optional>
 
 #include <QTreeWidgetItem>
 
+#include "common/DecimalNumber.h"
 #include "common/GlobalEvMan.h"
 #include "common/TextHelpers.h"
 #include "common/cmcEvMan.h"
@@ -34,14 +34,7 @@ std::optional<SheetSelector> BankSheetOf(const QTreeWidgetItem* node) {
 // hold anything else there.
 std::optional<int> NumberFrom(const std::string& args, std::size_t from) {
     std::string text = from < args.size() ? args.substr(from) : std::string();
-    TrimBlanks(text);
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end) {
-        return std::nullopt;
-    }
-    return value;
+    return WholeDecimal(TrimBlanks(text));
 }
 
 }  // namespace
