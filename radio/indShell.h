@@ -8,6 +8,7 @@
 class cmcCellCapsule;
 class cmcCellObj;
 class datCh;
+class datClipCh;
 struct BankSpan;
 
 // What the item dispatcher asks of the program around it: the document, the model type, the
@@ -18,6 +19,10 @@ public:
     virtual ~indShell() = default;
 
     virtual cmcEeprom& CurrentImage() = 0;
+    // The model type's initial image: it supplies the empty records.
+    virtual cmcEeprom& DefaultImage() = 0;
+    // The channel clipboard, which outlives the sheets.
+    virtual datClipCh& ChannelClipboard() = 0;
     virtual ModelType CurrentModelType() = 0;
     // A user action changed something: restart the 250 ms warning-check time-out.
     virtual void RestartWarningCheck() = 0;

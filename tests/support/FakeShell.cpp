@@ -2,12 +2,16 @@
 
 #include "radio/cmcCellCapsule.h"
 #include "radio/cmcCellObj.h"
+#include "radio/indChannelEdit.h"
 
 namespace testsupport {
 
-void FakeShell::RunChannelListEdit(cmcCellCapsule& capsule, datCh&, int first, int last,
+void FakeShell::RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
                                    const BankSpan& bank) {
     listEdits.push_back(ListEdit{capsule.command, first, last, bank.bank});
+    if (runListEdits) {
+        ChannelEditCommand(capsule, record, first, last, bank);
+    }
 }
 
 void FakeShell::ShowContextHelp(const cmcCellObj& cell) {

@@ -4,12 +4,15 @@
 
 #include "radio/BankSize.h"
 #include "radio/ImageLayout.h"
+#include "radio/datClipCh.h"
 #include "radio/indShell.h"
 
 namespace testsupport {
 
-// The program around the dispatcher, as the dispatcher sees it: a document image, a model type
-// and counters of what it was asked to do. Installed while it exists.
+// The program around the dispatcher, as the dispatcher sees it: a document image with its
+// default image, the channel clipboard, a model type and counters of what it was asked to do.
+// With runListEdits it also runs the channel-list edits it is handed, as the program does.
+// Installed while it exists.
 class FakeShell : public indShell {
 public:
     struct ListEdit {
@@ -21,11 +24,14 @@ public:
 
     FakeShell() {
         image.Resize(layout::kImageSize);
+        defaultImage.Resize(layout::kImageSize);
         InstallShell(this);
     }
     ~FakeShell() override { InstallShell(nullptr); }
 
     cmcEeprom& CurrentImage() override { return image; }
+    cmcEeprom& DefaultImage() override { return defaultImage; }
+    datClipCh& ChannelClipboard() override { return clipboard; }
     ModelType CurrentModelType() override { return model; }
     void RestartWarningCheck() override { ++warningRestarts; }
     void UpdateModified() override { ++modifiedUpdates; }
@@ -35,10 +41,13 @@ public:
     void ShowContextHelp(const cmcCellObj& cell) override;
 
     cmcEeprom image;
+    cmcEeprom defaultImage;
+    datClipCh clipboard;
     ModelType model = MT_Pmr;
     int warningRestarts = 0;
     int modifiedUpdates = 0;
     int packs = 0;
+    bool runListEdits = false;
     std::vector<ListEdit> listEdits;
     std::vector<int> helpItems;
 };

@@ -16,6 +16,7 @@
 #include "radio/ImageLayout.h"
 #include "radio/ItemRegistry.h"
 #include "radio/cmcEeprom.h"
+#include "radio/datClipCh.h"
 #include "radio/indActiveCell.h"
 #include "radio/indShell.h"
 #include "ui/cuiSheet.h"
@@ -29,6 +30,8 @@ class BenchShell : public indShell {
 public:
     BenchShell() { image.Resize(layout::kImageSize); }
     cmcEeprom& CurrentImage() override { return image; }
+    cmcEeprom& DefaultImage() override { return image; }
+    datClipCh& ChannelClipboard() override { return clipboard; }
     ModelType CurrentModelType() override { return MT_Pmr; }
     void RestartWarningCheck() override {}
     void UpdateModified() override {}
@@ -37,6 +40,7 @@ public:
     void ShowContextHelp(const cmcCellObj&) override {}
 
     cmcEeprom image;
+    datClipCh clipboard;
 };
 
 int ShowIndex(ItemContext& context, const ItemParams&) {
