@@ -3,46 +3,31 @@
 #include <array>
 
 #include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
-#include <QPolygonF>
+
+#include "ui/DrawnIcon.h"
 
 namespace {
 
-// Every picture is drawn on a 16 x 16 grid; the painter scales it to the pixmap's size.
-using Paint = void (*)(QPainter&);
-
-const QColor kOutline(64, 64, 64);
-
-QPolygonF Poly(std::initializer_list<QPointF> points) {
-    return QPolygonF(points);
-}
-
-void Shape(QPainter& p, const QPolygonF& polygon, const QColor& fill) {
-    p.setPen(QPen(kOutline, 0.8));
-    p.setBrush(fill);
-    p.drawPolygon(polygon);
-}
-
 void PaintNew(QPainter& p) {
-    Shape(p, Poly({{3, 1}, {10, 1}, {13, 4}, {13, 15}, {3, 15}}), Qt::white);
-    Shape(p, Poly({{10, 1}, {10, 4}, {13, 4}}), QColor(220, 220, 220));
+    DrawIconShape(p, IconPolygon({{3, 1}, {10, 1}, {13, 4}, {13, 15}, {3, 15}}), Qt::white);
+    DrawIconShape(p, IconPolygon({{10, 1}, {10, 4}, {13, 4}}), QColor(220, 220, 220));
 }
 
 void PaintOpen(QPainter& p) {
-    Shape(p, Poly({{1, 3}, {6, 3}, {7, 5}, {14, 5}, {14, 13}, {1, 13}}), QColor(200, 150, 40));
-    Shape(p, Poly({{3.5, 7}, {15.5, 7}, {13, 13}, {1, 13}}), QColor(240, 200, 90));
+    DrawIconShape(p, IconPolygon({{1, 3}, {6, 3}, {7, 5}, {14, 5}, {14, 13}, {1, 13}}),
+                  QColor(200, 150, 40));
+    DrawIconShape(p, IconPolygon({{3.5, 7}, {15.5, 7}, {13, 13}, {1, 13}}), QColor(240, 200, 90));
 }
 
 void PaintSave(QPainter& p) {
-    Shape(p, Poly({{2, 2}, {14, 2}, {14, 14}, {2, 14}}), QColor(50, 90, 170));
-    Shape(p, Poly({{4.5, 2}, {11.5, 2}, {11.5, 7}, {4.5, 7}}), Qt::white);
-    Shape(p, Poly({{5, 10}, {11, 10}, {11, 14}, {5, 14}}), QColor(190, 190, 190));
+    DrawIconShape(p, IconPolygon({{2, 2}, {14, 2}, {14, 14}, {2, 14}}), QColor(50, 90, 170));
+    DrawIconShape(p, IconPolygon({{4.5, 2}, {11.5, 2}, {11.5, 7}, {4.5, 7}}), Qt::white);
+    DrawIconShape(p, IconPolygon({{5, 10}, {11, 10}, {11, 14}, {5, 14}}), QColor(190, 190, 190));
 }
 
 // A serial connector with its port number.
 void PaintCom(QPainter& p, int number) {
-    Shape(p, Poly({{1, 3}, {15, 3}, {13, 13}, {3, 13}}), QColor(190, 200, 215));
+    DrawIconShape(p, IconPolygon({{1, 3}, {15, 3}, {13, 13}, {3, 13}}), QColor(190, 200, 215));
     QFont font = p.font();
     font.setPixelSize(9);
     font.setBold(true);
@@ -64,44 +49,30 @@ void PaintCom4(QPainter& p) {
     PaintCom(p, 4);
 }
 
-// A hand-held radio on the left half.
-void PaintRadio(QPainter& p) {
-    p.setPen(QPen(kOutline, 1.2));
-    p.drawLine(QPointF(3, 1), QPointF(3, 5));
-    Shape(p, Poly({{1.5, 5}, {8.5, 5}, {8.5, 15}, {1.5, 15}}), QColor(80, 88, 96));
-    Shape(p, Poly({{2.8, 6.3}, {7.2, 6.3}, {7.2, 8.8}, {2.8, 8.8}}), QColor(150, 215, 150));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(170, 170, 170));
-    for (int row = 0; row < 2; ++row) {
-        for (int col = 0; col < 3; ++col) {
-            p.drawEllipse(QPointF(3 + 2 * col, 11 + 2 * row), 0.6, 0.6);
-        }
-    }
-}
-
 void Arrow(QPainter& p, bool outward, const QColor& colour) {
     const double tip = outward ? 15.5 : 9.5;
     const double back = outward ? 9.5 : 15.5;
     const double head = outward ? tip - 3.5 : tip + 3.5;
-    Shape(
+    DrawIconShape(
         p,
-        Poly({{back, 7}, {head, 7}, {head, 4.5}, {tip, 8.5}, {head, 12.5}, {head, 10}, {back, 10}}),
+        IconPolygon(
+            {{back, 7}, {head, 7}, {head, 4.5}, {tip, 8.5}, {head, 12.5}, {head, 10}, {back, 10}}),
         colour);
 }
 
 void PaintCloneRead(QPainter& p) {
-    PaintRadio(p);
+    DrawRadioPicture(p);
     Arrow(p, true, QColor(40, 150, 50));
 }
 
 void PaintCloneWrite(QPainter& p) {
-    PaintRadio(p);
+    DrawRadioPicture(p);
     Arrow(p, false, QColor(210, 80, 30));
 }
 
 void PaintCloneInfo(QPainter& p) {
-    PaintRadio(p);
-    p.setPen(QPen(kOutline, 0.8));
+    DrawRadioPicture(p);
+    p.setPen(QPen(kIconOutline, 0.8));
     p.setBrush(QColor(40, 100, 200));
     p.drawEllipse(QPointF(12.3, 9.5), 3.4, 3.4);
     QFont font = p.font();
@@ -113,33 +84,32 @@ void PaintCloneInfo(QPainter& p) {
 }
 
 void PaintPen(QPainter& p) {
-    Shape(p, Poly({{11, 1.5}, {14.5, 5}, {6, 13.5}, {2.5, 10}}), QColor(240, 190, 40));
-    Shape(p, Poly({{2.5, 10}, {6, 13.5}, {1.5, 14.5}}), QColor(240, 215, 170));
-    Shape(p, Poly({{11, 1.5}, {14.5, 5}, {13.3, 6.2}, {9.8, 2.7}}), QColor(230, 120, 140));
+    DrawIconShape(p, IconPolygon({{11, 1.5}, {14.5, 5}, {6, 13.5}, {2.5, 10}}),
+                  QColor(240, 190, 40));
+    DrawIconShape(p, IconPolygon({{2.5, 10}, {6, 13.5}, {1.5, 14.5}}), QColor(240, 215, 170));
+    DrawIconShape(p, IconPolygon({{11, 1.5}, {14.5, 5}, {13.3, 6.2}, {9.8, 2.7}}),
+                  QColor(230, 120, 140));
 }
 
 void PaintFill(QPainter& p) {
-    Shape(p, Poly({{2, 8}, {8, 2}, {14, 8}, {8, 14}}), QColor(200, 200, 205));
-    Shape(p, Poly({{2, 8}, {14, 8}, {8, 14}}), QColor(40, 100, 200));
+    DrawIconShape(p, IconPolygon({{2, 8}, {8, 2}, {14, 8}, {8, 14}}), QColor(200, 200, 205));
+    DrawIconShape(p, IconPolygon({{2, 8}, {14, 8}, {8, 14}}), QColor(40, 100, 200));
     p.setBrush(QColor(40, 100, 200));
     p.drawEllipse(QPointF(14, 12.5), 1.3, 2);
 }
 
 void PaintSlider(QPainter& p) {
-    p.setPen(QPen(kOutline, 0.8));
+    p.setPen(QPen(kIconOutline, 0.8));
     for (int x = 2; x <= 14; x += 3) {
         p.drawLine(QPointF(x, 13), QPointF(x, 15));
     }
-    Shape(p, Poly({{1.5, 7}, {14.5, 7}, {14.5, 9}, {1.5, 9}}), QColor(150, 150, 150));
-    Shape(p, Poly({{7, 3}, {10, 3}, {10, 11}, {8.5, 12.5}, {7, 11}}), QColor(90, 130, 200));
+    DrawIconShape(p, IconPolygon({{1.5, 7}, {14.5, 7}, {14.5, 9}, {1.5, 9}}),
+                  QColor(150, 150, 150));
+    DrawIconShape(p, IconPolygon({{7, 3}, {10, 3}, {10, 11}, {8.5, 12.5}, {7, 11}}),
+                  QColor(90, 130, 200));
 }
 
-struct ImageRow {
-    const char* themeName;  // nullptr: the desktop has no standard icon for it
-    Paint paint;
-};
-
-constexpr std::array<ImageRow, TBI_Count> kImages = {{
+constexpr std::array<IconRow, TBI_Count> kImages = {{
     {"document-new", PaintNew},
     {"document-open", PaintOpen},
     {"document-save", PaintSave},
@@ -155,28 +125,8 @@ constexpr std::array<ImageRow, TBI_Count> kImages = {{
     {nullptr, PaintSlider},
 }};
 
-QIcon Drawn(Paint paint) {
-    QIcon icon;
-    for (int size : {16, 24, 32}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 16.0, size / 16.0);
-        paint(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
-}
-
 }  // namespace
 
 cuiImageList ToolBarImages() {
-    cuiImageList list;
-    for (const ImageRow& row : kImages) {
-        const QIcon drawn = Drawn(row.paint);
-        list.Add(row.themeName ? QIcon::fromTheme(QLatin1String(row.themeName), drawn) : drawn);
-    }
-    return list;
+    return IconList(kImages);
 }

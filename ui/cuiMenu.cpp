@@ -10,6 +10,7 @@
 #include "common/GlobalEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
+#include "radio/BodyLines.h"
 #include "radio/indActiveCell.h"
 #include "ui/ShortcutText.h"
 
@@ -62,11 +63,6 @@ void cuiMenu::OnEventThunk(void* data, const cmcEvent& event) {
     static_cast<cuiMenu*>(data)->OnEvent(event);
 }
 
-int cuiMenu::LevelOf(const std::string& line) {
-    const std::size_t plus = line.find('+');
-    return static_cast<int>(plus == std::string::npos ? line.size() : plus);
-}
-
 cmcCellObj* cuiMenu::CellOf(const QAction* item) {
     return item ? static_cast<cmcCellObj*>(item->data().value<void*>()) : nullptr;
 }
@@ -88,37 +84,15 @@ void cuiMenu::Build() {
 }
 
 int cuiMenu::AddItems(QAction* parent, const std::string& section, int first, cuiMenu* source) {
-    int n = 0;
-    int level = 0;
-    QAction* last = nullptr;
-    for (;;) {
-        const std::string line = table_.GetLine(section, first + n);
-        if (line.starts_with('#')) {
-            break;
-        }
-        const int depth = LevelOf(line);
-        if (n > 0 && depth > level) {
-            n += AddItems(last, section, first + n, source);
-            continue;
-        }
-        if (n > 0 && depth < level) {
-            break;
-        }
-        if (n == 0) {
-            level = depth;
-        }
-        last = AddItem(parent, line, source);
-        ++n;
-    }
-    return n;
+    auto add = [this, source](QAction* under, const std::string& line) {
+        return AddItem(under, line, source);
+    };
+    return AddBodyGroup(table_, section, first, parent, add);
 }
 
 QAction* cuiMenu::AddItem(QAction* parent, const std::string& line, cuiMenu* source) {
     cmcCellObj& cell = *cells_.emplace_back(std::make_unique<cmcCellObj>());
-    const std::size_t plus = line.find('+');
-    const std::string_view definition =
-        plus == std::string::npos ? std::string_view() : std::string_view(line).substr(plus + 1);
-    cmcCellObj::ParseDefinition(cell, definition, nullptr, template_.get(), false);
+    cmcCellObj::ParseDefinition(cell, BodyLineDefinition(line), nullptr, template_.get(), false);
 
     QWidget* holder = SubMenuOf(parent);
     auto* item = new QAction(source ? source->root_ : holder);

@@ -65,9 +65,6 @@ public:
     // The items directly under an item (none: the root).
     QList<QAction*> SubItems(const QAction* item) const;
 
-    // Counts of an item's text: characters before the first "+", or its length without one.
-    static int LevelOf(const std::string& line);
-
 private:
     static void OnEventThunk(void* data, const cmcEvent& event);
     void UpdateItem(QAction* item);

@@ -130,8 +130,6 @@ TEST_F(MenuTest, LevelsOfTheBodyLinesGiveTheTree) {
         menu.ClearItems(nullptr);
         EXPECT_EQ(menu.AddItems(nullptr, "M_Body", 0, nullptr), c.used) << c.tree;
     }
-    EXPECT_EQ(cuiMenu::LevelOf("  +x+"), 2);
-    EXPECT_EQ(cuiMenu::LevelOf("abc"), 3);
 }
 
 TEST_F(MenuTest, ItemsCarryCaptionsAcceleratorsShortcutsAndCells) {

@@ -1,0 +1,238 @@
+// The program's tree of sheets, built from its own text table: every node opens its sheet
+// (each sheet either written or, until its issue writes it, an empty titled sheet of the
+// table), the model filters leave the branches of each model type, and the bank branches of
+// every model type open their sheets too.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QTreeWidget>
+#include <QWidget>
+
+#include "common/cmcEvMan.h"
+#include "common/cmcGTex.h"
+#include "radio/BankTable.h"
+#include "radio/CellCodes.h"
+#include "radio/SheetSelector.h"
+#include "tests/ui/UiRig.h"
+#include "ui/TreeImages.h"
+#include "ui/cuiSheet.h"
+#include "ui/iuiTree.h"
+
+namespace {
+
+// The tokens the channel-bank sheets are named with, one a model type (MT_Lmr .. MT_MdcPmr);
+// the warning check names the same sheets.
+const char* const kBankTokens[] = {"LMR", "PMR", "PMRV", "MDCL", "PMRM"};
+
+class ProgramTreeTest : public ::testing::Test {
+protected:
+    ProgramTreeTest() {
+        table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
+        auto* layout = new QHBoxLayout(&window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(treePanel, 1);
+        layout->addWidget(sheetPanel, 2);
+        window.resize(720, 640);
+        tree = std::make_unique<iuiTree>(treePanel, table, "GI_Tree_Main", images);
+        tree->Build();
+        tree->SetOnChange([this](QTreeWidgetItem* node) { OpenSheetOf(node); });
+    }
+
+    // What the main window does when a node is chosen: the node's spec opens its sheet.
+    void OpenSheetOf(QTreeWidgetItem* node) {
+        sheet.reset();
+        const cmcCellObj* cell = cuiTree::CellOf(node);
+        if (!cell || !cell->optionText) {
+            return;
+        }
+        const SheetSelector spec = SplitSheetSpec(*cell->optionText);
+        sheet = std::make_unique<cuiSheet>(sheetPanel, nullptr, 0, 0, table, spec.name, &images);
+        sheet->SetArgs(spec.args);
+        sheet->Show();
+        opened.push_back(spec.name);
+    }
+
+    // The tree's nodes under a node's children, by caption.
+    std::vector<std::string> Captions(const QTreeWidgetItem* node) {
+        std::vector<std::string> out;
+        for (int i = 0; i < node->childCount(); ++i) {
+            out.push_back(node->child(i)->text(0).toStdString());
+        }
+        return out;
+    }
+
+    QTreeWidgetItem* Channels() { return tree->FindNode("GI_Sheet_Memory_CH_Top"); }
+
+    // The bank branch as the model object adds it under the channels node.
+    void AddBankBranch(const char* token) {
+        tree->AddNode(Channels(), table.GetLine("GI_Tree_Branch_Mch_BankOperation", 0));
+        const std::string format = table.GetLine("GI_Tree_Branch_Mch_Bank", 0);
+        for (int bank = 0; bank < 16; ++bank) {
+            char line[256];
+            std::snprintf(line, sizeof line, format.c_str(), token, bank);
+            tree->AddNode(Channels(), line);
+        }
+    }
+
+    testsupport::UiRig rig;
+    cmcGTex table;
+    const cuiImageList images = TreeImages();
+    QWidget window;
+    QWidget* treePanel = new QWidget(&window);
+    QWidget* sheetPanel = new QWidget(&window);
+    std::unique_ptr<iuiTree> tree;
+    std::unique_ptr<cuiSheet> sheet;
+    std::vector<std::string> opened;
+};
+
+TEST_F(ProgramTreeTest, EveryNodeOpensItsOwnTitledSheet) {
+    const std::vector<QTreeWidgetItem*> nodes = tree->Nodes();
+    ASSERT_EQ(nodes.size(), 66u);
+    EXPECT_EQ(Captions(nodes[0]),
+              (std::vector<std::string>{"Common Settings", "Keys and Display", "Set Mode",
+                                        "Memory Channels", "Scan", "DTMF", "Two-Tone", "Five-Tone",
+                                        "User Tones", "MSK Signalling", "MDC Signalling",
+                                        "Maker Adjustment"}));
+    std::set<std::string> sheets;
+    for (QTreeWidgetItem* node : nodes) {
+        const cmcCellObj* cell = cuiTree::CellOf(node);
+        const std::string caption = node->text(0).toStdString();
+        ASSERT_TRUE(cell && cell->optionText) << caption;
+        EXPECT_FALSE(caption.empty());
+        EXPECT_EQ(cell->item, CallSheet) << caption;
+        // The radio at the top, folders for the groups (the channels get their banks from the
+        // model object), pages and tables for the sheets.
+        const int image = cuiTree::ImageIndex(node);
+        if (node == nodes[0]) {
+            EXPECT_EQ(image, TRI_Radio);
+        } else if (node->childCount() > 0 || node == Channels()) {
+            EXPECT_EQ(image, TRI_Folder) << caption;
+        } else {
+            EXPECT_TRUE(image == TRI_Sheet || image == TRI_Table) << caption;
+        }
+        // Each node names a sheet of its own, so marks and the sheet history find it alone.
+        EXPECT_EQ(tree->FindNode(*cell->optionText), node) << caption;
+        EXPECT_TRUE(sheets.insert(*cell->optionText).second) << *cell->optionText;
+        EXPECT_TRUE(cell->optionText->starts_with("GI_Sheet_")) << *cell->optionText;
+
+        tree->View()->setCurrentItem(node);  // no delay set: the sheet opens at once
+        ASSERT_TRUE(sheet) << caption;
+        EXPECT_FALSE(sheet->GetTitle().empty()) << *cell->optionText;
+    }
+    EXPECT_EQ(opened.size(), nodes.size());
+    EXPECT_TRUE(Channels() && Channels()->childCount() == 0);
+    EXPECT_TRUE(rig.boxes.fatals.empty()) << rig.boxes.fatals.front();
+}
+
+TEST_F(ProgramTreeTest, TheBankBranchOfEveryModelTypeOpensItsSheets) {
+    for (const char* token : kBankTokens) {
+        tree->ClearChildren(Channels());
+        AddBankBranch(token);
+        ASSERT_EQ(Channels()->childCount(), 17) << token;
+        EXPECT_EQ(Channels()->child(0)->text(0), "Bank Operation");
+        for (int i = 0; i < Channels()->childCount(); ++i) {
+            tree->View()->setCurrentItem(Channels()->child(i));
+            ASSERT_TRUE(sheet) << token << i;
+        }
+        const std::string spec = std::string("[St_ChBank]GI_Sheet_Mch_") + token + ",Bank 15";
+        EXPECT_EQ(tree->FindNode(spec), Channels()->child(16)) << spec;
+        EXPECT_EQ(opened.back(), std::string("GI_Sheet_Mch_") + token);
+        EXPECT_EQ(sheet->GetArgs(), "Bank 15");
+    }
+
+    // The bank events reach the branch: icons from the bank table, labels from the bus.
+    SetBankSize(rig.shell.image, 0, 20);
+    SetBankFlag(rig.shell.image, 1, 1);
+    rig.bus->Post(EV_RefreshBankMarks);
+    rig.bus->PostText(EV_RenameBank, 0, 0, "1: Base");
+    rig.time.Advance(20);
+    EXPECT_EQ(cuiTree::ImageIndex(Channels()->child(1)), TRI_BankUsed);
+    EXPECT_EQ(cuiTree::ImageIndex(Channels()->child(2)), TRI_TrunkBank);
+    EXPECT_EQ(Channels()->child(1)->text(0), "1: Base");
+    EXPECT_TRUE(rig.boxes.fatals.empty()) << rig.boxes.fatals.front();
+}
+
+TEST_F(ProgramTreeTest, TheModelFiltersLeaveTheBranchesOfEachModelType) {
+    // The filters of the model object: flag 0 outside maker mode, 1 for the PMR types, 2 for
+    // the LMR types, 3 for all but MT_VaskPmr, 4 for all but the MDC types.
+    const struct Case {
+        const char* model;
+        std::vector<int> flags;
+        std::vector<std::string> gone;
+        std::vector<std::string> kept;
+    } cases[] = {
+        {"LMR", {0, 2, 3, 4}, {"MSK Signalling", "MDC Signalling", "Maker Adjustment"}, {}},
+        {"PMR", {0, 1, 3, 4}, {"MSK Signalling", "MDC Signalling", "Maker Adjustment"}, {}},
+        {"PMR with Vask", {0, 1, 4}, {"MDC Signalling", "Maker Adjustment"}, {"MSK Signalling"}},
+        {"LMR with MDC", {0, 2, 3}, {"MSK Signalling", "Maker Adjustment"}, {"MDC Signalling"}},
+        {"PMR with MDC, maker mode",
+         {1, 3},
+         {"MSK Signalling"},
+         {"MDC Signalling", "Maker Adjustment"}},
+    };
+    for (const Case& c : cases) {
+        tree->Build();
+        for (int flag : c.flags) {
+            tree->FilterByFlag(flag);
+        }
+        const std::vector<std::string> top = Captions(tree->View()->topLevelItem(0));
+        const std::set<std::string> shown(top.begin(), top.end());
+        for (const std::string& caption : c.gone) {
+            EXPECT_FALSE(shown.contains(caption)) << c.model << ": " << caption;
+        }
+        for (const std::string& caption : c.kept) {
+            EXPECT_TRUE(shown.contains(caption)) << c.model << ": " << caption;
+        }
+        EXPECT_TRUE(shown.contains("Memory Channels")) << c.model;
+        EXPECT_EQ(top.size(), 12 - c.gone.size()) << c.model;
+    }
+}
+
+TEST_F(ProgramTreeTest, TheTablesChangeDelayLetsTheUserStepThroughTheTree) {
+    const int delay = cuiTree::ReadChangeDelay(table);
+    EXPECT_GE(delay, 100);
+    EXPECT_LE(delay, 500);
+}
+
+// MERROW_TREE_SCREENSHOT names a PNG file to draw the tree into: the bank branch of the
+// PMR with Vask model type, two banks named, marks on some nodes, a sheet node selected.
+TEST_F(ProgramTreeTest, Screenshot) {
+    const char* path = std::getenv("MERROW_TREE_SCREENSHOT");
+    if (!path) {
+        GTEST_SKIP() << "MERROW_TREE_SCREENSHOT not set";
+    }
+    tree->FilterByFlag(0);
+    tree->FilterByFlag(1);
+    tree->FilterByFlag(4);
+    AddBankBranch("PMRV");
+    const char* const names[] = {"Base", "Site A", "Site B", "Talkgrp"};
+    for (int bank = 0; bank < 16; ++bank) {
+        SetBankSize(rig.shell.image, bank, bank == 2 || bank > 4 ? 0 : 10);
+        const std::string label = std::to_string(bank + 1) + ": " + (bank < 4 ? names[bank] : "");
+        rig.bus->PostText(EV_RenameBank, 0, bank, label);
+    }
+    SetBankFlag(rig.shell.image, 3, 1);
+    rig.bus->Post(EV_RefreshBankMarks);
+    rig.time.Advance(20);
+    Channels()->setExpanded(true);
+    tree->FindNode("GI_Sheet_Msk_Top")->setExpanded(true);
+    QTreeWidgetItem* root = tree->View()->topLevelItem(0);
+    tree->MarkOverlays(root, {"GI_Sheet_UTone_List", "GI_Sheet_Common_ManDown"},
+                       cuiTree::kWarningOverlay);
+    tree->MarkOverlays(root, {"[St_ChBank]GI_Sheet_Mch_PMRV,Bank 1", "GI_Sheet_Msk_Config"},
+                       cuiTree::kErrorOverlay);
+    tree->View()->setCurrentItem(tree->FindNode("GI_Sheet_Msk_CallList"));
+    window.show();
+    QApplication::processEvents();
+    ASSERT_TRUE(window.grab().save(path));
+}
+
+}  // namespace

@@ -1,0 +1,53 @@
+#include "ui/DrawnIcon.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+QIcon DrawnIcon(IconPainter paint) {
+    QIcon icon;
+    for (int size : {16, 24, 32}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 16.0, size / 16.0);
+        paint(painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+cuiImageList IconList(std::span<const IconRow> rows) {
+    cuiImageList list;
+    for (const IconRow& row : rows) {
+        const QIcon drawn = DrawnIcon(row.paint);
+        list.Add(row.themeName ? QIcon::fromTheme(QLatin1String(row.themeName), drawn) : drawn);
+    }
+    return list;
+}
+
+QPolygonF IconPolygon(std::initializer_list<QPointF> points) {
+    return QPolygonF(points);
+}
+
+void DrawIconShape(QPainter& p, const QPolygonF& polygon, const QColor& fill) {
+    p.setPen(QPen(kIconOutline, 0.8));
+    p.setBrush(fill);
+    p.drawPolygon(polygon);
+}
+
+void DrawRadioPicture(QPainter& p) {
+    p.setPen(QPen(kIconOutline, 1.2));
+    p.drawLine(QPointF(3, 1), QPointF(3, 5));
+    DrawIconShape(p, IconPolygon({{1.5, 5}, {8.5, 5}, {8.5, 15}, {1.5, 15}}), QColor(80, 88, 96));
+    DrawIconShape(p, IconPolygon({{2.8, 6.3}, {7.2, 6.3}, {7.2, 8.8}, {2.8, 8.8}}),
+                  QColor(150, 215, 150));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(170, 170, 170));
+    for (int row = 0; row < 2; ++row) {
+        for (int col = 0; col < 3; ++col) {
+            p.drawEllipse(QPointF(3 + 2 * col, 11 + 2 * row), 0.6, 0.6);
+        }
+    }
+}
