@@ -15,7 +15,7 @@ namespace {
 
 using layout::RecordArea;
 
-enum class Group { All, Lmr, Pmr, NotVask, Vask };
+using Group = ModelGroup;
 
 // Bits of count records (or single bytes: stride 0 or 1) that come from the default image.
 struct DefaultBits {
@@ -128,21 +128,6 @@ struct Images {
     uint8_t* T() const { return image.GetData(); }
     const uint8_t* D() const { return defaults.GetData(); }
 };
-
-bool InGroup(ModelType model, Group group) {
-    switch (group) {
-        case Group::Lmr:
-            return IsLmrType(model);
-        case Group::Pmr:
-            return IsPmrType(model);
-        case Group::NotVask:
-            return model != MT_VaskPmr;
-        case Group::Vask:
-            return model == MT_VaskPmr;
-        default:
-            return true;
-    }
-}
 
 void CopyBits(const Images& images, int address, uint8_t mask) {
     uint8_t& byte = images.T()[address];

@@ -84,6 +84,16 @@ inline constexpr int kMdcAliasLastEntryOffset = 5988;
 inline constexpr int kPackedArea = 3968;
 inline constexpr int kPackedEntriesALimit = 8159;  // the 14-byte entries end below this
 
+// A default image keeps one template of each entry at the start of its packed area, then its
+// MDC blocks: what new channels, aliases and MDC blocks start from.
+inline constexpr int kTemplateA = kPackedArea;
+inline constexpr int kTemplateB = kTemplateA + kChannelEntryASize;
+inline constexpr int kTemplateAlias = kTemplateB + kChannelEntryBSize;  // MDC types
+inline constexpr int kTemplateBlock1 = kTemplateAlias + kMdcAliasEntrySize;
+inline constexpr int kTemplateBlock2 = kTemplateBlock1 + kMdcBlockSize;
+inline constexpr int kTemplatesEnd = kTemplateAlias;  // the first address after them
+inline constexpr int kMdcTemplatesEnd = kTemplateBlock2 + kMdcBlockSize;
+
 // Places that reconciling an image with the model type's default image derives.
 inline constexpr int kStartChannel = 278;        // first used channel, uninhibited if any
 inline constexpr int kStartScanList = 281;       // first scan list with a setting

@@ -9,14 +9,6 @@
 
 namespace {
 
-// A default image holds one template of each entry at the start of its packed area, then its
-// MDC blocks.
-constexpr int kTemplateA = layout::kPackedArea;
-constexpr int kTemplateB = kTemplateA + layout::kChannelEntryASize;
-constexpr int kTemplateAlias = kTemplateB + layout::kChannelEntryBSize;
-constexpr int kTemplateBlock1 = kTemplateAlias + layout::kMdcAliasEntrySize;
-constexpr int kTemplateBlock2 = kTemplateBlock1 + layout::kMdcBlockSize;
-
 constexpr int kAliasTableSize = layout::kMdcAliasCount * layout::kMdcAliasEntrySize;
 constexpr int kAliasLastOffset = 2;   // in a descriptor: address of the last entry
 constexpr int kAliasCountOffset = 4;  // in a descriptor: number of entries
@@ -35,14 +27,16 @@ void RepeatEntry(uint8_t* image, int table, int size, int count, int from) {
 
 void ResetFromTemplates(uint8_t* image, ModelType model) {
     RepeatEntry(image, layout::kChannelTableA, layout::kChannelEntryASize, layout::kChannelCount,
-                kTemplateA);
+                layout::kTemplateA);
     RepeatEntry(image, layout::kChannelTableB, layout::kChannelEntryBSize, layout::kChannelCount,
-                kTemplateB);
+                layout::kTemplateB);
     if (IsMdcType(model)) {
         RepeatEntry(image, layout::kMdcAliasTable, layout::kMdcAliasEntrySize,
-                    layout::kMdcAliasCount, kTemplateAlias);
-        std::memcpy(image + layout::kMdcBlock1, image + kTemplateBlock1, layout::kMdcBlockSize);
-        std::memcpy(image + layout::kMdcBlock2, image + kTemplateBlock2, layout::kMdcBlockSize);
+                    layout::kMdcAliasCount, layout::kTemplateAlias);
+        std::memcpy(image + layout::kMdcBlock1, image + layout::kTemplateBlock1,
+                    layout::kMdcBlockSize);
+        std::memcpy(image + layout::kMdcBlock2, image + layout::kTemplateBlock2,
+                    layout::kMdcBlockSize);
     }
 }
 

@@ -29,6 +29,25 @@ bool IsMdcType(ModelType model) {
     return model == MT_MdcLmr || model == MT_MdcPmr;
 }
 
+bool InGroup(ModelType model, ModelGroup group) {
+    switch (group) {
+        case ModelGroup::Lmr:
+            return IsLmrType(model);
+        case ModelGroup::Pmr:
+            return IsPmrType(model);
+        case ModelGroup::Mdc:
+            return IsMdcType(model);
+        case ModelGroup::Vask:
+            return model == MT_VaskPmr;
+        case ModelGroup::NotVask:
+            return model != MT_VaskPmr;
+        case ModelGroup::NotMdc:
+            return !IsMdcType(model);
+        default:
+            return true;
+    }
+}
+
 RecordKind ChannelKindOf(ModelType model) {
     switch (model) {
         case MT_Pmr:

@@ -21,5 +21,8 @@ ModelType ModelTypeFromImage(const cmcEeprom& image);
 bool IsLmrType(ModelType model);
 bool IsPmrType(ModelType model);
 bool IsMdcType(ModelType model);
+// Groups of model types that the image's rules and tables name.
+enum class ModelGroup { All, Lmr, Pmr, Mdc, Vask, NotVask, NotMdc };
+bool InGroup(ModelType model, ModelGroup group);
 // The record kind through which the model type sees its channels.
 RecordKind ChannelKindOf(ModelType model);
