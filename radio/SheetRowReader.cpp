@@ -69,7 +69,7 @@ void SheetRowReader::ReadRowLine(const cmcCellObj& tmpl) {
         }
     }
     cols_ = std::max(cols_, count);
-    CheckSize(Rows() + 1LL);
+    CheckSize(Rows() + 1LL, text_);
     AddRow(line_);
     if (loopStart_ >= 0 && loopEnd_ < 0) {
         loopRows_.push_back(line_);
@@ -83,7 +83,7 @@ void SheetRowReader::EndOfDirectiveLine() {
     if (loopStart_ < 0 || loopEnd_ < 0 || loopCount_ <= 0) {
         return;
     }
-    CheckSize(Rows() + static_cast<long long>(loopCount_ - 1) * std::ssize(loopRows_));
+    CheckSize(Rows() + static_cast<long long>(loopCount_ - 1) * std::ssize(loopRows_), loopText_);
     for (int k = 1; k < loopCount_; ++k) {
         for (int32_t line : loopRows_) {
             AddRow(line);
@@ -99,9 +99,9 @@ void SheetRowReader::AddRow(int32_t sourceLine) {
     rows_.push_back({sourceLine, select_});
 }
 
-void SheetRowReader::CheckSize(long long rows) const {
+void SheetRowReader::CheckSize(long long rows, std::string_view line) const {
     if (std::max(cols_, 1) * rows > SheetCells::kMaxCells) {
-        LayoutError(section_, text_);
+        LayoutError(section_, line);
     }
 }
 
@@ -133,4 +133,5 @@ std::optional<int> SheetRowReader::NumberAfter(std::string_view item, std::strin
 void SheetRowReader::StartLoop(int count) {
     loopStart_ = line_;
     loopCount_ = count;
+    loopText_ = text_;
 }

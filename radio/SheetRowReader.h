@@ -59,9 +59,9 @@ private:
     void ReadRowLine(const cmcCellObj& tmpl);
     void EndOfDirectiveLine();
     void AddRow(int32_t sourceLine);
-    // Rows that would need more cells than a cell array holds are refused at the line that
-    // asks for them, before anything is made for them.
-    void CheckSize(long long rows) const;
+    // Rows that would need more cells than a cell array holds are refused, naming the line
+    // that asks for them (a row, or the start of a loop), before anything is made for them.
+    void CheckSize(long long rows, std::string_view line) const;
 
     std::string section_;
     std::string text_;
@@ -72,6 +72,7 @@ private:
     int loopEnd_ = -1;
     int loopCount_ = 0;
     bool select_ = true;
+    std::string loopText_;
     // Source lines of the rows read since the loop start.
     std::vector<int32_t> loopRows_;
     std::vector<clsSheeRowAtr> rows_;

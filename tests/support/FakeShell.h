@@ -6,6 +6,7 @@
 #include "radio/ImageLayout.h"
 #include "radio/datClipCh.h"
 #include "radio/indShell.h"
+#include "tests/support/ScopedInstall.h"
 
 namespace testsupport {
 
@@ -25,9 +26,7 @@ public:
     FakeShell() {
         image.Resize(layout::kImageSize);
         defaultImage.Resize(layout::kImageSize);
-        InstallShell(this);
     }
-    ~FakeShell() override { InstallShell(nullptr); }
 
     cmcEeprom& CurrentImage() override { return image; }
     cmcEeprom& DefaultImage() override { return defaultImage; }
@@ -50,6 +49,9 @@ public:
     bool runListEdits = false;
     std::vector<ListEdit> listEdits;
     std::vector<int> helpItems;
+
+private:
+    ScopedShell installed_{this};
 };
 
 }  // namespace testsupport
