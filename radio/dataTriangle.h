@@ -1,0 +1,19 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// A point of the segment geometry, in the geometry's own units.
+struct GeoPoint {
+    int32_t x = 0;
+    int32_t y = 0;
+};
+
+// One triangle of a display segment.
+struct dataTriangle {
+    std::array<GeoPoint, 3> points{};
+};
+
+// The point lies inside the triangle or on its edge: the three triangles it makes with the
+// sides add up to the whole area (within 0.01).
+bool PointInTriangle(const dataTriangle& triangle, GeoPoint point);
