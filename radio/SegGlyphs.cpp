@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <limits>
 #include <vector>
 
 #include "common/cmcCanvas.h"
@@ -30,13 +28,6 @@ constexpr std::array<uint16_t, 96> kFont = {
 
 constexpr uint8_t kDotByte = 0x80;
 constexpr uint8_t kBlankWithDot = 0xA0;
-
-// Whole pixels, held in the int range whatever the geometry's numbers.
-int Pixels(double value) {
-    constexpr double low = std::numeric_limits<int>::min();
-    constexpr double high = std::numeric_limits<int>::max();
-    return static_cast<int>(std::clamp(std::trunc(value), low, high));
-}
 
 }  // namespace
 
@@ -67,14 +58,14 @@ void PaintPatterns(cmcCanvas& canvas, const WindowRect& rect, std::span<const ui
     const int rowHeight = rect.height / rows;
     const double scale =
         std::min(0.8 * cellWidth / segchar.Width(), 0.8 * rowHeight / segchar.Height());
-    const int pitch = Pixels(scale * segchar.Width() * 1.25);
+    const int pitch = WholeCoordinate(scale * segchar.Width() * 1.25);
     const uint32_t colour = canvas.GetTextColour();
     std::vector<CanvasPoint> polygon(3);
     for (std::size_t k = 0; k < patterns.size(); ++k) {
         const int column = static_cast<int>(k) % perRow;
         const int row = static_cast<int>(k) / perRow;
-        const int left = rect.left + Pixels(pitch * 0.1) + pitch * column;
-        const int top = rect.top + Pixels(rowHeight * 0.1) + rowHeight * row;
+        const int left = rect.left + WholeCoordinate(pitch * 0.1) + pitch * column;
+        const int top = rect.top + WholeCoordinate(rowHeight * 0.1) + rowHeight * row;
         for (int i = 0; i < segchar.Count(); ++i) {
             if (!segchar.IsLitIn(patterns[k], i)) {
                 continue;
@@ -82,8 +73,8 @@ void PaintPatterns(cmcCanvas& canvas, const WindowRect& rect, std::span<const ui
             for (const dataTriangle& triangle :
                  segchar.Segments()[static_cast<std::size_t>(i)].Triangles()) {
                 for (std::size_t p = 0; p < 3; ++p) {
-                    polygon[p] = {Pixels(triangle.points[p].x * scale) + left,
-                                  Pixels(triangle.points[p].y * scale) + top};
+                    polygon[p] = {WholeCoordinate(triangle.points[p].x * scale) + left,
+                                  WholeCoordinate(triangle.points[p].y * scale) + top};
                 }
                 canvas.FillPolygon(polygon, colour);
             }

@@ -1,6 +1,8 @@
 #include "radio/dataTriangle.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -12,6 +14,12 @@ double Area(GeoPoint a, GeoPoint b, GeoPoint c) {
 }
 
 }  // namespace
+
+int32_t WholeCoordinate(double value) {
+    constexpr double low = std::numeric_limits<int32_t>::min();
+    constexpr double high = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(std::clamp(std::trunc(value), low, high));
+}
 
 bool PointInTriangle(const dataTriangle& triangle, GeoPoint point) {
     const auto& [a, b, c] = triangle.points;

@@ -9,6 +9,10 @@ struct GeoPoint {
     int32_t y = 0;
 };
 
+// A coordinate computed from the geometry (in pixels or units): its whole part, held in the
+// int range whatever the geometry's numbers.
+int32_t WholeCoordinate(double value);
+
 // One triangle of a display segment.
 struct dataTriangle {
     std::array<GeoPoint, 3> points{};

@@ -6,8 +6,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <string>
 
 #include "common/GlobalEvMan.h"
@@ -25,13 +23,6 @@ constexpr int kDrawSize = 180;
 constexpr int kMargin = 10;
 constexpr int kButtonWidth = 84;
 constexpr int kButtonGap = 4;
-
-// Whole units, held in the int range.
-int32_t Whole(double value) {
-    constexpr double low = std::numeric_limits<int32_t>::min();
-    constexpr double high = std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(std::clamp(std::trunc(value), low, high));
-}
 
 }  // namespace
 
@@ -106,14 +97,14 @@ double cuiSegEdit::Scale() const {
 
 QPoint cuiSegEdit::ToBox(GeoPoint point) const {
     const double scale = Scale();
-    return {Whole((point.x - static_cast<double>(segchar_.MinX())) * scale + kMargin),
-            Whole((point.y - static_cast<double>(segchar_.MinY())) * scale + kMargin)};
+    return {WholeCoordinate((point.x - static_cast<double>(segchar_.MinX())) * scale + kMargin),
+            WholeCoordinate((point.y - static_cast<double>(segchar_.MinY())) * scale + kMargin)};
 }
 
 GeoPoint cuiSegEdit::FromBox(QPoint at) const {
     const double scale = Scale();
-    return {Whole((at.x() - kMargin) / scale + segchar_.MinX()),
-            Whole((at.y() - kMargin) / scale + segchar_.MinY())};
+    return {WholeCoordinate((at.x() - kMargin) / scale + segchar_.MinX()),
+            WholeCoordinate((at.y() - kMargin) / scale + segchar_.MinY())};
 }
 
 void cuiSegEdit::Paint(QPainter& painter) {

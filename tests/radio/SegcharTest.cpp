@@ -10,6 +10,7 @@
 #include "radio/SegGlyphs.h"
 #include "radio/cmcCellCapsule.h"
 #include "tests/radio/RecordingCanvas.h"
+#include "tests/support/ProgramTable.h"
 
 namespace {
 
@@ -93,11 +94,6 @@ TEST(SegcharBad, AnEmptySectionHasNothingToDraw) {
 // The program's own geometry, as the joined table beside the program holds it.
 class ProgramGeometry : public ::testing::Test {
 protected:
-    static cmcGTex& ProgramTable() {
-        static cmcGTex table;
-        table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
-        return table;
-    }
     ProgramGeometry() { InstallSharedSegchar(&geometry); }
     ~ProgramGeometry() override { InstallSharedSegchar(nullptr); }
 
@@ -113,7 +109,7 @@ protected:
         return canvas;
     }
 
-    Segchar geometry{ProgramTable()};
+    Segchar geometry{testsupport::ProgramTable()};
 };
 
 // Fifteen segments in the font's bit order: the dot (0x4000) first, which the user does not
@@ -129,7 +125,7 @@ TEST_F(ProgramGeometry, FifteenSegmentsEachClickableAtItsMiddle) {
         const auto& points = segment.Triangles()[0].points;
         const GeoPoint middle{(points[0].x + points[1].x + points[2].x) / 3,
                               (points[0].y + points[1].y + points[2].y) / 3};
-        Segchar clicked(ProgramTable());
+        Segchar clicked(testsupport::ProgramTable());
         ASSERT_TRUE(clicked.ToggleAt(middle)) << i;
         EXPECT_EQ(clicked.Pattern(), 1 << (14 - i)) << i;
     }

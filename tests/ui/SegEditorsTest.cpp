@@ -20,6 +20,7 @@
 #include "radio/Segchar.h"
 #include "radio/datCh.h"
 #include "radio/indActiveCell.h"
+#include "tests/support/ProgramTable.h"
 #include "tests/ui/UiRig.h"
 #include "ui/cuiFSegText.h"
 #include "ui/cuiPaintBox.h"
@@ -86,12 +87,6 @@ constexpr int kNameCol = 1;
 
 class SegEditors : public ::testing::Test {
 protected:
-    static cmcGTex& ProgramTable() {
-        static cmcGTex table;
-        table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
-        return table;
-    }
-
     SegEditors() {
         InstallSharedSegchar(&geometry);
         InstallSegEditors(&editors);
@@ -150,8 +145,8 @@ protected:
     }
 
     testsupport::UiRig rig;
-    Segchar geometry{ProgramTable()};
-    cuiSegEditors editors{ProgramTable(), Rows()};
+    Segchar geometry{testsupport::ProgramTable()};
+    cuiSegEditors editors{testsupport::ProgramTable(), Rows()};
     cmcGTex callingTable;
     QWidget host;
     std::unique_ptr<cuiSheet> sheet;

@@ -13,6 +13,7 @@
 #include "common/cmcGTex.h"
 #include "radio/Segchar.h"
 #include "radio/cmcCellCapsule.h"
+#include "tests/support/ProgramTable.h"
 #include "tests/ui/TestApp.h"
 #include "ui/cuiCanvas.h"
 
@@ -43,13 +44,7 @@ protected:
         return image;
     }
 
-    static cmcGTex& ProgramTable() {
-        static cmcGTex table;
-        table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
-        return table;
-    }
-
-    Segchar geometry{ProgramTable()};
+    Segchar geometry{testsupport::ProgramTable()};
     std::vector<uint8_t> userTable = std::vector<uint8_t>(32, 0);
 };
 
