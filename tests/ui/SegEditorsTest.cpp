@@ -277,17 +277,20 @@ TEST_F(SegEditors, TheTextEditorShowsTheTextAsGlyphs) {
 
 // ---- User-character editor ----
 
+// Where segment i of the dialog is clicked: the middle of its first triangle.
+QPoint MiddleOf(const cuiSegEdit& dialog, int i) {
+    const auto& p = dialog.Geometry().Segments()[static_cast<std::size_t>(i)].Triangles()[0].points;
+    return dialog.ToBox({(p[0].x + p[1].x + p[2].x) / 3, (p[0].y + p[1].y + p[2].y) / 3});
+}
+
 TEST_F(SegEditors, TheCharacterDialogSetsAndClearsSegmentsIntoTheImage) {
     const Bytes before = Image(0, layout::kImageSize);
     cuiSegEdit* dialog = Open<cuiSegEdit>(kCharCol);
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(dialog->isModal());
-    const Segchar& segments = dialog->Geometry();
-    // Segment i answers bit 14 - i; each is clicked at the middle of its first triangle.
+    // Segment i answers bit 14 - i.
     const auto click = [&](int i, Qt::MouseButton button = Qt::LeftButton) {
-        const auto& p = segments.Segments()[static_cast<std::size_t>(i)].Triangles()[0].points;
-        const GeoPoint middle{(p[0].x + p[1].x + p[2].x) / 3, (p[0].y + p[1].y + p[2].y) / 3};
-        QTest::mouseClick(dialog->PaintBox(), button, {}, dialog->ToBox(middle));
+        QTest::mouseClick(dialog->PaintBox(), button, {}, MiddleOf(*dialog, i));
     };
     click(1);   // top: 0x2000
     click(4);   // bottom: 0x0400
