@@ -71,19 +71,16 @@ TEST(SheetRowReaderTest, LoopsRepeatTheirRowsWithTheSelectFlagInForce) {
 // A derived sheet's directive reads its count and skips lines through the reader; the
 // section's closing line is never skipped.
 TEST(SheetRowReaderTest, ADerivedDirectiveSkipsLines) {
-    SheetRowReader* reader = nullptr;
-    auto skip = [&](std::string_view item) {
-        if (item.starts_with("Skip")) {
-            reader->SkipLines(reader->NumberAfter(item, "Skip").value_or(0));
-        }
-    };
     testsupport::SheetTable sheet({":(Skip 2)", "a|", "b|", "c|", ":(Skip)", "d|", ":(Skip 9)"});
-    SheetRowReader own;
-    reader = &own;
-    own.Read(sheet.table, "X_Cells", cmcCellObj(), skip);
-    ASSERT_EQ(own.Rows(), 2);
-    EXPECT_EQ(own.RowAttrs()[0].sourceLine, 3);
-    EXPECT_EQ(own.RowAttrs()[1].sourceLine, 5);
+    SheetRowReader reader;
+    reader.Read(sheet.table, "X_Cells", cmcCellObj(), [&](std::string_view item) {
+        if (item.starts_with("Skip")) {
+            reader.SkipLines(reader.NumberAfter(item, "Skip").value_or(0));
+        }
+    });
+    ASSERT_EQ(reader.Rows(), 2);
+    EXPECT_EQ(reader.RowAttrs()[0].sourceLine, 3);
+    EXPECT_EQ(reader.RowAttrs()[1].sourceLine, 5);
 }
 
 // Layout numbers are outside input: a number that overflows, or rows that would need more

@@ -7,6 +7,8 @@
 #include "platform/SerialDevice.h"
 #include "platform/SettingsStore.h"
 #include "platform/Timer.h"
+#include "radio/SegEditorHost.h"
+#include "radio/Segchar.h"
 #include "radio/indShell.h"
 
 namespace testsupport {
@@ -43,5 +45,7 @@ using ScopedSettingsStores =
     ScopedInstall<platform::SettingsStoreFactory, platform::InstallSettingsStores>;
 using ScopedSerialDevices =
     ScopedInstall<platform::SerialDeviceFactory, platform::InstallSerialDevices>;
+using ScopedSharedSegchar = ScopedInstall<const Segchar, InstallSharedSegchar>;
+using ScopedSegEditors = ScopedInstall<SegEditorHost, InstallSegEditors>;
 
 }  // namespace testsupport
