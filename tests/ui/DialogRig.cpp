@@ -11,7 +11,6 @@
 namespace testsupport {
 
 DialogRig::DialogRig() {
-    table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
     InstallMainGTex(&table);
     QFont font("Liberation Sans");
     font.setPixelSize(13);

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "common/cmcGTex.h"
+#include "tests/support/ProgramTable.h"
 #include "tests/ui/UiRig.h"
 
 namespace testsupport {
@@ -16,7 +17,7 @@ struct DialogRig : UiRig {
     // With MERROW_DIALOG_SHOTS naming a folder, a picture of the window goes there as name.png.
     static void SaveShot(QWidget& window, const char* name);
 
-    cmcGTex table;
+    cmcGTex& table = ProgramTable();
     QWidget mainWindow;
 };
 
