@@ -12,6 +12,7 @@
 #include "radio/ItemContext.h"
 #include "radio/KeyConverters.h"
 #include "radio/NumberConverters.h"
+#include "radio/cmcCellCapsule.h"
 #include "radio/datCh.h"
 
 struct ItemRow;

@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 #include <QWidget>
 
+#include "common/MainGTex.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
 #include "radio/BankTable.h"
@@ -36,6 +37,8 @@ class ProgramTreeTest : public ::testing::Test {
 protected:
     ProgramTreeTest() {
         table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
+        // The sheets' cell models and choice lists are read from the program's main table.
+        InstallMainGTex(&table);
         auto* layout = new QHBoxLayout(&window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(treePanel, 1);
@@ -45,6 +48,7 @@ protected:
         tree->Build();
         tree->SetOnChange([this](QTreeWidgetItem* node) { OpenSheetOf(node); });
     }
+    ~ProgramTreeTest() override { InstallMainGTex(nullptr); }
 
     // What the main window does when a node is chosen: the node's spec opens its sheet.
     void OpenSheetOf(QTreeWidgetItem* node) {
