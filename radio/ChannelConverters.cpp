@@ -25,7 +25,6 @@ constexpr int kSnapStep = 625;
 constexpr int kChannelStepA = 2500;
 constexpr int kChannelStepB = 3125;
 
-constexpr char kToneList[] = "GI_Sheet_Sel_Mch_CTone";
 constexpr char kToneNames[] = "GI_AppItem_Ctcss";
 constexpr int kToneOff = 52;
 constexpr int kToneDtcs = 53;

@@ -20,8 +20,9 @@ struct FrequencyParams {
 };
 bool CellFrequency(CellEdit& edit, datCh& record, const FrequencyParams& params);
 
-// tone1 (receive) or tone2 (transmit): an entry of "GI_Sheet_Sel_Mch_CTone" (52 off, 53
-// DTCS), or a DTCS code typed as three octal digits and N or I.
+// tone1 (receive) or tone2 (transmit): an entry of kToneList (52 off, 53 DTCS), or a DTCS code
+// typed as three octal digits and N or I.
+inline constexpr char kToneList[] = "GI_Sheet_Sel_Mch_CTone";
 struct SubToneParams {
     Side side = Side::Receive;
 };

@@ -15,11 +15,8 @@
 
 namespace {
 
-constexpr char kAbcSelection[] = "GI_Sheet_Sel_RxC_AbcSel";
-constexpr char kAbcCodes[] = "GI_Sheet_Sel_RxC_AbcCode";
 constexpr int kAbcLowest = 1;
 constexpr int kAbcHighest = 32;
-constexpr char kScramblerChoice[] = "GI_Sheet_Sel_Mch_ScramCode";
 constexpr int kScramblerHighest = 255;
 constexpr int kScramblerInversion = 0;
 constexpr int kScramblerCode = 1;
@@ -245,7 +242,8 @@ bool CellListNumber(CellEdit& edit, int& value, const ListNumberParams& params) 
 }
 
 bool CellAbcCode(CellEdit& edit, int& value, const AbcCodeParams&) {
-    const TwoStep lists{kAbcSelection, Flex0, kAbcCodes, Flex1, kAbcLowest, kAbcHighest, true};
+    const TwoStep lists{kAbcSelectionList, Flex0,       kAbcCodeList, Flex1,
+                        kAbcLowest,        kAbcHighest, true};
     return RunTwoStep(edit, value, lists);
 }
 
@@ -274,7 +272,7 @@ bool CellScramCode(CellEdit& edit, int& value, const ScramCodeParams&) {
         value = StepWithin(value, step, 0, kScramblerHighest, false);
         changed = true;
     } else if (key == kKeyEnter) {
-        OpenList(edit, kScramblerChoice, Flex0, value != kScramblerInversion);
+        OpenList(edit, kScramblerCodeList, Flex0, value != kScramblerInversion);
     }
     ShowText(edit, value == kScramblerInversion ? "Inv" : std::to_string(value));
     if (IsDigitKey(key) || key == '.' || key == 'I' || key == 'i') {

@@ -39,12 +39,16 @@ struct ListNumberParams {
 };
 bool CellListNumber(CellEdit& edit, int& value, const ListNumberParams& params);
 
-// ABC codes 0..32: the list "GI_Sheet_Sel_RxC_AbcSel" whose entry 1 opens the code list
-// "GI_Sheet_Sel_RxC_AbcCode"; a code 1..32 is shown as its number.
+// ABC codes 0..32: the list of kAbcSelectionList whose entry 1 opens the code list
+// kAbcCodeList; a code 1..32 is shown as its number.
+inline constexpr char kAbcSelectionList[] = "GI_Sheet_Sel_RxC_AbcSel";
+inline constexpr char kAbcCodeList[] = "GI_Sheet_Sel_RxC_AbcCode";
 struct AbcCodeParams {};
 bool CellAbcCode(CellEdit& edit, int& value, const AbcCodeParams& params);
 
-// Scrambler codes 0..255, 0 being inversion ("Inv"); Enter offers inversion or a code.
+// Scrambler codes 0..255, 0 being inversion ("Inv"); Enter offers inversion or a code
+// (kScramblerCodeList).
+inline constexpr char kScramblerCodeList[] = "GI_Sheet_Sel_Mch_ScramCode";
 struct ScramCodeParams {};
 bool CellScramCode(CellEdit& edit, int& value, const ScramCodeParams& params);
 

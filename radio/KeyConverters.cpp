@@ -1,7 +1,5 @@
 #include "radio/KeyConverters.h"
 
-#include <array>
-
 #include "radio/CellCodes.h"
 #include "radio/CellEditing.h"
 #include "radio/ChoiceConverters.h"
@@ -11,14 +9,6 @@
 #include "radio/cmcEeprom.h"
 
 namespace {
-
-constexpr char kPortList[] = "GI_Sheet_Sel_KDisp_ScrmOpt_Port";
-constexpr char kHighLowList[] = "GI_Sheet_Sel_KDisp_KeyOpt_HL";
-
-// The function lists by model type (MT_Lmr .. MT_MdcPmr).
-constexpr std::array<const char*, 5> kFunctionLists = {
-    "GI_Sheet_Sel_Keys_Conv_Lmr", "GI_Sheet_Sel_Keys_Conv_Pmr", "GI_Sheet_Sel_Keys_Conv_VaskPmr",
-    "GI_Sheet_Sel_Keys_Conv_MdcLmr", "GI_Sheet_Sel_Keys_Conv_MdcPmr"};
 
 constexpr int kFirstSlotWithBit = 11;
 constexpr int kLastSlotWithBit = 13;
@@ -114,16 +104,16 @@ bool CellKeyFunction(CellEdit& edit, cmcEeprom& image, int& value, int& redraw,
     if (IsAnswerOf(edit, Flex0)) {
         value = AnswerValue(edit);
         if (value == kScramblerFunction) {
-            OpenList(edit, kPortList, FlexScrmPort, GetScramblerPort(image));
+            OpenList(edit, kScramblerPortList, FlexScrmPort, GetScramblerPort(image));
         } else if (const int slot = KeyOptionSlot(value)) {
-            OpenList(edit, kHighLowList, FlexKeyOpt, GetKeyOptionHigh(image, slot));
+            OpenList(edit, kKeyOptionList, FlexKeyOpt, GetKeyOptionHigh(image, slot));
         }
         return true;
     }
     if (IsAnswerOf(edit, FlexScrmPort)) {
         SetScramblerPort(image, AnswerValue(edit));
         const int slot = GetScramblerPortSlot(GetScramblerPort(image));
-        OpenList(edit, kHighLowList, FlexKeyOpt, GetKeyOptionHigh(image, slot));
+        OpenList(edit, kKeyOptionList, FlexKeyOpt, GetKeyOptionHigh(image, slot));
         return false;
     }
     if (IsAnswerOf(edit, FlexKeyOpt)) {
@@ -139,6 +129,6 @@ bool CellKeyFunction(CellEdit& edit, cmcEeprom& image, int& value, int& redraw,
 
 bool CellKeyAssign(CellEdit& edit, cmcEeprom& image, ModelType model, int& value, int& redraw) {
     const bool known = model >= MT_Lmr && model <= MT_MdcPmr;
-    const char* list = kFunctionLists[static_cast<std::size_t>(known ? model : MT_Pmr)];
+    const char* list = kKeyFunctionLists[static_cast<std::size_t>(known ? model : MT_Pmr)];
     return CellKeyFunction(edit, image, value, redraw, list);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "radio/ItemContext.h"
@@ -12,6 +13,12 @@ class cmcEeprom;
 
 // The function code of the scrambler key.
 inline constexpr int kScramblerFunction = 'I';
+// The function lists by model type (MT_Lmr .. MT_MdcPmr), and the lists of the options.
+inline constexpr std::array<const char*, 5> kKeyFunctionLists = {
+    "GI_Sheet_Sel_Keys_Conv_Lmr", "GI_Sheet_Sel_Keys_Conv_Pmr", "GI_Sheet_Sel_Keys_Conv_VaskPmr",
+    "GI_Sheet_Sel_Keys_Conv_MdcLmr", "GI_Sheet_Sel_Keys_Conv_MdcPmr"};
+inline constexpr char kScramblerPortList[] = "GI_Sheet_Sel_KDisp_ScrmOpt_Port";
+inline constexpr char kKeyOptionList[] = "GI_Sheet_Sel_KDisp_KeyOpt_HL";
 
 // The option slot of a function code: 11, 12, 13 for the codes with an option bit in the
 // image, 21, 22, 23 for those without, 0 for a function without an option.
