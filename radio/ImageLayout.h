@@ -2,9 +2,10 @@
 
 #include <cstdint>
 
-// Every fixed place of the memory image, by name. No other file carries a bare image address:
-// code reaches the image through these constants, through the record areas below, or through a
-// record view.
+// The fixed places of the memory image that several parts share, by name. Code reaches the
+// image through these constants, through the record areas below or through a record view; the
+// only other bare addresses are the places one memory-map row binds, written in that row of its
+// group file (radio/items).
 namespace layout {
 
 // --- Address space ---------------------------------------------------------------------------
