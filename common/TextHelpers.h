@@ -53,3 +53,9 @@ WindowRect CentreControl(const WindowRect& control, const WindowRect& other,
                          const WindowRect& workArea);
 // Moved inside the work area; one larger than the area keeps its left and top on the area's.
 WindowRect KeepInWorkArea(WindowRect control, const WindowRect& workArea);
+// A pop-up of the size given beside a cell (both on the desktop): below the cell, 8 pixels in
+// from its left; above it, or flush with the work area's bottom, when there is no room below;
+// held inside the work area's right edge, and left of the cell when it could neither go below
+// nor above and there is room at the left.
+WindowRect PlaceBesideCell(const WindowRect& cell, int width, int height,
+                           const WindowRect& workArea);

@@ -29,6 +29,7 @@ inline constexpr int kInputPopupAnswer = 2;
 // Keys without a character travel as their virtual-key code times 256.
 inline constexpr int kKeyBackspace = 8;
 inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeyEscape = 27;
 inline constexpr int kKeySpace = 32;
 inline constexpr int kKeyDoubleClick = 256;
 inline constexpr int kKeyLeft = 0x2500;
