@@ -12,6 +12,7 @@
 #include "radio/ItemContext.h"
 #include "radio/KeyConverters.h"
 #include "radio/NumberConverters.h"
+#include "radio/SegCellEditors.h"
 #include "radio/cmcCellCapsule.h"
 #include "radio/datCh.h"
 
@@ -161,7 +162,8 @@ using Editor =
                  ScramCodeParams, OptionLettersParams, NumberParams, PaddedNumberParams,
                  DecimalParams, TimerParams, MinSecParams, ScaledByteParams, NibbleCodeParams,
                  HexDigitParams, BitFieldParams, KeyAssignParams, FrequencyParams, SubToneParams,
-                 PackedCodeParams, FiveToneParams, DigitsParams, TextParams>;
+                 PackedCodeParams, FiveToneParams, DigitsParams, TextParams, DisplayTextParams,
+                 UserCharacterParams>;
 
 }  // namespace memmap
 
@@ -298,6 +300,15 @@ constexpr ItemRow Digits(int code, NibbleField field) {
 }
 constexpr ItemRow Text(int code, TextField field) {
     return Row(code, field.field, TextParams{});
+}
+// A name or message of the radio's display, painted as glyphs with the image's user
+// characters, edited in the display-text editor.
+constexpr ItemRow DisplayText(int code, TextField field, SegPadding padding = SegPadding::Blanks) {
+    return Row(code, field.field, DisplayTextParams{padding});
+}
+// The user-character pattern of the record the frame loaded (RK_CEdit).
+constexpr ItemRow UserCharacter(int code) {
+    return Row(code, {}, UserCharacterParams{});
 }
 constexpr ItemRow Special(int code, RowFunction function) {
     ItemRow row;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ class cmcCellCapsule;
 // - bit-set editor: a cell of item Flex0, the value in decimal in the copy's inText;
 // - display-text editor: the escaped text in the copy's inText;
 // - user-character editor: the pattern in decimal in the copy's inText.
+// A pop-up that cannot open beside the capsule's cell (no grid) opens nothing.
 // A pop-up that is dismissed hands nothing back.
 //
 // Until the ui builds one, each pop-up shows a box saying that it is not available yet, so a
@@ -42,10 +44,11 @@ public:
         std::vector<uint8_t> bytes;  // what the editor starts with
         bool selectAll;              // else the caret stands after the bytes
         int width;                   // of the field
-        int userCharacters;          // image address of the 16 user-character patterns
+        // The user-character patterns the text's glyphs use; the editor copies them.
+        std::span<const uint8_t> userCharacters;
     };
     struct UserCharacter {
-        int pattern;  // the 16-bit segment pattern
+        uint16_t pattern;  // the segment pattern
     };
 
     virtual ~PopupHost() = default;

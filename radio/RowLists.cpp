@@ -52,6 +52,8 @@ struct ListsOfEditor {
     std::vector<RowList> operator()(const FiveToneParams&) const { return {}; }
     std::vector<RowList> operator()(const DigitsParams&) const { return {}; }
     std::vector<RowList> operator()(const TextParams&) const { return {}; }
+    std::vector<RowList> operator()(const DisplayTextParams&) const { return {}; }
+    std::vector<RowList> operator()(const UserCharacterParams&) const { return {}; }
 };
 
 }  // namespace

@@ -196,6 +196,19 @@ struct EditorRun {
         }
         return true;
     }
+    bool operator()(const DisplayTextParams& p) {
+        std::vector<uint8_t> bytes = ReadBytes(context, row.field);
+        if (!EditSegTextCell(context.capsule, bytes, UserCharTable(context.image), p.padding,
+                             context.services.popups, context.request)) {
+            return false;
+        }
+        WriteBytes(context, row.field, bytes);
+        return true;
+    }
+    bool operator()(const UserCharacterParams&) {
+        return OnRecord(EditSegCharCell(context.capsule, context.record.pattern,
+                                        context.services.popups, context.request) != 0);
+    }
     bool operator()(const TextParams& p) {
         std::vector<uint8_t> bytes = ReadBytes(context, row.field);
         if (!CellText(context, bytes, p)) {

@@ -239,7 +239,7 @@ TEST(PopupHost, PopupsNotBuiltYetSayThatTheyAreNotAvailable) {
     PopupHost& host = PopupHost::Unavailable();
     host.OpenChoiceList(caller, {"Sel_T", Flex0, 1});
     host.OpenBitSetEditor(caller, {0, 1, 8, 0, 1});
-    host.OpenDisplayTextEditor(caller, {{}, true, 8, 536});
+    host.OpenDisplayTextEditor(caller, {{}, true, 8, {}});
     host.OpenUserCharacterEditor(caller, {0});
     ASSERT_EQ(rig.boxes.boxes.size(), 4u);
     EXPECT_EQ(rig.boxes.boxes[0].text,

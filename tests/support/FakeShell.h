@@ -36,7 +36,7 @@ public:
     indCommands& Commands() override { return *this; }
     indHelp& Help() override { return *this; }
     cmcFCache& ChoiceLists() override { return choices; }
-    PopupHost& Popups() override { return popups; }
+    PopupHost& Popups() override { return popupHost ? *popupHost : popups; }
 
     cmcEeprom& CurrentImage() override { return image; }
     cmcEeprom& DefaultImage() override { return defaultImage; }
@@ -56,6 +56,7 @@ public:
     datClipCh clipboard;
     cmcFCache choices;
     RecordingPopups popups;
+    PopupHost* popupHost = nullptr;  // the pop-ups to open instead of recording them
     ModelType model = MT_Pmr;
     int warningRestarts = 0;
     int modifiedUpdates = 0;

@@ -16,7 +16,6 @@
 #include "radio/ImageLayout.h"
 #include "radio/ItemRegistry.h"
 #include "radio/SegCellEditors.h"
-#include "radio/SegEditorHost.h"
 #include "radio/Segchar.h"
 #include "radio/datCh.h"
 #include "radio/indActiveCell.h"
@@ -34,25 +33,11 @@ using Bytes = std::vector<uint8_t>;
 
 // Rows as the memory map writes them: a user character of the record view, and a bank name
 // of the image.
-int CharRow(ItemContext& context, const ItemRow&) {
-    int request = 0;
-    if (EditSegCharCell(context.capsule, context.record.pattern, request)) {
-        context.record.StoreAndReload();
-    }
-    return request;
-}
-
-int NameRow(ItemContext& context, const ItemRow&) {
-    int request = 0;
-    const std::span<uint8_t> name(context.image.GetData() + layout::kBankNameArea.At(context.index),
-                                  layout::kNameLength);
-    EditSegTextCell(context.capsule, name, UserCharTable(context.image), SegPadding::Blanks,
-                    request);
-    return request;
-}
-
-constexpr ItemRow kRows[] = {memmap::Special(CL_CEdit, CharRow),
-                             memmap::Special(CL_Dtmf_Text, NameRow)};
+constexpr ItemRow kRows[] = {
+    memmap::UserCharacter(CL_CEdit),
+    memmap::DisplayText(CL_Dtmf_Text, memmap::Chars(memmap::InTable(layout::kBankNameArea, 0),
+                                                    layout::kNameLength)),
+};
 
 const ItemRegistry& Rows() {
     static const ItemRegistry rows{ItemRegistry::Group(kRows)};
@@ -90,7 +75,7 @@ class SegEditors : public ::testing::Test {
 protected:
     SegEditors() {
         InstallSharedSegchar(&geometry);
-        InstallSegEditors(&editors);
+        rig.shell.popupHost = &editors;
         callingTable.SetLines(kCallingSheet);
         SetName({'A', 'B', ' ', ' ', ' ', ' ', ' ', ' '});
         host.resize(300, 120);
@@ -107,7 +92,6 @@ protected:
     ~SegEditors() override {
         sheet.reset();
         Settle();
-        InstallSegEditors(nullptr);
         InstallSharedSegchar(nullptr);
     }
 
