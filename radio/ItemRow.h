@@ -31,7 +31,8 @@ using RowFunction = int (*)(ItemContext& context, const ItemRow& row);
 //   Choice(CL_Comm_PwrOnPassword, Bits(381, 0x20), "GI_Sheet_Sel_Misc_OnOff"),
 //   Timer(CL_Comm_AtResetTimer_A, Byte(408), {.unitsPerSecond = 1, .offText = true}),
 //   RecordChoice(CL_Mch_Nar, &datCh::nar, "GI_Sheet_Sel_Mch_Nar"),
-//   RecordChoice(CL_Mch_Form, &datCh::form, "GI_Sheet_Sel_Mch_Form").OnlyIf(kVaskRuleA),
+//   RecordChoice(CL_Mch_Rpt_L, &datCh::rptLong, "GI_Sheet_Sel_Mch_LTone")
+//       .OnlyIf(kVaskRuleA, "-"),
 namespace memmap {
 
 // --- Where a value lives ------------------------------------------------------------------
