@@ -1,0 +1,13 @@
+#pragma once
+
+class cmcCellObj;
+
+// The help file as the memory map reaches it. The main window implements it with the
+// help-topic lookup; tests use testsupport::FakeShell.
+class indHelp {
+public:
+    virtual ~indHelp() = default;
+
+    // The context pop-up of the help file for the cell.
+    virtual void ShowContextHelp(const cmcCellObj& cell) = 0;
+};

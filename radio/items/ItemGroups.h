@@ -1,0 +1,9 @@
+#pragma once
+
+#include <span>
+
+#include "radio/ItemRow.h"
+
+// The groups of the memory map, one file of radio/items each; ItemRegistry::Program() joins
+// them.
+std::span<const ItemRow> CommonSettingRows();
