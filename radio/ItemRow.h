@@ -18,6 +18,9 @@
 
 struct ItemRow;
 
+// What a change of a row's value also does (derived fields), after the value was written.
+using RowEffect = void (*)(ItemContext& context);
+
 // A function of its own for a row whose rule fits no builder. It may run the row's regular
 // part with RunRegularRow (radio/RunItemRow.h) and add its rule around it. Returns the editor
 // request (0, 1 refresh, 2 in-place editor).
@@ -68,6 +71,7 @@ enum class FieldKind : uint8_t {
     RecordText,    // a text field of the record view
     ImageNibbles,  // count nibbles, high nibble first
     ReversedBits,  // image bits, the mask's lowest the value's highest
+    RecordReal,    // a real field of the record view, in whole units; a change is stored
 };
 
 struct Field {
@@ -80,6 +84,7 @@ struct Field {
     // An int field's value is the stored number divided by this (integer division); a change
     // stores value x scale.
     int scale = 1;
+    double datCh::*real = nullptr;
 };
 
 // A field that holds one whole number, for the converters of numbers and lists.
@@ -114,6 +119,13 @@ constexpr IntField MapBit(Address address, int bit) {
 }
 constexpr IntField Member(int datCh::*member) {
     return {{FieldKind::Record, 0, 0, member}};
+}
+// A real field of the record view (a tone, a period) in whole units: its integer part is the
+// value, a change stores the whole number and reloads.
+constexpr IntField Member(double datCh::*real) {
+    Field field{FieldKind::RecordReal};
+    field.real = real;
+    return {field};
 }
 // The masked bits in the reverse order: the lowest bit of the mask is the value's highest
 // (bits 2 and 3 of 0x0C give bit 2 x 2 + bit 3).
@@ -159,6 +171,7 @@ bool VaskRuleA(const ItemContext& context, const Condition& condition);
 bool VaskRuleB(const ItemContext& context, const Condition& condition);
 bool VaskRuleC(const ItemContext& context, const Condition& condition);
 bool IndexNotZero(const ItemContext& context, const Condition& condition);
+bool RecordReached(const ItemContext& context, const Condition& condition);
 
 // Some of the masked bits of the image are set, or none is.
 constexpr Condition ImageBitsSet(Address address, uint8_t mask) {
@@ -173,6 +186,9 @@ constexpr Condition kVaskRuleA{VaskRuleA};
 constexpr Condition kVaskRuleB{VaskRuleB};
 constexpr Condition kVaskRuleC{VaskRuleC};
 constexpr Condition kIndexNotZero{IndexNotZero};
+// The record the row works on is there: its kind's limits hold its index (a two-tone code 0,
+// a user tone 15 are not records).
+constexpr Condition kRecordReached{RecordReached};
 
 // The horizontal alignment a greyed row's cell gets back when it applies again.
 enum class Align : uint8_t { Left = 0, Centre = 1, Right = 2 };
@@ -203,6 +219,13 @@ struct ItemRow {
     memmap::Condition silverWhen{};
     // Redraw flags a change adds (RD_SameItem, RD_AllCells, ...).
     int redraw = 0;
+    // The record the row works on, loaded at the cell's index whatever the cell's category;
+    // RK_None: the record the frame loaded.
+    uint32_t ownRecord = RK_None;
+    // Run after a change was written back.
+    RowEffect onChange = nullptr;
+    // The cell gets the warning mark while this holds (after the converter ran).
+    memmap::Condition warnWhen{};
 
     // The row applies only while the condition holds; else its cell shows the grey text.
     constexpr ItemRow OnlyIf(memmap::Condition condition, const char* text = "----",
@@ -221,6 +244,21 @@ struct ItemRow {
     constexpr ItemRow Redraws(int flags) const {
         ItemRow row = *this;
         row.redraw |= flags;
+        return row;
+    }
+    constexpr ItemRow LoadsRecord(uint32_t kind) const {
+        ItemRow row = *this;
+        row.ownRecord = kind;
+        return row;
+    }
+    constexpr ItemRow OnChange(RowEffect effect) const {
+        ItemRow row = *this;
+        row.onChange = effect;
+        return row;
+    }
+    constexpr ItemRow WarnWhile(memmap::Condition condition) const {
+        ItemRow row = *this;
+        row.warnWhen = condition;
         return row;
     }
 };
@@ -318,7 +356,7 @@ constexpr ItemRow SubTone(int code, Side side) {
 constexpr ItemRow PackedCode(int code, PackedCodeParams params) {
     return Row(code, {}, params);
 }
-// The code record's code bytes; the repeat digit is the record's common byte.
+// The code record's code bytes; "*" is the group tone, the record's common byte.
 constexpr ItemRow FiveToneCode(int code, FiveToneParams params) {
     return Row(code, {}, params);
 }

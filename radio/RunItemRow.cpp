@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include "common/TextHelpers.h"
@@ -257,6 +258,8 @@ int ReadStored(const ItemContext& context, const Field& field) {
             return ReadReversedBits(context.image.GetByte(AddressOf(context, field)), field.mask);
         case FieldKind::Record:
             return context.record.*field.member;
+        case FieldKind::RecordReal:
+            return static_cast<int>(std::floor(context.record.*field.real));
         case FieldKind::Codec:
             return field.codec.read(context);
         default:
@@ -295,12 +298,37 @@ void WriteStored(ItemContext& context, const Field& field, int value) {
             context.record.*field.member = value;
             context.record.StoreAndReload();
             break;
+        case FieldKind::RecordReal:
+            context.record.*field.real = value;
+            context.record.StoreAndReload();
+            break;
         case FieldKind::Codec:
             field.codec.write(context, value);
             break;
         default:
             break;
     }
+}
+
+bool Holds(const ItemContext& context, const Condition& condition) {
+    return condition.IsSet() && condition.holds(context, condition);
+}
+
+// What every row does first: loads its own record, and greys its cell while it does not
+// apply. False when greyed.
+bool PrepareRow(ItemContext& context, const ItemRow& row) {
+    if (row.ownRecord != RK_None) {
+        context.record.Load(row.ownRecord, context.index);
+    }
+    if (!row.appliesWhen.IsSet()) {
+        return true;
+    }
+    if (!row.appliesWhen.holds(context, row.appliesWhen)) {
+        ShowGreyed(context, row);
+        return false;
+    }
+    SetHorizontalAlignment(context.capsule, row.alignWhenApplies);
+    return true;
 }
 
 }  // namespace
@@ -314,25 +342,29 @@ void WriteField(ItemContext& context, const Field& field, int value) {
 }
 
 int RunRegularRow(ItemContext& context, const ItemRow& row) {
-    if (row.appliesWhen.IsSet()) {
-        if (!row.appliesWhen.holds(context, row.appliesWhen)) {
-            ShowGreyed(context, row);
-            return 0;
-        }
-        SetHorizontalAlignment(context.capsule, row.alignWhenApplies);
+    if (!PrepareRow(context, row)) {
+        return 0;
     }
     if (std::visit(EditorRun{context, row}, row.editor)) {
         context.redraw |= row.redraw;
+        if (row.onChange) {
+            row.onChange(context);
+        }
     }
-    if (row.silverWhen.IsSet() && context.capsule.canvas &&
-        row.silverWhen.holds(context, row.silverWhen)) {
+    if (Holds(context, row.warnWhen)) {
+        context.capsule.marks |= kMarkWarning;
+    }
+    if (context.capsule.canvas && Holds(context, row.silverWhen)) {
         context.capsule.canvas->SetTextColour(kSilver);
     }
     return context.request;
 }
 
 int RunItemRow(ItemContext& context, const ItemRow& row) {
-    return row.special ? row.special(context, row) : RunRegularRow(context, row);
+    if (!row.special) {
+        return RunRegularRow(context, row);
+    }
+    return PrepareRow(context, row) ? row.special(context, row) : 0;
 }
 
 namespace memmap {
@@ -361,6 +393,13 @@ bool VaskRuleC(const ItemContext& context, const Condition&) {
 
 bool IndexNotZero(const ItemContext& context, const Condition&) {
     return context.index != 0;
+}
+
+bool RecordReached(const ItemContext& context, const Condition&) {
+    const datCh& record = context.record;
+    return record.kind != RK_None && record.kind <= kLastRecordKind &&
+           record.index >= datCh::GetKindMin(record.kind) &&
+           record.index <= datCh::GetKindMax(record.kind);
 }
 
 }  // namespace memmap
