@@ -53,3 +53,6 @@ WindowRect CentreControl(const WindowRect& control, const WindowRect& other,
                          const WindowRect& workArea);
 // Moved inside the work area; one larger than the area keeps its left and top on the area's.
 WindowRect KeepInWorkArea(WindowRect control, const WindowRect& workArea);
+// A main window's saved place, moved so that at least 16 pixels of it stay reachable at either
+// side of the work area and its top never lies above the area's.
+WindowRect KeepWindowReachable(WindowRect window, const WindowRect& workArea);

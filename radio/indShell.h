@@ -12,7 +12,8 @@ class datClipCh;
 struct BankSpan;
 
 // What the item dispatcher asks of the program around it: the document, the model type, the
-// warning check and modified flag, packing, the channel-list edit commands and context help.
+// warning check and modified flag, packing, the channel-list edit commands, opening sheets
+// and help.
 // The application implements it; tests install a fake.
 class indShell {
 public:
@@ -33,7 +34,12 @@ public:
     // Copy, paste, carry, clear, delete or insert channels (command 73..79).
     virtual void RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
                                     const BankSpan& bank) = 0;
-    // The context pop-up of the help file for the cell.
+    // Opens the sheet of a spec ("[style]name,arguments") in the main window. A cell of the
+    // open sheet asks with fromOpenSheet set: that sheet then closes after its event.
+    virtual void OpenSheet(const std::string& spec, bool fromOpenSheet) = 0;
+    // The help file at its contents.
+    virtual void ShowHelpContents() = 0;
+    // The help file at the topic of the cell.
     virtual void ShowContextHelp(const cmcCellObj& cell) = 0;
 };
 

@@ -1,7 +1,8 @@
 #include "radio/ItemRegistry.h"
+#include "radio/items/ItemGroups.h"
 
 // The groups of the memory map; each group's rows live in a file of their own in this folder.
 const ItemRegistry& ItemRegistry::Program() {
-    static const ItemRegistry registry{};
+    static const ItemRegistry registry{ListCommandRows()};
     return registry;
 }

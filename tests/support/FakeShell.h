@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "radio/BankSize.h"
@@ -38,6 +39,10 @@ public:
     void PackImage() override { ++packs; }
     void RunChannelListEdit(cmcCellCapsule& capsule, datCh&, int first, int last,
                             const BankSpan& bank) override;
+    void OpenSheet(const std::string& spec, bool fromOpenSheet) override {
+        openedSheets.push_back({spec, fromOpenSheet});
+    }
+    void ShowHelpContents() override { ++helpContents; }
     void ShowContextHelp(const cmcCellObj& cell) override;
 
     cmcEeprom image;
@@ -50,6 +55,12 @@ public:
     bool runListEdits = false;
     std::vector<ListEdit> listEdits;
     std::vector<int> helpItems;
+    struct SheetCall {
+        std::string spec;
+        bool fromOpenSheet;
+    };
+    std::vector<SheetCall> openedSheets;
+    int helpContents = 0;
 };
 
 }  // namespace testsupport
