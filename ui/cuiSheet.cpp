@@ -299,6 +299,7 @@ void cuiSheet::BuildGrid() {
     grid_->setFrameShape(QFrame::NoFrame);
     layout->addWidget(grid_);
     BuildCells();
+    AddMarkRoom();
     grid_->SetThumbTracking(true);
     grid_->SetFixedCols(std::min(fixedCols_, cells_.Cols() - 1));
     grid_->SetFixedRows(std::min(fixedRows_, cells_.Rows() - 1));
@@ -557,6 +558,32 @@ void cuiSheet::FitCell(int col, int row, const cmcCellObj& cell) {
     }
     if (cell.layoutBits & kLayoutFitRow) {
         grid_->SetRowHeight(row, std::max(grid_->RowHeight(row), size.height() + 2 * scale_));
+    }
+}
+
+// The marks are drawn at the size of the template font's line, so that they fit the rows.
+int cuiSheet::MarkSize() const {
+    const cmcFont font = template_.font.value_or(cmcFont());
+    const QFontMetrics metrics =
+        printer_ ? QFontMetrics(ToQFont(font), printer_) : QFontMetrics(ToQFont(font));
+    return printer_ ? metrics.height() / 2 : metrics.height();
+}
+
+// On a sheet that shows marks, each fitted column that holds cells with an item gets room for
+// a mark beside its widest text, so that a mark never covers the value it marks.
+void cuiSheet::AddMarkRoom() {
+    if (!images_) {
+        return;
+    }
+    const int room = MarkSize() + 4 * scale_;
+    for (int col = 0; col < cells_.Cols(); ++col) {
+        bool items = false;
+        for (int row = 0; row < cells_.Rows() && !items; ++row) {
+            items = cells_.At(col, row).cell.item != kItemNone;
+        }
+        if (items && grid_->ColWidth(col) > scale_) {
+            grid_->SetColWidth(col, grid_->ColWidth(col) + room);
+        }
     }
 }
 
@@ -1490,7 +1517,10 @@ void cuiSheet::DrawCell(QPainter& painter, int col, int row, const QRect& rect) 
             canvas.SetTextColour(kColourClWindow);
         }
     }
-    const int penX = DrawCellText(canvas, cell, text, textLeft, top, right, bottom);
+    const bool marked = paintCapsule_.marks & (kMarkWarning | kMarkError);
+    const bool centred = (cell.layoutBits & kLayoutHorzMask) == 1;
+    const int textRight = marked && centred ? right - MarkSize() - 4 * scale_ : right;
+    const int penX = DrawCellText(canvas, cell, text, textLeft, top, textRight, bottom);
     DrawMarks(painter, canvas, cell, penX, top, right, bottom);
     paintCapsule_.marks &= static_cast<uint8_t>(~(kMarkWarning | kMarkError));
     if (!printing && cells_.InRange(col + 1, row) && cells_.At(col + 1, row).Tail()) {
@@ -1530,7 +1560,9 @@ int cuiSheet::DrawCellText(cuiCanvas& canvas, const cmcCellObj& cell, const std:
     return penX;
 }
 
-// The error or warning mark the handler reported: the tree's icons on screen, polygons on paper.
+// The error or warning mark the handler reported, at the size of the text line: the tree's
+// icons on screen, polygons on paper. A right-aligned value has its mark at the left of the
+// cell, any other after its text; the column's mark room keeps both clear of the text.
 void cuiSheet::DrawMarks(QPainter& painter, cuiCanvas& canvas, const cmcCellObj& cell, int penX,
                          int top, int right, int bottom) {
     const bool error = paintCapsule_.marks & kMarkError;
@@ -1539,12 +1571,12 @@ void cuiSheet::DrawMarks(QPainter& painter, cuiCanvas& canvas, const cmcCellObj&
         return;
     }
     const bool printing = printer_ != nullptr;
-    const int e = printing ? (bottom - top) / 2 : images_->Size().width();
-    const int f = e / 8;
+    const int e = std::max(1, std::min(MarkSize(), bottom - top - 2 * scale_));
+    const int f = std::max(1, 2 * scale_);
     const bool rightAligned = (cell.layoutBits & kLayoutHorzMask) == 2;
-    const int x = rightAligned ? paintRect_.left + f : std::min(penX, right - e - 1);
+    const int x = rightAligned ? paintRect_.left + f : std::min(penX + f, right - e - f);
+    const int markTop = top + (bottom - top - e) / 2;
     if (printing) {
-        const int markTop = bottom - e - f;
         if (error) {
             PrintErrorMark(canvas, x, markTop, e);
         } else {
@@ -1552,9 +1584,7 @@ void cuiSheet::DrawMarks(QPainter& painter, cuiCanvas& canvas, const cmcCellObj&
         }
         return;
     }
-    const QSize size = images_->Size();
-    images_->Icon(error ? kErrorIcon : kWarningIcon)
-        .paint(&painter, QRect(QPoint(x, bottom - size.height() - 1), size));
+    images_->Icon(error ? kErrorIcon : kWarningIcon).paint(&painter, QRect(x, markTop, e, e));
 }
 
 // ---- Pop-up menu ----

@@ -148,6 +148,8 @@ private:
     void EndOfDirectiveLine();
     void PlaceRow(int row, const std::string& section, std::string& lineText);
     void FitCell(int col, int row, const cmcCellObj& cell);
+    int MarkSize() const;
+    void AddMarkRoom();
     int RowCellCount(int row) const;
 
     // Cursor, selection and marks.
