@@ -102,6 +102,10 @@ int cmcComm::Write(const uint8_t* bytes, int n) {
     return 0;
 }
 
+bool cmcComm::WaitForInput(int ms) {
+    return IsOpen() && device_->WaitForInput(ms);
+}
+
 int cmcComm::TransmitStep() {
     if (!IsOpen()) {
         return task_->SetInterval(-1);

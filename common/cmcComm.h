@@ -35,6 +35,9 @@ public:
     int Read(uint8_t* buffer, int n);
     int Write(const uint8_t* bytes, int n);
     int GetInQueue();
+    // Waits up to ms for received bytes; true when some wait (or the device failed, which the
+    // next read reports). False at once when the port is closed.
+    bool WaitForInput(int ms);
     int GetOutQueue();
     // Device output queue plus what waits in the transmit buffer.
     int GetPendingOut();

@@ -94,6 +94,9 @@ public:
     void SetPortNumber(int n) { portNumber_ = n; }
     void SetRomFileName(const std::string& name) { romFileName_ = name; }
     const std::string& GetRomFileName() const { return romFileName_; }
+    bool IsPortOpen() const { return port_.IsOpen(); }
+    // Waits up to ms for the radio's bytes; false at once when the port is closed.
+    bool WaitForInput(int ms) { return port_.WaitForInput(ms); }
     bool CanStart() const { return state_ == Standby || state_ == Ready; }
     bool CanCancel() const {
         return state_ == WaitEcho || (state_ >= RomFile_Open && state_ <= RomFile_Ok) ||

@@ -20,6 +20,7 @@ clsSequenceDriver::clsSequenceDriver(clsMainSeq& sequence, clsGTex& texts, clsEn
     : sequence_(sequence), texts_(texts), environ_(environ), memo_(memo) {}
 
 void clsSequenceDriver::SequenceTick() {
+    sequence_.WaitForInput(kInputWaitMs);
     for (int n = 0; n < clsMainSeq::kStateCount; ++n) {
         const int before = sequence_.GetState();
         if (!RunStep() || sequence_.GetState() == before) {
@@ -29,7 +30,10 @@ void clsSequenceDriver::SequenceTick() {
 }
 
 int clsSequenceDriver::NextTickMs() const {
-    return sequence_.GetState() == clsMainSeq::Ready ? kIdleTickMs : kRunningTickMs;
+    if (sequence_.GetState() == clsMainSeq::Ready) {
+        return kIdleTickMs;
+    }
+    return sequence_.IsPortOpen() ? 0 : kRunningTickMs;
 }
 
 bool clsSequenceDriver::RunStep() {

@@ -14,8 +14,11 @@ class clsSequenceDriver {
 public:
     // The last state shown starts past the last state, so the first tick shows its tip.
     static constexpr int kNoStateShown = 36;
-    // The pace of the ticks: a millisecond while a load runs; at Ready, where the sequence only
-    // waits for Start, rarely, so an idle loader does not keep the computer awake.
+    // The pace of the ticks: while the port is open a tick first waits up to kInputWaitMs for
+    // the radio's bytes, so an answer is taken as it arrives and the next tick follows at
+    // once; a millisecond while a load runs with the port closed; at Ready, where the sequence
+    // only waits for Start, rarely, so an idle loader does not keep the computer awake.
+    static constexpr int kInputWaitMs = 1;
     static constexpr int kRunningTickMs = 1;
     static constexpr int kIdleTickMs = 250;
 

@@ -223,6 +223,14 @@ int PosixSerialDevice::Read(uint8_t* buffer, int n) {
     return static_cast<int>(got);
 }
 
+bool PosixSerialDevice::WaitForInput(int ms) {
+    if (fd_ < 0) {
+        return false;
+    }
+    pollfd line{fd_, POLLIN, 0};
+    return RetryOnInterrupt([&] { return poll(&line, 1, ms); }) > 0;
+}
+
 bool PosixSerialDevice::IsHungUp() const {
     pollfd line{fd_, POLLIN, 0};
     return poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;

@@ -28,6 +28,7 @@ public:
     int InQueue() override;
     int OutQueue() override;
     int Read(uint8_t* buffer, int n) override;
+    bool WaitForInput(int ms) override;
     int Write(const uint8_t* bytes, int n) override;
 
     const std::string& Path() const { return path_; }

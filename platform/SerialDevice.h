@@ -41,6 +41,13 @@ public:
     virtual int Read(uint8_t* buffer, int n) = 0;
     // Bytes written before the write time-out.
     virtual int Write(const uint8_t* bytes, int n) = 0;
+    // Waits up to ms for received bytes (or a failure that the next read reports); true when
+    // something waits. Lets a caller act on an answer as it arrives instead of at its next
+    // tick. Devices that cannot wait answer at once.
+    virtual bool WaitForInput(int ms) {
+        (void)ms;
+        return InQueue() != 0;
+    }
 };
 
 // Makes the device behind a port number. The programs use the termios devices; tests

@@ -109,3 +109,13 @@ int CountUsedInBanks(cmcEeprom& image, ModelType model) {
     }
     return count;
 }
+
+int CountUsedChannels(cmcEeprom& image, ModelType model) {
+    datCh view(&image);
+    int count = 0;
+    for (int channel = 0; channel < layout::kChannelCount; ++channel) {
+        view.Load(ChannelKindOf(model), channel);
+        count += view.used;
+    }
+    return count;
+}

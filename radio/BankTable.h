@@ -26,3 +26,6 @@ int BankAtCount(const cmcEeprom& image, int count);
 // kind (MT_Lmr: RK_ChLmr, every other type: RK_ChPmr).
 int CountUsedInBank(cmcEeprom& image, ModelType model, int bank);
 int CountUsedInBanks(cmcEeprom& image, ModelType model);
+// Channel records 0..255 whose receive frequency is set, seen through the model type's own
+// channel kind, in a bank or not.
+int CountUsedChannels(cmcEeprom& image, ModelType model);

@@ -4,6 +4,7 @@
 // 11, 14, 15 and 16 come from the checks of the application object, not from the engine.
 enum CDrvCode : int {
     CDRV_Ok = 0,
+    CDRV_Cancelled = 1,  // the user stopped the exchange
     CDRV_PortOpen = 2,
     CDRV_Echo = 4,
     CDRV_Timeout = 5,

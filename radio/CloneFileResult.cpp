@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/MainGTex.h"
-#include "platform/MessageBox.h"
+#include "radio/AppBox.h"
 
 namespace {
 
@@ -31,6 +31,5 @@ void ShowCloneFileResult(int code) {
     cmcGTex& texts = MainGTex();
     std::string text = texts.GetLine("GI_Mess_FileErr_Headline", 0) + "\n\n" +
                        texts.GetLine(kMessageKeys[code], 0);
-    platform::Boxes().Show(text, texts.GetLine("GI_Sys_AppTitle", 0), platform::BoxIcon::Warning,
-                           platform::BoxButtons::Ok);
+    ShowAppBox(text, platform::BoxIcon::Warning);
 }

@@ -1,9 +1,8 @@
 #include "radio/EditMessages.h"
 
-#include "common/GetTextBlock.h"
 #include "common/GlobalEvMan.h"
 #include "common/MainGTex.h"
-#include "platform/MessageBox.h"
+#include "radio/AppBox.h"
 
 namespace {
 
@@ -11,22 +10,15 @@ namespace {
 constexpr intptr_t kStatusTextColour = 0x80000008;
 constexpr intptr_t kStatusBackColour = 0x8000000F;
 
-platform::BoxAnswer ShowTextBox(const std::string& key, platform::BoxIcon icon,
-                                platform::BoxButtons buttons) {
-    cmcGTex& texts = MainGTex();
-    return platform::Boxes().Show(GetTextBlock(texts, key), texts.GetLine("GI_Sys_AppTitle", 0),
-                                  icon, buttons);
-}
-
 }  // namespace
 
 bool ConfirmEdit(const std::string& key) {
-    return ShowTextBox(key, platform::BoxIcon::Warning, platform::BoxButtons::OkCancel) ==
+    return ShowTextBlockBox(key, platform::BoxIcon::Warning, platform::BoxButtons::OkCancel) ==
            platform::BoxAnswer::Ok;
 }
 
 void ShowEditError(const std::string& key) {
-    ShowTextBox(key, platform::BoxIcon::Error, platform::BoxButtons::Ok);
+    ShowTextBlockBox(key, platform::BoxIcon::Error);
 }
 
 void SendEditStatus(const std::string& key) {

@@ -17,3 +17,22 @@ void SetToneLimits(datCh& record, double ratio) {
     record.lowB = RoundedBound(record.toneB * (1 - ratio));
     record.highB = RoundedBound(record.toneB * (1 + ratio));
 }
+
+double TwoToneRatio(uint8_t radioRevision) {
+    const bool narrow = radioRevision >= 0x20 || (radioRevision & 0x0F) > 1;
+    return narrow ? 0.02 : 0.03;
+}
+
+void SetTwoToneLimits(cmcEeprom& image, ModelType model, uint8_t radioRevision) {
+    if (!IsLmrType(model)) {
+        return;
+    }
+    const double ratio = TwoToneRatio(radioRevision);
+    datCh record(&image);
+    for (int code = datCh::GetKindMin(RK_2ToneCode); code <= datCh::GetKindMax(RK_2ToneCode);
+         ++code) {
+        record.Load(RK_2ToneCode, code);
+        SetToneLimits(record, ratio);
+        record.Store();
+    }
+}

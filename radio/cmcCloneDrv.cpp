@@ -91,6 +91,14 @@ bool cmcCloneDrv::StartWrite(const cmcEeprom& image, const AddressRangeList* ran
     return true;
 }
 
+void cmcCloneDrv::Cancel() {
+    if (!IsBusy() || state_ == S_Finish)
+        return;
+    port_.Close();  // nothing more leaves the PC
+    result_->code = CDRV_Cancelled;
+    state_ = S_Finish;
+}
+
 bool cmcCloneDrv::Start(Mode mode, Completion completion) {
     if (IsBusy())
         return false;

@@ -77,6 +77,10 @@ public:
     bool StartRead(const AddressRangeList* ranges, Completion completion);
     bool StartWrite(const cmcEeprom& image, const AddressRangeList* ranges, Completion completion);
     bool IsBusy() const { return state_ != S_Idle; }
+    // Stops a running exchange: the port closes at once, and the next tick hands the result to
+    // the completion with CDRV_Cancelled. Nothing happens when no exchange runs.
+    void Cancel();
+    State GetState() const { return state_; }
 
     // Data bytes received or sent so far: the progress measure.
     int GetDataBytes() const { return dataBytes_; }

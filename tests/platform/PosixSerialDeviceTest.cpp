@@ -32,4 +32,26 @@ TEST(PosixSerialDevice, AWriteThatCannotFinishStopsAtItsTimeOut) {
     close(master);
 }
 
+// A wait for input ends when the far end sends, and gives up after its time when nothing comes;
+// a closed device does not wait at all.
+TEST(PosixSerialDevice, WaitingForInputEndsWhenABytesArrives) {
+    int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+        GTEST_SKIP() << "no pseudo-terminals here";
+    }
+    platform::PosixSerialDevice device(ptsname(master));
+    ASSERT_TRUE(device.Open());
+    ASSERT_TRUE(device.Apply(platform::SerialSettings{}));
+    EXPECT_FALSE(device.WaitForInput(5));
+    const uint8_t byte = 0x55;
+    ASSERT_EQ(write(master, &byte, 1), 1);
+    EXPECT_TRUE(device.WaitForInput(1000));
+    uint8_t got = 0;
+    EXPECT_EQ(device.Read(&got, 1), 1);
+    EXPECT_EQ(got, 0x55);
+    device.Close();
+    EXPECT_FALSE(device.WaitForInput(1000));
+    close(master);
+}
+
 }  // namespace

@@ -499,6 +499,25 @@ TEST_F(CloneDrvTest, OneExchangeAtATime) {
     EXPECT_EQ(completions, 1);
 }
 
+// The port closes at once; the completion follows at the next tick, once.
+TEST_F(CloneDrvTest, CancelEndsTheExchange) {
+    drv.Cancel();  // idle: nothing to stop
+    EXPECT_EQ(completions, 0);
+    Configure(false, false);
+    ASSERT_TRUE(drv.StartInfo(Record()));
+    time.Advance(150);  // in the set-up script
+    ASSERT_TRUE(line.IsOpen(FakeSerialLine::Side::Program));
+    const uint32_t at = time.Now();
+    drv.Cancel();
+    EXPECT_FALSE(line.IsOpen(FakeSerialLine::Side::Program));
+    drv.Cancel();
+    EXPECT_TRUE(Finish());
+    EXPECT_EQ(outcome->code, CDRV_Cancelled);
+    EXPECT_LE(outcome->endedAt - at, 1u);
+    EXPECT_EQ(completions, 1);
+    EXPECT_EQ(cable.Seen(0xE0), 0);
+}
+
 TEST_F(CloneDrvTest, CompletionMayStartTheNextExchange) {
     Configure(false, false);
     AddressRangeList ranges = {{0, 255}};

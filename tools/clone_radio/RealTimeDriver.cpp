@@ -15,7 +15,8 @@ RealTimeDriver::~RealTimeDriver() {
     platform::InstallClock(nullptr);
 }
 
-bool RealTimeDriver::RunUntil(const std::function<bool()>& done, uint32_t limitMs) {
+bool RealTimeDriver::RunUntil(const std::function<bool()>& done, uint32_t limitMs,
+                              const std::function<int()>& pauseMs) {
     const uint32_t start = steady_.TickCount();
     while (!done()) {
         const uint32_t now = steady_.TickCount();
@@ -24,8 +25,8 @@ bool RealTimeDriver::RunUntil(const std::function<bool()>& done, uint32_t limitM
         const int32_t behind = static_cast<int32_t>(now - clock_.TickCount());
         if (behind > 0)
             scheduler_.Advance(static_cast<uint32_t>(behind));
-        else
-            steady_.SleepMs(1);
+        else if (const int pause = pauseMs ? pauseMs() : 1; pause > 0)
+            steady_.SleepMs(static_cast<uint32_t>(pause));
     }
     return true;
 }

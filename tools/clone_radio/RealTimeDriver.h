@@ -19,8 +19,10 @@ public:
     RealTimeDriver(const RealTimeDriver&) = delete;
     RealTimeDriver& operator=(const RealTimeDriver&) = delete;
 
-    // Runs until done() holds or limitMs of real time have passed; returns done().
-    bool RunUntil(const std::function<bool()>& done, uint32_t limitMs);
+    // Runs until done() holds or limitMs of real time have passed; returns done(). Between
+    // calls it sleeps pauseMs() (1 ms when not given), as a program's worker would.
+    bool RunUntil(const std::function<bool()>& done, uint32_t limitMs,
+                  const std::function<int()>& pauseMs = {});
 
 private:
     platform::SteadyClock steady_;

@@ -1,7 +1,7 @@
 // Times a whole firmware load of the embedded images through the real serial port of port 1
 // (MERROW_COM1 names the device, such as the boot radio's pty), ticking the sequence the way
-// the loader window's worker does: one step, then a 1 ms sleep. The log goes to standard
-// output; the last line gives the elapsed time from Start to Completed.
+// the loader window's worker does: one tick, then the pause the driver asks for. The log goes to
+// standard output; the last line gives the elapsed time from Start to Completed.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -78,7 +78,7 @@ int main() {
             tick();
             return sequence.GetCompletedCount() == 1 || errors > 0 || memo.ended;
         },
-        kLimitMs);
+        kLimitMs, [&] { return driver.NextTickMs(); });
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     memo.Flush();
