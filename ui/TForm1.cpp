@@ -36,6 +36,11 @@ TForm1::TForm1(cuiMain& app, indEnviron& settings, cmcGTex& table)
 
 TForm1::~TForm1() = default;
 
+void TForm1::Unlock() {
+    SetFormEnabled(true);
+    activateWindow();
+}
+
 void TForm1::ApplyFont(cmcGTex& table) {
     cmcCellObj cell;
     cmcCellObj::ParseDefinition(cell, table.GetLine("GI_Form_Main_BasicCell", 0), nullptr, nullptr,

@@ -4,7 +4,7 @@
 
 #include <QMainWindow>
 
-#include "common/WindowRect.h"
+#include "radio/MainWindowLock.h"
 #include "ui/cuiImageList.h"
 #include "ui/cuiInputBlock.h"
 
@@ -16,7 +16,7 @@ class indEnviron;
 // place from the settings (kept reachable inside the desktop's work area), holds the tree's
 // and the tool bar's pictures, and hands itself to the application object, which builds the
 // window on it and shows it. Closing asks the close query first.
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public MainWindowLock {
 public:
     static constexpr int kMinimumWidth = 400;
     static constexpr int kMinimumHeight = 200;
@@ -31,6 +31,9 @@ public:
     // does not close; it is not greyed.
     void SetFormEnabled(bool enabled) { inputBlock_.SetBlocked(!enabled); }
     bool IsFormEnabled() const { return !inputBlock_.IsBlocked(); }
+    void Lock() override { SetFormEnabled(false); }
+    // Enabled again, the form takes the focus.
+    void Unlock() override;
 
     // The form's events, set by the application object.
     std::function<void()> onShow;

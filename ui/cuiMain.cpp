@@ -116,11 +116,10 @@ std::string cuiMain::ChooseDocumentFolder() const {
 }
 
 void cuiMain::SetModelConstants() {
-    SetConstants(0, 0, 0);
+    SetConstants(0, 0);
 }
 
-void cuiMain::SetConstants(int lastAddress, int modelCode, int secondId) {
-    lastAddress_ = lastAddress;
+void cuiMain::SetConstants(int modelCode, int secondId) {
     modelCode_ = modelCode;
     secondId_ = secondId;
 }

@@ -142,9 +142,8 @@ public:
     cmcFCache& ChoiceLists() { return lists_; }
 
 protected:
-    // The model constants of the model object.
-    void SetConstants(int lastAddress, int modelCode, int secondId);
-    int LastAddress() const { return lastAddress_; }
+    // The model constants of the model object: the model code and second id of its files.
+    void SetConstants(int modelCode, int secondId);
     int ModelCode() const { return modelCode_; }
     int SecondId() const { return secondId_; }
     void SetMakerMode() { makerMode_ = true; }
@@ -169,7 +168,6 @@ private:
     void ShowStatusText(const cmcEvent& event);
 
     int imageSize_;
-    int lastAddress_ = 0;
     int modelCode_ = 0;
     int secondId_ = 0;
     indEnviron& settings_;

@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QTreeWidget>
 
-#include "common/DecimalNumber.h"
 #include "common/GetTextBlock.h"
 #include "common/GlobalEvMan.h"
 #include "common/cmcEvMan.h"
@@ -16,9 +15,11 @@
 #include "platform/ProgramInfo.h"
 #include "radio/BankLabel.h"
 #include "radio/CloneFileResult.h"
+#include "radio/DocumentRanges.h"
 #include "radio/HelpContext.h"
 #include "radio/ImageFinalise.h"
 #include "radio/ImageLayout.h"
+#include "radio/NewerData.h"
 #include "radio/cmcCellObj.h"
 #include "ui/ColourMapping.h"
 #include "ui/TForm1.h"
@@ -28,11 +29,9 @@
 
 namespace {
 
-constexpr int kLastRadioAddress = 32735;
 constexpr int kModelCode = 0x2726;
 constexpr int kSecondId = 0;
 constexpr int kExtraId = 0x0100;  // files of the variant this program also reads
-constexpr int kFirstWrittenAddress = 256;
 constexpr int kStatusPanelMinimum = 100;
 constexpr uint32_t kMakerPanelColour = 0x000080;  // dark red
 constexpr uint32_t kMakerTextColour = 0xFFFFFF;
@@ -43,10 +42,6 @@ constexpr int kFlagLmrOnly = 1;
 constexpr int kFlagPmrOnly = 2;
 constexpr int kFlagVaskOnly = 3;
 constexpr int kFlagMdcOnly = 4;
-
-enum AddressRangeKind : int {
-    AR_CloneWrite = 0,
-};
 
 }  // namespace
 
@@ -65,7 +60,7 @@ indMain::~indMain() {
 }
 
 void indMain::SetModelConstants() {
-    SetConstants(kLastRadioAddress, kModelCode, kSecondId);
+    SetConstants(kModelCode, kSecondId);
 }
 
 std::string indMain::AppTitle() {
@@ -91,8 +86,7 @@ void indMain::BuildTree() {
 }
 
 bool indMain::IsNewerData(const cmcEeprom& image) {
-    return ReadDecimal(Table().GetLine("GI_Sys_LockoutNewerData", 0)).value != 0 &&
-           image.GetByte(layout::kNewerDataMark) > 1;
+    return ::IsNewerData(image);
 }
 
 // ---- Model types ----
@@ -148,8 +142,7 @@ bool indMain::CheckFileHeader(int id1, int id2, int& code) {
 }
 
 AddressRangeList indMain::GetAddressRanges(int kind) {
-    const int first = kind == AR_CloneWrite ? kFirstWrittenAddress : 0;
-    return {{first, LastAddress()}, {1, 0}};
+    return ::GetAddressRanges(kind);
 }
 
 // ---- The tree in step with the model type ----

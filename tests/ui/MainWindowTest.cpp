@@ -284,7 +284,7 @@ TEST_F(MainWindowTest, ADisabledWindowTakesNoInputAndDoesNotClose) {
     view->setFocus();
     QTreeWidgetItem* first = view->currentItem();
 
-    rig.form->SetFormEnabled(false);
+    rig.form->Lock();  // a clone exchange starts
     EXPECT_TRUE(rig.form->isEnabled()) << "not greyed";
     QTest::keyClick(view, Qt::Key_Down);
     QTreeWidgetItem* scan = rig.Node("GI_Sheet_Scan_Top");
@@ -296,7 +296,7 @@ TEST_F(MainWindowTest, ADisabledWindowTakesNoInputAndDoesNotClose) {
     EXPECT_TRUE(rig.form->isVisible());
     EXPECT_TRUE(rig.boxes.boxes.empty()) << "nothing asked";
 
-    rig.form->SetFormEnabled(true);
+    rig.form->Unlock();
     QTest::keyClick(view, Qt::Key_Down);
     EXPECT_NE(view->currentItem(), first);
     EXPECT_TRUE(rig.form->close());
