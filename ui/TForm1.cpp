@@ -31,6 +31,7 @@ TForm1::TForm1(cuiMain& app, indEnviron& settings, cmcGTex& table)
     ApplyFont(table);
     PlaceFromSettings(settings);
     setMinimumSize(kMinimumWidth, kMinimumHeight);
+    setWindowIcon(treeImages_.Icon(TRI_Radio));
     app.BuildWindow(this, treeImages_, barImages_);
 }
 
@@ -54,7 +55,18 @@ void TForm1::PlaceFromSettings(const indEnviron& settings) {
     const WindowRect saved{settings.windowLeft, settings.windowTop, settings.windowWidth,
                            settings.windowHeight};
     const WindowRect placed = KeepWindowReachable(saved, WorkArea(*this));
-    setGeometry(placed.left, placed.top, placed.width, placed.height);
+    move(placed.left, placed.top);
+    resize(placed.width, placed.height);
+}
+
+std::optional<WindowRect> TForm1::RestoredPlace() const {
+    const QRect normal = normalGeometry();
+    if (!normal.isValid()) {
+        return std::nullopt;
+    }
+    const QPoint frame = geometry().topLeft() - frameGeometry().topLeft();
+    return WindowRect{normal.left() - frame.x(), normal.top() - frame.y(), normal.width(),
+                      normal.height()};
 }
 
 void TForm1::showEvent(QShowEvent* event) {

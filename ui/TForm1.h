@@ -4,6 +4,9 @@
 
 #include <QMainWindow>
 
+#include <optional>
+
+#include "common/WindowRect.h"
 #include "radio/MainWindowLock.h"
 #include "ui/cuiImageList.h"
 #include "ui/cuiInputBlock.h"
@@ -34,6 +37,10 @@ public:
     void Lock() override { SetFormEnabled(false); }
     // Enabled again, the form takes the focus.
     void Unlock() override;
+
+    // The window's place when shown normally (not maximised): its outer left and top, its
+    // inner width and height, as the settings keep it; none while the window has no place.
+    std::optional<WindowRect> RestoredPlace() const;
 
     // The form's events, set by the application object.
     std::function<void()> onShow;

@@ -485,12 +485,11 @@ void cuiMain::OnFormCloseQuery(bool& canClose) {
         canClose = false;
         return;
     }
-    const QRect normal = form_->normalGeometry();
-    if (normal.isValid()) {
-        settings_.windowLeft = normal.left();
-        settings_.windowTop = normal.top();
-        settings_.windowWidth = normal.width();
-        settings_.windowHeight = normal.height();
+    if (const std::optional<WindowRect> place = form_->RestoredPlace()) {
+        settings_.windowLeft = place->left;
+        settings_.windowTop = place->top;
+        settings_.windowWidth = place->width;
+        settings_.windowHeight = place->height;
         settings_.splitter = treePanel_->width();
     }
 }

@@ -57,7 +57,9 @@ void RunForm(TarnwickGlobals& globals, std::vector<std::string> arguments,
 }  // namespace
 
 int RunTarnwick(int argc, char** argv) {
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     cuiApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName("tarnwick");
     QtServices services;
     std::unique_ptr<TForm1> form;
     {

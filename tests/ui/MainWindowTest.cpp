@@ -58,7 +58,8 @@ TEST_F(MainWindowTest, BuildsTheWholeWindowFromTheProgramsOwnData) {
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.windowTitle(), "Untitled - Tarnwick");
     EXPECT_EQ(form.minimumSize(), QSize(400, 200));
-    EXPECT_EQ(form.geometry(), QRect(240, 127, 800, 600)) << "the default place on 1280 x 1024";
+    EXPECT_EQ(form.frameGeometry().topLeft(), QPoint(240, 127)) << "the default on 1280 x 1024";
+    EXPECT_EQ(form.size(), QSize(800, 600));
 
     QStringList menus;
     for (const QAction* item : form.menuBar()->actions()) {
@@ -305,7 +306,8 @@ TEST_F(MainWindowTest, ADisabledWindowTakesNoInputAndDoesNotClose) {
 TEST_F(MainWindowTest, ClosingWithUnsavedChangesAsksFirst) {
     rig.Start();
     rig.Advance(300);
-    rig.form->setGeometry(100, 120, 640, 480);
+    rig.form->move(100, 120);
+    rig.form->resize(640, 480);
     rig.main->CurrentImage().SetByte(504, 'A');
     rig.main->UpdateModified();
     ASSERT_TRUE(rig.main->IsModified());
@@ -336,10 +338,11 @@ TEST_F(MainWindowTest, ClosingWithUnsavedChangesAsksFirst) {
 
 TEST_F(MainWindowTest, AMaximisedWindowSavesItsRestoredPlace) {
     rig.Start();
-    rig.form->setGeometry(50, 60, 500, 400);
+    rig.form->move(50, 60);
+    rig.form->resize(500, 400);
     rig.form->showMaximized();
     QApplication::processEvents();
-    ASSERT_NE(rig.form->geometry(), QRect(50, 60, 500, 400));
+    ASSERT_NE(rig.form->size(), QSize(500, 400));
     EXPECT_TRUE(rig.form->close());
     EXPECT_EQ(rig.settings.windowLeft, 50);
     EXPECT_EQ(rig.settings.windowTop, 60);
