@@ -2,10 +2,12 @@
 // a missing table key, an exception that escapes an event, and the help.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <stdexcept>
 #include <string>
 
 #include <QAction>
+#include <QFile>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMenu>
@@ -13,7 +15,12 @@
 #include <QTest>
 #include <QTextBrowser>
 
+#include "common/DecimalNumber.h"
+#include "common/TextHelpers.h"
+#include "common/cmcHelpGTex.h"
 #include "radio/CellCodes.h"
+#include "radio/CellNameTables.h"
+#include "radio/CellNames.h"
 #include "tests/ui/MainRig.h"
 #include "tests/ui/ProgramFolder.h"
 #include "ui/cuiApplication.h"
@@ -107,6 +114,40 @@ TEST(Help, ContentsFromTheMenuAndTheTopicOfACellWithF1) {
     help->Browser()->backward();
     EXPECT_EQ(help->Browser()->source().fragment(), "");
     EXPECT_TRUE(rig.boxes.fatals.empty());
+}
+
+// Every topic the help table names has a context, and every context a topic in the help file.
+TEST(Help, TheHelpTableAndTheHelpFileAgree) {
+    testsupport::RecordingBoxes boxes;
+    cmcHelpGTex help;
+    help.SetFileName(MERROW_DATA_DIR "/TarnwickH.OVL");
+    QFile file(MERROW_DATA_DIR "/Tarnwick.html");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    std::set<std::string> topics;
+    for (int n = 0;; ++n) {
+        const std::string line = help.GetLine("GI_AppItem_Context_ID", n);
+        if (line == "#") {
+            break;
+        }
+        const std::string topic = GetToken(line, '\t', 0).value_or("");
+        const int context = ReadDecimal(GetToken(line, '\t', 1).value_or("")).value;
+        topics.insert(topic);
+        EXPECT_TRUE(html.contains(QString("name=\"%1\"").arg(cuiHelpWindow::ContextAnchor(context))))
+            << topic << " " << context;
+    }
+    int items = 0;
+    for (int n = 0;; ++n) {
+        const std::string line = help.GetLine("GI_AppItem_Topic_ID", n);
+        if (line == "#") {
+            break;
+        }
+        ++items;
+        EXPECT_LT(ItemNameToCode(GetToken(line, '\t', 0).value_or("")), kCellItemCount) << line;
+        EXPECT_TRUE(topics.contains(GetToken(line, '\t', 1).value_or(""))) << line;
+    }
+    EXPECT_GT(items, 600) << "the items of every sheet have a topic";
+    EXPECT_TRUE(boxes.fatals.empty());
 }
 
 }  // namespace
