@@ -209,3 +209,20 @@ WindowRect KeepInWorkArea(WindowRect control, const WindowRect& workArea) {
     }
     return control;
 }
+
+WindowRect PlaceBesideCell(const WindowRect& cell, int width, int height,
+                           const WindowRect& workArea) {
+    WindowRect placed{cell.left + 8, cell.Bottom(), width, height};
+    bool flushBottom = false;
+    if (placed.Bottom() > workArea.Bottom()) {
+        flushBottom = height >= cell.top - workArea.top;
+        placed.top = flushBottom ? workArea.Bottom() - height : cell.top - height;
+    }
+    if (placed.Right() > workArea.Right()) {
+        placed.left = workArea.Right() - width;
+        if (flushBottom && width < cell.left - workArea.left) {
+            placed.left = cell.left - width;
+        }
+    }
+    return placed;
+}

@@ -56,3 +56,9 @@ WindowRect KeepInWorkArea(WindowRect control, const WindowRect& workArea);
 // A main window's saved place, moved so that at least 16 pixels of it stay reachable at either
 // side of the work area and its top never lies above the area's.
 WindowRect KeepWindowReachable(WindowRect window, const WindowRect& workArea);
+// A pop-up of the size given beside a cell (both on the desktop): below the cell, 8 pixels in
+// from its left; above it, or flush with the work area's bottom, when there is no room below;
+// held inside the work area's right edge, and left of the cell when it could neither go below
+// nor above and there is room at the left.
+WindowRect PlaceBesideCell(const WindowRect& cell, int width, int height,
+                           const WindowRect& workArea);

@@ -32,6 +32,7 @@
 #include "ui/ColourMapping.h"
 #include "ui/SheetStyles.h"
 #include "ui/TForm1.h"
+#include "ui/cuiAboutBox.h"
 #include "ui/cuiMenu.h"
 #include "ui/cuiSheet.h"
 #include "ui/cuiStatusBar.h"
@@ -538,6 +539,11 @@ void cuiMain::OnEvent(const cmcEvent& event) {
         case EV_RefreshCommands:
             bus->Send(EV_RefreshMenu);
             bus->Send(EV_RefreshToolBar);
+            break;
+        case EV_ShowAbout:
+            if (form_) {
+                new cuiAboutBox(form_, table_, [this](char ch) { OnKeyChar(ch); });
+            }
             break;
         case EV_StatusText:
             ShowStatusText(event);

@@ -185,4 +185,26 @@ TEST(WindowPlacement, AMainWindowStaysReachable) {
     }
 }
 
+// A pop-up beside a cell of 100 x 20 in a work area from (0, 30) to (1000, 730).
+TEST(WindowPlacement, PopupsStandBesideTheirCell) {
+    const WindowRect work{0, 30, 1000, 700};
+    const struct {
+        WindowRect cell;
+        int width;
+        int height;
+        WindowRect placed;
+    } cases[] = {
+        {{100, 100, 100, 20}, 200, 300, {108, 120, 200, 300}},  // below, 8 pixels in
+        {{100, 600, 100, 20}, 200, 300, {108, 300, 200, 300}},  // no room below: above
+        {{100, 200, 100, 20}, 200, 600, {108, 130, 200, 600}},  // nor above: flush at the bottom
+        {{900, 100, 100, 20}, 200, 300, {800, 120, 200, 300}},  // held inside the right edge
+        {{900, 200, 100, 20}, 200, 600, {700, 130, 200, 600}},  // flush at the bottom: at the left
+        {{150, 200, 100, 20}, 900, 600, {100, 130, 900, 600}},  // nor at the left
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PlaceBesideCell(c.cell, c.width, c.height, work), c.placed)
+            << c.cell.left << "," << c.cell.top;
+    }
+}
+
 }  // namespace

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "radio/CloneFileResult.h"
@@ -12,6 +15,7 @@
 #include "radio/cmcTovFile.h"
 #include "tests/ui/MainRig.h"
 #include "tests/ui/ProgramFolder.h"
+#include "ui/cuiAboutBox.h"
 #include "ui/cuiStatusBar.h"
 #include "ui/iuiTree.h"
 
@@ -150,19 +154,24 @@ TEST_F(indMainTest, MakerModeAsksEveryTimeUntilConfirmed) {
     EXPECT_TRUE(rig.main->InMakerMode());
 }
 
-TEST_F(indMainTest, MakerModeByTypingTheWord) {
+// The word typed while the About box is open, in any mix of case.
+TEST_F(indMainTest, MakerModeByTypingTheWordInTheAboutBox) {
     rig.Start();
+    const auto typeInAboutBox = [&](const char* text) {
+        rig.bus->Send(EV_ShowAbout);
+        auto* about = dynamic_cast<cuiAboutBox*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(about);
+        QTest::keyClicks(about->OkButton(), text);
+        QTest::keyClick(about, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
     rig.boxes.Answer(BoxAnswer::Cancel);
-    for (char ch : std::string("xHeArKeN")) {
-        rig.main->OnKeyChar(ch);
-    }
+    typeInAboutBox("xHeArKeN");
     EXPECT_EQ(rig.boxes.boxes.size(), 1u);
     EXPECT_FALSE(rig.main->InMakerMode()) << "cancelled";
     EXPECT_FALSE(TopCaptions().contains("Maker Adjustment"));
     EXPECT_EQ(rig.main->StatusBar()->PanelCount(), 2);
-    for (char ch : std::string("hearken")) {
-        rig.main->OnKeyChar(ch);
-    }
+    typeInAboutBox("hearken");
     EXPECT_TRUE(rig.main->InMakerMode());
     EXPECT_TRUE(TopCaptions().contains("Maker Adjustment"));
 }

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+#include <cstdint>
+#include <functional>
+
+#include "radio/Segchar.h"
+#include "radio/cmcCellCapsule.h"
+
+class QPainter;
+class QPushButton;
+class cmcEvMan;
+class cmcGTex;
+class cuiPaintBox;
+struct cmcEvent;
+
+// The dialog that designs a user character: its segments drawn large, a click on one switches
+// it. OK hands the pattern back by running a copy of the opening capsule through the dispatch
+// handler with inputMode 2 and the pattern as decimal text; Cancel and Esc store nothing.
+// Modal to the application while open; it deletes itself when it closes.
+class cuiSegEdit : public QDialog {
+public:
+    using Dispatch = std::function<int(cmcCellCapsule& capsule, int notify)>;
+
+    // Owned by the capsule's grid; the geometry is read from the table.
+    cuiSegEdit(const cmcCellCapsule& capsule, uint16_t pattern, cmcGTex& table, Dispatch dispatch);
+    ~cuiSegEdit() override;
+
+    const Segchar& Geometry() const { return segchar_; }
+    cuiPaintBox* PaintBox() const { return paintBox_; }
+    QPushButton* OkButton() const { return ok_; }
+    QPushButton* CancelButton() const { return cancel_; }
+    // Where a point of the geometry lies in the paint box.
+    QPoint ToBox(GeoPoint point) const;
+
+private:
+    double Scale() const;
+    GeoPoint FromBox(QPoint at) const;
+    void Paint(QPainter& painter);
+    void OnMouseDown(Qt::MouseButton button, QPoint at);
+    void OnOk();
+
+    static void OnEventThunk(void* data, const cmcEvent& event);
+    void OnEvent(const cmcEvent& event);
+
+    cmcCellCapsule capsule_;
+    Segchar segchar_;
+    Dispatch dispatch_;
+    // The window of the calling cell, which gets the focus back.
+    QPointer<QWidget> mainWindow_;
+    cmcEvMan* bus_ = nullptr;
+    cuiPaintBox* paintBox_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+};
