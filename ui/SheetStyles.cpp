@@ -16,14 +16,14 @@ std::unique_ptr<cuiSheet> MakeSheet(QWidget* parent, cmcGTex& table, const std::
     return std::make_unique<Sheet>(parent, nullptr, 0, 0, table, name, images);
 }
 
-struct SheetStyle {
+struct StyleRow {
     std::string_view style;
     SheetMaker make;
 };
 
 // One row a style word. The channel-bank and model-conditional sheets show as plain sheets
 // until their classes exist; each then takes its row here.
-constexpr std::array<SheetStyle, 2> kStyles = {{
+constexpr std::array<StyleRow, 2> kStyles = {{
     {"St_ChBank", &MakeSheet<cuiSheet>},
     {"St_Common", &MakeSheet<cuiSheet>},
 }};
@@ -32,7 +32,7 @@ constexpr std::array<SheetStyle, 2> kStyles = {{
 
 std::unique_ptr<cuiSheet> MakeSheetOfStyle(std::string_view style, QWidget* parent, cmcGTex& table,
                                            const std::string& name, const cuiImageList* images) {
-    for (const SheetStyle& row : kStyles) {
+    for (const StyleRow& row : kStyles) {
         if (row.style == style) {
             return row.make(parent, table, name, images);
         }

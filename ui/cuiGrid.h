@@ -6,6 +6,7 @@
 #include <QRect>
 #include <functional>
 
+#include "radio/GridCoord.h"
 #include "ui/cuiGridAxis.h"
 
 class cmcTask;
@@ -26,12 +27,8 @@ enum cuiDrawState : int {
     GD_Fixed = 0x04,     // a fixed cell
 };
 
-// A grid position; -1 stands for none.
-struct cuiGridCoord {
-    int col = -1;
-    int row = -1;
-    bool operator==(const cuiGridCoord&) const = default;
-};
+// The grid's name for a position.
+using cuiGridCoord = GridCoord;
 
 // The grid every sheet is drawn on. It holds no cells: its owner decides through closures
 // whether a cell may become current, how a cell is drawn (nothing is drawn without a closure)

@@ -1,29 +1,20 @@
 #include "ui/cuiSheet.h"
 
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPaintDevice>
-#include <QPen>
-#include <QPlainTextEdit>
-#include <QPolygon>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstdlib>
 
-#include "common/ColourNames.h"
-#include "common/FontSetting.h"
 #include "common/GlobalEvMan.h"
 #include "common/cmcGTex.h"
 #include "platform/Clock.h"
-#include "platform/LeadByte.h"
-#include "platform/MessageBox.h"
 #include "ui/ColourMapping.h"
 #include "ui/FontMapping.h"
-#include "ui/cuiCanvas.h"
 #include "ui/cuiImageList.h"
 #include "ui/cuiMenu.h"
 
@@ -34,43 +25,6 @@ int viewFontPercentage = 100;
 constexpr int kPageRows = 10;
 constexpr int kVirtualKeyF1 = 0x70;
 constexpr int kEditMenuCommand = 17;  // the Edit menu mirrors the current cell's pop-up menu
-
-int Sign(int value) {
-    return (value > 0) - (value < 0);
-}
-
-// The widest line and the summed line heights of a caption in a font.
-QSize MeasureCaption(const QFontMetrics& metrics, const std::string& caption) {
-    if (caption.empty()) {
-        return {0, 0};
-    }
-    int width = 0;
-    int height = 0;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = caption.find('\n', start);
-        const QString line = QString::fromStdString(caption.substr(start, end - start));
-        width = std::max(width, metrics.horizontalAdvance(line));
-        height += metrics.height();
-        if (end == std::string::npos) {
-            return {width, height};
-        }
-        start = end + 1;
-    }
-}
-
-bool StartsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
-
-// The text after the first "=", or none.
-std::optional<std::string_view> ValueOf(std::string_view item) {
-    const size_t equals = item.find('=');
-    if (equals == std::string_view::npos) {
-        return std::nullopt;
-    }
-    return item.substr(equals + 1);
-}
 
 // Which cells a redraw flag selects, against the reference cell of the change.
 struct RedrawRule {
@@ -107,54 +61,29 @@ const RedrawRule kRedrawRules[] = {
 
 }  // namespace
 
-// A style item: a key matched as a prefix (NoPrint must match whole) and its effect.
-struct cuiSheet::StyleKey {
-    const char* key;
-    bool exact;
-    void (*apply)(cuiSheet& sheet, std::string_view value);
-};
-
-const cuiSheet::StyleKey cuiSheet::kStyleKeys[] = {
-    {"TitleString", false,
-     [](cuiSheet& s, std::string_view v) {
-         if (!v.empty()) {
-             s.title_ = std::string(v);
-         }
-     }},
-    {"TitleColor", false,
-     [](cuiSheet& s, std::string_view v) { ColourFromName(std::string(v), s.titleColour_); }},
-    {"TitleFont", false,
-     [](cuiSheet& s, std::string_view v) {
-         s.titleFont_ = cmcFont();
-         ApplyFontSpec(v, *s.titleFont_);
-     }},
-    {"FixedCols", false,
-     [](cuiSheet& s, std::string_view v) { s.fixedCols_ = std::atoi(std::string(v).c_str()); }},
-    {"FixedRows", false,
-     [](cuiSheet& s, std::string_view v) { s.fixedRows_ = std::atoi(std::string(v).c_str()); }},
-    {"NoPrint", true, [](cuiSheet& s, std::string_view) { s.flags_ |= kNoPrint; }},
-    {"PrintFontRatio", false,
-     [](cuiSheet& s, std::string_view v) {
-         s.printFontRatio_ = std::atoi(std::string(v).c_str());
-     }},
-    {"MultiSelect", false,
-     [](cuiSheet& s, std::string_view v) {
-         s.multiSelect_ = v == "Cell" ? MS_Cell : v == "Line" ? MS_Line : MS_None;
-     }},
-};
-
 cuiSheet::cuiSheet(QWidget* parent, const cmcCellCapsule* parentCapsule, int wantedItem,
                    int wantedIndex, cmcGTex& table, std::string name, const cuiImageList* images)
     : table_(table),
       parent_(parent),
       name_(name),
       images_(images),
+      parentCapsule_(parentCapsule ? std::make_unique<cmcCellCapsule>(*parentCapsule) : nullptr),
       wantedItem_(wantedItem),
       wantedIndex_(wantedIndex),
-      historyName_(std::move(name)) {
-    if (parentCapsule) {
-        parentCapsule_ = std::make_unique<cmcCellCapsule>(*parentCapsule);
-    }
+      historyName_(std::move(name)),
+      selection_(cells_,
+                 [this](int col, int row) {
+                     if (grid_) {
+                         grid_->InvalidateCell(col, row);
+                     }
+                 }),
+      painter_(images, parentCapsule_.get(), template_),
+      editor_({.key = [this] { SendStatusClear(); },
+               .commit =
+                   [this](GridCoord cell, const std::string& text) {
+                       RunCell(cell.col, cell.row, kKeyEnter, 0, &text);
+                   },
+               .move = [this](int key) { MoveByKey(key); }}) {
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->AddListener(OnEventThunk, this);
     }
@@ -166,22 +95,16 @@ cuiSheet::~cuiSheet() {
         bus->Send(EV_ControlDestroyed, 0, reinterpret_cast<intptr_t>(gridId_));
     }
     // The editor's focus loss while it goes must not run the edit path of a sheet that goes.
-    editorShowing_ = false;
-    if (editor_) {
-        editor_->removeEventFilter(&eventFilter_);
-    }
+    editor_.Detach();
     mirror_.reset();
     delete titlePanel_;
     delete gridPanel_;
 }
 
-void cuiSheet::SetPopupListMode(bool on) {
-    flags_ = on ? (flags_ | kPopupList) : (flags_ & ~kPopupList);
-}
-
 void cuiSheet::SetPrinter(QPaintDevice* printer) {
     printer_ = printer;
     scale_ = printer ? std::max(1, printer->logicalDpiY() / kPrinterDpiUnit) : 1;
+    painter_.SetPrinting(printer != nullptr, scale_);
 }
 
 void cuiSheet::SetSavedPosition(int col, int row, int leftCol, int topRow) {
@@ -236,15 +159,16 @@ void cuiSheet::Show() {
 }
 
 void cuiSheet::Build() {
-    ScanItems(table_.GetLine(name_ + "_Style", 0),
-              [this](std::string_view item) { ParseStyle(item); });
+    SheetRowReader::ForEachItem(table_.GetLine(name_ + "_Style", 0),
+                                [this](std::string_view item) { ParseStyle(item); });
+    selection_.SetMultiSelect(style_.multiSelect);
     auto* layout = qobject_cast<QVBoxLayout*>(parent_->layout());
     if (!layout) {
         layout = new QVBoxLayout(parent_);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
     }
-    if (title_) {
+    if (style_.title) {
         BuildTitle();
         layout->addWidget(titlePanel_);
     }
@@ -270,12 +194,12 @@ void cuiSheet::BuildTitle() {
     titleLabel_ = new QLabel(titlePanel_);
     titleLabel_->setTextFormat(Qt::PlainText);
     titleLabel_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    if (titleFont_) {
-        titleLabel_->setFont(ToQFont(*titleFont_));
+    if (style_.titleFont) {
+        titleLabel_->setFont(ToQFont(*style_.titleFont));
     }
-    titleLabel_->setText(QString::fromStdString(*title_));
+    titleLabel_->setText(QString::fromStdString(*style_.title));
     QPalette palette = titleLabel_->palette();
-    palette.setColor(QPalette::WindowText, ToQColor(titleColour_));
+    palette.setColor(QPalette::WindowText, ToQColor(style_.titleColour));
     titleLabel_->setPalette(palette);
     auto* layout = new QVBoxLayout(titlePanel_);
     layout->setContentsMargins(kBevel, 0, kBevel, 0);
@@ -285,24 +209,23 @@ void cuiSheet::BuildTitle() {
 
 void cuiSheet::BuildGrid() {
     gridPanel_ = new QFrame(parent_);
-    const bool popupList = flags_ & kPopupList;
-    gridPanel_->setFrameStyle(QFrame::Panel | (popupList ? QFrame::Raised : QFrame::Sunken));
-    gridPanel_->setLineWidth(popupList ? 1 : 2);
+    gridPanel_->setFrameStyle(QFrame::Panel | (popupList_ ? QFrame::Raised : QFrame::Sunken));
+    gridPanel_->setLineWidth(popupList_ ? 1 : 2);
     auto* layout = new QVBoxLayout(gridPanel_);
-    const int border = popupList ? 2 + 1 : 2;
+    const int border = popupList_ ? 2 + 1 : 2;
     layout->setContentsMargins(border, border, border, border);
     grid_ = new cuiGrid(gridPanel_);
     gridId_ = grid_;
-    gridObject_ = grid_;
-    eventFilter_.sheet = this;
-    grid_->installEventFilter(&eventFilter_);
+    grid_->installEventFilter(&focusFilter_);
     grid_->setFrameShape(QFrame::NoFrame);
     layout->addWidget(grid_);
+    editor_.Attach(gridPanel_, grid_);
     BuildCells();
     AddMarkRoom();
     grid_->SetThumbTracking(true);
-    grid_->SetFixedCols(std::min(fixedCols_, cells_.Cols() - 1));
-    grid_->SetFixedRows(std::min(fixedRows_, cells_.Rows() - 1));
+    grid_->SetFixedCols(std::min(style_.fixedCols, cells_.Cols() - 1));
+    grid_->SetFixedRows(std::min(style_.fixedRows, cells_.Rows() - 1));
+    selection_.SetFixedCols(grid_->FixedCols());
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     popupMenu_ = new QMenu(grid_);
@@ -348,38 +271,17 @@ void cuiSheet::ConnectGrid() {
                                QPainter& painter) { DrawCell(painter, col, row, rect); };
 }
 
-// "(item)" items of a line; only single-byte parentheses count.
-void cuiSheet::ScanItems(const std::string& line,
-                         const std::function<void(std::string_view)>& take) {
-    size_t open = std::string::npos;
-    for (size_t i = 0; i < line.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(line[i]);
-        if (platform::IsLeadByte(byte) && i + 1 < line.size()) {
-            ++i;
-            continue;
-        }
-        if (byte == '(' && open == std::string::npos) {
-            open = i;
-        } else if (byte == ')' && open != std::string::npos) {
-            take(std::string_view(line).substr(open + 1, i - open - 1));
-            open = std::string::npos;
-        }
+// ---- Slots ----
+
+void cuiSheet::ParseStyle(std::string_view item) {
+    if (!style_.Apply(item)) {
+        const std::string section = name_ + "_Style";
+        SheetRowReader::LayoutError(section, table_.GetLine(section, 0));
     }
 }
 
-void cuiSheet::ParseStyle(std::string_view item) {
-    for (const StyleKey& key : kStyleKeys) {
-        const bool match = key.exact ? item == key.key : StartsWith(item, key.key);
-        if (!match) {
-            continue;
-        }
-        if (key.exact) {
-            key.apply(*this, {});
-        } else if (const auto value = ValueOf(item)) {
-            key.apply(*this, *value);
-        }
-        return;
-    }
+void cuiSheet::DoDirective(std::string_view item) {
+    reader_.DoDirective(item);
 }
 
 void cuiSheet::BuildCells() {
@@ -387,10 +289,6 @@ void cuiSheet::BuildCells() {
     const std::string section = name_ + "_Cells";
     ReadRows(section);
     cells_.Reset(grid_->ColCount(), grid_->RowCount());
-    grid_->SetDefaultColWidth(scale_);
-    grid_->SetDefaultRowHeight(scale_);
-    smallestCol_ = cells_.Cols();
-    smallestRow_ = cells_.Rows();
     PlaceCells(section);
 }
 
@@ -401,8 +299,8 @@ void cuiSheet::LoadBasicCell() {
     } else {
         text += "{(Font=,,,%" + std::to_string(viewFontPercentage) + ",,,)}";
     }
-    if (printer_ && printFontRatio_ != 100) {
-        text += "{(Font=,,,%" + std::to_string(printFontRatio_) + ",,,)}";
+    if (printer_ && style_.printFontRatio != 100) {
+        text += "{(Font=,,,%" + std::to_string(style_.printFontRatio) + ",,,)}";
     }
     template_ = cmcCellObj();
     cmcCellObj::ParseDefinition(template_, text, &channelVars_, nullptr, false);
@@ -412,161 +310,62 @@ void cuiSheet::LoadBasicCell() {
     }
 }
 
-// ---- Rows ----
-
 void cuiSheet::ReadRows(const std::string& section) {
-    reading_ = RowReading();
-    rowAttrs_.clear();
-    for (reading_.line = 0;; ++reading_.line) {
-        const std::string text = table_.GetLine(section, reading_.line);
-        if (!text.empty() && text[0] == '#') {
-            break;
-        }
-        if (reading_.skip > 0) {
-            --reading_.skip;
-            continue;
-        }
-        if (!text.empty() && text[0] == ':') {
-            ScanItems(text, [this](std::string_view item) { DoDirective(item); });
-            EndOfDirectiveLine();
-        } else {
-            ReadRowLine(text);
-        }
-    }
-    if (reading_.cols == 0 || rowAttrs_.empty()) {
-        platform::Fatal("Illegal Cell assign");
-    }
-    grid_->SetColCount(reading_.cols);
-    grid_->SetRowCount(static_cast<int>(rowAttrs_.size()));
-}
-
-void cuiSheet::ReadRowLine(const std::string& text) {
-    int count = 0;
-    cmcCellObj scratch;
-    for (std::string_view rest = text;;) {
-        rest = cmcCellObj::ParseDefinition(scratch, rest, nullptr, &template_, true);
-        ++count;
-        if (rest.empty()) {
-            break;
-        }
-    }
-    reading_.cols = std::max(reading_.cols, count);
-    rowAttrs_.push_back({reading_.line, reading_.select});
-    if (reading_.loopStart >= 0 && reading_.loopEnd < 0) {
-        reading_.loopRows.push_back(reading_.line);
-    } else {
-        reading_.loopRows.clear();
-    }
-}
-
-// A complete loop repeats the rows read since its start; a repeated row refers to the same
-// source line as the row it repeats.
-void cuiSheet::EndOfDirectiveLine() {
-    if (reading_.loopStart < 0 || reading_.loopEnd < 0 || reading_.loopCount <= 0) {
-        return;
-    }
-    for (int k = 1; k < reading_.loopCount; ++k) {
-        for (int32_t line : reading_.loopRows) {
-            rowAttrs_.push_back({line, reading_.select});
-        }
-    }
-    reading_.loopStart = -1;
-    reading_.loopEnd = -1;
-    reading_.loopCount = 0;
-    reading_.loopRows.clear();
-}
-
-void cuiSheet::DoDirective(std::string_view item) {
-    if (StartsWith(item, "LoopFrom")) {
-        reading_.loopStart = reading_.line;
-        reading_.loopCount = 1;
-        const std::string_view rest = item.substr(8);
-        if (rest.size() > 1 && rest[0] == ' ') {
-            const int count = std::atoi(std::string(rest.substr(1)).c_str());
-            reading_.loopCount = count > 1 ? count : 1;
-        }
-    } else if (StartsWith(item, "LoopTo")) {
-        reading_.loopEnd = reading_.line;
-    } else if (StartsWith(item, "SelectON")) {
-        reading_.select = true;
-    } else if (StartsWith(item, "SelectOFF")) {
-        reading_.select = false;
-    }
+    reader_.Read(table_, section, template_, [this](std::string_view item) { DoDirective(item); });
+    grid_->SetColCount(reader_.Cols());
+    grid_->SetRowCount(reader_.Rows());
 }
 
 void cuiSheet::PlaceCells(const std::string& section) {
-    rowCells_.assign(static_cast<size_t>(cells_.Rows()), 0);
-    std::string lineText;
-    for (int row = 0; row < cells_.Rows(); ++row) {
-        OnRowStart(row);
-        PlaceRow(row, section, lineText);
-    }
+    SheetCellPlacer placer(cells_, template_, channelVars_, scale_);
+    const SheetCellPlacer::Hooks hooks{
+        .rowStart = [this](int row) { OnRowStart(row); },
+        .cellStart = [this](int col, int row) { OnCellStart(col, row); },
+        .measure = [this](const cmcCellObj& cell) { return MeasureCaption(cell); },
+    };
+    placer.Place(table_, section, reader_.RowAttrs(), style_.multiSelect != MS_None, hooks);
+    ApplySizes(placer);
 }
 
-int cuiSheet::RowCellCount(int row) const {
-    return rowCells_[static_cast<size_t>(row)];
-}
-
-// A row whose source line is that of the row above repeats it (each cell copied with index + 1);
-// any other row is parsed from its line. Cells past the column count are dropped, so no layout
-// line (a directive line a loop refers to, say) ever writes outside the cell array.
-void cuiSheet::PlaceRow(int row, const std::string& section, std::string& lineText) {
-    const int32_t source = rowAttrs_[static_cast<size_t>(row)].sourceLine;
-    const bool repeats = row > 0 && rowAttrs_[static_cast<size_t>(row) - 1].sourceLine == source;
-    const bool lineSelect = multiSelect_ != MS_None && rowAttrs_[static_cast<size_t>(row)].select;
-    if (repeats) {
-        grid_->SetRowHeight(row, grid_->RowHeight(row - 1));
-    } else {
-        lineText = table_.GetLine(section, source);
-    }
-    std::string_view rest = lineText;
-    const int count = repeats ? RowCellCount(row - 1) : cells_.Cols();
-    int placed = 0;
-    for (int col = 0; col < count; ++col) {
-        OnCellStart(col, row);
-        clsSheetCellId& entry = cells_.At(col, row);
-        if (repeats) {
-            entry.cell.CopyFrom(cells_.At(col, row - 1).cell);
-            ++entry.cell.index;
-        } else {
-            rest = cmcCellObj::ParseDefinition(entry.cell, rest, &channelVars_, &template_, false);
-            FitCell(col, row, entry.cell);
-        }
-        ++placed;
-        if (entry.Selectable()) {
-            smallestCol_ = std::min(smallestCol_, col);
-            smallestRow_ = std::min(smallestRow_, row);
-        }
-        entry.bits = lineSelect ? kCellLineSelectable : 0;
-        if (!repeats && rest.empty()) {
-            break;
+void cuiSheet::ApplySizes(const SheetCellPlacer& placer) {
+    grid_->SetDefaultColWidth(scale_);
+    grid_->SetDefaultRowHeight(scale_);
+    const std::vector<int>& widths = placer.ColWidths();
+    for (int col = 0; col < std::ssize(widths); ++col) {
+        if (widths[col] != scale_) {
+            grid_->SetColWidth(col, widths[col]);
         }
     }
-    rowCells_[static_cast<size_t>(row)] = placed;
+    const std::vector<int>& heights = placer.RowHeights();
+    for (int row = 0; row < std::ssize(heights); ++row) {
+        if (heights[row] != scale_) {
+            grid_->SetRowHeight(row, heights[row]);
+        }
+    }
+    smallestCol_ = placer.SmallestCol();
+    smallestRow_ = placer.SmallestRow();
 }
 
-void cuiSheet::FitCell(int col, int row, const cmcCellObj& cell) {
-    if (!(cell.layoutBits & (kLayoutFitColumn | kLayoutFitRow))) {
-        return;
+// The widest line and the summed line heights of the caption, in the cell's font on the
+// device the sheet is shown on.
+SheetCellPlacer::CaptionSize cuiSheet::MeasureCaption(const cmcCellObj& cell) const {
+    const std::string caption = cell.GetCaption();
+    if (caption.empty()) {
+        return {};
     }
-    const cmcFont& font = cell.font ? *cell.font : template_.font.value_or(cmcFont());
-    const QFontMetrics metrics =
-        printer_ ? QFontMetrics(ToQFont(font), printer_) : QFontMetrics(ToQFont(font));
-    const QSize size = MeasureCaption(metrics, cell.GetCaption());
-    if (cell.layoutBits & kLayoutFitColumn) {
-        grid_->SetColWidth(col, std::max(grid_->ColWidth(col), size.width() + 8 * scale_));
+    const QFont font = ToQFont(cell.font ? *cell.font : template_.font.value_or(cmcFont()));
+    const QFontMetrics metrics = printer_ ? QFontMetrics(font, printer_) : QFontMetrics(font);
+    SheetCellPlacer::CaptionSize size;
+    for (size_t start = 0;;) {
+        const size_t end = caption.find('\n', start);
+        const QString line = QString::fromStdString(caption.substr(start, end - start));
+        size.width = std::max(size.width, metrics.horizontalAdvance(line));
+        size.height += metrics.height();
+        if (end == std::string::npos) {
+            return size;
+        }
+        start = end + 1;
     }
-    if (cell.layoutBits & kLayoutFitRow) {
-        grid_->SetRowHeight(row, std::max(grid_->RowHeight(row), size.height() + 2 * scale_));
-    }
-}
-
-// The marks are drawn at the size of the template font's line, so that they fit the rows.
-int cuiSheet::MarkSize() const {
-    const cmcFont font = template_.font.value_or(cmcFont());
-    const QFontMetrics metrics =
-        printer_ ? QFontMetrics(ToQFont(font), printer_) : QFontMetrics(ToQFont(font));
-    return printer_ ? metrics.height() / 2 : metrics.height();
 }
 
 // On a sheet that shows marks, each fitted column that holds cells with an item gets room for
@@ -575,7 +374,9 @@ void cuiSheet::AddMarkRoom() {
     if (!images_) {
         return;
     }
-    const int room = MarkSize() + 4 * scale_;
+    const QFont font = ToQFont(template_.font.value_or(cmcFont()));
+    const QFontMetrics metrics = printer_ ? QFontMetrics(font, printer_) : QFontMetrics(font);
+    const int room = cuiCellPainter::MarkRoom(metrics.height(), printer_ != nullptr, scale_);
     for (int col = 0; col < cells_.Cols(); ++col) {
         bool items = false;
         for (int row = 0; row < cells_.Rows() && !items; ++row) {
@@ -686,30 +487,15 @@ void cuiSheet::SendRefreshMenu() {
     }
 }
 
-// ---- Cursor ----
+// ---- Cursor and selection ----
 
 void cuiSheet::MoveCursor(int dx, int dy) {
     if (dx == 0 && dy == 0) {
         return;
     }
-    const bool horizontal = dx != 0;
-    const int sx = horizontal ? Sign(dx) : 0;
-    const int sy = horizontal ? 0 : Sign(dy);
-    const int steps = horizontal ? std::abs(dx) : std::abs(dy);
-    const bool popupList = flags_ & kPopupList;
     const bool wrap =
-        popupList && !grid_->HasScrollBars() && std::abs(dx) <= 1 && std::abs(dy) <= 1;
-    cuiGridCoord position = CurrentCell();
-    for (int step = 0; step < steps; ++step) {
-        std::optional<cuiGridCoord> found = Walk(position, sx, sy, wrap);
-        if (!found && !popupList) {
-            found = NearestSearch(position, sx, sy);
-        }
-        if (found) {
-            position = *found;
-        }
-        lastMove_ = position;
-    }
+        popupList_ && !grid_->HasScrollBars() && std::abs(dx) <= 1 && std::abs(dy) <= 1;
+    const cuiGridCoord position = selection_.Move(CurrentCell(), dx, dy, wrap, !popupList_);
     SelectQuiet(position.col, position.row);
     if (smallestCol_ >= position.col) {
         grid_->SetLeftCol(grid_->FixedCols());
@@ -719,61 +505,14 @@ void cuiSheet::MoveCursor(int dx, int dy) {
     }
 }
 
-std::optional<cuiGridCoord> cuiSheet::Walk(cuiGridCoord from, int sx, int sy, bool wrap) const {
-    const int cols = cells_.Cols();
-    const int rows = cells_.Rows();
-    cuiGridCoord at = from;
-    for (;;) {
-        at.col += sx;
-        at.row += sy;
-        if (wrap) {
-            at.col = (at.col % cols + cols) % cols;
-            at.row = (at.row % rows + rows) % rows;
-            if (at == from) {
-                return std::nullopt;
-            }
-        } else if (!cells_.InRange(at.col, at.row)) {
-            return std::nullopt;
-        }
-        if (cells_.At(at.col, at.row).Selectable()) {
-            return at;
-        }
-    }
-}
-
-// Beyond the last selectable cell along the move: the next column (row) that holds a selectable
-// cell, at the row (column) nearest to the last keyboard move.
-std::optional<cuiGridCoord> cuiSheet::NearestSearch(cuiGridCoord from, int sx, int sy) const {
-    const bool horizontal = sx != 0;
-    const int lines = horizontal ? cells_.Cols() : cells_.Rows();
-    const int across = horizontal ? cells_.Rows() : cells_.Cols();
-    const int target = horizontal ? lastMove_.row : lastMove_.col;
-    const int step = horizontal ? sx : sy;
-    for (int line = (horizontal ? from.col : from.row) + step; line >= 0 && line < lines;
-         line += step) {
-        int best = -1;
-        for (int i = 0; i < across; ++i) {
-            const bool selectable =
-                horizontal ? cells_.Selectable(line, i) : cells_.Selectable(i, line);
-            if (selectable && (best < 0 || std::abs(i - target) < std::abs(best - target))) {
-                best = i;
-            }
-        }
-        if (best >= 0) {
-            return horizontal ? cuiGridCoord{line, best} : cuiGridCoord{best, line};
-        }
-    }
-    return std::nullopt;
-}
-
 void cuiSheet::SelectQuiet(int col, int row) {
     if (CurrentCell() == cuiGridCoord{col, row}) {
         return;
     }
     UpdateSelection(col, row);
-    state_ |= kInternalMove;
+    internalMove_ = true;
     grid_->SetCol(col);
-    state_ &= ~kInternalMove;
+    internalMove_ = false;
     grid_->SetRow(row);
     const cuiGridCoord current = CurrentCell();
     OnCurrentCellChanged(current.col, current.row, false);
@@ -795,15 +534,12 @@ void cuiSheet::GoToCellId(const CellId& id) {
     }
 }
 
-// ---- Selection and marks ----
-
 void cuiSheet::SelectCell(int col, int row, bool& maySelect) {
     SendStatusClear();
-    if (!(state_ & kInternalMove) && cells_.InRange(col, row)) {
-        const clsSheetCellId& entry = cells_.At(col, row);
-        maySelect = entry.Selectable() && (!MarksExist() || entry.Has(kCellLineSelectable));
+    if (!internalMove_ && cells_.InRange(col, row)) {
+        maySelect = selection_.MaySelect(col, row);
         if (CurrentCell() != cuiGridCoord{col, row}) {
-            const CellId id = entry.cell.GetCellId();
+            const CellId id = cells_.At(col, row).cell.GetCellId();
             if (cmcEvMan* bus = CurrentEvMan()) {
                 bus->PostData(EV_CellSelected, &id, sizeof id);
             }
@@ -811,130 +547,53 @@ void cuiSheet::SelectCell(int col, int row, bool& maySelect) {
         OnCurrentCellChanged(col, row, false);
         UpdateSelection(col, row);
     }
-    HideEditor();
+    editor_.Hide();
 }
 
 bool cuiSheet::Extending() const {
-    return (modifiers_ & Qt::ShiftModifier) || (state_ & kMouseHeld);
+    return (modifiers_ & Qt::ShiftModifier) || mouseHeld_;
 }
 
 void cuiSheet::UpdateSelection(int col, int row) {
+    selection_.Update(CurrentCell(), {col, row}, Extending());
+}
+
+// ---- Painting ----
+
+cuiCellPainter::Highlight cuiSheet::HighlightOf(int col, int row) const {
     const cuiGridCoord current = CurrentCell();
-    const cuiGridCoord next{col, row};
-    if (!cells_.InRange(col, row) || !cells_.InRange(current.col, current.row)) {
+    bool highlight = selection_.IsHighlighted(current, col, row);
+    if (!highlight && cells_.At(col, row).Tail() && row == current.row) {
+        const auto anchor = cells_.FindAnchor(col, row);
+        highlight = anchor && *anchor == current.col;
+    }
+    if (!highlight) {
+        return cuiCellPainter::Highlight::None;
+    }
+    if (editor_.Showing()) {
+        return cuiCellPainter::Highlight::UnderEditor;
+    }
+    return grid_->hasFocus() || popupList_ ? cuiCellPainter::Highlight::Focused
+                                           : cuiCellPainter::Highlight::Unfocused;
+}
+
+// Cell (col, row) in rect; a joined cell draws its anchor's text over the joined width.
+void cuiSheet::DrawCell(QPainter& painter, int col, int row, const QRect& rect) {
+    if (cells_.Empty() || building_ || !cells_.InRange(col, row) || grid_->ColWidth(col) < 1 ||
+        grid_->RowHeight(row) < 1) {
         return;
     }
-    const bool rangeCapable = ((multiSelect_ != MS_None && next != current) || MarksExist()) &&
-                              cells_.At(current.col, current.row).Has(kCellLineSelectable) &&
-                              cells_.At(col, row).Has(kCellLineSelectable);
-    const bool extending = Extending();
-    if (!rangeCapable || !extending || anchor_.col < 0) {
-        anchor_ = next;
+    const int anchorCol = cells_.JoinAnchor(col, row);
+    int textLeft = rect.left();
+    for (int joined = anchorCol; joined < col; ++joined) {
+        textLeft -= grid_->ColWidth(joined);
     }
-    if (extending && rangeCapable) {
-        const int left = std::min({anchor_.col, current.col, col});
-        const int right = std::max({anchor_.col, current.col, col});
-        const int top = std::min({anchor_.row, current.row, row});
-        const int bottom = std::max({anchor_.row, current.row, row});
-        for (int r = top; r <= bottom; ++r) {
-            for (int c = left; c <= right; ++c) {
-                const bool inside =
-                    c >= std::min(anchor_.col, col) && c <= std::max(anchor_.col, col) &&
-                    r >= std::min(anchor_.row, row) && r <= std::max(anchor_.row, row);
-                SetMark(c, r, inside);
-            }
-        }
-        state_ |= kMarksExist;
-    } else if (MarksExist()) {
-        ClearMarks();
-    } else {
-        SetMark(current.col, current.row, false);
-        SetLineMark(current.col, current.row, false);
+    const cuiCellPainter::Target target{cells_.At(anchorCol, row).cell, rect, textLeft,
+                                        HighlightOf(anchorCol, row)};
+    painter_.Paint(painter, grid_->palette(), target, handler_);
+    if (!printer_ && cells_.InRange(col + 1, row) && cells_.At(col + 1, row).Tail()) {
+        grid_->InvalidateCell(col + 1, row);
     }
-    SetMark(col, row, true);
-    UpdateLineMarks();
-}
-
-void cuiSheet::SetMark(int col, int row, bool on) {
-    clsSheetCellId& entry = cells_.At(col, row);
-    if (!entry.Selectable() || entry.Has(kCellMarked) == on) {
-        return;
-    }
-    entry.bits = on ? (entry.bits | kCellMarked) : (entry.bits & ~kCellMarked);
-    grid_->InvalidateCell(col, row);
-}
-
-void cuiSheet::SetLineMark(int col, int row, bool on) {
-    clsSheetCellId& entry = cells_.At(col, row);
-    if (entry.Has(kCellLineMarked) == on) {
-        return;
-    }
-    entry.bits = on ? (entry.bits | kCellLineMarked) : (entry.bits & ~kCellLineMarked);
-    grid_->InvalidateCell(col, row);
-}
-
-void cuiSheet::UpdateLineMarks() {
-    if (MarksExist() && multiSelect_ == MS_Line) {
-        for (int row = 0; row < cells_.Rows(); ++row) {
-            bool marked = false;
-            for (int col = 0; col < cells_.Cols() && !marked; ++col) {
-                marked = cells_.At(col, row).Has(kCellMarked);
-            }
-            for (int col = grid_->FixedCols(); col < cells_.Cols(); ++col) {
-                SetLineMark(col, row, marked);
-            }
-        }
-        state_ &= ~kLineMarksClear;
-    } else if (!MarksExist() && !(state_ & kLineMarksClear)) {
-        for (int row = 0; row < cells_.Rows(); ++row) {
-            for (int col = 0; col < cells_.Cols(); ++col) {
-                SetLineMark(col, row, false);
-            }
-        }
-        state_ |= kLineMarksClear;
-    }
-}
-
-void cuiSheet::ClearMarks() {
-    if (!MarksExist()) {
-        return;
-    }
-    for (int row = 0; row < cells_.Rows(); ++row) {
-        for (int col = 0; col < cells_.Cols(); ++col) {
-            SetMark(col, row, false);
-        }
-    }
-    state_ &= ~kMarksExist;
-    UpdateLineMarks();
-}
-
-bool cuiSheet::IsHighlighted(const clsSheetCellId& entry, int col, int row) const {
-    return CurrentCell() == cuiGridCoord{col, row} ||
-           (entry.Has(kCellLineSelectable) &&
-            (entry.Has(kCellMarked) || entry.Has(kCellLineMarked)));
-}
-
-// The lines the channel-list operations asked for: every cell of the item whose index lies in
-// the range; the anchor goes to the far end of the range.
-void cuiSheet::MarkRange(int col, int row, const cmcCellCapsule& capsule) {
-    ClearMarks();
-    const cmcCellObj& own = cells_.At(col, row).cell;
-    const int farEnd = own.index == capsule.selLow ? capsule.selHigh : capsule.selLow;
-    for (int r = 0; r < cells_.Rows(); ++r) {
-        for (int c = 0; c < cells_.Cols(); ++c) {
-            const cmcCellObj& cell = cells_.At(c, r).cell;
-            if (cell.item != own.item || cell.index < capsule.selLow ||
-                cell.index > capsule.selHigh) {
-                continue;
-            }
-            SetMark(c, r, true);
-            if (cell.index == farEnd) {
-                anchor_.row = r;
-            }
-        }
-    }
-    state_ |= kMarksExist;
-    UpdateLineMarks();
 }
 
 // ---- Edit path ----
@@ -959,14 +618,10 @@ void cuiSheet::FillCapsule(cmcCellCapsule& capsule, int col, int row) {
         capsule.marks |= kMarkPrinting;
     }
     capsule.sheet = this;
-    const cuiGridCoord current = CurrentCell();
-    const int first = grid_->FixedCols();
-    if (MarksExist() && cells_.InRange(first, anchor_.row) && cells_.InRange(first, current.row)) {
-        const int a = cells_.At(first, anchor_.row).cell.index;
-        const int b = cells_.At(first, current.row).cell.index;
+    if (const auto range = selection_.IndexRange(CurrentCell())) {
         capsule.selFlags |= kSelRange;
-        capsule.selLow = std::min(a, b);
-        capsule.selHigh = std::max(a, b);
+        capsule.selLow = range->first;
+        capsule.selHigh = range->second;
     }
 }
 
@@ -988,7 +643,7 @@ void cuiSheet::RunCell(int col, int row, int key, int command, const std::string
             capsule.key = 0;
             capsule.inText = *inputText;
         }
-        if (flags_ & kPopupList) {
+        if (popupList_) {
             RunPopupChoice(capsule);
             break;
         }
@@ -1004,10 +659,11 @@ void cuiSheet::RunCell(int col, int row, int key, int command, const std::string
             delay -= kDelayStepMs;
         }
     }
-    if (multiSelect_ != MS_None && (capsule.selFlags & kSelMarkLines) && cells_.InRange(col, row)) {
-        MarkRange(col, row, capsule);
+    if (style_.multiSelect != MS_None && (capsule.selFlags & kSelMarkLines) &&
+        cells_.InRange(col, row)) {
+        selection_.MarkRange({col, row}, capsule.selLow, capsule.selHigh);
     } else {
-        ClearMarks();
+        selection_.ClearMarks();
         const cuiGridCoord current = CurrentCell();
         UpdateSelection(current.col, current.row);
     }
@@ -1028,7 +684,7 @@ int cuiSheet::RunPass(cmcCellCapsule& capsule, int& col, int& row, bool& moved) 
                     CellId{capsule.redirectCategory, capsule.redirectItem, capsule.redirectIndex};
     }
     if (result == 1) {
-        ClearMarks();
+        selection_.ClearMarks();
     } else if (result == 2) {
         OpenInPlaceEditor(col, row, capsule);
     }
@@ -1063,135 +719,35 @@ void cuiSheet::OnEditRequest(cmcCellCapsule& capsule, int flag) {
     }
 }
 
-// ---- In-place editor ----
-
 void cuiSheet::OpenInPlaceEditor(int col, int row, const cmcCellCapsule& capsule) {
-    constexpr int kMaxEditorText = 1024;
-    if (!editor_) {
-        editor_ = new QPlainTextEdit(gridPanel_);
-        editor_->hide();
-        editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
-        editor_->setFrameShape(QFrame::NoFrame);
-        editor_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        editor_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        editor_->document()->setDocumentMargin(0);
-        QObject::connect(editor_, &QPlainTextEdit::textChanged, [this] {
-            // A typed or pasted text past the limit is cut, as the memo's length limit did.
-            const QString text = editor_->toPlainText();
-            if (text.size() > kMaxEditorText) {
-                const QSignalBlocker quiet(editor_);
-                editor_->setPlainText(text.left(kMaxEditorText));
-                editor_->moveCursor(QTextCursor::End);
-            }
-        });
-        editor_->installEventFilter(&eventFilter_);
-    }
-    ClearMarks();
+    selection_.ClearMarks();
     GoToCell(col, row);
     QRect rect = grid_->CellRect(col, row);
     rect.translate(grid_->viewport()->mapTo(gridPanel_, QPoint(0, 0)));
-    const int width = rect.width();
-    int height = rect.height() - 1;
-    if (width < 1 || height < 1) {
-        return;
-    }
     const cmcCellObj& cell = cells_.At(col, row).cell;
     const QFont font = ToQFont(cell.font ? *cell.font : template_.font.value_or(cmcFont()));
-    editor_->setFont(font);
-    const int h = QFontMetrics(font).height();
-    int top = rect.top();
-    if (h < height) {
-        const int vertical = (cell.layoutBits & kLayoutVertMask) >> 2;
-        if (vertical == 1) {
-            top += (height - h) / 2;
-        } else if (vertical == 2) {
-            top = rect.top() + rect.height() - h - 1;
-        }
-        height = h;
-    }
-    editor_->setGeometry(rect.left(), top, width, height);
-    editor_->setPlainText(QString::fromStdString(capsule.outText));
-    QTextCursor cursor = editor_->textCursor();
-    const int length = static_cast<int>(editor_->toPlainText().size());
-    cursor.setPosition(std::clamp(capsule.selStart, 0, length));
-    cursor.setPosition(std::clamp(capsule.selStart + capsule.selLength, 0, length),
-                       QTextCursor::KeepAnchor);
-    editor_->setTextCursor(cursor);
-    editor_->document()->clearUndoRedoStacks();
-    edited_ = {col, row};
-    editorShowing_ = true;
-    editor_->show();
-    editor_->raise();
-    editor_->setFocus();
+    const int vertical = (cell.layoutBits & kLayoutVertMask) >> 2;
+    editor_.Open({col, row}, rect, font, vertical, capsule.outText, capsule.selStart,
+                 capsule.selLength);
 }
 
-void cuiSheet::HideEditor() {
-    if (!editor_ || !editorShowing_) {
-        return;
-    }
-    editorShowing_ = false;
-    const bool hadFocus = editor_->hasFocus();
-    editor_->hide();
-    if (hadFocus) {
-        grid_->setFocus();
-    }
-}
-
-void cuiSheet::CommitInPlaceEditor() {
-    if (!editor_ || !editorShowing_) {
-        return;
-    }
-    const std::string text = editor_->toPlainText().toStdString();
-    editorShowing_ = false;
-    RunCell(edited_.col, edited_.row, kKeyEnter, 0, &text);
-    editor_->hide();
-}
-
-bool cuiSheet::EventFilter::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (watched == sheet->gridObject_) {
-        if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
-            sheet->focusReason_ = static_cast<QFocusEvent*>(event)->reason();
-        }
-        return false;
-    }
-    if (type == QEvent::FocusOut) {
-        sheet->CommitInPlaceEditor();
-    } else if (type == QEvent::KeyPress) {
-        return sheet->OnEditorKeyDown(static_cast<QKeyEvent*>(event)->key());
-    }
-    return false;
-}
-
-// Enter, Up and Down commit (by giving the focus back to the grid), Esc discards; PgUp and
-// PgDn commit and then page as on the grid. Returns whether the key was swallowed.
-bool cuiSheet::OnEditorKeyDown(int key) {
-    SendStatusClear();
-    if (!editorShowing_) {
-        return false;
-    }
+// Up, Down, PgUp and PgDn move the cursor by a row or a page.
+void cuiSheet::MoveByKey(int key) {
     switch (key) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
         case Qt::Key_Up:
+            MoveCursor(0, -1);
+            break;
         case Qt::Key_Down:
-            grid_->setFocus();
-            CommitInPlaceEditor();
-            if (key == Qt::Key_Up || key == Qt::Key_Down) {
-                MoveCursor(0, key == Qt::Key_Up ? -1 : 1);
-            }
-            return true;
-        case Qt::Key_Escape:
-            HideEditor();
-            return true;
+            MoveCursor(0, 1);
+            break;
         case Qt::Key_PageUp:
+            MoveCursor(0, -kPageRows);
+            break;
         case Qt::Key_PageDown:
-            grid_->setFocus();
-            CommitInPlaceEditor();
-            MoveCursor(0, key == Qt::Key_PageUp ? -kPageRows : kPageRows);
-            return true;
+            MoveCursor(0, kPageRows);
+            break;
         default:
-            return false;
+            break;
     }
 }
 
@@ -1199,13 +755,13 @@ bool cuiSheet::OnEditorKeyDown(int key) {
 
 void cuiSheet::OnGridKeyDown(int& key, Qt::KeyboardModifiers modifiers) {
     modifiers_ = modifiers;
-    HideEditor();
+    editor_.Hide();
     SendStatusClear();
     const cuiGridCoord current = CurrentCell();
     switch (key) {
         case Qt::Key_PageUp:
         case Qt::Key_PageDown:
-            MoveCursor(0, key == Qt::Key_PageUp ? -kPageRows : kPageRows);
+            MoveByKey(key);
             break;
         case Qt::Key_Home:
         case Qt::Key_End:
@@ -1221,7 +777,7 @@ void cuiSheet::OnGridKeyDown(int& key, Qt::KeyboardModifiers modifiers) {
         case Qt::Key_Down:
             if ((modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) !=
                 Qt::ControlModifier) {
-                MoveCursor(0, key == Qt::Key_Up ? -1 : 1);
+                MoveByKey(key);
             }
             break;
         default:
@@ -1261,7 +817,7 @@ void cuiSheet::OnGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mod
     lastPress_ = at;
     autoPopup_ = false;
     if (button != Qt::RightButton) {
-        state_ |= kMouseHeld;
+        mouseHeld_ = true;
         return;
     }
     if (MarksExist()) {
@@ -1277,8 +833,8 @@ void cuiSheet::OnGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mod
 void cuiSheet::OnGridMouseUp(Qt::MouseButton button, QPoint at) {
     lastPress_ = at;
     autoPopup_ = false;
-    state_ &= ~kMouseHeld;
-    if ((flags_ & kPopupList) && button == Qt::LeftButton) {
+    mouseHeld_ = false;
+    if (popupList_ && button == Qt::LeftButton) {
         OnGridDblClick();
     }
 }
@@ -1296,13 +852,13 @@ void cuiSheet::OnGridDblClick() {
 }
 
 void cuiSheet::OnGridMouseMove(QPoint at) {
-    if (!(flags_ & kPopupList)) {
+    if (!popupList_) {
         return;
     }
     const bool known = lastMouse_ != QPoint(-1, -1);
     const bool differs = lastMouse_ != at;
     lastMouse_ = at;
-    if (known && differs && !editorShowing_) {
+    if (known && differs && !editor_.Showing()) {
         if (const auto cell = SelectableUnder(at)) {
             GoToCell(cell->col, cell->row);
         }
@@ -1319,10 +875,17 @@ void cuiSheet::ShowPopupMenu() {
     popupMenu_->popup(QCursor::pos());
 }
 
+bool cuiSheet::GridFocusFilter::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        reason = static_cast<QFocusEvent*>(event)->reason();
+    }
+    return false;
+}
+
 // A pop-up menu taking the focus and giving it back is no focus change of the sheet: the menu
 // it shows must stay.
 void cuiSheet::OnGridEnter() {
-    if (focusReason_ == Qt::PopupFocusReason) {
+    if (focusFilter_.reason == Qt::PopupFocusReason) {
         return;
     }
     const cuiGridCoord current = CurrentCell();
@@ -1331,7 +894,7 @@ void cuiSheet::OnGridEnter() {
 }
 
 void cuiSheet::OnGridExit() {
-    if (focusReason_ == Qt::PopupFocusReason) {
+    if (focusFilter_.reason == Qt::PopupFocusReason) {
         return;
     }
     RebuildPopupMenu(nullptr);
@@ -1340,9 +903,10 @@ void cuiSheet::OnGridExit() {
 }
 
 void cuiSheet::RepaintHighlighted() {
+    const cuiGridCoord current = CurrentCell();
     for (int row = 0; row < cells_.Rows(); ++row) {
         for (int col = 0; col < cells_.Cols(); ++col) {
-            if (IsHighlighted(cells_.At(col, row), col, row)) {
+            if (selection_.IsHighlighted(current, col, row)) {
                 grid_->InvalidateCell(col, row);
             }
         }
@@ -1362,229 +926,6 @@ void cuiSheet::OnCurrentCellChanged(int col, int row, bool forced) {
         }
     }
     SendRefreshMenu();
-}
-
-// ---- Painting ----
-
-namespace {
-
-constexpr uint32_t kClHighlight = 0x8000000D;
-constexpr uint32_t kClHighlightText = 0x8000000E;
-constexpr uint32_t kClBtnFace = 0x8000000F;
-constexpr uint32_t kClGrayText = 0x80000011;
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kBlack = 0x000000;
-constexpr uint32_t kPrintDark = 0x606060;
-constexpr uint32_t kBarGrey = 0x808080;
-constexpr uint32_t kSilver = 0xC0C0C0;
-constexpr int kWarningIcon = 8;
-constexpr int kErrorIcon = 9;
-
-bool IsWhite(uint32_t colour) {
-    return colour == kColourClWindow || colour == kWhite;
-}
-
-std::vector<CanvasPoint> Offset(std::vector<CanvasPoint> points, int x, int y) {
-    for (CanvasPoint& point : points) {
-        point.x += x;
-        point.y += y;
-    }
-    return points;
-}
-
-// The printed marks, as polygons of a mark of size e at (x, y).
-void PrintErrorMark(cmcCanvas& canvas, int x, int y, int e) {
-    const int f = e / 8;
-    const int g = e / 2;
-    const int k = e - 1;
-    canvas.FillPolygon(Offset({{f, 0},
-                               {g, g - f},
-                               {k - f, 0},
-                               {k, f},
-                               {g + f, g},
-                               {k, k - f},
-                               {k - f, k},
-                               {g, g + f},
-                               {f, k},
-                               {0, k - f},
-                               {g - f, g},
-                               {0, f}},
-                              x, y),
-                       kBlack);
-}
-
-void PrintWarningMark(QPainter& painter, cmcCanvas& canvas, int x, int y, int e) {
-    const int f = e / 8;
-    const int g = e / 2;
-    const int k = e - 1;
-    const std::vector<CanvasPoint> triangle = Offset({{g, 0}, {k, k}, {0, k}}, x, y);
-    canvas.FillPolygon(triangle, kWhite);
-    QPolygon outline;
-    for (const CanvasPoint& point : triangle) {
-        outline << QPoint(point.x, point.y);
-    }
-    painter.setPen(QPen(Qt::black, e / 16 + 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPolygon(outline);
-    canvas.FillPolygon(
-        Offset({{g - f, e / 3}, {g + f, e / 3}, {g + e / 10, 2 * e / 3}, {g - e / 10, 2 * e / 3}},
-               x, y),
-        kBlack);
-    const int dot = 3 * e / 4;
-    canvas.FillPolygon(Offset({{g - e / 10, dot},
-                               {g + e / 10, dot},
-                               {g + e / 10, dot + e / 6},
-                               {g - e / 10, dot + e / 6}},
-                              x, y),
-                       kBlack);
-}
-
-}  // namespace
-
-// Cell (col, row) in rect R; joined cells draw their anchor's text over the joined width. The
-// text is the handler's output for a cell with an item.
-void cuiSheet::DrawCell(QPainter& painter, int col, int row, const QRect& rect) {
-    if (cells_.Empty() || building_ || !cells_.InRange(col, row) || grid_->ColWidth(col) < 1 ||
-        grid_->RowHeight(row) < 1) {
-        return;
-    }
-    const bool printing = printer_ != nullptr;
-    const bool focused = grid_->hasFocus();
-    cuiCanvas canvas(painter, grid_->palette());
-    // VCL-style edges: right and bottom are exclusive.
-    const int left = rect.left();
-    const int top = rect.top();
-    const int right = rect.left() + rect.width();
-    const int bottom = rect.top() + rect.height();
-    int textLeft = left;
-    int anchorCol = col;
-    if (cells_.At(col, row).cell.layoutBits & kLayoutJoined) {
-        while (anchorCol > 0 && (cells_.At(anchorCol, row).cell.layoutBits & kLayoutJoined)) {
-            --anchorCol;
-            textLeft -= grid_->ColWidth(anchorCol);
-        }
-    }
-    const clsSheetCellId& entry = cells_.At(anchorCol, row);
-    cmcCellObj& cell = const_cast<cmcCellObj&>(entry.cell);
-    bool highlight = IsHighlighted(entry, anchorCol, row);
-    if (!highlight && entry.Tail() && row == CurrentCell().row) {
-        const auto anchor = cells_.FindAnchor(anchorCol, row);
-        highlight = anchor && *anchor == CurrentCell().col;
-    }
-    std::string text = cell.GetCaption();
-    if (text.empty() && cell.item != kItemNone) {
-        text = " ";
-    }
-
-    uint32_t brush = cell.colour;
-    bool darkPrint = false;
-    if (printing) {
-        darkPrint = !IsWhite(cell.colour);
-        brush = darkPrint ? kPrintDark : kWhite;
-    } else if (highlight && !editorShowing_) {
-        brush = focused || (flags_ & kPopupList) ? kClHighlight : kClBtnFace;
-    }
-    if (brush != kWhite) {
-        canvas.FillRect({left, top, right - left, bottom - top}, brush);
-    }
-    if (cell.layoutBits & kLayoutBottomLine) {
-        const uint32_t bar = IsWhite(cell.colour) ? (printing ? kBlack : kBarGrey) : kWhite;
-        canvas.FillRect({left, bottom - 1, right - left, 1}, bar);
-    }
-    cmcFont font = cell.font ? *cell.font : template_.font.value_or(cmcFont());
-    if (brush == kClHighlight) {
-        font.colour = kClHighlightText;
-    }
-    canvas.SetFont(font);
-
-    paintCapsule_.Clear();
-    if (cell.item != kItemNone) {
-        paintRect_ = {left, top, right - left, bottom - top};
-        paintCapsule_.parent = parentCapsule_.get();
-        paintCapsule_.cell = &cell;
-        paintCapsule_.canvas = &canvas;
-        paintCapsule_.rect = &paintRect_;
-        paintCapsule_.marks =
-            static_cast<uint8_t>((highlight ? kMarkCurrent : 0) | (printing ? kMarkPrinting : 0));
-        handler_(paintCapsule_, 0);
-        text = paintCapsule_.outText;
-    }
-    if (printing) {
-        canvas.SetTextColour(darkPrint ? kWhite : kBlack);
-    } else if (brush == kClBtnFace) {
-        const uint32_t colour = canvas.GetTextColour();
-        if (colour == kClBtnFace || colour == kSilver || colour == kClGrayText) {
-            canvas.SetTextColour(kColourClWindow);
-        }
-    }
-    const bool marked = paintCapsule_.marks & (kMarkWarning | kMarkError);
-    const bool centred = (cell.layoutBits & kLayoutHorzMask) == 1;
-    const int textRight = marked && centred ? right - MarkSize() - 4 * scale_ : right;
-    const int penX = DrawCellText(canvas, cell, text, textLeft, top, textRight, bottom);
-    DrawMarks(painter, canvas, cell, penX, top, right, bottom);
-    paintCapsule_.marks &= static_cast<uint8_t>(~(kMarkWarning | kMarkError));
-    if (!printing && cells_.InRange(col + 1, row) && cells_.At(col + 1, row).Tail()) {
-        grid_->InvalidateCell(col + 1, row);
-    }
-}
-
-// Lines split at "\n", placed by the cell's alignment; returns the pen position after the text.
-int cuiSheet::DrawCellText(cuiCanvas& canvas, const cmcCellObj& cell, const std::string& text,
-                           int left, int top, int right, int bottom) {
-    std::vector<std::string_view> lines;
-    int height = 0;
-    for (size_t start = 0; !text.empty();) {
-        const size_t end = text.find('\n', start);
-        lines.push_back(std::string_view(text).substr(start, end - start));
-        height += canvas.TextHeight(lines.back());
-        if (end == std::string::npos) {
-            break;
-        }
-        start = end + 1;
-    }
-    const int vertical = (cell.layoutBits & kLayoutVertMask) >> 2;
-    const int horizontal = cell.layoutBits & kLayoutHorzMask;
-    int y = vertical == 0   ? top + scale_
-            : vertical == 1 ? top + (bottom + 1 - top - height) / 2
-                            : bottom - height - scale_;
-    int penX = left + 4 * scale_;
-    for (std::string_view line : lines) {
-        const int width = canvas.TextWidth(line);
-        const int x = horizontal == 0   ? left + 4 * scale_
-                      : horizontal == 1 ? left + (right + 1 - left - width) / 2
-                                        : right - width - 4 * scale_ + 1;
-        canvas.TextOut(x, y, line);
-        penX = x + width;
-        y += canvas.TextHeight(line);
-    }
-    return penX;
-}
-
-// The error or warning mark the handler reported, at the size of the text line: the tree's
-// icons on screen, polygons on paper. A right-aligned value has its mark at the left of the
-// cell, any other after its text; the column's mark room keeps both clear of the text.
-void cuiSheet::DrawMarks(QPainter& painter, cuiCanvas& canvas, const cmcCellObj& cell, int penX,
-                         int top, int right, int bottom) {
-    const bool error = paintCapsule_.marks & kMarkError;
-    const bool warning = paintCapsule_.marks & kMarkWarning;
-    if (!images_ || !(error || warning)) {
-        return;
-    }
-    const bool printing = printer_ != nullptr;
-    const int e = std::max(1, std::min(MarkSize(), bottom - top - 2 * scale_));
-    const int f = std::max(1, 2 * scale_);
-    const bool rightAligned = (cell.layoutBits & kLayoutHorzMask) == 2;
-    const int x = rightAligned ? paintRect_.left + f : std::min(penX + f, right - e - f);
-    const int markTop = top + (bottom - top - e) / 2;
-    if (printing) {
-        if (error) {
-            PrintErrorMark(canvas, x, markTop, e);
-        } else {
-            PrintWarningMark(painter, canvas, x, markTop, e);
-        }
-        return;
-    }
-    images_->Icon(error ? kErrorIcon : kWarningIcon).paint(&painter, QRect(x, markTop, e, e));
 }
 
 // ---- Pop-up menu ----

@@ -10,18 +10,21 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "radio/SheetCellPlacer.h"
+#include "radio/SheetCells.h"
+#include "radio/SheetRowReader.h"
+#include "radio/SheetSelection.h"
+#include "radio/SheetStyle.h"
 #include "radio/cmcCellCapsule.h"
 #include "radio/cmcCellObj.h"
 #include "radio/indActiveCell.h"
-#include "ui/clsSheeRowAtr.h"
+#include "ui/cuiCellPainter.h"
 #include "ui/cuiGrid.h"
-#include "ui/cuiSheetCells.h"
+#include "ui/cuiInPlaceEditor.h"
 
 struct cmcEvent;
 class cmcGTex;
-class cuiCanvas;
 class cuiImageList;
 class cuiMenu;
 class QAction;
@@ -31,17 +34,19 @@ class QPaintDevice;
 class QPainter;
 class QWidget;
 
-// MultiSelect modes of a sheet.
-enum cuiMultiSelect : int {
-    MS_None = 0,
-    MS_Cell = 1,
-    MS_Line = 2,
-};
+// The sheet's name for its cell array.
+using cuiSheetCells = SheetCells;
 
 // A sheet of the text table shown as a grid of cells in a parent control. It holds no radio
 // data: every caption it shows and every change it makes goes through one cell handler,
 // normally the item dispatcher. Sections of a sheet named X: X_Style (style items), X_BasicCell
 // (the template cell) and X_Cells (rows of cells and ":" lines of row directives).
+//
+// The sheet builds the controls and routes the grid's input; its pieces do the rest: the style
+// (SheetStyle), reading rows and placing cells (SheetRowReader, SheetCellPlacer), the cursor and
+// the marks (SheetSelection), painting a cell (cuiCellPainter) and the in-place editor
+// (cuiInPlaceEditor). Derived sheets override the virtual slots and reach the state they need
+// through the protected accessors.
 class cuiSheet {
 public:
     // handler(capsule, notify) returns the editor result: 0 nothing, 1 refresh (marks are
@@ -59,12 +64,12 @@ public:
     const std::string& GetArgs() const { return args_; }
     // Builds the controls and cells and selects the start cell.
     virtual void Show();
-    virtual std::string GetTitle() { return title_.value_or(std::string()); }
-    virtual bool IsPrintable() { return !(flags_ & kNoPrint); }
+    virtual std::string GetTitle() { return style_.title.value_or(std::string()); }
+    virtual bool IsPrintable() { return !style_.noPrint; }
 
     // Called before Show.
     void SetCellHandler(CellHandler handler) { handler_ = std::move(handler); }
-    void SetPopupListMode(bool on);
+    void SetPopupListMode(bool on) { popupList_ = on; }
     // Printing: the sheet measures and paints on the printer; none on screen.
     void SetPrinter(QPaintDevice* printer);
     void SetFontHeight(int height) { fontHeight_ = height; }
@@ -86,13 +91,15 @@ public:
     cuiGrid* Grid() const { return grid_; }
     cuiGridCoord CurrentCell() const;
     const cuiSheetCells& Cells() const { return cells_; }
-    int MultiSelect() const { return multiSelect_; }
+    int MultiSelect() const { return style_.multiSelect; }
     const cmcCellObj& Template() const { return template_; }
-    int RowSourceLine(int row) const { return rowAttrs_.at(static_cast<size_t>(row)).sourceLine; }
-    bool EditorShowing() const { return editorShowing_; }
-    QPlainTextEdit* Editor() const { return editor_; }
+    int RowSourceLine(int row) const {
+        return reader_.RowAttrs().at(static_cast<size_t>(row)).sourceLine;
+    }
+    bool EditorShowing() const { return editor_.Showing(); }
+    QPlainTextEdit* Editor() const { return editor_.Widget(); }
     QMenu* PopupMenu() const { return popupMenu_; }
-    bool MarksExist() const { return (state_ & kMarksExist) != 0; }
+    bool MarksExist() const { return selection_.MarksExist(); }
 
     // Changes of the redraw flags: repaints the visible cells the flags select.
     void OnCellsChanged(const cmcCellCapsule& capsule, int flags);
@@ -100,9 +107,10 @@ public:
     void MoveCursor(int dx, int dy);
     void GoToCell(int col, int row);
     void SelectQuiet(int col, int row);
-    void CommitInPlaceEditor();
+    void CommitInPlaceEditor() { editor_.Commit(); }
 
 protected:
+    // The slots, in the order the sheets know them.
     virtual void ParseStyle(std::string_view item);
     virtual void DoDirective(std::string_view item);
     virtual void BuildCells();
@@ -112,59 +120,30 @@ protected:
     virtual void OnRowStart(int) {}
     virtual void OnCellStart(int, int) {}
 
-    // Reading state the derived sheets' directives use.
-    struct RowReading {
-        int line = 0;
-        int skip = 0;
-        int cols = 0;
-        int loopStart = -1;
-        int loopEnd = -1;
-        int loopCount = 0;
-        bool select = true;
-        // Source lines of the rows read since the loop start.
-        std::vector<int32_t> loopRows;
-    };
-    RowReading reading_;
-    ChannelVars channelVars_{};
-    cmcGTex& table_;
+    // What the derived sheets' slots work on.
+    cmcGTex& Table() { return table_; }
+    SheetRowReader& RowReader() { return reader_; }
+    SheetCells& CellArray() { return cells_; }
+    ChannelVars& ChannelVariables() { return channelVars_; }
+    bool Printing() const { return printer_ != nullptr; }
+    // None unless the style gave a title.
+    QLabel* TitleLabel() const { return titleLabel_; }
 
 private:
-    static constexpr uint8_t kPopupList = 0x01;
-    static constexpr uint8_t kNoPrint = 0x02;
-    static constexpr uint8_t kInternalMove = 0x01;
-    static constexpr uint8_t kMarksExist = 0x02;
-    static constexpr uint8_t kMouseHeld = 0x04;
-    static constexpr uint8_t kLineMarksClear = 0x08;
-
-    struct StyleKey;
-    static const StyleKey kStyleKeys[];
-
     void Build();
     void BuildTitle();
     void BuildGrid();
     void ConnectGrid();
-    void ScanItems(const std::string& line, const std::function<void(std::string_view)>& take);
-    void ReadRowLine(const std::string& text);
-    void EndOfDirectiveLine();
-    void PlaceRow(int row, const std::string& section, std::string& lineText);
-    void FitCell(int col, int row, const cmcCellObj& cell);
-    int MarkSize() const;
+    void ApplySizes(const SheetCellPlacer& placer);
     void AddMarkRoom();
-    int RowCellCount(int row) const;
+    SheetCellPlacer::CaptionSize MeasureCaption(const cmcCellObj& cell) const;
 
-    // Cursor, selection and marks.
-    std::optional<cuiGridCoord> Walk(cuiGridCoord from, int sx, int sy, bool wrap) const;
-    std::optional<cuiGridCoord> NearestSearch(cuiGridCoord from, int sx, int sy) const;
+    // Cursor and selection.
     void GoToCellId(const CellId& id);
     void SelectCell(int col, int row, bool& maySelect);
     void UpdateSelection(int col, int row);
-    void SetMark(int col, int row, bool on);
-    void SetLineMark(int col, int row, bool on);
-    void UpdateLineMarks();
-    void ClearMarks();
-    bool IsHighlighted(const clsSheetCellId& entry, int col, int row) const;
-    void MarkRange(int col, int row, const cmcCellCapsule& capsule);
     bool Extending() const;
+    cuiCellPainter::Highlight HighlightOf(int col, int row) const;
 
     // Edit path.
     void FillCapsule(cmcCellCapsule& capsule, int col, int row);
@@ -172,8 +151,7 @@ private:
     void RunPopupChoice(cmcCellCapsule& capsule);
     void OnEditRequest(cmcCellCapsule& capsule, int flag);
     void OpenInPlaceEditor(int col, int row, const cmcCellCapsule& capsule);
-    void HideEditor();
-    bool OnEditorKeyDown(int key);
+    void MoveByKey(int key);
 
     // Grid handlers.
     void OnGridKeyDown(int& key, Qt::KeyboardModifiers modifiers);
@@ -194,22 +172,17 @@ private:
     void SendStatusClear();
     void SendRefreshMenu();
 
-    int DrawCellText(cuiCanvas& canvas, const cmcCellObj& cell, const std::string& text, int left,
-                     int top, int right, int bottom);
-    void DrawMarks(QPainter& painter, cuiCanvas& canvas, const cmcCellObj& cell, int penX, int top,
-                   int right, int bottom);
-
-    // Commits the in-place editor when it loses the focus and routes its keys; notes why the
-    // grid's focus changes.
-    class EventFilter : public QObject {
+    // Notes why the grid's focus changes: a pop-up menu's coming and going is no change.
+    class GridFocusFilter : public QObject {
     public:
         bool eventFilter(QObject* watched, QEvent* event) override;
-        cuiSheet* sheet = nullptr;
+        Qt::FocusReason reason = Qt::OtherFocusReason;
     };
 
     static void OnEventThunk(void* data, const cmcEvent& event);
     void OnEvent(const cmcEvent& event);
 
+    cmcGTex& table_;
     QWidget* parent_;
     std::string name_;
     const cuiImageList* images_;
@@ -226,14 +199,8 @@ private:
     cuiGridCoord savedCell_;
     cuiGridCoord savedTopLeft_;
     std::string historyName_;
-    std::optional<std::string> title_;
-    std::optional<cmcFont> titleFont_;
-    uint32_t titleColour_ = 0x80000011;  // clGrayText
-    int fixedCols_ = 0;
-    int fixedRows_ = 0;
-    int multiSelect_ = MS_None;
-    int printFontRatio_ = 100;
-    uint8_t flags_ = 0;
+    SheetStyle style_;
+    bool popupList_ = false;
     int smallestCol_ = 0;
     int smallestRow_ = 0;
 
@@ -244,31 +211,25 @@ private:
     QPointer<cuiGrid> grid_;
     // The grid's identity for the pop-ups it owns, also once the grid is gone.
     const cuiGrid* gridId_ = nullptr;
-    // The same as the object the event filter watches; compared, never used.
-    const QObject* gridObject_ = nullptr;
     QMenu* popupMenu_ = nullptr;
     bool autoPopup_ = false;
     std::unique_ptr<cuiMenu> mirror_;
     std::string popupName_;
     cuiGridCoord lastHandled_;
-    QPointer<QPlainTextEdit> editor_;
-    cuiGridCoord edited_;
-    bool editorShowing_ = false;
-    EventFilter eventFilter_;
-    Qt::FocusReason focusReason_ = Qt::OtherFocusReason;
+    GridFocusFilter focusFilter_;
     QPoint lastPress_;
-    WindowRect paintRect_;
 
-    std::vector<clsSheeRowAtr> rowAttrs_;
-    // Cells per row of the last row read, for the rows that repeat it.
-    std::vector<int> rowCells_;
+    SheetRowReader reader_;
+    ChannelVars channelVars_{};
     cmcCellObj template_;
-    cuiSheetCells cells_;
-    cmcCellCapsule paintCapsule_;
+    SheetCells cells_;
+    SheetSelection selection_;
+    cuiCellPainter painter_;
+    cuiInPlaceEditor editor_;
     indActiveCell dispatcher_;
-    cuiGridCoord lastMove_{0, 0};
-    cuiGridCoord anchor_;
-    uint8_t state_ = kLineMarksClear;
+    // Set while the sheet itself moves the grid's column: the grid's select event is ignored.
+    bool internalMove_ = false;
+    bool mouseHeld_ = false;
     Qt::KeyboardModifiers modifiers_;
     // The answer to the current-cell query; valid until the next query.
     cmcCellObj queryAnswer_;

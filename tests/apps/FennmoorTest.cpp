@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -18,6 +21,29 @@ extern char** environ;
 namespace {
 
 const char kMutex[] = "Zelk Fennmoor APP Exclusive Mutex";
+
+// Whether the process holds the exclusive lock on the file, as the kernel lists the locks
+// ("<n>: FLOCK ADVISORY WRITE <pid> <major>:<minor>:<inode> 0 EOF"). Looking does not take
+// the lock, so it cannot race the program for it.
+bool HoldsLock(pid_t pid, const std::string& path) {
+    struct stat file {};
+    if (stat(path.c_str(), &file) != 0) {
+        return false;
+    }
+    std::ifstream locks("/proc/locks");
+    for (std::string line; std::getline(locks, line);) {
+        std::istringstream fields(line);
+        std::string id, kind, mode, access, device;
+        long long owner = 0;
+        fields >> id >> kind >> mode >> access >> owner >> device;
+        const std::string inode = device.substr(device.rfind(':') + 1);
+        if (kind == "FLOCK" && access == "WRITE" && owner == pid &&
+            inode == std::to_string(file.st_ino)) {
+            return true;
+        }
+    }
+    return false;
+}
 
 // The program on the offscreen platform, with a runtime folder (and so a lock) of its own.
 class FennmoorTest : public ::testing::Test {
@@ -59,8 +85,14 @@ protected:
     pid_t pid_ = -1;
 };
 
-TEST_F(FennmoorTest, FirstInstanceRuns) {
+TEST_F(FennmoorTest, FirstInstanceHoldsTheLockAndRuns) {
     Start();
+    const std::string lock = platform::InstanceLock::LockPath(kMutex);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!HoldsLock(pid_, lock) && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_TRUE(HoldsLock(pid_, lock));
     EXPECT_EQ(WaitForEnd(1500), std::nullopt);
 }
 

@@ -2,11 +2,11 @@
 // after it a text table that may hold cell models. Errors of the language are fatal (caught).
 #include <string_view>
 
-#include "common/MainGTex.h"
 #include "common/cmcGTex.h"
 #include "platform/LeadByte.h"
 #include "radio/cmcCellObj.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/support/ScopedInstall.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     cmcGTex table;
     table.SetLines(pointers.data(), static_cast<int>(pointers.size()));
-    InstallMainGTex(&table);
+    const testsupport::ScopedMainGTex installed(&table);
     cmcCellObj tmpl;
     ParseRow(row, nullptr);
     ParseRow(row, &tmpl);
@@ -51,6 +51,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     platform::SetLeadByteRule(platform::LeadByteRule::ShiftJis);
     ParseRow(row, &tmpl);
     platform::SetLeadByteRule(platform::LeadByteRule::None);
-    InstallMainGTex(nullptr);
     return 0;
 }

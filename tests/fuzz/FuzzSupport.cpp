@@ -8,14 +8,6 @@
 
 namespace fuzz {
 
-QuietBoxes::QuietBoxes() {
-    platform::InstallBoxes(this);
-}
-
-QuietBoxes::~QuietBoxes() {
-    platform::InstallBoxes(nullptr);
-}
-
 platform::BoxAnswer QuietBoxes::Show(const std::string&, const std::string&, platform::BoxIcon,
                                      platform::BoxButtons buttons) {
     return buttons == platform::BoxButtons::Ok || buttons == platform::BoxButtons::OkCancel

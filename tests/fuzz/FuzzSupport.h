@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/MessageBox.h"
+#include "tests/support/ScopedInstall.h"
 
 // What the fuzz targets share: quiet message boxes whose fatal end throws, so an input that
 // reaches a fatal error of the language ends that input only, and a scratch file for the
@@ -15,11 +16,12 @@ namespace fuzz {
 
 class QuietBoxes : public platform::MessageBoxes {
 public:
-    QuietBoxes();
-    ~QuietBoxes() override;
     platform::BoxAnswer Show(const std::string& text, const std::string& caption,
                              platform::BoxIcon icon, platform::BoxButtons buttons) override;
     [[noreturn]] void FatalEnd(const std::string& text, const std::string& caption) override;
+
+private:
+    testsupport::ScopedBoxes installed_{this};
 };
 
 // Writes the input to this process's scratch file (made once, in the temporary folder) and

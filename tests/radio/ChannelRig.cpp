@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "common/GetTextBlock.h"
-#include "common/GlobalEvMan.h"
-#include "common/MainGTex.h"
 #include "radio/BankChannels.h"
 #include "radio/BankTable.h"
 #include "radio/ImageLayout.h"
@@ -23,8 +21,6 @@ constexpr uint8_t kTemplateHidden = 0xE7;
 
 ChannelRig::ChannelRig() {
     table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
-    InstallMainGTex(&table);
-    InstallEvMan(&bus);
     bus.AddListener(OnEvent, this);
     shell.runListEdits = true;
     MakeTemplate();
@@ -33,11 +29,6 @@ ChannelRig::ChannelRig() {
     for (int position : {0, 1, 2, 3, 4, 5, 8, 9}) {
         PutChannel(position, position + 1);
     }
-}
-
-ChannelRig::~ChannelRig() {
-    InstallEvMan(nullptr);
-    InstallMainGTex(nullptr);
 }
 
 void ChannelRig::MakeTemplate() {

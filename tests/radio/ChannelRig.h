@@ -8,6 +8,7 @@
 #include "radio/RecordKind.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/ScopedInstall.h"
 #include "tests/support/VirtualTime.h"
 
 namespace radiotest {
@@ -30,7 +31,6 @@ public:
     };
 
     ChannelRig();
-    ~ChannelRig();
     ChannelRig(const ChannelRig&) = delete;
     ChannelRig& operator=(const ChannelRig&) = delete;
 
@@ -60,6 +60,8 @@ public:
     testsupport::FakeShell shell;
     cmcGTex table;
     cmcEvMan bus;
+    testsupport::ScopedMainGTex tableInstalled{&table};
+    testsupport::ScopedEvMan busInstalled{&bus};
     int openBank = 1;
     std::vector<Event> events;
 

@@ -1,7 +1,5 @@
 #include "tests/radio/CloneRig.h"
 
-#include "common/MainGTex.h"
-
 namespace radiotest {
 
 namespace {
@@ -48,13 +46,8 @@ void FakeMainWindow::Unlock() {
 CloneRig::CloneRig()
     : settings("Zelk Tarnwick APP Exclusive Mutex", "Software\\Zelk\\Tarnwick", kScreen) {
     table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
-    InstallMainGTex(&table);
     settings.portNumber = kPort;
     settings.highSpeed = 1;
-}
-
-CloneRig::~CloneRig() {
-    InstallMainGTex(nullptr);
 }
 
 bool CloneRig::RunUntilIdle(uint32_t limitMs) {

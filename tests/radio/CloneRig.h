@@ -13,6 +13,7 @@
 #include "tests/support/FakeSerialLine.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/ScopedEnvFolder.h"
+#include "tests/support/ScopedInstall.h"
 #include "tests/support/VirtualTime.h"
 #include "tools/clone_radio/CloneCable.h"
 
@@ -54,7 +55,6 @@ public:
     static constexpr int kPort = 1;
 
     CloneRig();
-    ~CloneRig();
     CloneRig(const CloneRig&) = delete;
     CloneRig& operator=(const CloneRig&) = delete;
 
@@ -70,6 +70,7 @@ public:
     testsupport::ScopedEnvFolder runtime{"XDG_RUNTIME_DIR", "tarnwick-clone-"};
     testsupport::RecordingBoxes boxes;
     cmcGTex table;
+    testsupport::ScopedMainGTex tableInstalled{&table};
     testsupport::FakeSerialLine line;
     sim::CloneRadio radio;
     sim::CloneCable cable{radio};

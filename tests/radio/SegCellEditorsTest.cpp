@@ -13,6 +13,7 @@
 #include "radio/cmcCellCapsule.h"
 #include "radio/cmcEeprom.h"
 #include "tests/radio/RecordingCanvas.h"
+#include "tests/support/ScopedInstall.h"
 
 namespace {
 
@@ -34,8 +35,6 @@ struct HostDouble : SegEditorHost {
         int width;
         std::size_t userTableSize;
     };
-    HostDouble() { InstallSegEditors(this); }
-    ~HostDouble() override { InstallSegEditors(nullptr); }
     bool OpenSegTextEditor(const cmcCellCapsule&, std::vector<uint8_t> start, bool selectAll,
                            int width, std::span<const uint8_t> userTable) override {
         texts.push_back({std::move(start), selectAll, width, userTable.size()});
@@ -47,6 +46,7 @@ struct HostDouble : SegEditorHost {
     }
     std::vector<Text> texts;
     std::vector<uint16_t> patterns;
+    testsupport::ScopedSegEditors installed{this};
 };
 
 class SegCellEditors : public ::testing::Test {
@@ -54,9 +54,8 @@ protected:
     SegCellEditors() {
         table.SetLines(kGeometry);
         geometry.emplace(table);
-        InstallSharedSegchar(&*geometry);
+        geometryInstalled.emplace(&*geometry);
     }
-    ~SegCellEditors() override { InstallSharedSegchar(nullptr); }
 
     // A capsule of a sheet cell: a key for the grid, or a committed text.
     cmcCellCapsule KeyCapsule(int key) {
@@ -79,6 +78,7 @@ protected:
 
     cmcGTex table;
     std::optional<Segchar> geometry;
+    std::optional<testsupport::ScopedSharedSegchar> geometryInstalled;
     HostDouble host;
     std::array<uint8_t, 32> userTable{};
     int request = 0;

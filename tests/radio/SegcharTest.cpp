@@ -11,6 +11,7 @@
 #include "radio/cmcCellCapsule.h"
 #include "tests/radio/RecordingCanvas.h"
 #include "tests/support/ProgramTable.h"
+#include "tests/support/ScopedInstall.h"
 
 namespace {
 
@@ -94,9 +95,6 @@ TEST(SegcharBad, AnEmptySectionHasNothingToDraw) {
 // The program's own geometry, as the joined table beside the program holds it.
 class ProgramGeometry : public ::testing::Test {
 protected:
-    ProgramGeometry() { InstallSharedSegchar(&geometry); }
-    ~ProgramGeometry() override { InstallSharedSegchar(nullptr); }
-
     // The glyphs of the bytes in a cell of 96 x 20 at (100, 50).
     testsupport::RecordingCanvas Paint(std::vector<uint8_t> bytes, int length, int perRow, int rows,
                                        std::span<const uint8_t> userTable = {}) {
@@ -110,6 +108,7 @@ protected:
     }
 
     Segchar geometry{testsupport::ProgramTable()};
+    testsupport::ScopedSharedSegchar geometryInstalled{&geometry};
 };
 
 // Fifteen segments in the font's bit order: the dot (0x4000) first, which the user does not

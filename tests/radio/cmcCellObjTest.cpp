@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "common/MainGTex.h"
 #include "platform/LeadByte.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/ScopedInstall.h"
 
 namespace {
 
@@ -71,14 +71,8 @@ constexpr uint8_t kTop = 0 << 2, kMiddle = 1 << 2, kBottom = 2 << 2;
 
 class CellObj : public ::testing::Test {
 protected:
-    CellObj() {
-        table_.SetLines(kTable);
-        InstallMainGTex(&table_);
-    }
-    ~CellObj() override {
-        InstallMainGTex(nullptr);
-        platform::SetLeadByteRule(platform::LeadByteRule::None);
-    }
+    CellObj() { table_.SetLines(kTable); }
+    ~CellObj() override { platform::SetLeadByteRule(platform::LeadByteRule::None); }
 
     // Every cell of a row, parsed against tmpl.
     static std::vector<cmcCellObj> Row(std::string_view row, const cmcCellObj* tmpl = nullptr,
@@ -99,6 +93,7 @@ protected:
 
     testsupport::RecordingBoxes boxes_;
     cmcGTex table_;
+    testsupport::ScopedMainGTex tableInstalled_{&table_};
 };
 
 TEST_F(CellObj, DefaultsAndReset) {

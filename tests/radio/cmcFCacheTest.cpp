@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "common/MainGTex.h"
 #include "radio/CellCodes.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/ScopedInstall.h"
 
 namespace {
 
@@ -31,11 +31,7 @@ const char* const kTable[] = {
 
 class FCache : public ::testing::Test {
 protected:
-    FCache() {
-        table_.SetLines(kTable);
-        InstallMainGTex(&table_);
-    }
-    ~FCache() override { InstallMainGTex(nullptr); }
+    FCache() { table_.SetLines(kTable); }
 
     int32_t Step(const char* sheet, int32_t value, int32_t step) {
         int32_t result = -999;
@@ -45,6 +41,7 @@ protected:
 
     testsupport::RecordingBoxes boxes_;
     cmcGTex table_;
+    testsupport::ScopedMainGTex tableInstalled_{&table_};
     cmcFCache cache_;
 };
 
@@ -119,7 +116,7 @@ TEST_F(FCache, ASheetIsReadOncePerItem) {
     const char* const other[] = {"#Sel_Order_Cells", "{(%Flex0[5])}Changed|", "#End_Of_Ovl"};
     cmcGTex changed;
     changed.SetLines(other);
-    InstallMainGTex(&changed);
+    const testsupport::ScopedMainGTex installed(&changed);
     EXPECT_EQ(cache_.GetCaption("Sel_Order", Flex0, 5), "Five");
     EXPECT_EQ(cache_.GetCaption("Sel_Order", Flex1, 7), "error");  // a new list reads afresh
     EXPECT_EQ(cache_.GetCaption("Sel_Order", Flex0, 1), "One");

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "common/MainGTex.h"
 #include "radio/ImageLayout.h"
 #include "radio/cmcEeprom.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/ScopedInstall.h"
 
 namespace {
 
@@ -100,7 +100,6 @@ class TovFile : public ::testing::Test {
 protected:
     TovFile() {
         table_.SetLines(kTable);
-        InstallMainGTex(&table_);
         dir_ = fs::temp_directory_path() / ("merrow-tov-test-" + std::to_string(getpid()));
         fs::create_directories(dir_);
         source_.Resize(layout::kImageSize);
@@ -108,10 +107,7 @@ protected:
             source_.SetByte(a, a <= layout::kRadioPartLast ? Pattern(a) : 0xEE);
         }
     }
-    ~TovFile() override {
-        InstallMainGTex(nullptr);
-        fs::remove_all(dir_);
-    }
+    ~TovFile() override { fs::remove_all(dir_); }
 
     // Set up as the application object does for saving.
     void PrepareWrite(cmcTovFile& file) {
@@ -163,6 +159,7 @@ protected:
 
     testsupport::RecordingBoxes boxes_;
     cmcGTex table_;
+    testsupport::ScopedMainGTex tableInstalled_{&table_};
     fs::path dir_;
     cmcEeprom source_;
 };
@@ -439,20 +436,20 @@ TEST_F(TovFile, ResultBoxShowsOnlyTheCodesOfTheTable) {
     cmcGTex partial;
     const char* const lines[] = {"#GI_Sys_AppTitle", "Tarnwick", "#End_Of_Ovl"};
     partial.SetLines(lines);
-    InstallMainGTex(&partial);
+    const testsupport::ScopedMainGTex installed(&partial);
     EXPECT_THROW(ShowCloneFileResult(TOV_Data), platform::FatalError);
-    InstallMainGTex(&table_);
 }
 
 TEST(TovFileTexts, ProgramTableHoldsEveryMessage) {
     testsupport::RecordingBoxes boxes;
     cmcGTex table;
     table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
-    InstallMainGTex(&table);
-    for (int code = TOV_FileOpen; code <= TOV_Newer; ++code) {
-        ShowCloneFileResult(code);
+    {
+        const testsupport::ScopedMainGTex installed(&table);
+        for (int code = TOV_FileOpen; code <= TOV_Newer; ++code) {
+            ShowCloneFileResult(code);
+        }
     }
-    InstallMainGTex(nullptr);
     ASSERT_EQ(boxes.boxes.size(), 9u);
     EXPECT_EQ(boxes.boxes[0].caption, "Tarnwick");
     EXPECT_TRUE(boxes.fatals.empty());

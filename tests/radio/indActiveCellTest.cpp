@@ -11,6 +11,7 @@
 #include "radio/datCh.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/ScopedInstall.h"
 #include "tests/support/VirtualTime.h"
 
 namespace {
@@ -57,12 +58,10 @@ class DispatchTest : public ::testing::Test {
 protected:
     DispatchTest() {
         seen = Seen{};
-        InstallEvMan(&bus);
         WriteBankSize(shell.image, 0, 4);
         WriteBankSize(shell.image, 1, 4);
         bus.AddListener(AnswerBank, &openBank);
     }
-    ~DispatchTest() override { InstallEvMan(nullptr); }
 
     void UseChannel(int index) {
         datCh record(&shell.image);
@@ -88,6 +87,7 @@ protected:
     testsupport::RecordingBoxes boxes;
     testsupport::FakeShell shell;
     cmcEvMan bus;
+    testsupport::ScopedEvMan busInstalled{&bus};
     int openBank = 0;
     cmcCellObj cell;
     cmcCellCapsule capsule;

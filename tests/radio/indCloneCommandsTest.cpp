@@ -10,8 +10,6 @@
 #include <vector>
 
 #include "common/GetTextBlock.h"
-#include "common/GlobalEvMan.h"
-#include "common/MainGTex.h"
 #include "common/cmcEvMan.h"
 #include "radio/BankTable.h"
 #include "radio/CDrvCodes.h"
@@ -25,6 +23,7 @@
 #include "radio/NewerData.h"
 #include "radio/datCh.h"
 #include "tests/radio/CloneRig.h"
+#include "tests/support/ScopedInstall.h"
 #include "tools/initial_files/InitialImage.h"
 
 namespace {
@@ -144,7 +143,7 @@ void CountModelChanges(void* data, const cmcEvent& event) {
 class CloneCommandsTest : public ::testing::Test {
 public:
     void SetUp() override {
-        InstallEvMan(nullptr);
+        busInstalled.reset();
         bus.reset();
         commands.reset();
         boxes.reset();
@@ -155,14 +154,13 @@ public:
         boxes = std::make_unique<WatchingBoxes>(rig->cable);
         commands = std::make_unique<indCloneCommands>(rig->manager, document, host);
         bus = std::make_unique<cmcEvMan>();
-        InstallEvMan(bus.get());
+        busInstalled.emplace(bus.get());
         bus->AddListener(CountModelChanges, &modelChanges);
         modelChanges = 0;
         document.New(MT_Pmr, 3);
         saved.Assign(document.image);
         radioBefore = rig->radio.Memory();
     }
-    void TearDown() override { InstallEvMan(nullptr); }
 
     // The radio holds a document's radio part.
     void LoadRadio(const cmcEeprom& image) {
@@ -206,6 +204,7 @@ public:
     FakeHost host;
     std::unique_ptr<indCloneCommands> commands;
     std::unique_ptr<cmcEvMan> bus;
+    std::optional<testsupport::ScopedEvMan> busInstalled;
     int modelChanges = 0;
     cmcEeprom saved;
     std::vector<uint8_t> radioBefore;
@@ -539,13 +538,12 @@ TEST(NewerData, IsRefusedOnlyWhileTheLockOutIsOn) {
         const char* const lines[] = {"#GI_Sys_LockoutNewerData", lockOut, "#End_Of_Ovl"};
         cmcGTex table;
         table.SetLines(lines);
-        InstallMainGTex(&table);
+        const testsupport::ScopedMainGTex installed(&table);
         for (uint8_t mark : {0, 1, 2, 255}) {
             image.SetByte(layout::kNewerDataMark, mark);
             EXPECT_EQ(IsNewerData(image), lockOut[0] == '1' && mark > 1)
                 << "lock-out " << lockOut << ", mark " << int(mark);
         }
-        InstallMainGTex(nullptr);
     }
 }
 

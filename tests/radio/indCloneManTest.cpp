@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "common/MainGTex.h"
 #include "radio/CDrvCodes.h"
 #include "radio/CloneErrorText.h"
 #include "tests/radio/CloneRig.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/ScopedInstall.h"
 #include "tools/clone_radio/WakeScript.h"
 
 namespace {
@@ -232,7 +232,7 @@ TEST(CloneErrorText, EachCodeShowsItsHeadAndItsCheckLines) {
     };
     cmcGTex table;
     table.SetLines(lines);
-    InstallMainGTex(&table);
+    const testsupport::ScopedMainGTex installed(&table);
     const std::string usual = "\n\nC0\nC1\nC2\nC3";
     const std::string identity = "\n\nC0\nC1\nC2\nC3\nC4\nC5";
     struct Case {
@@ -262,7 +262,6 @@ TEST(CloneErrorText, EachCodeShowsItsHeadAndItsCheckLines) {
     for (const Case& c : cases) {
         EXPECT_EQ(CloneErrorText(c.code, 7), c.text) << "code " << c.code;
     }
-    InstallMainGTex(nullptr);
 }
 
 // The program's own table words every code a box can show.
@@ -270,7 +269,7 @@ TEST(CloneErrorText, TheProgramsTableWordsEveryCode) {
     testsupport::RecordingBoxes boxes;
     cmcGTex table;
     table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
-    InstallMainGTex(&table);
+    const testsupport::ScopedMainGTex installed(&table);
     for (int code = CDRV_PortOpen; code <= CDRV_PortError; ++code) {
         const std::string text = CloneErrorText(code, 2);
         const std::string head = text.substr(0, text.find('\n'));
@@ -278,7 +277,6 @@ TEST(CloneErrorText, TheProgramsTableWordsEveryCode) {
         EXPECT_EQ(head.find('%'), std::string::npos) << code;
     }
     EXPECT_TRUE(boxes.fatals.empty());
-    InstallMainGTex(nullptr);
 }
 
 // The bar fills as the data comes, with the stage of the exchange; the window is open and the

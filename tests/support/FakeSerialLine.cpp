@@ -57,13 +57,9 @@ private:
     bool opened_ = false;
 };
 
-FakeSerialLine::FakeSerialLine() : peer_(std::make_unique<End>(*this, Side::Peer)) {
-    platform::InstallSerialDevices(this);
-}
+FakeSerialLine::FakeSerialLine() : peer_(std::make_unique<End>(*this, Side::Peer)) {}
 
-FakeSerialLine::~FakeSerialLine() {
-    platform::InstallSerialDevices(nullptr);
-}
+FakeSerialLine::~FakeSerialLine() = default;
 
 std::unique_ptr<platform::SerialDevice> FakeSerialLine::CreateSerialDevice(int portNumber) {
     lastPort_ = portNumber;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/SerialDevice.h"
+#include "tests/support/ScopedInstall.h"
 #include "tools/sim_line/LineOutput.h"
 
 namespace testsupport {
@@ -116,6 +117,7 @@ private:
     EndState ends_[2];
     std::unique_ptr<End> peer_;
     int lastPort_ = 0;
+    ScopedSerialDevices installed_{this};
 };
 
 }  // namespace testsupport

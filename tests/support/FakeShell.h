@@ -7,6 +7,7 @@
 #include "radio/ImageLayout.h"
 #include "radio/datClipCh.h"
 #include "radio/indShell.h"
+#include "tests/support/ScopedInstall.h"
 
 namespace testsupport {
 
@@ -26,9 +27,7 @@ public:
     FakeShell() {
         image.Resize(layout::kImageSize);
         defaultImage.Resize(layout::kImageSize);
-        InstallShell(this);
     }
-    ~FakeShell() override { InstallShell(nullptr); }
 
     cmcEeprom& CurrentImage() override { return image; }
     cmcEeprom& DefaultImage() override { return defaultImage; }
@@ -61,6 +60,9 @@ public:
     };
     std::vector<SheetCall> openedSheets;
     int helpContents = 0;
+
+private:
+    ScopedShell installed_{this};
 };
 
 }  // namespace testsupport

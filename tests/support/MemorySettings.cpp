@@ -44,14 +44,6 @@ private:
 
 }  // namespace
 
-MemorySettings::MemorySettings() {
-    platform::InstallSettingsStores(this);
-}
-
-MemorySettings::~MemorySettings() {
-    platform::InstallSettingsStores(nullptr);
-}
-
 std::unique_ptr<platform::SettingsStore> MemorySettings::OpenSettingsStore(
     const std::string& keyPath) {
     return std::make_unique<MemoryStore>(*this, keyPath);

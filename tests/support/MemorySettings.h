@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/SettingsStore.h"
+#include "tests/support/ScopedInstall.h"
 
 namespace testsupport {
 
@@ -17,9 +18,6 @@ public:
     // group -> name -> value
     using Values = std::map<std::string, std::map<std::string, std::string>>;
 
-    MemorySettings();
-    ~MemorySettings() override;
-
     std::unique_ptr<platform::SettingsStore> OpenSettingsStore(const std::string& keyPath) override;
 
     std::optional<std::string> Get(const std::string& keyPath, const std::string& group,
@@ -28,6 +26,9 @@ public:
     std::map<std::string, Values> keys;  // by key path
     bool failCommits = false;
     int commits = 0;  // successful ones
+
+private:
+    ScopedSettingsStores installed_{this};
 };
 
 }  // namespace testsupport

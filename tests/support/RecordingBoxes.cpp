@@ -2,14 +2,6 @@
 
 namespace testsupport {
 
-RecordingBoxes::RecordingBoxes() {
-    platform::InstallBoxes(this);
-}
-
-RecordingBoxes::~RecordingBoxes() {
-    platform::InstallBoxes(nullptr);
-}
-
 platform::BoxAnswer RecordingBoxes::Show(const std::string& text, const std::string& caption,
                                          platform::BoxIcon icon, platform::BoxButtons buttons) {
     boxes.push_back(Box{text, caption, icon, buttons});

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/MessageBox.h"
+#include "tests/support/ScopedInstall.h"
 
 namespace testsupport {
 
@@ -19,9 +20,6 @@ public:
         platform::BoxButtons buttons;
     };
 
-    RecordingBoxes();
-    ~RecordingBoxes() override;
-
     platform::BoxAnswer Show(const std::string& text, const std::string& caption,
                              platform::BoxIcon icon, platform::BoxButtons buttons) override;
     [[noreturn]] void FatalEnd(const std::string& text, const std::string& caption) override;
@@ -33,6 +31,7 @@ public:
 
 private:
     std::deque<platform::BoxAnswer> answers_;
+    ScopedBoxes installed_{this};
 };
 
 }  // namespace testsupport

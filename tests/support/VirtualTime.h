@@ -2,14 +2,14 @@
 
 #include "platform/ManualClock.h"
 #include "platform/ManualScheduler.h"
+#include "tests/support/ScopedInstall.h"
 
 namespace testsupport {
 
 // Installs a manual clock and a manual timer scheduler for the lifetime of the object.
 class VirtualTime {
 public:
-    explicit VirtualTime(uint32_t start = 0);
-    ~VirtualTime();
+    explicit VirtualTime(uint32_t start = 0) : clock(start), scheduler(clock) {}
     VirtualTime(const VirtualTime&) = delete;
     VirtualTime& operator=(const VirtualTime&) = delete;
 
@@ -21,6 +21,10 @@ public:
 
     platform::ManualClock clock;
     platform::ManualScheduler scheduler;
+
+private:
+    ScopedClock clockInstalled_{&clock};
+    ScopedTimers timersInstalled_{&scheduler};
 };
 
 }  // namespace testsupport

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "common/MainGTex.h"
 #include "common/cmcGTex.h"
 #include "radio/CloneFileResult.h"
 #include "radio/ImageCheck.h"
@@ -21,6 +20,7 @@
 #include "radio/datCh.h"
 #include "tests/radio/PackedImage.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/ScopedInstall.h"
 #include "tools/initial_files/InitialImage.h"
 #include "tools/initial_files/InitialSettings.h"
 
@@ -46,15 +46,7 @@ bool SameRadioPart(const cmcEeprom& a, const cmcEeprom& b) {
 // The initial files beside the program, read as the program reads them.
 class InitialFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        table_.SetFileName(DataPath("Tarnwick.OVL"));
-        InstallMainGTex(&table_);
-        platform::InstallBoxes(&boxes_);
-    }
-    void TearDown() override {
-        platform::InstallBoxes(nullptr);
-        InstallMainGTex(nullptr);
-    }
+    void SetUp() override { table_.SetFileName(DataPath("Tarnwick.OVL")); }
 
     std::string FileName(ModelType model) { return table_.GetLine("GI_App_InitialFile", model); }
 
@@ -87,6 +79,7 @@ protected:
     }
 
     cmcGTex table_;
+    testsupport::ScopedMainGTex tableInstalled_{&table_};
     testsupport::RecordingBoxes boxes_;
 };
 

@@ -6,12 +6,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/MainGTex.h"
-
 namespace testsupport {
 
 DialogRig::DialogRig() {
-    InstallMainGTex(&table);
     QFont font("Liberation Sans");
     font.setPixelSize(13);
     mainWindow.setFont(font);
@@ -20,10 +17,6 @@ DialogRig::DialogRig() {
     mainWindow.show();
     QApplication::setActiveWindow(&mainWindow);
     (void)QTest::qWaitForWindowExposed(&mainWindow);
-}
-
-DialogRig::~DialogRig() {
-    InstallMainGTex(nullptr);
 }
 
 void DialogRig::SaveShot(QWidget& window, const char* name) {

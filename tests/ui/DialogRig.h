@@ -4,6 +4,7 @@
 
 #include "common/cmcGTex.h"
 #include "tests/support/ProgramTable.h"
+#include "tests/support/ScopedInstall.h"
 #include "tests/ui/UiRig.h"
 
 namespace testsupport {
@@ -12,12 +13,12 @@ namespace testsupport {
 // table, for the message boxes) and a shown main window in the program's font.
 struct DialogRig : UiRig {
     DialogRig();
-    ~DialogRig();
 
     // With MERROW_DIALOG_SHOTS naming a folder, a picture of the window goes there as name.png.
     static void SaveShot(QWidget& window, const char* name);
 
     cmcGTex& table = ProgramTable();
+    ScopedMainGTex tableInstalled{&table};
     QWidget mainWindow;
 };
 

@@ -21,6 +21,7 @@
 #include "radio/datCh.h"
 #include "radio/indActiveCell.h"
 #include "tests/support/ProgramTable.h"
+#include "tests/support/ScopedInstall.h"
 #include "tests/ui/UiRig.h"
 #include "ui/cuiFSegText.h"
 #include "ui/cuiPaintBox.h"
@@ -88,8 +89,6 @@ constexpr int kNameCol = 1;
 class SegEditors : public ::testing::Test {
 protected:
     SegEditors() {
-        InstallSharedSegchar(&geometry);
-        InstallSegEditors(&editors);
         callingTable.SetLines(kCallingSheet);
         SetName({'A', 'B', ' ', ' ', ' ', ' ', ' ', ' '});
         host.resize(300, 120);
@@ -106,8 +105,6 @@ protected:
     ~SegEditors() override {
         sheet.reset();
         Settle();
-        InstallSegEditors(nullptr);
-        InstallSharedSegchar(nullptr);
     }
 
     static void Settle() {
@@ -146,7 +143,9 @@ protected:
 
     testsupport::UiRig rig;
     Segchar geometry{testsupport::ProgramTable()};
+    testsupport::ScopedSharedSegchar geometryInstalled{&geometry};
     cuiSegEditors editors{testsupport::ProgramTable(), Rows()};
+    testsupport::ScopedSegEditors editorsInstalled{&editors};
     cmcGTex callingTable;
     QWidget host;
     std::unique_ptr<cuiSheet> sheet;

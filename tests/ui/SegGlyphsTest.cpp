@@ -14,6 +14,7 @@
 #include "radio/Segchar.h"
 #include "radio/cmcCellCapsule.h"
 #include "tests/support/ProgramTable.h"
+#include "tests/support/ScopedInstall.h"
 #include "tests/ui/TestApp.h"
 #include "ui/cuiCanvas.h"
 
@@ -21,11 +22,7 @@ namespace {
 
 class GlyphPaint : public ::testing::Test {
 protected:
-    GlyphPaint() {
-        testsupport::EnsureTestApp();
-        InstallSharedSegchar(&geometry);
-    }
-    ~GlyphPaint() override { InstallSharedSegchar(nullptr); }
+    GlyphPaint() { testsupport::EnsureTestApp(); }
 
     // The text painted black on white into a cell of the size given, as a field of eight
     // characters.
@@ -45,6 +42,7 @@ protected:
     }
 
     Segchar geometry{testsupport::ProgramTable()};
+    testsupport::ScopedSharedSegchar geometryInstalled{&geometry};
     std::vector<uint8_t> userTable = std::vector<uint8_t>(32, 0);
 };
 

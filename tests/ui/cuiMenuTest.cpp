@@ -17,11 +17,8 @@
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
 #include "radio/CellCodes.h"
-#include "tests/support/FakeShell.h"
-#include "tests/support/RecordingBoxes.h"
-#include "tests/support/VirtualTime.h"
 #include "tests/ui/DispatchDouble.h"
-#include "tests/ui/TestApp.h"
+#include "tests/ui/UiRig.h"
 
 namespace {
 
@@ -44,15 +41,7 @@ std::string Tree(const cuiMenu& menu, const QAction* item = nullptr) {
 
 class MenuTest : public ::testing::Test {
 protected:
-    MenuTest() {
-        InstallEvMan(bus.get());
-        bus->AddListener(&MenuTest::AnswerCurrentCell, this);
-    }
-    ~MenuTest() override {
-        InstallEvMan(nullptr);
-        bus.reset();
-        time.Advance(20);  // the bus's released pump task deletes itself
-    }
+    MenuTest() { rig.bus->AddListener(&MenuTest::AnswerCurrentCell, this); }
 
     // Binds the table to the lines; each section pair is "#<name>_BasicCell", "{}",
     // "#<name>_Body", then the body.
@@ -83,13 +72,7 @@ protected:
 
     QAction* Item(cuiMenu& menu, int code) { return menu.FindItem(nullptr, code); }
 
-    struct App {
-        App() { testsupport::EnsureTestApp(); }
-    } app;  // before every widget
-    testsupport::VirtualTime time;
-    std::unique_ptr<cmcEvMan> bus = std::make_unique<cmcEvMan>();
-    testsupport::RecordingBoxes boxes;
-    testsupport::FakeShell shell;
+    testsupport::UiRig rig;  // before every widget
     CommandRows rows;
     std::vector<std::string> text;
     std::vector<const char*> pointers;
@@ -157,7 +140,7 @@ TEST_F(MenuTest, ItemsCarryCaptionsAcceleratorsShortcutsAndCells) {
 
     menu.Build();  // a rebuild starts from nothing
     EXPECT_EQ(Tree(menu), "&File(&Open...,-,&Recent),&Port(COM&2)");
-    EXPECT_TRUE(boxes.fatals.empty());
+    EXPECT_TRUE(rig.boxes.fatals.empty());
 }
 
 TEST_F(MenuTest, RefreshTakesCheckedHiddenDisabledAndCaptionsFromTheDispatcher) {
@@ -176,7 +159,7 @@ TEST_F(MenuTest, RefreshTakesCheckedHiddenDisabledAndCaptionsFromTheDispatcher) 
     rows.Set(CL_Menu_File_Recent, 0, kStateCaptionReplaced, "&1 radio.dat");
     rows.Set(CL_Menu_File_Recent, 1, kStateDisabled | kStateHidden, "not asked for");
     rows.Set(CL_Menu_Port_Com, 2, kStateChecked);
-    bus->Send(EV_RefreshMenu);
+    rig.bus->Send(EV_RefreshMenu);
     EXPECT_EQ(one->text(), "&1 radio.dat");
     EXPECT_TRUE(one->isEnabled());
     EXPECT_FALSE(two->isVisible());
@@ -259,8 +242,8 @@ protected:
 };
 
 TEST_F(EditMirror, BuildsFromTheSourceAndClears) {
-    bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(sheet.get()), CL_Menu_Edit_Top,
-                  "Pop");
+    rig.bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(sheet.get()), CL_Menu_Edit_Top,
+                      "Pop");
     EXPECT_EQ(Tree(*main, Edit()), "&Edit...,-,&Copy");
     QAction* copy = Item(*main, CL_PMenu_Copy);
     EXPECT_EQ(copy->parent(), &popup);  // owned by the sheet's menu
@@ -285,15 +268,15 @@ TEST_F(EditMirror, BuildsFromTheSourceAndClears) {
     EXPECT_EQ(rows.queryParents[CL_Menu_File_New], -1);
 
     // A queued no-item request does not replace the mirror.
-    bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(main.get()), CL_Menu_Edit_Top,
-                  "None");
+    rig.bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(main.get()), CL_Menu_Edit_Top,
+                      "None");
     EXPECT_EQ(Tree(*main, Edit()), "&Edit...,-,&Copy");
 
-    bus->Send(EV_ClearSubMenu, 0, CL_Menu_Edit_Top);
+    rig.bus->Send(EV_ClearSubMenu, 0, CL_Menu_Edit_Top);
     EXPECT_EQ(Tree(*main, Edit()), "");
     EXPECT_FALSE(Item(*main, CL_PMenu_Copy));
-    bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(main.get()), CL_Menu_Edit_Top,
-                  "None");
+    rig.bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(main.get()), CL_Menu_Edit_Top,
+                      "None");
     EXPECT_EQ(Tree(*main, Edit()), "No item");
     Item(*main, CL_PMenu_NoItem)->trigger();
     ASSERT_EQ(rows.enters.size(), 1u);
@@ -304,13 +287,13 @@ TEST_F(EditMirror, AClickThatChangesTheMirrorIsSafe) {
     sheet = std::make_unique<cuiMenu>(
         &window, &popup, *table, "Pop",
         [this](QAction*) {
-            bus->Send(EV_ClearSubMenu, 0, CL_Menu_Edit_Top);
-            bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(main.get()), CL_Menu_Edit_Top,
-                          "None");
+            rig.bus->Send(EV_ClearSubMenu, 0, CL_Menu_Edit_Top);
+            rig.bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(main.get()),
+                              CL_Menu_Edit_Top, "None");
         },
         CommandRows::Registry());
-    bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(sheet.get()), CL_Menu_Edit_Top,
-                  "Pop");
+    rig.bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(sheet.get()), CL_Menu_Edit_Top,
+                      "Pop");
     QPointer<QAction> copy = Item(*main, CL_PMenu_Copy);
     copy->trigger();
     EXPECT_EQ(Tree(*main, Edit()), "No item");
@@ -319,10 +302,10 @@ TEST_F(EditMirror, AClickThatChangesTheMirrorIsSafe) {
 }
 
 TEST_F(EditMirror, EventsForItemsNotInTheMenuDoNothing) {
-    bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(sheet.get()), CL_Menu_Clone_Read,
-                  "Pop");
-    bus->Send(EV_ClearSubMenu, 0, CL_Menu_Clone_Read);
-    bus->Send(EV_ControlDestroyed, 0, reinterpret_cast<intptr_t>(&window));
+    rig.bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(sheet.get()), CL_Menu_Clone_Read,
+                      "Pop");
+    rig.bus->Send(EV_ClearSubMenu, 0, CL_Menu_Clone_Read);
+    rig.bus->Send(EV_ControlDestroyed, 0, reinterpret_cast<intptr_t>(&window));
     EXPECT_EQ(Tree(*main), "&File(&New),&Edit");
 }
 

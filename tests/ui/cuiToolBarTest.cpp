@@ -11,15 +11,11 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "common/GlobalEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
 #include "radio/CellCodes.h"
-#include "tests/support/FakeShell.h"
-#include "tests/support/RecordingBoxes.h"
-#include "tests/support/VirtualTime.h"
 #include "tests/ui/DispatchDouble.h"
-#include "tests/ui/TestApp.h"
+#include "tests/ui/UiRig.h"
 #include "ui/ToolBarImages.h"
 
 namespace {
@@ -59,15 +55,8 @@ std::string Buttons(const QToolBar* row) {
 class ToolBarTest : public ::testing::Test {
 protected:
     ToolBarTest() {
-        InstallEvMan(bus.get());
         table.SetLines(kTable);
         bar = std::make_unique<cuiToolBar>(&window, table, "Bar", images, CommandRows::Registry());
-    }
-    ~ToolBarTest() override {
-        bar.reset();
-        InstallEvMan(nullptr);
-        bus.reset();
-        time.Advance(20);  // the bus's released pump task deletes itself
     }
 
     QAction* Button(int row, int i) { return bar->Rows()[row]->actions()[i]; }
@@ -75,13 +64,7 @@ protected:
         return qobject_cast<QToolButton*>(bar->Rows()[row]->widgetForAction(Button(row, i)));
     }
 
-    struct App {
-        App() { testsupport::EnsureTestApp(); }
-    } app;  // before every widget
-    testsupport::VirtualTime time;
-    std::unique_ptr<cmcEvMan> bus = std::make_unique<cmcEvMan>();
-    testsupport::RecordingBoxes boxes;
-    testsupport::FakeShell shell;
+    testsupport::UiRig rig;  // before every widget
     CommandRows rows;
     cmcGTex table;
     cuiImageList images = ToolBarImages();
@@ -109,14 +92,14 @@ TEST_F(ToolBarTest, ButtonsSeparatorsAndRowBreaksInLineOrder) {
     empty.Build();
     ASSERT_EQ(empty.Rows().size(), 1u);
     EXPECT_TRUE(empty.Rows()[0]->actions().isEmpty());
-    EXPECT_TRUE(boxes.fatals.empty());
+    EXPECT_TRUE(rig.boxes.fatals.empty());
 }
 
 TEST_F(ToolBarTest, PressedAndEnabledFollowTheDispatcher) {
     bar->Build();
     rows.Set(CL_Menu_Port_Com, 2, kStateChecked);
     rows.Set(CL_Menu_Clone_Read, 0, kStateDisabled);
-    bus->Send(EV_RefreshToolBar);
+    rig.bus->Send(EV_RefreshToolBar);
     EXPECT_FALSE(Button(0, 2)->isCheckable());
     EXPECT_TRUE(Button(0, 3)->isCheckable());
     EXPECT_TRUE(Tool(0, 3)->isChecked());

@@ -9,6 +9,7 @@
 
 #include "platform/qt/QtSettingsStores.h"
 #include "radio/indEnviron.h"
+#include "tests/support/ScopedInstall.h"
 
 namespace {
 
@@ -29,10 +30,8 @@ protected:
         fs::create_directories(dir_);
         Redirect("XDG_CONFIG_HOME", savedConfig_);
         Redirect("XDG_RUNTIME_DIR", savedRuntime_);
-        platform::InstallSettingsStores(&stores_);
     }
     ~indEnvironIniTest() override {
-        platform::InstallSettingsStores(nullptr);
         Restore("XDG_CONFIG_HOME", savedConfig_);
         Restore("XDG_RUNTIME_DIR", savedRuntime_);
         fs::remove_all(dir_);
@@ -54,6 +53,7 @@ protected:
     fs::path File() const { return dir_ / "Zelk" / "Tarnwick.ini"; }
 
     platform::qt::QtSettingsStores stores_;
+    testsupport::ScopedSettingsStores storesInstalled_{&stores_};
     fs::path dir_;
     std::optional<std::string> savedConfig_;
     std::optional<std::string> savedRuntime_;

@@ -19,6 +19,7 @@
 #include "platform/qt/QtTimerBackend.h"
 #include "tests/loader/ui/LoaderTestApp.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/ScopedInstall.h"
 
 namespace {
 
@@ -28,14 +29,12 @@ class TForm1LoadTest : public ::testing::Test {
 protected:
     TForm1LoadTest() {
         testsupport::EnsureLoaderTestApp();
-        platform::InstallTimers(&timers);
         texts.SetLines(kLoaderTextTable);
     }
     ~TForm1LoadTest() override {
         form.reset();
         radio.kill();
         radio.waitForFinished();
-        platform::InstallTimers(nullptr);
     }
 
     // Starts the simulated radio (unpaced) and the window; returns once the window is Ready.
@@ -80,6 +79,7 @@ protected:
 
     testsupport::RecordingBoxes boxes;
     platform::qt::QtTimerBackend timers;
+    testsupport::ScopedTimers timersInstalled{&timers};
     clsGTex texts;
     clsEnviron environment{"Fennmoor load test " + std::to_string(getpid())};
     QProcess radio;

@@ -25,6 +25,7 @@
 #include "platform/qt/QtTimerBackend.h"
 #include "tests/loader/ui/LoaderTestApp.h"
 #include "tests/support/RecordingBoxes.h"
+#include "tests/support/ScopedInstall.h"
 
 namespace {
 
@@ -35,15 +36,11 @@ class TForm1Test : public ::testing::Test {
 protected:
     TForm1Test() {
         testsupport::EnsureLoaderTestApp();
-        platform::InstallTimers(&timers);
         texts.SetLines(kLoaderTextTable);
         form = std::make_unique<TForm1>(texts, environment, TForm1Options{.runWorker = false});
         form->show();
     }
-    ~TForm1Test() override {
-        form.reset();
-        platform::InstallTimers(nullptr);
-    }
+    ~TForm1Test() override { form.reset(); }
 
     template <typename T>
     T* Find(const char* name) const {
@@ -77,6 +74,7 @@ protected:
 
     testsupport::RecordingBoxes boxes;
     platform::qt::QtTimerBackend timers;
+    testsupport::ScopedTimers timersInstalled{&timers};
     clsGTex texts;
     clsEnviron environment{"Fennmoor window test " + std::to_string(getpid())};
     std::unique_ptr<TForm1> form;

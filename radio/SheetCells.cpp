@@ -1,38 +1,43 @@
-#include "ui/cuiSheetCells.h"
+#include "radio/SheetCells.h"
+
+#include <utility>
 
 #include "platform/MessageBox.h"
 
-void cuiSheetCells::Reset(int cols, int rows) {
+void SheetCells::Reset(int cols, int rows) {
+    if (cols < 0 || rows < 0 || static_cast<long long>(cols) * rows > kMaxCells) {
+        platform::Fatal("Illegal Cell assign");
+    }
     cells_.clear();
     cols_ = cols;
     rows_ = rows;
     cells_.resize(static_cast<size_t>(cols) * static_cast<size_t>(rows));
 }
 
-clsSheetCellId& cuiSheetCells::At(int col, int row) {
+clsSheetCellId& SheetCells::At(int col, int row) {
     return const_cast<clsSheetCellId&>(std::as_const(*this).At(col, row));
 }
 
-const clsSheetCellId& cuiSheetCells::At(int col, int row) const {
+const clsSheetCellId& SheetCells::At(int col, int row) const {
     if (!InRange(col, row)) {
         platform::Fatal("Illegal Cell selection");
     }
     return cells_[static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col)];
 }
 
-std::optional<cuiGridCoord> cuiSheetCells::FindSelectable(const CellId& id) const {
+std::optional<GridCoord> SheetCells::FindSelectable(const CellId& id) const {
     for (int row = 0; row < rows_; ++row) {
         for (int col = 0; col < cols_; ++col) {
             const clsSheetCellId& entry = At(col, row);
             if (entry.Selectable() && entry.cell.GetCellId() == id) {
-                return cuiGridCoord{col, row};
+                return GridCoord{col, row};
             }
         }
     }
     return std::nullopt;
 }
 
-std::optional<int> cuiSheetCells::FindAnchor(int col, int row) const {
+std::optional<int> SheetCells::FindAnchor(int col, int row) const {
     if (!InRange(col, row)) {
         return std::nullopt;
     }
@@ -43,4 +48,11 @@ std::optional<int> cuiSheetCells::FindAnchor(int col, int row) const {
         return col;
     }
     return std::nullopt;
+}
+
+int SheetCells::JoinAnchor(int col, int row) const {
+    while (col > 0 && (At(col, row).cell.layoutBits & kLayoutJoined)) {
+        --col;
+    }
+    return col;
 }

@@ -3,14 +3,18 @@
 #include <optional>
 #include <vector>
 
-#include "ui/clsSheetCellId.h"
-#include "ui/cuiGrid.h"
+#include "radio/GridCoord.h"
+#include "radio/clsSheetCellId.h"
 
 // The cell array of a sheet, columns x rows, row-major. Every access is checked: a position
 // outside the array is the fatal "Illegal Cell selection", as the layout caused it.
-class cuiSheetCells {
+class SheetCells {
 public:
-    // Fresh entries: an empty descriptor, line-selectable.
+    // The most cells a sheet may have: ten times the largest sheet of the program. A layout
+    // that asks for more is refused before anything is made for it.
+    static constexpr int kMaxCells = 65536;
+
+    // Fresh entries: an empty descriptor, line-selectable. At most kMaxCells in all.
     void Reset(int cols, int rows);
     bool Empty() const { return cells_.empty(); }
     int Cols() const { return cols_; }
@@ -26,9 +30,11 @@ public:
     }
 
     // The first selectable cell in row-major order with that identity.
-    std::optional<cuiGridCoord> FindSelectable(const CellId& id) const;
+    std::optional<GridCoord> FindSelectable(const CellId& id) const;
     // The selectable cell a tail cell belongs to: walks left over non-selectable tail cells.
     std::optional<int> FindAnchor(int col, int row) const;
+    // The cell whose text a joined cell shows: the first cell at or left of it without '+'.
+    int JoinAnchor(int col, int row) const;
 
 private:
     int cols_ = 0;
