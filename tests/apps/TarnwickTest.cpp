@@ -1,23 +1,15 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "platform/InstanceLock.h"
-
-extern char** environ;
+#include "tests/apps/ProgramProcess.h"
 
 namespace {
 
@@ -39,37 +31,13 @@ protected:
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
     ~TarnwickTest() override {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
         unsetenv("MERROW_SCREENSHOT");
         unsetenv("MERROW_CLOSE_WHEN_SHOWN");
         fs::remove_all(dir_);
     }
 
-    void Start(const std::string& program) {
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, Output().c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
-        ASSERT_EQ(posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, environ), 0);
-        posix_spawn_file_actions_destroy(&actions);
-    }
-    // The exit status once the program has ended within `ms`; none while it still runs.
-    std::optional<int> WaitForEnd(int ms) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        do {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        } while (std::chrono::steady_clock::now() < end);
-        return std::nullopt;
-    }
+    void Start(const std::string& program) { ASSERT_TRUE(program_.Start(program, Output())); }
+    std::optional<int> WaitForEnd(int ms) { return program_.WaitForEnd(ms); }
     fs::path Output() const { return dir_ / "output.txt"; }
     std::string Printed() const {
         std::ifstream in(Output());
@@ -79,7 +47,7 @@ protected:
     }
 
     fs::path dir_;
-    pid_t pid_ = -1;
+    ProgramProcess program_;
 };
 
 // The window shows, closes (MERROW_CLOSE_WHEN_SHOWN) and the program ends normally: its
