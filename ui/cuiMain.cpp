@@ -49,10 +49,6 @@ constexpr int kPanelBevel = 2;
 constexpr int kMapRevision = 4;
 constexpr int kStatusPanel = 0;
 
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 std::string FilePart(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -435,8 +431,8 @@ void cuiMain::UpdateTitle() {
     if (!form_) {
         return;
     }
-    const QString title = Q(FilePart(GetFileName()) + " - " + table_.GetLine("GI_Sys_AppTitle", 0));
-    form_->setWindowTitle(title);
+    form_->setWindowTitle(QString::fromStdString(FilePart(GetFileName()) + " - " +
+                                                 table_.GetLine("GI_Sys_AppTitle", 0)));
 }
 
 void cuiMain::PackImage() {
@@ -584,5 +580,5 @@ void cuiMain::DrawStatusPanel(QPainter& painter, int panel, const QRect& rect) {
     painter.setFont(statusBar_->font());
     const int spare = rect.height() - painter.fontMetrics().height();
     painter.drawText(QPoint(rect.left(), rect.top() + spare / 2 + painter.fontMetrics().ascent()),
-                     Q(statusText_));
+                     QString::fromStdString(statusText_));
 }
