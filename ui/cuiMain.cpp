@@ -137,7 +137,6 @@ void cuiMain::BuildWindow(TForm1* form, const cuiImageList& treeImages,
     StartDocument();
     form_ = form;
     treeImages_ = &treeImages;
-    barImages_ = &barImages;
     BuildParts(barImages);
     BuildPanels();
     BuildTree();

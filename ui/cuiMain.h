@@ -65,7 +65,6 @@ public:
     virtual bool IsNewerData(const cmcEeprom&) { return false; }
     virtual ImagePackResult DetectModel(cmcEeprom&) { return PACK_Ok; }
     virtual ImagePackResult FinaliseImage(cmcEeprom&, int) { return PACK_Ok; }
-    virtual void PrepareWriteImage(cmcEeprom&) {}
     // Runs the warning check list and marks the tree; either count may be null.
     virtual void RunWarningChecks(int* errors, int* warnings);
     // The sheet of a spec, by its style word, on the parent control (not shown yet).
@@ -137,7 +136,6 @@ public:
     QFrame* SheetPanel() const { return sheetPanel_; }
     const SheetHistory& History() const { return history_; }
     const std::string& StatusText() const { return statusText_; }
-    const std::string& DocumentFolder() const { return documentFolder_; }
     bool InMakerMode() const { return makerMode_; }
     cmcFCache& ChoiceLists() { return lists_; }
 
@@ -150,8 +148,6 @@ protected:
     void SetModelType(ModelType model);
     cmcGTex& Table() { return table_; }
     cmcHelpGTex& HelpTable() { return help_; }
-    indEnviron& Settings() { return settings_; }
-    const cuiImageList* TreeImageList() const { return treeImages_; }
 
 private:
     static void OnEventThunk(void* data, const cmcEvent& event);
@@ -177,7 +173,6 @@ private:
 
     TForm1* form_ = nullptr;
     const cuiImageList* treeImages_ = nullptr;
-    const cuiImageList* barImages_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QFrame* treePanel_ = nullptr;
     QFrame* sheetPanel_ = nullptr;

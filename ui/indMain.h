@@ -52,7 +52,6 @@ public:
     cuiHelpWindow* HelpWindow() const { return helpWindow_; }
 
     int MakerPanel() const { return makerPanel_; }
-    const std::string& MakerPanelText() const { return makerPanelText_; }
 
 private:
     static void OnModelChangedThunk(void* data, const cmcEvent& event);
