@@ -13,7 +13,7 @@
 #include "radio/PackedSpace.h"
 #include "radio/RecordShift.h"
 #include "radio/datCh.h"
-#include "radio/indShell.h"
+#include "radio/indDocument.h"
 
 namespace {
 
@@ -131,17 +131,17 @@ int ResizeBank(cmcEeprom& image, cmcEeprom& templateImage, uint32_t kind, int ba
     return ReadBankSize(image, bank);
 }
 
-void RunChannelEvent(const cmcEvent& event) {
-    indShell& shell = Shell();
-    const uint32_t kind = ChannelKindOf(shell.CurrentModelType());
+void RunChannelEvent(indDocument& document, const cmcEvent& event) {
+    const uint32_t kind = ChannelKindOf(document.CurrentModelType());
     const int bank = EventIndex(event.A);
     const int position = EventIndex(event.B);
     if (event.type == EV_InsertChannel &&
-        InsertChannelAt(shell.CurrentImage(), shell.DefaultImage(), kind, bank, position)) {
+        InsertChannelAt(document.CurrentImage(), document.DefaultImage(), kind, bank, position)) {
         Send(EV_BankRowAdded);
         Send(EV_BankTitle);
     } else if (event.type == EV_DeleteChannel &&
-               DeleteChannelAt(shell.CurrentImage(), shell.DefaultImage(), kind, bank, position)) {
+               DeleteChannelAt(document.CurrentImage(), document.DefaultImage(), kind, bank,
+                               position)) {
         Send(EV_BankRowRemoved);
         Send(EV_BankTitle);
         Send(EV_RedrawCellsFrom, position);

@@ -5,6 +5,7 @@
 #include "radio/cmcEeprom.h"
 
 struct cmcEvent;
+class indDocument;
 
 // Channel positions 0..255 hold the banks one after the other, so a bank grows or shrinks by
 // moving every later channel. These keep the bank table and the moved records in step: the
@@ -34,6 +35,6 @@ BankSizeLimits GetBankSizeLimits(cmcEeprom& image, uint32_t kind, int bank);
 int ResizeBank(cmcEeprom& image, cmcEeprom& templateImage, uint32_t kind, int bank, int requested);
 
 // The program's answer to EV_InsertChannel and EV_DeleteChannel (A = bank, B = position) on
-// the shell's document: the channel is opened or removed, and the bank sheet is told to add
-// or remove its row, retitle itself and redraw.
-void RunChannelEvent(const cmcEvent& event);
+// the document: the channel is opened or removed, and the bank sheet is told to add or remove
+// its row, retitle itself and redraw.
+void RunChannelEvent(indDocument& document, const cmcEvent& event);

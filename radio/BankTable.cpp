@@ -17,6 +17,17 @@ uint8_t FlagMask(int bank) {
     return static_cast<uint8_t>(0x80 >> (bank % 8));
 }
 
+// Channels first..end-1 in use, seen through the record kind.
+int CountUsed(cmcEeprom& image, uint32_t kind, int first, int end) {
+    datCh view(&image);
+    int count = 0;
+    for (int channel = first; channel < end; ++channel) {
+        view.Load(kind, channel);
+        count += view.used;
+    }
+    return count;
+}
+
 }  // namespace
 
 int GetBankSizeOf(const cmcEeprom& image, int bank) {
@@ -93,13 +104,7 @@ int CountUsedInBank(cmcEeprom& image, ModelType model, int bank) {
     // A bank table that runs past the last channel must not count records that do not exist.
     int first = SumBankSizes(image, bank);
     int end = std::min(first + GetBankSizeOf(image, bank), layout::kChannelCount);
-    datCh view(&image);
-    int count = 0;
-    for (int channel = first; channel < end; ++channel) {
-        view.Load(kind, channel);
-        count += view.used;
-    }
-    return count;
+    return CountUsed(image, kind, first, end);
 }
 
 int CountUsedInBanks(cmcEeprom& image, ModelType model) {
@@ -110,12 +115,20 @@ int CountUsedInBanks(cmcEeprom& image, ModelType model) {
     return count;
 }
 
-int CountUsedChannels(cmcEeprom& image, ModelType model) {
-    datCh view(&image);
-    int count = 0;
-    for (int channel = 0; channel < layout::kChannelCount; ++channel) {
-        view.Load(ChannelKindOf(model), channel);
-        count += view.used;
+int CountUsedChannelsIn(cmcEeprom& image, ModelType model, int first, int last) {
+    if (first < 0 || first > last || last >= layout::kChannelCount) {
+        return -1;
     }
-    return count;
+    return CountUsed(image, ChannelKindOf(model), first, last + 1);
+}
+
+int CountUsedChannels(cmcEeprom& image, ModelType model) {
+    return CountUsedChannelsIn(image, model, 0, layout::kChannelCount - 1);
+}
+
+int CountBankChannels(cmcEeprom& image, ModelType model, int bank) {
+    if (bank < 0 || bank >= layout::kBankCount) {
+        return -1;
+    }
+    return CountUsedChannelsIn(image, model, 4 * bank, 4 * bank + 3);
 }

@@ -26,6 +26,11 @@ int BankAtCount(const cmcEeprom& image, int count);
 // kind (MT_Lmr: RK_ChLmr, every other type: RK_ChPmr).
 int CountUsedInBank(cmcEeprom& image, ModelType model, int bank);
 int CountUsedInBanks(cmcEeprom& image, ModelType model);
-// Channel records 0..255 whose receive frequency is set, seen through the model type's own
-// channel kind, in a bank or not.
+
+// Channel positions first..last in use, seen through the model type's channel kind; -1 unless
+// 0 <= first <= last <= 255.
+int CountUsedChannelsIn(cmcEeprom& image, ModelType model, int first, int last);
+// The same over all 256 positions.
 int CountUsedChannels(cmcEeprom& image, ModelType model);
+// The four positions of bank b in banked mode (4b .. 4b + 3); -1 for a bank outside 0..15.
+int CountBankChannels(cmcEeprom& image, ModelType model, int bank);

@@ -41,3 +41,33 @@ std::optional<int32_t> ChoiceList::Step(int32_t value, int32_t step) const {
     }
     return byPosition[static_cast<size_t>(j)].value;
 }
+
+std::vector<ChoiceList::Entry> ChoiceList::InReadingOrder() const {
+    std::vector<Entry> entries = byPosition;
+    std::ranges::sort(entries, [](const Entry& a, const Entry& b) {
+        return a.line != b.line ? a.line < b.line : a.column < b.column;
+    });
+    return entries;
+}
+
+std::optional<int32_t> ChoiceList::FirstValueOfLastLine() const {
+    const std::vector<Entry> entries = InReadingOrder();
+    if (entries.empty()) {
+        return std::nullopt;
+    }
+    const int32_t lastLine = entries.back().line;
+    const auto first = std::ranges::find(entries, lastLine, &Entry::line);
+    return first->value;
+}
+
+int32_t ChoiceList::HighestRisingValue() const {
+    int32_t highest = 0;
+    int32_t takenOnLine = -1;
+    for (const Entry& entry : InReadingOrder()) {
+        if (entry.line != takenOnLine && entry.value > highest) {
+            highest = entry.value;
+            takenOnLine = entry.line;
+        }
+    }
+    return highest;
+}

@@ -2,9 +2,10 @@
 
 #include <cstdint>
 
-// Every fixed place of the memory image, by name. No other file carries a bare image address:
-// code reaches the image through these constants, through the record areas below, or through a
-// record view.
+// The fixed places of the memory image that several parts share, by name. Code reaches the
+// image through these constants, through the record areas below or through a record view; the
+// only other bare addresses are the places one memory-map row binds, written in that row of its
+// group file (radio/items).
 namespace layout {
 
 // --- Address space ---------------------------------------------------------------------------
@@ -65,6 +66,9 @@ inline constexpr uint8_t kVaskFittedMask = 0x40;
 inline constexpr uint8_t kAttr3ClearMask = 0x20;  // clear: every channel shows attr bit 3
 inline constexpr int kMdcByte = 382;
 inline constexpr uint8_t kMdcFittedMask = 0x01;
+// The same byte, bits 5, 6, 7: the high (1) or low option of the key-option slots 11, 12, 13.
+inline constexpr int kKeyOptionBits = 382;
+inline constexpr int kKeyOptionFirstBit = 5;
 inline constexpr int kBankCount = 16;
 inline constexpr int kBankSizes = 440;  // 16 x BE16
 inline constexpr int kComment1 = 504;
@@ -102,6 +106,9 @@ inline constexpr int kBankStartChannels = 288;   // 16 bytes: each bank's first 
 inline constexpr int kSecondTextFlagByte = 380;  // mask 0x20: the second option text is set
 inline constexpr int kOptionText = 416;          // 8 characters
 inline constexpr int kOptionTextSelect = 439;
+// The same byte, bits 0-1: the option port (0, 1, 2) of the scrambler key function.
+inline constexpr int kScramblerPort = 439;
+inline constexpr uint8_t kScramblerPortMask = 0x03;
 inline constexpr int kSecondOptionText = 2133;  // 8 characters
 inline constexpr int kDataRevision = 2126;      // follows the default image
 

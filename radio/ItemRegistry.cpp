@@ -17,3 +17,13 @@ ItemRegistry::ItemRegistry(std::initializer_list<Group> groups) {
 const ItemRow* ItemRegistry::Find(int code) const {
     return code >= 0 && code < kCellItemCount ? rows_[code] : nullptr;
 }
+
+std::vector<const ItemRow*> ItemRegistry::Rows() const {
+    std::vector<const ItemRow*> rows;
+    for (const ItemRow* row : rows_) {
+        if (row) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}

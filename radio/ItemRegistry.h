@@ -3,6 +3,7 @@
 #include <array>
 #include <initializer_list>
 #include <span>
+#include <vector>
 
 #include "radio/CellNameTables.h"
 #include "radio/ItemRow.h"
@@ -16,6 +17,8 @@ public:
 
     // The row of the code, or null when the code has none.
     const ItemRow* Find(int code) const;
+    // Every row, in code order.
+    std::vector<const ItemRow*> Rows() const;
 
     // The program's memory map, made of every group of radio/items/.
     static const ItemRegistry& Program();

@@ -1,70 +1,337 @@
 #pragma once
 
 #include <cstdint>
+#include <variant>
 
-#include "radio/BankSize.h"
-#include "radio/ModelType.h"
-#include "radio/RecordKind.h"
+#include "radio/CellCodes.h"
+#include "radio/CellNameTables.h"
+#include "radio/ChannelConverters.h"
+#include "radio/ChoiceConverters.h"
+#include "radio/CodeConverters.h"
+#include "radio/ImageLayout.h"
+#include "radio/ItemContext.h"
+#include "radio/KeyConverters.h"
+#include "radio/NumberConverters.h"
+#include "radio/SegCellEditors.h"
+#include "radio/cmcCellCapsule.h"
+#include "radio/datCh.h"
 
-class cmcCellCapsule;
-class cmcEeprom;
-class datCh;
-class datVaskAdr;
+struct ItemRow;
 
-// Which of the model types are in force, from the program's model type.
-struct ModelFlags {
-    bool lmr = false;
-    bool vask = false;
-    bool mdcLmr = false;
-    bool mdcPmr = false;
+// A function of its own for a row whose rule fits no builder. It may run the row's regular
+// part with RunRegularRow (radio/RunItemRow.h) and add its rule around it. Returns the editor
+// request (0, 1 refresh, 2 in-place editor).
+using RowFunction = int (*)(ItemContext& context, const ItemRow& row);
+
+// The vocabulary of the memory map. A row names an item code, where the value lives (a
+// field), the converter that shows and edits it with its named parameters, when the row
+// applies and what a change redraws: all as data, one constexpr line a row. A group file
+// (radio/items/<Group>Items.cpp) writes its rows with these builders:
+//
+//   Choice(CL_Comm_PwrOnPassword, Bits(381, 0x20), "GI_Sheet_Sel_Misc_OnOff"),
+//   Timer(CL_Comm_AtResetTimer_A, Byte(408), {.unitsPerSecond = 1, .offText = true}),
+//   RecordChoice(CL_Mch_Nar, &datCh::nar, "GI_Sheet_Sel_Mch_Nar"),
+//   RecordChoice(CL_Mch_Rpt_L, &datCh::rptLong, "GI_Sheet_Sel_Mch_LTone")
+//       .OnlyIf(kVaskRuleA, "-"),
+namespace memmap {
+
+// --- Where a value lives ------------------------------------------------------------------
+
+// An image address: fixed, or the same place in each record of a table (base + stride x the
+// cell's index).
+struct Address {
+    int base = 0;
+    int stride = 0;
+    constexpr Address(int fixed) : base(fixed) {}  // NOLINT: a fixed address reads as a number
+    constexpr Address(int base_, int stride_) : base(base_), stride(stride_) {}
+    constexpr int At(int index) const { return base + stride * index; }
+};
+// Byte offset of the record of the cell's index in a table of the image.
+constexpr Address InTable(layout::RecordArea area, int offset) {
+    return Address(area.base + offset, area.stride);
+}
+
+// How an odd value is read from and written to the document, for a codec of a field.
+struct FieldCodec {
+    int (*read)(const ItemContext& context) = nullptr;
+    void (*write)(ItemContext& context, int value) = nullptr;
 };
 
-// What kind of channel the loaded record is.
-struct ChannelFlags {
-    bool vaskChannel = false;
-    bool analogue = false;
-    bool digitalData = false;
+enum class FieldKind : uint8_t {
+    None,
+    ImageBits,     // (byte & mask) >> the mask's lowest bit
+    ImageWord,     // BE16
+    ImageMapBit,   // bit n of a bitmap numbered from the most significant bit
+    Record,        // an int field of the record view; a change is stored and reloaded
+    Codec,         // read and written by functions of the group
+    ImageBytes,    // length bytes of the image
+    RecordText,    // a text field of the record view
+    ImageNibbles,  // count nibbles, high nibble first
 };
 
-// Everything one item row works with during one dispatch.
-struct ItemContext {
-    cmcCellCapsule& capsule;
-    cmcEeprom& image;
-    datCh& record;
-    datVaskAdr& vask;
-    int category;
-    int item;
-    int index;
-    uint32_t kind;
-    ModelType model;
-    ModelFlags modelFlags;
-    ChannelFlags channel;
-    bool banked;
-    BankSpan bank;
-    bool beyondBank;
-    int notify;
-    // Redraw flags so far; rows add RD_SameItem or RD_AllCells.
-    int redraw;
+struct Field {
+    FieldKind kind = FieldKind::None;
+    Address address = 0;
+    int mask = 0;  // ImageBits: the mask; ImageMapBit: the bit; bytes and nibbles: the count
+    int datCh::*member = nullptr;
+    datCh::Text datCh::*text = nullptr;
+    FieldCodec codec{};
 };
 
-// The parameters of a regular row: where its value lives and the rules of its editor.
-struct ItemParams {
-    int address = 0;
-    int mask = 0;
-    int low = 0;
-    int high = 0;
-    int step = 1;
-    const char* list = nullptr;
-    int flags = 0;
+// A field that holds one whole number, for the converters of numbers and lists.
+struct IntField {
+    Field field;
+};
+// A field of text bytes.
+struct TextField {
+    Field field;
+};
+// A field of nibbles, one digit each.
+struct NibbleField {
+    Field field;
 };
 
-// A row of the memory map: an item code, the function that binds it (a converter over a
-// binding, or a rule of its own) and that function's parameters. Returns the editor result:
-// 0 nothing more, 1 refresh the cell, 2 open the in-place editor.
-using ItemFunction = int (*)(ItemContext& context, const ItemParams& params);
+constexpr IntField Bits(Address address, uint8_t mask) {
+    return {{FieldKind::ImageBits, address, mask}};
+}
+constexpr IntField Byte(Address address) {
+    return Bits(address, 0xFF);
+}
+constexpr IntField Word(Address address) {
+    return {{FieldKind::ImageWord, address}};
+}
+// Bit n of the bitmap at address: byte address + n / 8, mask 0x80 >> n % 8.
+constexpr IntField MapBit(Address address, int bit) {
+    return {{FieldKind::ImageMapBit, address, bit}};
+}
+constexpr IntField Member(int datCh::*member) {
+    return {{FieldKind::Record, 0, 0, member}};
+}
+constexpr IntField Custom(FieldCodec codec) {
+    return {{FieldKind::Codec, 0, 0, nullptr, nullptr, codec}};
+}
+constexpr TextField Chars(Address address, int length) {
+    return {{FieldKind::ImageBytes, address, length}};
+}
+constexpr TextField Member(datCh::Text datCh::*text) {
+    return {{FieldKind::RecordText, 0, 0, nullptr, text}};
+}
+constexpr NibbleField Nibbles(Address address, int count) {
+    return {{FieldKind::ImageNibbles, address, count}};
+}
 
+// --- When a row applies -------------------------------------------------------------------
+
+struct Condition;
+using ConditionTest = bool (*)(const ItemContext& context, const Condition& condition);
+
+struct Condition {
+    ConditionTest holds = nullptr;
+    Address address = 0;
+    uint8_t mask = 0;
+    constexpr bool IsSet() const { return holds != nullptr; }
+};
+
+bool AnyBitsSet(const ItemContext& context, const Condition& condition);
+bool NoBitsSet(const ItemContext& context, const Condition& condition);
+bool VaskRuleA(const ItemContext& context, const Condition& condition);
+bool VaskRuleB(const ItemContext& context, const Condition& condition);
+bool VaskRuleC(const ItemContext& context, const Condition& condition);
+bool IndexNotZero(const ItemContext& context, const Condition& condition);
+
+// Some of the masked bits of the image are set, or none is.
+constexpr Condition ImageBitsSet(Address address, uint8_t mask) {
+    return {AnyBitsSet, address, mask};
+}
+constexpr Condition ImageBitsClear(Address address, uint8_t mask) {
+    return {NoBitsSet, address, mask};
+}
+// The channel rules of the Vask model type (every other type passes them): A analogue, or
+// digital data on a Vask channel; B analogue; C a Vask channel.
+constexpr Condition kVaskRuleA{VaskRuleA};
+constexpr Condition kVaskRuleB{VaskRuleB};
+constexpr Condition kVaskRuleC{VaskRuleC};
+constexpr Condition kIndexNotZero{IndexNotZero};
+
+// The horizontal alignment a greyed row's cell gets back when it applies again.
+enum class Align : uint8_t { Left = 0, Centre = 1, Right = 2 };
+
+// --- The converters' parameters -------------------------------------------------------------
+
+using Editor =
+    std::variant<std::monostate, ChoiceParams, TypedChoiceParams, ListNumberParams, AbcCodeParams,
+                 ScramCodeParams, OptionLettersParams, NumberParams, PaddedNumberParams,
+                 DecimalParams, TimerParams, MinSecParams, ScaledByteParams, NibbleCodeParams,
+                 HexDigitParams, BitFieldParams, KeyAssignParams, FrequencyParams, SubToneParams,
+                 PackedCodeParams, FiveToneParams, DigitsParams, TextParams, DisplayTextParams,
+                 UserCharacterParams>;
+
+}  // namespace memmap
+
+// One row of the memory map.
 struct ItemRow {
-    int code;
-    ItemFunction run;
-    ItemParams params;
+    int code = kItemNone;
+    RowFunction special = nullptr;
+    memmap::Field field{};
+    memmap::Editor editor{};
+    // Greyed (greyText, centred, silver, not editable) while this does not hold.
+    memmap::Condition appliesWhen{};
+    const char* greyText = "----";
+    memmap::Align alignWhenApplies = memmap::Align::Right;
+    // Painted silver while this holds; still editable.
+    memmap::Condition silverWhen{};
+    // Redraw flags a change adds (RD_SameItem, RD_AllCells, ...).
+    int redraw = 0;
+
+    // The row applies only while the condition holds; else its cell shows the grey text.
+    constexpr ItemRow OnlyIf(memmap::Condition condition, const char* text = "----",
+                             memmap::Align align = memmap::Align::Right) const {
+        ItemRow row = *this;
+        row.appliesWhen = condition;
+        row.greyText = text;
+        row.alignWhenApplies = align;
+        return row;
+    }
+    constexpr ItemRow SilverWhile(memmap::Condition condition) const {
+        ItemRow row = *this;
+        row.silverWhen = condition;
+        return row;
+    }
+    constexpr ItemRow Redraws(int flags) const {
+        ItemRow row = *this;
+        row.redraw |= flags;
+        return row;
+    }
 };
+
+namespace memmap {
+
+// --- Rows ---------------------------------------------------------------------------------
+
+constexpr ItemRow Row(int code, Field field, Editor editor) {
+    ItemRow row;
+    row.code = code;
+    row.field = field;
+    row.editor = editor;
+    return row;
+}
+
+// An entry of a choice list (answer item Flex0 unless given).
+constexpr ItemRow Choice(int code, IntField field, const char* list, int answer = Flex0) {
+    return Row(code, field.field, ChoiceParams{list, answer});
+}
+// The common case: masked bits of one image byte.
+constexpr ItemRow Choice(int code, int address, uint8_t mask, const char* list) {
+    return Choice(code, Bits(address, mask), list);
+}
+constexpr ItemRow RecordChoice(int code, int datCh::*member, const char* list, int answer = Flex0) {
+    return Choice(code, Member(member), list, answer);
+}
+// A list of its own on the LMR model types.
+constexpr ItemRow ModelChoice(int code, IntField field, const char* pmrList, const char* lmrList) {
+    return Row(code, field.field, ChoiceParams{pmrList, Flex0, lmrList});
+}
+// One enable bit of the user set mode (bit n from the most significant bit of address).
+constexpr ItemRow BitChoice(int code, Address address, int bit) {
+    return Choice(code, MapBit(address, bit), "GI_Sheet_Sel_UserSetEnable");
+}
+constexpr ItemRow TypedChoice(int code, IntField field, TypedChoiceParams params) {
+    return Row(code, field.field, params);
+}
+constexpr ItemRow ListNumber(int code, IntField field, ListNumberParams params) {
+    return Row(code, field.field, params);
+}
+constexpr ItemRow AbcCode(int code, IntField field) {
+    return Row(code, field.field, AbcCodeParams{});
+}
+constexpr ItemRow ScramCode(int code, IntField field) {
+    return Row(code, field.field, ScramCodeParams{});
+}
+constexpr ItemRow OptionLetters(int code, IntField field, const char* list) {
+    return Row(code, field.field, OptionLettersParams{list});
+}
+constexpr ItemRow Number(int code, IntField field, NumberParams params) {
+    return Row(code, field.field, params);
+}
+constexpr ItemRow PaddedNumber(int code, IntField field, PaddedNumberParams params) {
+    return Row(code, field.field, params);
+}
+constexpr ItemRow Decimal(int code, IntField field, DecimalParams params) {
+    return Row(code, field.field, params);
+}
+constexpr ItemRow Timer(int code, IntField field, TimerParams params) {
+    return Row(code, field.field, params);
+}
+constexpr ItemRow MinSec(int code, IntField field, MinSecParams params) {
+    return Row(code, field.field, params);
+}
+constexpr ItemRow ScaledByte(int code, IntField field) {
+    return Row(code, field.field, ScaledByteParams{});
+}
+constexpr ItemRow NibbleCode(int code, IntField field, NibbleCodeParams params) {
+    return Row(code, field.field, params);
+}
+constexpr ItemRow OneHexDigit(int code, IntField field, HexDigitParams params) {
+    return Row(code, field.field, params);
+}
+constexpr ItemRow BitField(int code, IntField field, BitFieldParams params) {
+    return Row(code, field.field, params);
+}
+// A key's function byte with the model type's function list and the key options.
+constexpr ItemRow KeyAssign(int code, IntField field) {
+    return Row(code, field.field, KeyAssignParams{});
+}
+// Fields of the channel record the frame loaded.
+constexpr ItemRow Frequency(int code, Side side) {
+    return Row(code, {}, FrequencyParams{side});
+}
+constexpr ItemRow SubTone(int code, Side side) {
+    return Row(code, {}, SubToneParams{side});
+}
+// The DTMF record's digits and digit count.
+constexpr ItemRow PackedCode(int code, PackedCodeParams params) {
+    return Row(code, {}, params);
+}
+// The code record's code bytes; the repeat digit is the record's common byte.
+constexpr ItemRow FiveToneCode(int code, FiveToneParams params) {
+    return Row(code, {}, params);
+}
+constexpr ItemRow Digits(int code, NibbleField field) {
+    return Row(code, field.field, DigitsParams{field.field.mask});
+}
+constexpr ItemRow Text(int code, TextField field) {
+    return Row(code, field.field, TextParams{});
+}
+// A name or message of the radio's display, painted as glyphs with the image's user
+// characters, edited in the display-text editor.
+constexpr ItemRow DisplayText(int code, TextField field, SegPadding padding = SegPadding::Blanks) {
+    return Row(code, field.field, DisplayTextParams{padding});
+}
+// The user-character pattern of the record the frame loaded (RK_CEdit).
+constexpr ItemRow UserCharacter(int code) {
+    return Row(code, {}, UserCharacterParams{});
+}
+constexpr ItemRow Special(int code, RowFunction function) {
+    ItemRow row;
+    row.code = code;
+    row.special = function;
+    return row;
+}
+
+// The build guard of a group: every code names an item (0..698) and none is given twice.
+template <std::size_t N>
+constexpr bool CodesNamedOnce(const ItemRow (&rows)[N]) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (rows[i].code < 0 || rows[i].code >= kCellItemCount) {
+            return false;
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (rows[j].code == rows[i].code) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace memmap

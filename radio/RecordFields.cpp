@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "radio/DisplayText.h"
 #include "radio/ImageWords.h"
 
 namespace recordfields {
@@ -393,14 +394,10 @@ void StoreFields(std::span<const FieldSpec> fields, const datCh& view, uint8_t* 
                 std::copy_n((view.*f.text).begin(), layout::kNameLength, p);
                 break;
             case Codec::NameUsed:
-                SetMaskedBits(*p, f.mask, IsAllSpaces(view.name) ? 0 : f.mask);
+                SetMaskedBits(*p, f.mask, ::IsAllSpaces(view.name) ? 0 : f.mask);
                 break;
         }
     }
-}
-
-bool IsAllSpaces(const datCh::Text& text) {
-    return std::all_of(text.begin(), text.end(), [](uint8_t c) { return c == ' '; });
 }
 
 }  // namespace recordfields

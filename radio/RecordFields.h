@@ -50,6 +50,4 @@ std::span<const FieldSpec> FieldsOf(uint32_t kind);
 void LoadFields(std::span<const FieldSpec> fields, datCh& view, const uint8_t* image);
 void StoreFields(std::span<const FieldSpec> fields, const datCh& view, uint8_t* image);
 
-bool IsAllSpaces(const datCh::Text& text);
-
 }  // namespace recordfields

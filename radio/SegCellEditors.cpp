@@ -7,7 +7,7 @@
 #include "common/DecimalNumber.h"
 #include "radio/EscapedText.h"
 #include "radio/ImageLayout.h"
-#include "radio/SegEditorHost.h"
+#include "radio/PopupHost.h"
 #include "radio/SegGlyphs.h"
 #include "radio/Segchar.h"
 #include "radio/cmcCellCapsule.h"
@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kBackspace = 8;
 constexpr int kCellsPerRow = 8;
 constexpr uint8_t kBlankWithDot = 0xA0;
 
@@ -41,18 +40,17 @@ void StoreText(std::span<uint8_t> field, const std::string& text, SegPadding pad
 }
 
 // A pop-up that could not be opened still asks for the refresh and changes nothing.
-void OpenTextEditor(const cmcCellCapsule& capsule, std::vector<uint8_t> start, bool selectAll,
-                    int width, std::span<const uint8_t> userTable, int& request) {
-    if (SegEditorHost* host = SegEditors()) {
-        host->OpenSegTextEditor(capsule, std::move(start), selectAll, width, userTable);
-    }
+void OpenTextEditor(const cmcCellCapsule& capsule, PopupHost& popups, std::vector<uint8_t> start,
+                    bool selectAll, int width, std::span<const uint8_t> userTable, int& request) {
+    popups.OpenDisplayTextEditor(capsule, {std::move(start), selectAll, width, userTable});
     request = 1;
 }
 
 }  // namespace
 
 int EditSegTextCell(cmcCellCapsule& capsule, std::span<uint8_t> field,
-                    std::span<const uint8_t> userTable, SegPadding padding, int& request) {
+                    std::span<const uint8_t> userTable, SegPadding padding, PopupHost& popups,
+                    int& request) {
     int changed = 0;
     if (HandsInText(capsule)) {
         StoreText(field, capsule.inText, padding);
@@ -69,17 +67,18 @@ int EditSegTextCell(cmcCellCapsule& capsule, std::span<uint8_t> field,
     if (!capsule.grid || changed) {
         return changed;
     }
-    const int key = capsule.key == kBackspace ? kKeyEnter : capsule.key;
+    const int key = capsule.key == kKeyBackspace ? kKeyEnter : capsule.key;
     if (key == kKeyEnter) {
-        OpenTextEditor(capsule, shown, true, width, userTable, request);
+        OpenTextEditor(capsule, popups, shown, true, width, userTable, request);
     } else if (key != 0x7F && IsTextByte(key)) {
         const uint8_t typed = key == '.' ? kBlankWithDot : static_cast<uint8_t>(key);
-        OpenTextEditor(capsule, {typed}, false, width, userTable, request);
+        OpenTextEditor(capsule, popups, {typed}, false, width, userTable, request);
     }
     return changed;
 }
 
-int EditSegCharCell(cmcCellCapsule& capsule, std::span<uint8_t, 2> field, int& request) {
+int EditSegCharCell(cmcCellCapsule& capsule, std::span<uint8_t, 2> field, PopupHost& popups,
+                    int& request) {
     int changed = 0;
     if (capsule.inputMode == kInputPopupAnswer) {
         const auto pattern = static_cast<uint16_t>(ReadDecimal(capsule.inText).value);
@@ -92,9 +91,7 @@ int EditSegCharCell(cmcCellCapsule& capsule, std::span<uint8_t, 2> field, int& r
         PaintPatterns(*capsule.canvas, *capsule.rect, pattern, 1, 1, SharedSegchar());
     }
     if (capsule.grid && capsule.key == kKeyEnter && !changed) {
-        if (SegEditorHost* host = SegEditors()) {
-            host->OpenSegCharEditor(capsule, pattern[0]);
-        }
+        popups.OpenUserCharacterEditor(capsule, {pattern[0]});
         request = 1;
     }
     return changed;

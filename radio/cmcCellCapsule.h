@@ -27,7 +27,10 @@ inline constexpr int kInputText = 1;
 inline constexpr int kInputPopupAnswer = 2;
 
 // Keys without a character travel as their virtual-key code times 256.
+inline constexpr int kKeyBackspace = 8;
 inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeyEscape = 27;
+inline constexpr int kKeySpace = 32;
 inline constexpr int kKeyDoubleClick = 256;
 inline constexpr int kKeyLeft = 0x2500;
 inline constexpr int kKeyUp = 0x2600;

@@ -35,6 +35,13 @@ std::string cmcFCache::GetCaption(const std::string& sheet, int32_t item, int32_
     return text;
 }
 
+const ChoiceList& cmcFCache::GetList(const std::string& sheet, int32_t item) {
+    if (!Find(sheet, item)) {
+        BuildList(sheet, item);
+    }
+    return *Find(sheet, item);
+}
+
 int cmcFCache::FindCaption(const std::string& sheet, int32_t item, int32_t value,
                            std::string& text) const {
     const ChoiceList* list = sheet.empty() ? nullptr : Find(sheet, item);

@@ -26,6 +26,8 @@ public:
     // else 1 with the value step entries away, wrapping past either end.
     int StepValue(const std::string& sheet, int32_t item, int32_t value, int32_t step,
                   int32_t& result) const;
+    // The list of the item, building it on first use.
+    const ChoiceList& GetList(const std::string& sheet, int32_t item);
     // Reads the list of the item from the sheet's "_Cells" section. A missing section is the
     // text table's fatal error, as is a list built twice.
     void BuildList(const std::string& sheet, int32_t item);

@@ -20,6 +20,8 @@ public:
         int inverted = 0;   // digital only
         int toneIndex = 0;  // analogue only
         int code = 0;       // digital only: 9 bits
+        // Loaded words are equal exactly when their bytes are.
+        bool operator==(const ToneWord&) const = default;
     };
 
     datCh() = default;

@@ -2,9 +2,12 @@
 
 #include <array>
 
+#include "common/GlobalEvMan.h"
+#include "common/MainGTex.h"
 #include "platform/MessageBox.h"
 #include "radio/BankTable.h"
 #include "radio/CellCodes.h"
+#include "radio/RunItemRow.h"
 #include "radio/cmcCellCapsule.h"
 #include "radio/cmcCellObj.h"
 #include "radio/datCh.h"
@@ -96,12 +99,13 @@ bool RunCommand(ItemContext& context) {
             first = context.bank.first;
             last = context.bank.last;
         }
-        Shell().RunChannelListEdit(capsule, context.record, first, last, context.bank);
-        Shell().PackImage();
+        indCommands& commands = context.services.commands;
+        commands.RunChannelListEdit(capsule, context.record, first, last, context.bank);
+        commands.PackImage();
         return true;
     }
     if (capsule.command == CL_PMenu_Help) {
-        Shell().ShowContextHelp(*capsule.cell);
+        context.services.help.ShowContextHelp(*capsule.cell);
         return true;
     }
     return false;
@@ -134,13 +138,17 @@ uint32_t CategoryToRecordKind(int category, ModelType model) {
 }
 
 int indActiveCell::DispatchItem(cmcCellCapsule& capsule, int notify) {
-    cmcEeprom& image = Shell().CurrentImage();
-    const ModelType model = Shell().CurrentModelType();
+    indShell& shell = Shell();
+    indDocument& document = shell.Document();
+    const ItemServices services{document,   shell.Commands(),    shell.Help(),  shell.Popups(),
+                                MainGTex(), shell.ChoiceLists(), CurrentEvMan()};
+    cmcEeprom& image = document.CurrentImage();
+    const ModelType model = document.CurrentModelType();
     datCh record(&image);
     datVaskAdr vask(&image);
     const cmcCellObj& cell = *capsule.cell;
 
-    ItemContext context{capsule,
+    ItemContext context{{capsule, services},
                         image,
                         record,
                         vask,
@@ -182,7 +190,7 @@ int indActiveCell::DispatchItem(cmcCellCapsule& capsule, int notify) {
     int result = 0;
     if (!handled) {
         if (const ItemRow* row = rows_.Find(context.item)) {
-            result = row->run(context, row->params);
+            result = RunItemRow(context, *row);
         } else {
             capsule.outText = std::to_string(context.item) + " *Yet*";
         }
@@ -195,8 +203,8 @@ int indActiveCell::DispatchItem(cmcCellCapsule& capsule, int notify) {
         capsule.onChanged(&capsule, context.redraw);
     }
     if (capsule.key != 0 || capsule.inputMode != kInputKey || capsule.command != 0) {
-        Shell().RestartWarningCheck();
-        Shell().UpdateModified();
+        document.RestartWarningCheck();
+        document.UpdateModified();
     }
     return result;
 }
@@ -218,7 +226,7 @@ CellMarks QueryCellMarks(int category, int item, int index, const ItemRegistry& 
     cell.index = index;
     cmcCellCapsule capsule;
     capsule.cell = &cell;
-    capsule.bankContext = BankAtCount(Shell().CurrentImage(), index + 1);
+    capsule.bankContext = BankAtCount(Shell().Document().CurrentImage(), index + 1);
     indActiveCell(rows).DispatchItem(capsule, 0);
     return CellMarks{(capsule.marks & kMarkError) != 0, (capsule.marks & kMarkWarning) != 0};
 }

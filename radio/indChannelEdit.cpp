@@ -12,7 +12,7 @@
 #include "radio/cmcCellCapsule.h"
 #include "radio/datCh.h"
 #include "radio/datClipCh.h"
-#include "radio/indShell.h"
+#include "radio/indDocument.h"
 
 namespace {
 
@@ -45,12 +45,12 @@ int CountOf(int low, int high) {
 
 }  // namespace
 
-indChannelEdit::indChannelEdit(cmcCellCapsule& capsule, const datCh& record, int first, int last,
-                               const BankSpan& bank)
+indChannelEdit::indChannelEdit(indDocument& document, datClipCh& clipboard, cmcCellCapsule& capsule,
+                               const datCh& record, int first, int last, const BankSpan& bank)
     : capsule_(capsule),
-      image_(Shell().CurrentImage()),
-      template_(Shell().DefaultImage()),
-      clipboard_(Shell().ChannelClipboard()),
+      image_(document.CurrentImage()),
+      template_(document.DefaultImage()),
+      clipboard_(clipboard),
       kind_(record.kind),
       index_(record.index),
       bank_(bank),
@@ -274,9 +274,9 @@ int indChannelEdit::InsertListRecords(int start, int count) const {
     return count;
 }
 
-void ChannelEditCommand(cmcCellCapsule& capsule, datCh& record, int first, int last,
-                        const BankSpan& bank) {
-    indChannelEdit edit(capsule, record, first, last, bank);
+void ChannelEditCommand(indDocument& document, datClipCh& clipboard, cmcCellCapsule& capsule,
+                        datCh& record, int first, int last, const BankSpan& bank) {
+    indChannelEdit edit(document, clipboard, capsule, record, first, last, bank);
     switch (capsule.command) {
         case CL_PMenu_Copy:
             edit.CopyRecords();

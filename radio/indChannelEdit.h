@@ -8,6 +8,7 @@ class cmcCellCapsule;
 class cmcEeprom;
 class datCh;
 class datClipCh;
+class indDocument;
 
 // The pop-up menu's list edits (Copy, Paste, Carry Up, Carry Down, Clear, Delete, Insert) on
 // the records of a list sheet: channels of a bank, or the records of another kind. They act
@@ -15,9 +16,10 @@ class datClipCh;
 // first .. last; a line outside touches nothing.
 class indChannelEdit {
 public:
-    // record: the view of the record under the cursor (its kind and index).
-    indChannelEdit(cmcCellCapsule& capsule, const datCh& record, int first, int last,
-                   const BankSpan& bank);
+    // record: the view of the record under the cursor (its kind and index); the document
+    // supplies the image and its empty records.
+    indChannelEdit(indDocument& document, datClipCh& clipboard, cmcCellCapsule& capsule,
+                   const datCh& record, int first, int last, const BankSpan& bank);
 
     void CopyRecords();
     void PasteRecords();
@@ -63,8 +65,8 @@ private:
 // Runs the pop-up menu command of the capsule (73..79) on the record under the cursor, then
 // reloads the record. first and last bound the indices it may touch: the bank's channels, or
 // the record kind's limits.
-void ChannelEditCommand(cmcCellCapsule& capsule, datCh& record, int first, int last,
-                        const BankSpan& bank);
+void ChannelEditCommand(indDocument& document, datClipCh& clipboard, cmcCellCapsule& capsule,
+                        datCh& record, int first, int last, const BankSpan& bank);
 
 // True while a Delete removes channels one after the other: the sheet extends no selection
 // meanwhile.

@@ -68,7 +68,12 @@ QFrame* MakePanel(QWidget* parent) {
 
 cuiMain::cuiMain(std::string modelString, int imageSize, indEnviron& settings, cmcGTex& table,
                  cmcHelpGTex& help, const ItemRegistry& rows)
-    : imageSize_(imageSize), settings_(settings), table_(table), help_(help), rows_(rows) {
+    : imageSize_(imageSize),
+      settings_(settings),
+      table_(table),
+      help_(help),
+      rows_(rows),
+      popups_(table, rows) {
     const std::string data = platform::ProgramDataDir();
     table_.SetFileName(data + modelString + ".OVL");
     help_.SetFileName(data + modelString + "H.OVL");
@@ -440,7 +445,7 @@ void cuiMain::PackImage() {
 
 void cuiMain::RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
                                  const BankSpan& bank) {
-    ChannelEditCommand(capsule, record, first, last, bank);
+    ChannelEditCommand(*this, clipboard_, capsule, record, first, last, bank);
 }
 
 platform::BoxAnswer cuiMain::ConfirmDiscard(bool saveAs) {
@@ -548,7 +553,7 @@ void cuiMain::OnEvent(const cmcEvent& event) {
             break;
         case EV_InsertChannel:
         case EV_DeleteChannel:
-            RunChannelEvent(event);
+            RunChannelEvent(*this, event);
             break;
         default:
             break;

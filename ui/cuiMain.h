@@ -17,6 +17,7 @@
 #include "radio/cmcFCache.h"
 #include "radio/datClipCh.h"
 #include "radio/indShell.h"
+#include "ui/cuiSegEditors.h"
 
 class QFrame;
 class QPainter;
@@ -42,7 +43,7 @@ struct cmcEvent;
 // (menu, tool bar, sheet tree, the open sheet, status bar), the choice-list cache, the channel
 // clipboard and the 50 ms heartbeat, and opens and closes sheets. Everything model-specific
 // goes through its virtual operations, which the model's application object overrides.
-class cuiMain : public indShell {
+class cuiMain : public indShell, public indDocument, public indCommands, public indHelp {
 public:
     // Binds the two text tables to "<model>.OVL" and "<model>H.OVL" among the program's data
     // files (nothing is read yet) and installs itself as the dispatcher's shell. The settings
@@ -111,7 +112,12 @@ public:
     void OnEvent(const cmcEvent& event);
     int InsertStatusPanel(int k);
 
-    // ---- indShell: the document and the commands the dispatcher asks for ----
+    // ---- indShell: the document, the commands and the help the rows ask for ----
+    indDocument& Document() override { return *this; }
+    indCommands& Commands() override { return *this; }
+    indHelp& Help() override { return *this; }
+    cmcFCache& ChoiceLists() override { return lists_; }
+    PopupHost& Popups() override { return popups_; }
     cmcEeprom& CurrentImage() override { return image_; }
     cmcEeprom& DefaultImage() override { return defaultImage_; }
     datClipCh& ChannelClipboard() override { return clipboard_; }
@@ -137,7 +143,6 @@ public:
     const SheetHistory& History() const { return history_; }
     const std::string& StatusText() const { return statusText_; }
     bool InMakerMode() const { return makerMode_; }
-    cmcFCache& ChoiceLists() { return lists_; }
 
 protected:
     // The model constants of the model object: the model code and second id of its files.
@@ -199,6 +204,7 @@ private:
     SheetHistory history_;
 
     cmcFCache lists_;
+    cuiSegEditors popups_;
     datClipCh clipboard_;
     cmcEeprom image_;
     cmcEeprom defaultImage_;

@@ -19,21 +19,17 @@ cuiSegEditors::cuiSegEditors(cmcGTex& table, const ItemRegistry& rows)
     : table_(table), rows_(rows) {}
 
 // The editors own themselves: each window deletes itself when it closes.
-bool cuiSegEditors::OpenSegTextEditor(const cmcCellCapsule& capsule,
-                                      std::vector<uint8_t> startBytes, bool selectAll, int width,
-                                      std::span<const uint8_t> userTable) {
-    if (!capsule.grid) {
-        return false;
+void cuiSegEditors::OpenDisplayTextEditor(const cmcCellCapsule& capsule,
+                                          const DisplayText& request) {
+    if (capsule.grid) {
+        new cuiFSegText(capsule, table_, request.bytes, request.selectAll, request.width,
+                        request.userCharacters, DispatchOver(rows_));
     }
-    new cuiFSegText(capsule, table_, std::move(startBytes), selectAll, width, userTable,
-                    DispatchOver(rows_));
-    return true;
 }
 
-bool cuiSegEditors::OpenSegCharEditor(const cmcCellCapsule& capsule, uint16_t pattern) {
-    if (!capsule.grid) {
-        return false;
+void cuiSegEditors::OpenUserCharacterEditor(const cmcCellCapsule& capsule,
+                                            const UserCharacter& request) {
+    if (capsule.grid) {
+        new cuiSegEdit(capsule, request.pattern, table_, DispatchOver(rows_));
     }
-    new cuiSegEdit(capsule, pattern, table_, DispatchOver(rows_));
-    return true;
 }

@@ -1,20 +1,21 @@
 #pragma once
 
 #include "radio/ItemRegistry.h"
-#include "radio/SegEditorHost.h"
+#include "radio/PopupHost.h"
 
 class cmcCellCapsule;
 class cmcGTex;
 
-// The display-text and user-character editors on screen. Their answers go through the item
-// dispatcher over the rows given (the program's memory map by default).
-class cuiSegEditors : public SegEditorHost {
+// The pop-ups of the display-text and user-character editors on screen (the others as the
+// base class has them). Their answers go through the item dispatcher over the rows given (the
+// program's memory map by default).
+class cuiSegEditors : public PopupHost {
 public:
     explicit cuiSegEditors(cmcGTex& table, const ItemRegistry& rows = ItemRegistry::Program());
 
-    bool OpenSegTextEditor(const cmcCellCapsule& capsule, std::vector<uint8_t> startBytes,
-                           bool selectAll, int width, std::span<const uint8_t> userTable) override;
-    bool OpenSegCharEditor(const cmcCellCapsule& capsule, uint16_t pattern) override;
+    void OpenDisplayTextEditor(const cmcCellCapsule& capsule, const DisplayText& request) override;
+    void OpenUserCharacterEditor(const cmcCellCapsule& capsule,
+                                 const UserCharacter& request) override;
 
 private:
     cmcGTex& table_;

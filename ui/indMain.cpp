@@ -13,7 +13,7 @@
 #include "common/cmcEvent.h"
 #include "common/cmcGTex.h"
 #include "platform/ProgramInfo.h"
-#include "radio/BankLabel.h"
+#include "radio/DisplayText.h"
 #include "radio/CloneFileResult.h"
 #include "radio/DocumentRanges.h"
 #include "radio/HelpContext.h"

@@ -72,7 +72,7 @@ void iuiTree::RefreshBankIcons(QTreeWidgetItem* node) {
     if (const std::optional<SheetSelector> sheet = BankSheetOf(node);
         sheet && sheet->args.starts_with('B')) {
         if (const std::optional<int> bank = NumberFrom(sheet->args, 4)) {
-            const cmcEeprom& image = Shell().CurrentImage();
+            const cmcEeprom& image = Shell().Document().CurrentImage();
             const int icon = kFirstBankImage + 2 * (GetBankFlag(image, *bank) != 0 ? 1 : 0) +
                              (GetBankSizeOf(image, *bank) > 0 ? 1 : 0);
             if (icon != ImageIndex(node)) {

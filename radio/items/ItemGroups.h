@@ -1,8 +1,11 @@
 #pragma once
 
-#include "radio/ItemRegistry.h"
+#include <span>
 
-// The rows of the memory map's groups, one file of this folder a group.
+#include "radio/ItemRow.h"
 
+// The groups of the memory map, one file of radio/items each; ItemRegistry::Program() joins
+// them.
 // List cells, commands, checks, clone information and pop-up menu items (codes 0..80).
-ItemRegistry::Group ListCommandRows();
+std::span<const ItemRow> ListCommandRows();
+std::span<const ItemRow> CommonSettingRows();

@@ -87,3 +87,25 @@ TEST_F(BankTableTest, CountsUsedChannelsOfEachBank) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BankTableTest, UsedChannelsAreCountedOverPositionsWhateverTheBanks) {
+    Use(0);
+    Use(5);
+    Use(7);
+    Use(255);
+    struct Case {
+        int first;
+        int last;
+        int count;
+    } cases[] = {{0, 255, 4}, {4, 7, 2}, {5, 5, 1}, {5, 4, -1}, {-1, 3, -1}, {250, 256, -1}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(CountUsedChannelsIn(image, MT_Pmr, c.first, c.last), c.count) << c.first;
+    }
+    EXPECT_EQ(CountUsedChannels(image, MT_VaskPmr), 4);
+    EXPECT_EQ(CountBankChannels(image, MT_Pmr, 1), 2);
+    EXPECT_EQ(CountBankChannels(image, MT_Pmr, 16), -1);
+}
+
+}  // namespace

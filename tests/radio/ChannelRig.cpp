@@ -147,7 +147,7 @@ void ChannelRig::OnEvent(void* data, const cmcEvent& event) {
     rig->events.push_back(
         Event{event.type, event.A, event.B, event.Text(), IsBulkChannelDeleteRunning()});
     if (event.type == EV_InsertChannel || event.type == EV_DeleteChannel) {
-        RunChannelEvent(event);
+        RunChannelEvent(rig->shell, event);
     }
 }
 

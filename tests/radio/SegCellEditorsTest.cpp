@@ -8,7 +8,7 @@
 
 #include "common/cmcGTex.h"
 #include "radio/ImageLayout.h"
-#include "radio/SegEditorHost.h"
+#include "radio/PopupHost.h"
 #include "radio/Segchar.h"
 #include "radio/cmcCellCapsule.h"
 #include "radio/cmcEeprom.h"
@@ -28,25 +28,22 @@ const char* const kGeometry[] = {
 };
 
 // Records what the cell editors ask to open.
-struct HostDouble : SegEditorHost {
+struct HostDouble : PopupHost {
     struct Text {
         Bytes start;
         bool selectAll;
         int width;
         std::size_t userTableSize;
     };
-    bool OpenSegTextEditor(const cmcCellCapsule&, std::vector<uint8_t> start, bool selectAll,
-                           int width, std::span<const uint8_t> userTable) override {
-        texts.push_back({std::move(start), selectAll, width, userTable.size()});
-        return true;
+    void OpenDisplayTextEditor(const cmcCellCapsule&, const DisplayText& request) override {
+        texts.push_back(
+            {request.bytes, request.selectAll, request.width, request.userCharacters.size()});
     }
-    bool OpenSegCharEditor(const cmcCellCapsule&, uint16_t pattern) override {
-        patterns.push_back(pattern);
-        return true;
+    void OpenUserCharacterEditor(const cmcCellCapsule&, const UserCharacter& request) override {
+        patterns.push_back(request.pattern);
     }
     std::vector<Text> texts;
     std::vector<uint16_t> patterns;
-    testsupport::ScopedSegEditors installed{this};
 };
 
 class SegCellEditors : public ::testing::Test {
@@ -73,7 +70,7 @@ protected:
 
     int RunText(cmcCellCapsule& capsule, std::span<uint8_t> field,
                 SegPadding padding = SegPadding::Blanks) {
-        return EditSegTextCell(capsule, field, userTable, padding, request);
+        return EditSegTextCell(capsule, field, userTable, padding, host, request);
     }
 
     cmcGTex table;
@@ -184,13 +181,13 @@ TEST_F(SegCellEditors, ThePatternAnswerIsStoredHighByteFirst) {
     for (const auto& c : cases) {
         std::array<uint8_t, 2> field = {0xAA, 0x55};
         cmcCellCapsule capsule = TextCapsule(c.text);
-        EXPECT_EQ(EditSegCharCell(capsule, field, request), 1);
+        EXPECT_EQ(EditSegCharCell(capsule, field, host, request), 1);
         EXPECT_EQ(field, c.field) << c.text;
     }
     // Typed text is no answer of the dialog.
     std::array<uint8_t, 2> field = {0xAA, 0x55};
     cmcCellCapsule typed = TextCapsule("1", kInputText);
-    EXPECT_EQ(EditSegCharCell(typed, field, request), 0);
+    EXPECT_EQ(EditSegCharCell(typed, field, host, request), 0);
     EXPECT_EQ(field[0], 0xAA);
 }
 
@@ -201,17 +198,17 @@ TEST_F(SegCellEditors, ThePatternCellPaintsItsGlyphAndEnterOpensTheEditor) {
     cmcCellCapsule painted;
     painted.canvas = &canvas;
     painted.rect = &rect;
-    EXPECT_EQ(EditSegCharCell(painted, field, request), 0);
+    EXPECT_EQ(EditSegCharCell(painted, field, host, request), 0);
     ASSERT_EQ(canvas.polygons.size(), 1u);  // bit 0: the right-hand triangle
     EXPECT_GT(canvas.polygons[0][0].x, 10);
     EXPECT_TRUE(host.patterns.empty());
 
     cmcCellCapsule enter = KeyCapsule(kKeyEnter);
-    EXPECT_EQ(EditSegCharCell(enter, field, request), 0);
+    EXPECT_EQ(EditSegCharCell(enter, field, host, request), 0);
     EXPECT_EQ(host.patterns, std::vector<uint16_t>{1});
     EXPECT_EQ(request, 1);
     cmcCellCapsule space = KeyCapsule(' ');
-    EditSegCharCell(space, field, request);
+    EditSegCharCell(space, field, host, request);
     EXPECT_EQ(host.patterns.size(), 1u);
 }
 

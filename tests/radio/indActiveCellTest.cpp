@@ -26,25 +26,37 @@ struct Seen {
 };
 Seen seen;
 
-int RecordingRow(ItemContext& context, const ItemParams& params) {
+// What a test row does besides recording: its result, redraw flags and marks.
+struct Answer {
+    int result = 0;
+    int redraw = 0;
+    uint8_t marks = 0;
+};
+
+Answer AnswerOf(int item) {
+    if (item == CL_ScanList_Text) {
+        return {1, RD_SameItem, 0};
+    }
+    return {0, 0, item == CL_Null ? kMarkWarning : uint8_t{0}};
+}
+
+int RecordingRow(ItemContext& context, const ItemRow&) {
     seen.key = context.capsule.key;
     seen.command = context.capsule.command;
     seen.kind = context.kind;
     seen.index = context.index;
     ++seen.calls;
+    const Answer answer = AnswerOf(context.item);
     context.capsule.outText = "row";
-    context.capsule.marks |= static_cast<uint8_t>(params.flags);
-    context.redraw |= params.mask;
-    return params.low;
+    context.capsule.marks |= answer.marks;
+    context.redraw |= answer.redraw;
+    return answer.result;
 }
 
 const ItemRow kTestRows[] = {
-    {CL_Mch_Text, RecordingRow, {}},
-    {CL_Mch_FreqR, RecordingRow, {}},
-    {CL_Mch_Atr, RecordingRow, {}},
-    {CL_ScanList_Text, RecordingRow, {.mask = RD_SameItem, .low = 1}},
-    {CL_PMenu_Copy, RecordingRow, {}},
-    {CL_Null, RecordingRow, {.flags = kMarkWarning}},
+    memmap::Special(CL_Mch_Text, RecordingRow),   memmap::Special(CL_Mch_FreqR, RecordingRow),
+    memmap::Special(CL_Mch_Atr, RecordingRow),    memmap::Special(CL_ScanList_Text, RecordingRow),
+    memmap::Special(CL_PMenu_Copy, RecordingRow), memmap::Special(CL_Null, RecordingRow),
 };
 const ItemRegistry kRegistry{kTestRows};
 

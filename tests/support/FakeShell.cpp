@@ -10,7 +10,7 @@ void FakeShell::RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int f
                                    const BankSpan& bank) {
     listEdits.push_back(ListEdit{capsule.command, first, last, bank.bank});
     if (runListEdits) {
-        ChannelEditCommand(capsule, record, first, last, bank);
+        ChannelEditCommand(*this, clipboard, capsule, record, first, last, bank);
     }
 }
 

@@ -5,17 +5,20 @@
 
 #include "radio/BankSize.h"
 #include "radio/ImageLayout.h"
+#include "radio/cmcFCache.h"
 #include "radio/datClipCh.h"
 #include "radio/indShell.h"
+#include "tests/support/RecordingPopups.h"
 #include "tests/support/ScopedInstall.h"
 
 namespace testsupport {
 
 // The program around the dispatcher, as the dispatcher sees it: a document image with its
-// default image, the channel clipboard, a model type and counters of what it was asked to do.
-// With runListEdits it also runs the channel-list edits it is handed, as the program does.
+// default image, the channel clipboard, a model type, the choice-list cache, pop-ups that
+// record what they were asked to open, and counters of what it was asked to do. With
+// runListEdits it also runs the channel-list edits it is handed, as the program does.
 // Installed while it exists.
-class FakeShell : public indShell {
+class FakeShell : public indShell, public indDocument, public indCommands, public indHelp {
 public:
     struct ListEdit {
         int command;
@@ -29,24 +32,35 @@ public:
         defaultImage.Resize(layout::kImageSize);
     }
 
+    indDocument& Document() override { return *this; }
+    indCommands& Commands() override { return *this; }
+    indHelp& Help() override { return *this; }
+    cmcFCache& ChoiceLists() override { return choices; }
+    PopupHost& Popups() override { return popupHost ? *popupHost : popups; }
+
     cmcEeprom& CurrentImage() override { return image; }
     cmcEeprom& DefaultImage() override { return defaultImage; }
-    datClipCh& ChannelClipboard() override { return clipboard; }
     ModelType CurrentModelType() override { return model; }
     void RestartWarningCheck() override { ++warningRestarts; }
     void UpdateModified() override { ++modifiedUpdates; }
+
     void PackImage() override { ++packs; }
-    void RunChannelListEdit(cmcCellCapsule& capsule, datCh&, int first, int last,
+    void RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
                             const BankSpan& bank) override;
+    datClipCh& ChannelClipboard() override { return clipboard; }
     void OpenSheet(const std::string& spec, bool fromOpenSheet) override {
         openedSheets.push_back({spec, fromOpenSheet});
     }
+
     void ShowHelpContents() override { ++helpContents; }
     void ShowContextHelp(const cmcCellObj& cell) override;
 
     cmcEeprom image;
     cmcEeprom defaultImage;
     datClipCh clipboard;
+    cmcFCache choices;
+    RecordingPopups popups;
+    PopupHost* popupHost = nullptr;  // the pop-ups to open instead of recording them
     ModelType model = MT_Pmr;
     int warningRestarts = 0;
     int modifiedUpdates = 0;

@@ -7,7 +7,6 @@
 #include "platform/SerialDevice.h"
 #include "platform/SettingsStore.h"
 #include "platform/Timer.h"
-#include "radio/SegEditorHost.h"
 #include "radio/Segchar.h"
 #include "radio/indShell.h"
 
@@ -46,6 +45,5 @@ using ScopedSettingsStores =
 using ScopedSerialDevices =
     ScopedInstall<platform::SerialDeviceFactory, platform::InstallSerialDevices>;
 using ScopedSharedSegchar = ScopedInstall<const Segchar, InstallSharedSegchar>;
-using ScopedSegEditors = ScopedInstall<SegEditorHost, InstallSegEditors>;
 
 }  // namespace testsupport

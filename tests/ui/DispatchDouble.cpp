@@ -10,7 +10,7 @@ namespace {
 
 CommandRows* current = nullptr;
 
-int CommandRow(ItemContext& context, const ItemParams&) {
+int CommandRow(ItemContext& context, const ItemRow&) {
     cmcCellCapsule& capsule = context.capsule;
     if (!current) {
         return 0;
@@ -40,7 +40,7 @@ constexpr int kCodes[] = {CL_Menu_File_New,     CL_Menu_File_Open,  CL_Menu_File
 std::vector<ItemRow> MakeRows() {
     std::vector<ItemRow> rows;
     for (int code : kCodes) {
-        rows.push_back({code, CommandRow, {}});
+        rows.push_back(memmap::Special(code, CommandRow));
     }
     return rows;
 }

@@ -180,6 +180,28 @@ TEST(MainWindowHistory, ASheetOpensAgainWhereTheUserLeftIt) {
     EXPECT_TRUE(rig.boxes.fatals.empty());
 }
 
+// A cell of the open sheet that opens another sheet: the open sheet goes only after its event,
+// and the next heartbeat opens the other.
+TEST(MainWindowLinks, ACellOfTheOpenSheetOpensAnotherAfterItsEvent) {
+    ProgramFolder folder(
+        {.extraSections = {"#GI_Sheet_Test_Link_Style", "(TitleString=Links)",
+                           "#GI_Sheet_Test_Link_BasicCell", "{WH}", "#GI_Sheet_Test_Link_Cells",
+                           "{S(%CT_Null.CallSheet:GI_Sheet_Scan_List)}Scan lists|"},
+         .leftOut = {},
+         .helpTable = {}});
+    MainRig rig;
+    rig.Start();
+    rig.Advance(100);
+    rig.main->OpenSheet("GI_Sheet_Test_Link");
+    cuiSheet* links = rig.main->OpenedSheet();
+    links->Grid()->setFocus();
+    QTest::keyClick(links->Grid(), Qt::Key_Return);
+    EXPECT_EQ(rig.main->OpenedSheet(), links) << "not inside its own event";
+    rig.Advance(60);
+    EXPECT_EQ(rig.main->OpenedSheetSpec(), "GI_Sheet_Scan_List");
+    EXPECT_TRUE(rig.boxes.fatals.empty());
+}
+
 // Check rows of the test: the marks a test asks for, and how often the checks ran.
 struct CheckRows {
     static inline bool userToneWarning = false;
@@ -187,24 +209,24 @@ struct CheckRows {
     static inline int bankError = -1;
     static inline int runs = 0;
 
-    static int UserTones(ItemContext& context, const ItemParams&) {
+    static int UserTones(ItemContext& context, const ItemRow&) {
         ++runs;
         context.capsule.marks |= userToneWarning ? kMarkWarning : 0;
         return 0;
     }
-    static int Msk(ItemContext& context, const ItemParams&) {
+    static int Msk(ItemContext& context, const ItemRow&) {
         context.capsule.marks |= mskError ? kMarkError : 0;
         return 0;
     }
-    static int Bank(ItemContext& context, const ItemParams&) {
+    static int Bank(ItemContext& context, const ItemRow&) {
         context.capsule.marks |= context.capsule.bankContext == bankError ? kMarkError : 0;
         return 0;
     }
     static const ItemRegistry& Registry() {
         static constexpr ItemRow kRows[] = {
-            {CL_Check_Mch, &Bank, {}},
-            {CL_Check_User_Tone_Encode, &UserTones, {}},
-            {CL_Check_Msk_Config, &Msk, {}},
+            memmap::Special(CL_Check_Mch, &Bank),
+            memmap::Special(CL_Check_User_Tone_Encode, &UserTones),
+            memmap::Special(CL_Check_Msk_Config, &Msk),
         };
         static const ItemRegistry registry{ListCommandRows(), ItemRegistry::Group(kRows)};
         return registry;

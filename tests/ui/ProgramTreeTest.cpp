@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 #include <QWidget>
 
+#include "common/MainGTex.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
 #include "radio/BankTable.h"
@@ -36,6 +37,7 @@ class ProgramTreeTest : public ::testing::Test {
 protected:
     ProgramTreeTest() {
         table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
+        // The sheets' cell models and choice lists are read from the program's main table.
         auto* layout = new QHBoxLayout(&window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(treePanel, 1);
@@ -84,6 +86,7 @@ protected:
 
     testsupport::UiRig rig;
     cmcGTex table;
+    testsupport::ScopedMainGTex tableInstalled{&table};
     const cuiImageList images = TreeImages();
     QWidget window;
     QWidget* treePanel = new QWidget(&window);

@@ -16,7 +16,6 @@
 #include "radio/ImageLayout.h"
 #include "radio/ItemRegistry.h"
 #include "radio/SegCellEditors.h"
-#include "radio/SegEditorHost.h"
 #include "radio/Segchar.h"
 #include "radio/datCh.h"
 #include "radio/indActiveCell.h"
@@ -35,24 +34,11 @@ using Bytes = std::vector<uint8_t>;
 
 // Rows as the memory map writes them: a user character of the record view, and a bank name
 // of the image.
-int CharRow(ItemContext& context, const ItemParams&) {
-    int request = 0;
-    if (EditSegCharCell(context.capsule, context.record.pattern, request)) {
-        context.record.StoreAndReload();
-    }
-    return request;
-}
-
-int NameRow(ItemContext& context, const ItemParams&) {
-    int request = 0;
-    const std::span<uint8_t> name(context.image.GetData() + layout::kBankNameArea.At(context.index),
-                                  layout::kNameLength);
-    EditSegTextCell(context.capsule, name, UserCharTable(context.image), SegPadding::Blanks,
-                    request);
-    return request;
-}
-
-constexpr ItemRow kRows[] = {{CL_CEdit, CharRow, {}}, {CL_Dtmf_Text, NameRow, {}}};
+constexpr ItemRow kRows[] = {
+    memmap::UserCharacter(CL_CEdit),
+    memmap::DisplayText(CL_Dtmf_Text, memmap::Chars(memmap::InTable(layout::kBankNameArea, 0),
+                                                    layout::kNameLength)),
+};
 
 const ItemRegistry& Rows() {
     static const ItemRegistry rows{ItemRegistry::Group(kRows)};
@@ -89,6 +75,7 @@ constexpr int kNameCol = 1;
 class SegEditors : public ::testing::Test {
 protected:
     SegEditors() {
+        rig.shell.popupHost = &editors;
         callingTable.SetLines(kCallingSheet);
         SetName({'A', 'B', ' ', ' ', ' ', ' ', ' ', ' '});
         host.resize(300, 120);
@@ -145,7 +132,6 @@ protected:
     Segchar geometry{testsupport::ProgramTable()};
     testsupport::ScopedSharedSegchar geometryInstalled{&geometry};
     cuiSegEditors editors{testsupport::ProgramTable(), Rows()};
-    testsupport::ScopedSegEditors editorsInstalled{&editors};
     cmcGTex callingTable;
     QWidget host;
     std::unique_ptr<cuiSheet> sheet;

@@ -154,7 +154,7 @@ const char* const kTable[] = {
 };
 
 // The memory map of the tests: a cell shows its code and index.
-int ShowIndexRow(ItemContext& context, const ItemParams&) {
+int ShowIndexRow(ItemContext& context, const ItemRow&) {
     context.capsule.outText = "ch" + std::to_string(context.index);
     return 0;
 }
@@ -162,7 +162,7 @@ int ShowIndexRow(ItemContext& context, const ItemParams&) {
 // A text value per index that Enter edits in place.
 std::map<int, std::string> names;
 
-int NameRow(ItemContext& context, const ItemParams&) {
+int NameRow(ItemContext& context, const ItemRow&) {
     cmcCellCapsule& capsule = context.capsule;
     if (capsule.inputMode == kInputText) {
         names[context.index] = capsule.inText;
@@ -178,9 +178,9 @@ int NameRow(ItemContext& context, const ItemParams&) {
 }
 
 const ItemRow kRows[] = {
-    {CL_FBits, NameRow, {}},
-    {CL_Misc_ChNo_0Base, ShowIndexRow, {}},
-    {CL_Misc_ChNo_1Base, ShowIndexRow, {}},
+    memmap::Special(CL_FBits, NameRow),
+    memmap::Special(CL_Misc_ChNo_0Base, ShowIndexRow),
+    memmap::Special(CL_Misc_ChNo_1Base, ShowIndexRow),
 };
 const ItemRegistry kRegistry{kRows};
 

@@ -16,6 +16,7 @@
 #include "radio/ImageLayout.h"
 #include "radio/ItemRegistry.h"
 #include "radio/cmcEeprom.h"
+#include "radio/cmcFCache.h"
 #include "radio/datClipCh.h"
 #include "radio/indActiveCell.h"
 #include "radio/indShell.h"
@@ -26,9 +27,13 @@ namespace {
 constexpr int kCols = 30;
 constexpr int kRows = 266;
 
-class BenchShell : public indShell {
+class BenchShell : public indShell, public indDocument, public indCommands, public indHelp {
 public:
     BenchShell() { image.Resize(layout::kImageSize); }
+    indDocument& Document() override { return *this; }
+    indCommands& Commands() override { return *this; }
+    indHelp& Help() override { return *this; }
+    cmcFCache& ChoiceLists() override { return choices; }
     cmcEeprom& CurrentImage() override { return image; }
     cmcEeprom& DefaultImage() override { return image; }
     datClipCh& ChannelClipboard() override { return clipboard; }
@@ -43,14 +48,15 @@ public:
 
     cmcEeprom image;
     datClipCh clipboard;
+    cmcFCache choices;
 };
 
-int ShowIndex(ItemContext& context, const ItemParams&) {
+int ShowIndex(ItemContext& context, const ItemRow&) {
     context.capsule.outText = std::to_string(context.index * 125 + 4000000);
     return 0;
 }
 
-const ItemRow kRows_[] = {{CL_FBits, ShowIndex, {}}};
+const ItemRow kRows_[] = {memmap::Special(CL_FBits, ShowIndex)};
 const ItemRegistry kRegistry{kRows_};
 
 // A header row and a one-row loop over the other 265 rows, every row cell bound to an item.

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+class cmcCellCapsule;
+class datCh;
+class datClipCh;
+struct BankSpan;
+
+// The program commands that items run on the document beyond editing a field: packing the
+// working tables back into the radio part, the pop-up menu's channel-list edits with the
+// clipboard they share, and opening a sheet. The main window implements it (the list edits in one
+// line with ChannelEditCommand); tests use testsupport::FakeShell.
+class indCommands {
+public:
+    virtual ~indCommands() = default;
+
+    // Pack the working tables back into the radio part.
+    virtual void PackImage() = 0;
+    // Copy, paste, carry, clear, delete or insert records (command 73..79) within first..last.
+    virtual void RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
+                                    const BankSpan& bank) = 0;
+    // The channel clipboard, which outlives the sheets.
+    virtual datClipCh& ChannelClipboard() = 0;
+    // Opens the sheet of a spec ("[style]name,arguments") in the main window. A cell of the
+    // open sheet asks with fromOpenSheet set: that sheet then closes after its event.
+    virtual void OpenSheet(const std::string& spec, bool fromOpenSheet) = 0;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "radio/ModelType.h"
+#include "radio/cmcEeprom.h"
+
+// The open document as the memory map sees it: the image being edited, the empty records of
+// its model type, and the two things every user change sets going. The main window
+// implements it; tests use testsupport::FakeShell.
+class indDocument {
+public:
+    virtual ~indDocument() = default;
+
+    virtual cmcEeprom& CurrentImage() = 0;
+    // The model type's initial image: it supplies the empty records.
+    virtual cmcEeprom& DefaultImage() = 0;
+    virtual ModelType CurrentModelType() = 0;
+    // A user action changed something: restart the 250 ms warning-check time-out.
+    virtual void RestartWarningCheck() = 0;
+    // Compare the document with its saved copy and show the modified state.
+    virtual void UpdateModified() = 0;
+};
