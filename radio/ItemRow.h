@@ -159,12 +159,12 @@ enum class Align : uint8_t { Left = 0, Centre = 1, Right = 2 };
 // --- The converters' parameters -------------------------------------------------------------
 
 using Editor =
-    std::variant<std::monostate, ChoiceParams, TypedChoiceParams, ListNumberParams, AbcCodeParams,
-                 ScramCodeParams, OptionLettersParams, NumberParams, PaddedNumberParams,
-                 DecimalParams, TimerParams, MinSecParams, ScaledByteParams, NibbleCodeParams,
-                 HexDigitParams, BitFieldParams, KeyAssignParams, FrequencyParams, SubToneParams,
-                 PackedCodeParams, FiveToneParams, DigitsParams, TextParams, DisplayTextParams,
-                 UserCharacterParams>;
+    std::variant<std::monostate, ListEntryParams, ChoiceParams, TypedChoiceParams, ListNumberParams,
+                 AbcCodeParams, ScramCodeParams, OptionLettersParams, NumberParams,
+                 PaddedNumberParams, DecimalParams, TimerParams, MinSecParams, ScaledByteParams,
+                 NibbleCodeParams, HexDigitParams, BitFieldParams, KeyAssignParams, FrequencyParams,
+                 SubToneParams, PackedCodeParams, FiveToneParams, DigitsParams, TextParams,
+                 DisplayTextParams, UserCharacterParams>;
 
 }  // namespace memmap
 
@@ -216,7 +216,11 @@ constexpr ItemRow Row(int code, Field field, Editor editor) {
     return row;
 }
 
-// An entry of a choice list (answer item Flex0 unless given).
+// The cells of a choice list's sheet: each shows its caption, its index is the list's answer.
+constexpr ItemRow ListEntry(int code) {
+    return Row(code, {}, ListEntryParams{});
+}
+// A value shown as an entry of a choice list (answer item Flex0 unless given).
 constexpr ItemRow Choice(int code, IntField field, const char* list, int answer = Flex0) {
     return Row(code, field.field, ChoiceParams{list, answer});
 }

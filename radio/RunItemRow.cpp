@@ -116,6 +116,10 @@ struct EditorRun {
     }
 
     bool operator()(std::monostate) { return false; }
+    bool operator()(const ListEntryParams& p) {
+        CellListEntry(context, p);
+        return false;
+    }
     bool operator()(const ChoiceParams& p) {
         const char* list = p.lmrList && context.modelFlags.lmr ? p.lmrList : p.list;
         return OnInt([&](int& v) { return CellChoice(context, v, list, p.answer); });

@@ -6,4 +6,5 @@
 
 // The groups of the memory map, one file of radio/items each; ItemRegistry::Program() joins
 // them.
+std::span<const ItemRow> ListCellRows();
 std::span<const ItemRow> CommonSettingRows();

@@ -1,0 +1,46 @@
+// The cells of the choice lists' sheets: each shows its caption, and its index is the value
+// the list hands back to the cell that opened it. The answer item tells the opening cell which
+// of its lists answered. The entries of the marked lists also show the mark their value would
+// earn the channel that opened the list.
+#include "radio/DigitalChannelMarks.h"
+#include "radio/RecordKind.h"
+#include "radio/cmcCellCapsule.h"
+#include "radio/cmcCellObj.h"
+#include "radio/datCh.h"
+#include "radio/indActiveCell.h"
+#include "radio/items/ItemGroups.h"
+
+namespace {
+
+using namespace memmap;
+
+int MarkedListEntry(ItemContext& context, const ItemRow&) {
+    CellListEntry(context, {});
+    const cmcCellCapsule* parent = context.capsule.parent;
+    if (!parent || !parent->cell) {
+        return 0;
+    }
+    const cmcCellObj& caller = *parent->cell;
+    const uint32_t kind = CategoryToRecordKind(caller.category, context.model);
+    if (kind == RK_None) {
+        return 0;
+    }
+    context.record.Load(kind, caller.index);
+    const ChannelFlags channel = ChannelFlagsOf(kind, context.record, context.modelFlags);
+    if (context.model == MT_VaskPmr && channel.vaskChannel) {
+        context.capsule.marks |= DigitalChannelMarks(caller.item, context.index);
+    }
+    return 0;
+}
+
+constexpr ItemRow kRows[] = {
+    ListEntry(Flex0),    ListEntry(Flex1),      Special(FlexMark, MarkedListEntry),
+    ListEntry(FlexDtcs), ListEntry(FlexKeyOpt), ListEntry(FlexScrmPort),
+};
+static_assert(CodesNamedOnce(kRows));
+
+}  // namespace
+
+std::span<const ItemRow> ListCellRows() {
+    return kRows;
+}

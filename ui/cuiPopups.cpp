@@ -1,0 +1,12 @@
+#include "ui/cuiPopups.h"
+
+#include "radio/cmcCellCapsule.h"
+#include "ui/cuiFlector.h"
+
+// The list owns itself: its window deletes itself when it closes.
+void cuiPopups::OpenChoiceList(const cmcCellCapsule& caller, const ChoiceList& request) {
+    if (caller.grid) {
+        new cuiFlector(caller, request.item, request.value, Table(), request.list,
+                       DispatchOverRows());
+    }
+}

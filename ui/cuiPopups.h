@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ui/cuiSegEditors.h"
+
+// The program's pop-up editors: the choice list beside its cell (cuiFlector), the display-text
+// and user-character editors (cuiSegEditors); the bit-set editor still says that it is not
+// available yet. The main window holds one and hands it out as its shell's Popups().
+class cuiPopups : public cuiSegEditors {
+public:
+    using cuiSegEditors::cuiSegEditors;
+
+    void OpenChoiceList(const cmcCellCapsule& caller, const ChoiceList& request) override;
+};
