@@ -12,9 +12,9 @@
 
 namespace {
 
-// The work area of the screen the calling grid is on.
+// The work area of the screen the widget is on.
 QRect WorkArea(const QWidget* widget) {
-    const QScreen* screen = widget ? widget->screen() : nullptr;
+    const QScreen* screen = widget->screen();
     return screen ? screen->availableGeometry() : QRect();
 }
 
@@ -45,7 +45,7 @@ cuiFlector::cuiFlector(const cmcCellCapsule& caller, int item, int value, cmcGTe
     sheet_->Grid()->installEventFilter(this);
     sheet_->Grid()->viewport()->installEventFilter(this);
 
-    FitToWorkArea(WorkArea(callingGrid_ ? static_cast<const QWidget*>(callingGrid_) : this));
+    FitToWorkArea(WorkArea(parentWidget() ? parentWidget() : this));
     sheet_->ScrollHome();
     ShowCurrentEntry();
     PlaceBesideCurrentCell(*this, caller.grid);
