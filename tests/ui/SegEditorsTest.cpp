@@ -21,6 +21,7 @@
 #include "radio/indActiveCell.h"
 #include "tests/support/ProgramTable.h"
 #include "tests/support/ScopedInstall.h"
+#include "tests/ui/CallingSheet.h"
 #include "tests/ui/UiRig.h"
 #include "ui/cuiFSegText.h"
 #include "ui/cuiPaintBox.h"
@@ -58,17 +59,6 @@ const char* const kCallingSheet[] = {
 
 constexpr int kCharAddress = 536 + 2 * 3;
 
-// The first child of the type (the classes carry no meta-object of their own, so qobject_cast
-// cannot tell them).
-template <class T>
-T* ChildOf(const QObject* parent) {
-    for (QObject* child : parent->findChildren<QObject*>()) {
-        if (auto* found = dynamic_cast<T*>(child)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
 constexpr int kCharCol = 0;
 constexpr int kNameCol = 1;
 
@@ -78,26 +68,10 @@ protected:
         rig.shell.popupHost = &editors;
         callingTable.SetLines(kCallingSheet);
         SetName({'A', 'B', ' ', ' ', ' ', ' ', ' ', ' '});
-        host.resize(300, 120);
-        sheet = std::make_unique<cuiSheet>(&host, nullptr, 0, 0, callingTable, "Cal");
-        sheet->SetCellHandler([](cmcCellCapsule& capsule, int notify) {
-            return indActiveCell(Rows()).DispatchItem(capsule, notify);
-        });
-        host.show();
-        QApplication::setActiveWindow(&host);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&host));
-        sheet->Show();
-        sheet->Grid()->setFocus();
-    }
-    ~SegEditors() override {
-        sheet.reset();
-        Settle();
+        calling.Build(callingTable, "Cal", Rows(), QSize(300, 120));
     }
 
-    static void Settle() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QApplication::processEvents();
-    }
+    static void Settle() { testsupport::SettleWindows(); }
 
     Bytes Image(int address, int count) const {
         const uint8_t* bytes = rig.shell.image.GetData() + address;
@@ -113,7 +87,7 @@ protected:
     Editor* Open(int col, Qt::Key key = Qt::Key_Return) {
         sheet->GoToCell(col, 0);
         QTest::keyClick(sheet->Grid(), key);
-        return ChildOf<Editor>(sheet->Grid());
+        return testsupport::ChildOf<Editor>(sheet->Grid());
     }
     cuiFSegText* OpenText(Qt::Key key = Qt::Key_Return) {
         cuiFSegText* form = Open<cuiFSegText>(kNameCol, key);
@@ -124,7 +98,7 @@ protected:
         return form;
     }
     bool TextEditorOpen() const {
-        const cuiFSegText* form = ChildOf<cuiFSegText>(sheet->Grid());
+        const cuiFSegText* form = testsupport::ChildOf<cuiFSegText>(sheet->Grid());
         return form && form->isVisible();
     }
 
@@ -133,8 +107,9 @@ protected:
     testsupport::ScopedSharedSegchar geometryInstalled{&geometry};
     cuiSegEditors editors{testsupport::ProgramTable(), Rows()};
     cmcGTex callingTable;
-    QWidget host;
-    std::unique_ptr<cuiSheet> sheet;
+    testsupport::CallingSheet calling;
+    QWidget& host = calling.host;
+    std::unique_ptr<cuiSheet>& sheet = calling.sheet;
 };
 
 // ---- Display-text editor ----
@@ -152,7 +127,7 @@ TEST_F(SegEditors, EnterOpensTheTextAllSelectedAndEnterInTheMemoStoresIt) {
     EXPECT_EQ(Name(), (Bytes{0xC1, 'B', 0x10, ' ', ' ', ' ', ' ', ' '}));
     EXPECT_FALSE(TextEditorOpen());
     Settle();
-    EXPECT_FALSE(ChildOf<cuiFSegText>(sheet->Grid()));
+    EXPECT_FALSE(testsupport::ChildOf<cuiFSegText>(sheet->Grid()));
 }
 
 TEST_F(SegEditors, ATypedKeyStartsTheTextAndOkStoresIt) {
@@ -246,7 +221,7 @@ TEST_F(SegEditors, TheTextEditorShowsTheTextAsGlyphs) {
     EXPECT_GT(shot.width(), 200);
     EXPECT_LT(shot.height(), QApplication::primaryScreen()->availableGeometry().height());
     // The preview's glyphs are black.
-    const QImage preview = ChildOf<cuiPaintBox>(form)->grab().toImage();
+    const QImage preview = testsupport::ChildOf<cuiPaintBox>(form)->grab().toImage();
     int black = 0;
     for (int y = 2; y < preview.height() - 2; ++y) {
         for (int x = 2; x < preview.width() - 2; ++x) {
@@ -286,7 +261,7 @@ TEST_F(SegEditors, TheCharacterDialogSetsAndClearsSegmentsIntoTheImage) {
     QTest::mouseClick(dialog->PaintBox(), Qt::LeftButton, {}, QPoint(195, 5));  // no segment
     QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
     Settle();
-    EXPECT_FALSE(ChildOf<cuiSegEdit>(sheet->Grid()));
+    EXPECT_FALSE(testsupport::ChildOf<cuiSegEdit>(sheet->Grid()));
     Bytes after = Image(0, layout::kImageSize);
     EXPECT_EQ(after[kCharAddress], 0x04);
     EXPECT_EQ(after[kCharAddress + 1], 0x01);

@@ -22,6 +22,7 @@
 #include "radio/items/ItemGroups.h"
 #include "tests/support/ProgramTable.h"
 #include "tests/support/ScopedInstall.h"
+#include "tests/ui/CallingSheet.h"
 #include "tests/ui/UiRig.h"
 #include "ui/TreeImages.h"
 #include "ui/cuiFlector.h"
@@ -83,20 +84,10 @@ std::vector<const char*> TableLines() {
     return lines;
 }
 
-template <class T>
-T* ChildOf(const QObject* parent) {
-    for (QObject* child : parent->findChildren<QObject*>()) {
-        if (auto* found = dynamic_cast<T*>(child)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
+using testsupport::ChildOf;
 
-// Deletes the windows that closed.
 void Settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QApplication::processEvents();
+    testsupport::SettleWindows();
 }
 
 // The value of the list's current entry.
@@ -133,21 +124,8 @@ protected:
     Flector() {
         rig.shell.popupHost = &popups;
         table.SetLines(lines.data(), static_cast<int>(lines.size()));
-        host.resize(240, 90);
         host.move(100, 100);
-        sheet = std::make_unique<cuiSheet>(&host, nullptr, 0, 0, table, "Cal", &images);
-        sheet->SetCellHandler([](cmcCellCapsule& capsule, int notify) {
-            return indActiveCell(Rows()).DispatchItem(capsule, notify);
-        });
-        host.show();
-        QApplication::setActiveWindow(&host);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&host));
-        sheet->Show();
-        sheet->Grid()->setFocus();
-    }
-    ~Flector() override {
-        sheet.reset();
-        Settle();
+        calling.Build(table, "Cal", Rows(), QSize(240, 90), &images);
     }
 
     int Value(int address) const { return rig.shell.image.GetByte(address); }
@@ -178,8 +156,9 @@ protected:
     testsupport::ScopedMainGTex tableInstalled{&table};
     cuiPopups popups{table, Rows()};
     const cuiImageList images = TreeImages();
-    QWidget host;
-    std::unique_ptr<cuiSheet> sheet;
+    testsupport::CallingSheet calling;
+    QWidget& host = calling.host;
+    std::unique_ptr<cuiSheet>& sheet = calling.sheet;
 };
 
 TEST_F(Flector, OpensBelowTheCellWithTheValueCurrent) {
@@ -424,38 +403,36 @@ class ProgramFlector : public ::testing::Test {
 protected:
     ProgramFlector() {
         rig.shell.popupHost = &popups;
-        host.resize(560, 120);
         host.move(60, 60);
-        host.show();
-        QApplication::setActiveWindow(&host);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&host));
-    }
-    ~ProgramFlector() override {
-        sheet.reset();
-        Settle();
     }
 
-    // Opens the sheet and makes the item's cell current.
-    void Open(const char* name, int item) {
-        sheet =
-            std::make_unique<cuiSheet>(&host, nullptr, item, 0, testsupport::ProgramTable(), name);
-        sheet->Show();
-        sheet->Grid()->setFocus();
+    // Enter on the item's cell of the sheet; the list it opened.
+    cuiFlector* OpenList(const char* name, int item) {
+        calling.Build(testsupport::ProgramTable(), name, ItemRegistry::Program(), QSize(560, 120));
+        const cuiSheetCells& cells = sheet->Cells();
+        for (int row = 0; row < cells.Rows(); ++row) {
+            for (int col = 0; col < cells.Cols(); ++col) {
+                if (cells.At(col, row).cell.item == item) {
+                    sheet->GoToCell(col, row);
+                }
+            }
+        }
+        QTest::keyClick(sheet->Grid(), Qt::Key_Return);
+        return ChildOf<cuiFlector>(sheet->Grid());
     }
 
     testsupport::UiRig rig;
     testsupport::ScopedMainGTex tableInstalled{&testsupport::ProgramTable()};
     cuiPopups popups{testsupport::ProgramTable()};
-    QWidget host;
-    std::unique_ptr<cuiSheet> sheet;
+    testsupport::CallingSheet calling;
+    QWidget& host = calling.host;
+    std::unique_ptr<cuiSheet>& sheet = calling.sheet;
 };
 
 TEST_F(ProgramFlector, AChoiceOfTheSerialPortLandsInTheImage) {
     constexpr int kPortByte = 376;
     rig.shell.image.SetByte(kPortByte, 0x15);  // 4800 bit/s, data terminal
-    Open("GI_Sheet_Common_SerialPort", CL_Comm_RS232C_Mode);
-    QTest::keyClick(sheet->Grid(), Qt::Key_Return);
-    cuiFlector* list = ChildOf<cuiFlector>(sheet->Grid());
+    cuiFlector* list = OpenList("GI_Sheet_Common_SerialPort", CL_Comm_RS232C_Mode);
     ASSERT_TRUE(list);
     cuiGrid* grid = list->Sheet()->Grid();
     EXPECT_EQ(grid->RowCount(), 4);
