@@ -18,16 +18,18 @@
 #include "common/cmcGTex.h"
 #include "radio/CellCodes.h"
 #include "radio/ItemRegistry.h"
-#include "radio/indActiveCell.h"
 #include "radio/items/ItemGroups.h"
-#include "tests/support/ProgramTable.h"
 #include "tests/support/ScopedInstall.h"
 #include "tests/ui/CallingSheet.h"
+#include "tests/ui/MainRig.h"
+#include "tests/ui/ProgramFolder.h"
 #include "tests/ui/UiRig.h"
+#include "ui/TForm1.h"
 #include "ui/TreeImages.h"
 #include "ui/cuiFlector.h"
 #include "ui/cuiPopups.h"
 #include "ui/cuiSheet.h"
+#include "ui/indMain.h"
 
 namespace {
 
@@ -47,7 +49,7 @@ constexpr ItemRow kChoiceRows[] = {
 
 // The choice cells, and the list entries as the program shows them.
 const ItemRegistry& Rows() {
-    static const ItemRegistry rows{ItemRegistry::Group(kChoiceRows), ListCellRows()};
+    static const ItemRegistry rows{ItemRegistry::Group(kChoiceRows), ListCommandRows()};
     return rows;
 }
 
@@ -397,43 +399,30 @@ TEST_F(Flector, AListLargerThanTheWorkAreaScrolls) {
     EXPECT_EQ(Value(kLongAddress), 79);
 }
 
-// The program's own: a choice cell of a common-settings sheet opens its list from the joined
-// table, and the chosen entry lands in the image.
-class ProgramFlector : public ::testing::Test {
-protected:
-    ProgramFlector() {
-        rig.shell.popupHost = &popups;
-        host.move(60, 60);
-    }
-
-    // Enter on the item's cell of the sheet; the list it opened.
-    cuiFlector* OpenList(const char* name, int item) {
-        calling.Build(testsupport::ProgramTable(), name, ItemRegistry::Program(), QSize(560, 120));
-        const cuiSheetCells& cells = sheet->Cells();
-        for (int row = 0; row < cells.Rows(); ++row) {
-            for (int col = 0; col < cells.Cols(); ++col) {
-                if (cells.At(col, row).cell.item == item) {
-                    sheet->GoToCell(col, row);
-                }
+// The program's own: in the main window, a choice cell of a common-settings sheet opened from
+// the tree opens its list from the joined table, and the chosen entry lands in the image.
+TEST(ProgramFlector, AChoiceInTheMainWindowLandsInTheImage) {
+    constexpr int kPortByte = 376;
+    testsupport::ProgramFolder folder;
+    testsupport::MainRig rig;
+    rig.Start();
+    cmcEeprom& image = rig.main->CurrentImage();
+    image.SetByte(kPortByte, 0x15);  // 4800 bit/s, data terminal
+    rig.Choose(rig.Node("GI_Sheet_Common_SerialPort"));
+    cuiSheet* sheet = rig.main->OpenedSheet();
+    ASSERT_TRUE(sheet);
+    const cuiSheetCells& cells = sheet->Cells();
+    for (int row = 0; row < cells.Rows(); ++row) {
+        for (int col = 0; col < cells.Cols(); ++col) {
+            if (cells.At(col, row).cell.item == CL_Comm_RS232C_Mode) {
+                sheet->GoToCell(col, row);
             }
         }
-        QTest::keyClick(sheet->Grid(), Qt::Key_Return);
-        return ChildOf<cuiFlector>(sheet->Grid());
     }
-
-    testsupport::UiRig rig;
-    testsupport::ScopedMainGTex tableInstalled{&testsupport::ProgramTable()};
-    cuiPopups popups{testsupport::ProgramTable()};
-    testsupport::CallingSheet calling;
-    QWidget& host = calling.host;
-    std::unique_ptr<cuiSheet>& sheet = calling.sheet;
-};
-
-TEST_F(ProgramFlector, AChoiceOfTheSerialPortLandsInTheImage) {
-    constexpr int kPortByte = 376;
-    rig.shell.image.SetByte(kPortByte, 0x15);  // 4800 bit/s, data terminal
-    cuiFlector* list = OpenList("GI_Sheet_Common_SerialPort", CL_Comm_RS232C_Mode);
+    QTest::keyClick(sheet->Grid(), Qt::Key_Return);
+    cuiFlector* list = ChildOf<cuiFlector>(sheet->Grid());
     ASSERT_TRUE(list);
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isActiveWindow(); }));
     cuiGrid* grid = list->Sheet()->Grid();
     EXPECT_EQ(grid->RowCount(), 4);
     for (int row = 0; row < grid->RowCount(); ++row) {
@@ -442,10 +431,13 @@ TEST_F(ProgramFlector, AChoiceOfTheSerialPortLandsInTheImage) {
     EXPECT_EQ(Current(*list), 1);
     QTest::keyClick(grid, Qt::Key_Down);
     QTest::keyClick(grid, Qt::Key_Down);
-    Shot(host, *list, "serial-port");
+    Shot(*rig.form, *list, "main-window");
     QTest::keyClick(grid, Qt::Key_Return);
-    EXPECT_EQ(rig.shell.image.GetByte(kPortByte), 0x35);
+    EXPECT_EQ(image.GetByte(kPortByte), 0x35);
     EXPECT_FALSE(list->isVisible());
+    EXPECT_TRUE(rig.main->IsModified());
+    Settle();
+    EXPECT_TRUE(rig.boxes.boxes.empty());
 }
 
 }  // namespace
