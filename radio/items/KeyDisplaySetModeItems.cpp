@@ -29,7 +29,8 @@ void WriteBeepLevel(ItemContext& context, int value) {
     const bool second = value >= kSecondSetBase;
     const int level = (second ? value - kSecondSetBase : value) & kBeepLevelMask;
     const uint8_t kept = context.image.GetByte(kBeep) & ~(kBeepLevelMask | kBeepSecondSet);
-    context.image.SetByte(kBeep, static_cast<uint8_t>(kept | level | (second ? kBeepSecondSet : 0)));
+    context.image.SetByte(kBeep,
+                          static_cast<uint8_t>(kept | level | (second ? kBeepSecondSet : 0)));
 }
 
 // The rotary selector: list values 0, 2, 4, 6, kept halved in bits 4..3.
@@ -43,7 +44,8 @@ int ReadRotary(const ItemContext& context) {
 
 void WriteRotary(ItemContext& context, int value) {
     const uint8_t kept = context.image.GetByte(kRotary) & ~kRotaryMask;
-    context.image.SetByte(kRotary, static_cast<uint8_t>(kept | ((value << kRotaryShift) & kRotaryMask)));
+    context.image.SetByte(kRotary,
+                          static_cast<uint8_t>(kept | ((value << kRotaryShift) & kRotaryMask)));
 }
 
 // The AF minimum level is a whole byte that is on when not 0; on is written as 1.

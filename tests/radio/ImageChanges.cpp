@@ -25,4 +25,13 @@ std::vector<BitChange> ChangedBits(const std::vector<uint8_t>& before, const cmc
     return changes;
 }
 
+std::vector<BitChange> TextOver0xFF(int address, const std::string& text, int length) {
+    std::vector<BitChange> bits;
+    for (int i = 0; i < length; ++i) {
+        const char c = i < static_cast<int>(text.size()) ? text[static_cast<size_t>(i)] : ' ';
+        bits.push_back({address + i, static_cast<uint8_t>(c ^ 0xFF)});
+    }
+    return bits;
+}
+
 }  // namespace radiotest

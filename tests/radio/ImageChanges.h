@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <string>
 #include <vector>
 
 class cmcEeprom;
@@ -20,5 +21,8 @@ std::ostream& operator<<(std::ostream& out, const BitChange& change);
 std::vector<uint8_t> ImageBytes(const cmcEeprom& image);
 // The bytes of the image that differ from before, in address order, each with its changed bits.
 std::vector<BitChange> ChangedBits(const std::vector<uint8_t>& before, const cmcEeprom& image);
+// The bits a text field of length bytes at address changes over bytes 0xFF: the text, then
+// spaces.
+std::vector<BitChange> TextOver0xFF(int address, const std::string& text, int length);
 
 }  // namespace radiotest

@@ -45,10 +45,27 @@ TEST_F(KeyDisplaySetModeItemsTest, RowsShowTheImage) {
     const char trunking[] = " tuvwAJL";
     rig.shell.image.WriteBlock(layout::kOptionText, reinterpret_cast<const uint8_t*>(keys), 8);
     rig.shell.image.WriteBlock(424, reinterpret_cast<const uint8_t*>(trunking), 8);
-    Put({{kKeyOptions, 0xA0}, {kScramblerPort, 0x01}, {273, 0xC5}, {274, 200}, {275, 7},
-         {276, 2},           {286, 0x0A},             {287, 0x40}, {360, 0xA8}, {377, 0x02},
-         {378, 0x10},        {379, 0x02},             {380, 0x90}, {381, 0x1C}, {383, 0xC0},
-         {2150, 0}});
+    const ImageByte fixture[] = {
+        {kKeyOptions, 0xA0},
+        {kScramblerPort, 0x01},
+        {273, 0xC5},
+        {274, 200},
+        {275, 7},
+        {276, 2},
+        {286, 0x0A},
+        {287, 0x40},
+        {360, 0xA8},
+        {377, 0x02},
+        {378, 0x10},
+        {379, 0x02},
+        {380, 0x90},
+        {381, 0x1C},
+        {383, 0xC0},
+        {2150, 0},
+    };
+    for (const ImageByte& b : fixture) {
+        rig.shell.image.SetByte(b.address, b.value);
+    }
     struct Case {
         int item;
         const char* text;
@@ -182,11 +199,8 @@ TEST_F(KeyDisplaySetModeItemsTest, EditsStoreAtTheirBits) {
         {CL_USetM_SqlLev, 0, "", {{360, 0x20}}},
         {CL_USetM_MicGain, 0, "", {{360, 0x10}}},
         {CL_USetM_BATVDisp, 0, "", {{360, 0x08}}},
-        {CL_KDisp_OpeningText,
-         -1,
-         "Hi",
-         {{2133, 'H' ^ 0xFF}, {2134, 'i' ^ 0xFF}, {2135, 0xDF}, {2136, 0xDF}, {2137, 0xDF},
-          {2138, 0xDF}, {2139, 0xDF}, {2140, 0xDF}}},
+        {CL_KDisp_OpeningText, -1, "Hi",
+         radiotest::TextOver0xFF(layout::kSecondOptionText, "Hi", layout::kNameLength)},
     };
     for (const Case& c : cases) {
         rig.shell.image.Fill(0xFF);

@@ -1,7 +1,7 @@
 #include "tests/ui/SettingSheetRig.h"
 
-#include <QTest>
 #include <gtest/gtest.h>
+#include <QTest>
 #include <QVBoxLayout>
 
 #include "common/cmcCanvas.h"
