@@ -8,11 +8,22 @@
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
 #include "tests/radio/CellRig.h"
-#include "tests/radio/ImageChanges.h"
+#include "tests/radio/ImageDiff.h"
 
 namespace {
 
-using radiotest::BitChange;
+using radiotest::Bits;
+
+// The bits a comment of 16 characters at address changes over bytes 0xFF: the text, then
+// spaces.
+std::vector<Bits> CommentOver0xFF(int address, const std::string& text) {
+    std::vector<Bits> bits;
+    for (int i = 0; i < 16; ++i) {
+        const char c = i < static_cast<int>(text.size()) ? text[static_cast<size_t>(i)] : ' ';
+        bits.push_back({address + i, static_cast<uint8_t>(c ^ 0xFF)});
+    }
+    return bits;
+}
 
 class CommonSettingItemsTest : public ::testing::Test {
 protected:
@@ -105,7 +116,7 @@ TEST_F(CommonSettingItemsTest, EditsStoreAtTheirBits) {
         int item;
         int key;  // pressed, or 0 to type the text
         const char* typed;
-        std::vector<BitChange> changed;
+        std::vector<Bits> changed;
     } cases[] = {
         {CL_Comm_UserPassword, 0, "1234", {{344, 0xED}, {345, 0xCB}}},
         {CL_Comm_DealerPasscode, 0, "12", {{346, 0xFF}, {347, 0xFF}, {348, 0xED}}},
@@ -119,7 +130,7 @@ TEST_F(CommonSettingItemsTest, EditsStoreAtTheirBits) {
         {CL_Comm_Tot_Dtmf_ID_Out, kKeySpace, "", {{379, 0x20}}},
         {CL_Comm_Tot_PenaltyTimer, 0, "254", {{405, 0x01}}},
         {CL_Comm_Tot_Beep, kKeySpace, "", {{379, 0x10}}},
-        {CL_Comm_CloneComment2, 0, "Hi", radiotest::TextOver0xFF(520, "Hi", 16)},
+        {CL_Comm_CloneComment2, 0, "Hi", CommentOver0xFF(520, "Hi")},
         {CL_Comm_LockoutPenaltyTimer, kKeyBackspace, "", {{406, 0x01}}},
         {CL_Comm_Ctcss_ToneBurst, kKeySpace, "", {{378, 0x08}}},
         {CL_Comm_Ctcss_ReverseBurst, 0, "0.2", {{386, 0xEB}}},
@@ -143,7 +154,12 @@ TEST_F(CommonSettingItemsTest, EditsStoreAtTheirBits) {
         } else {
             rig.Type(c.typed);
         }
-        EXPECT_EQ(radiotest::ChangedBits(before, rig.shell.image), c.changed) << c.item;
+        const std::vector<Bits> changes = radiotest::ChangedBits(before, rig.shell.image);
+        ASSERT_EQ(changes.size(), c.changed.size()) << c.item;
+        for (size_t i = 0; i < changes.size(); ++i) {
+            EXPECT_EQ(changes[i].address, c.changed[i].address) << c.item;
+            EXPECT_EQ(changes[i].mask, c.changed[i].mask) << c.item;
+        }
     }
 }
 

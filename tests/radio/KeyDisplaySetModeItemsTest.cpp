@@ -4,16 +4,27 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
 #include "tests/radio/CellRig.h"
-#include "tests/radio/ImageChanges.h"
+#include "tests/radio/ImageDiff.h"
 
 namespace {
 
-using radiotest::BitChange;
+// An image byte and bits of it.
+using Change = std::pair<int, int>;
+
+// The bytes changed since before, each with the bits that did.
+std::vector<Change> ChangesSince(const std::vector<uint8_t>& before, const cmcEeprom& image) {
+    std::vector<Change> changes;
+    for (const radiotest::Bits& bits : radiotest::ChangedBits(before, image)) {
+        changes.emplace_back(bits.address, bits.mask);
+    }
+    return changes;
+}
 
 constexpr int kKeyOptions = layout::kKeyOptionBits;
 constexpr int kScramblerPort = layout::kScramblerPort;
@@ -168,7 +179,7 @@ TEST_F(KeyDisplaySetModeItemsTest, EditsStoreAtTheirBits) {
         int item;
         int chosen;         // the list entry answered, or -1
         const char* typed;  // typed in the cell, or handed back by the text editor
-        std::vector<BitChange> changed;
+        std::vector<Change> changed;
     } cases[] = {
         {CL_KDisp_Key_Conv_RightUp, 'A', "", {{416, 0xBE}}},
         {CL_KDisp_Key_Conv_P3, ' ', "", {{423, 0xDF}}},
@@ -199,8 +210,17 @@ TEST_F(KeyDisplaySetModeItemsTest, EditsStoreAtTheirBits) {
         {CL_USetM_SqlLev, 0, "", {{360, 0x20}}},
         {CL_USetM_MicGain, 0, "", {{360, 0x10}}},
         {CL_USetM_BATVDisp, 0, "", {{360, 0x08}}},
-        {CL_KDisp_OpeningText, -1, "Hi",
-         radiotest::TextOver0xFF(layout::kSecondOptionText, "Hi", layout::kNameLength)},
+        {CL_KDisp_OpeningText,
+         -1,
+         "Hi",
+         {{2133, 'H' ^ 0xFF},
+          {2134, 'i' ^ 0xFF},
+          {2135, 0xDF},
+          {2136, 0xDF},
+          {2137, 0xDF},
+          {2138, 0xDF},
+          {2139, 0xDF},
+          {2140, 0xDF}}},
     };
     for (const Case& c : cases) {
         rig.shell.image.Fill(0xFF);
@@ -213,7 +233,7 @@ TEST_F(KeyDisplaySetModeItemsTest, EditsStoreAtTheirBits) {
         } else {
             rig.Type(c.typed);
         }
-        EXPECT_EQ(radiotest::ChangedBits(before, rig.shell.image), c.changed) << c.item;
+        EXPECT_EQ(ChangesSince(before, rig.shell.image), c.changed) << c.item;
     }
 }
 

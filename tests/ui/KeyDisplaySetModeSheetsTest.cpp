@@ -57,43 +57,44 @@ private:
 
 class KeyDisplaySetModeSheetsTest : public ::testing::Test {
 protected:
-    KeyDisplaySetModeSheetsTest() { rig.ui.shell.popupHost = &popups; }
+    KeyDisplaySetModeSheetsTest() { sheets.rig.shell.popupHost = &popups; }
 
-    void Press(int item, Qt::Key key) { EXPECT_TRUE(rig.Press(item, key)) << item; }
     void Choose(int value) {
-        popups.Answer(rig.dispatcher, value);
-        rig.Repaint();
+        popups.Answer(sheets.dispatcher, value);
+        sheets.Repaint();
     }
-    std::string Shown(int item) { return rig.painted[item].text; }
-    cmcEeprom& Image() { return rig.ui.shell.image; }
+    std::string Shown(int item) { return sheets.At(item).text; }
+    cmcEeprom& Image() { return sheets.rig.shell.image; }
 
-    testsupport::SettingSheetRig rig;
-    AnsweringPopups popups;
+    AnsweringPopups popups;  // outlives the sheets that answer through it
+    testsupport::SettingSheetRig sheets{MT_Pmr};
 };
 
-TEST_F(KeyDisplaySetModeSheetsTest, EveryValueCellShowsAValueOfTheImage) {
+TEST(KeyDisplaySetModeSheets, EveryValueCellShowsAValueOfTheImage) {
     for (ModelType model : {MT_Lmr, MT_Pmr, MT_VaskPmr, MT_MdcLmr, MT_MdcPmr}) {
-        rig.LoadInitialFile(model);
+        testsupport::SettingSheetRig sheets{model};
         for (const char* name : kSheets) {
-            rig.Open(name);
-            EXPECT_FALSE(rig.sheet->GetTitle().empty()) << name;
-            for (const auto& [item, cell] : rig.painted) {
-                if (item == CL_CEdit) {
+            sheets.Open(name);
+            EXPECT_FALSE(sheets.sheet->GetTitle().empty()) << name;
+            for (const auto& [cell, painted] : sheets.painted) {
+                if (cell.first == CL_CEdit) {
                     continue;  // the expansion group's row
                 }
-                EXPECT_GE(item, CL_KDisp_Key_Conv_RightUp) << name;
-                EXPECT_LE(item, CL_USetM_BATVDisp) << name;
-                EXPECT_EQ(cell.text.find("*Yet*"), std::string::npos) << name << ": " << cell.text;
-                EXPECT_EQ(cell.text.find("error"), std::string::npos) << name << ": " << item;
+                EXPECT_GE(cell.first, CL_KDisp_Key_Conv_RightUp) << name;
+                EXPECT_LE(cell.first, CL_USetM_BATVDisp) << name;
+                EXPECT_EQ(painted.text.find("*Yet*"), std::string::npos)
+                    << name << ": " << painted.text;
+                EXPECT_EQ(painted.text.find("error"), std::string::npos)
+                    << name << ": " << cell.first;
             }
         }
+        EXPECT_TRUE(sheets.rig.boxes.fatals.empty());
     }
-    EXPECT_TRUE(rig.ui.boxes.fatals.empty());
 }
 
 TEST_F(KeyDisplaySetModeSheetsTest, TheUserCharacterSheetShowsAllSixteen) {
-    rig.Open("GI_Sheet_KDisp_UserChar");
-    const cuiSheetCells& cells = rig.sheet->Cells();
+    sheets.Open("GI_Sheet_KDisp_UserChar");
+    const cuiSheetCells& cells = sheets.sheet->Cells();
     int next = 0;
     for (int row = 0; row < cells.Rows(); ++row) {
         for (int col = 0; col < cells.Cols(); ++col) {
@@ -109,11 +110,11 @@ TEST_F(KeyDisplaySetModeSheetsTest, TheUserCharacterSheetShowsAllSixteen) {
 
 TEST_F(KeyDisplaySetModeSheetsTest, AKeyFunctionAndItsOptionAreChosenOnTheSheet) {
     Image().SetByte(layout::kOptionText + 4, '3');  // P0: OPT1 momentary, the same port
-    rig.Open("GI_Sheet_KDisp_Keys");
+    sheets.Open("GI_Sheet_KDisp_Keys");
     EXPECT_EQ(Shown(CL_KDisp_Key_Conv_RightUp), "None");
     EXPECT_EQ(Shown(CL_KDisp_Key_Conv_P0), "OPT1 Momentary /L");
 
-    Press(CL_KDisp_Key_Conv_RightUp, Qt::Key_Return);
+    sheets.Press(CL_KDisp_Key_Conv_RightUp, Qt::Key_Return);
     ASSERT_TRUE(popups.opened.has_value());
     EXPECT_EQ(popups.opened->list, "GI_Sheet_Sel_Keys_Conv_Pmr");
     Choose('0');
@@ -126,37 +127,37 @@ TEST_F(KeyDisplaySetModeSheetsTest, AKeyFunctionAndItsOptionAreChosenOnTheSheet)
     EXPECT_EQ(Shown(CL_KDisp_Key_Conv_P0), "OPT1 Momentary /H");
 
     // Space steps through the functions without asking for an option.
-    Press(CL_KDisp_Key_Conv_P3, Qt::Key_Space);
+    sheets.Press(CL_KDisp_Key_Conv_P3, Qt::Key_Space);
     EXPECT_EQ(Shown(CL_KDisp_Key_Conv_P3), "Monitor (Momentary)");
     EXPECT_FALSE(popups.opened.has_value());
-    EXPECT_GT(rig.ui.shell.modifiedUpdates, 0);
+    EXPECT_GT(sheets.rig.shell.modifiedUpdates, 0);
 }
 
 TEST_F(KeyDisplaySetModeSheetsTest, KeysOnTheGridEditTheSettings) {
-    rig.Open("GI_Sheet_KDisp_TrunkKeys");
-    Press(CL_KDisp_Key_SmTr_P1, Qt::Key_Space);
+    sheets.Open("GI_Sheet_KDisp_TrunkKeys");
+    sheets.Press(CL_KDisp_Key_SmTr_P1, Qt::Key_Space);
     EXPECT_EQ(Image().GetByte(429), 't');
     EXPECT_EQ(Shown(CL_KDisp_Key_SmTr_P1), "Trunk Call");
 
-    rig.Open("GI_Sheet_KDisp_KeyOptions");
-    Press(CL_KDisp_RotarySel, Qt::Key_Backspace);
+    sheets.Open("GI_Sheet_KDisp_KeyOptions");
+    sheets.Press(CL_KDisp_RotarySel, Qt::Key_Backspace);
     EXPECT_EQ(Image().GetByte(381) & 0x18, 0x18);
     EXPECT_EQ(Shown(CL_KDisp_RotarySel), "Off");
 
-    rig.Open("GI_Sheet_KDisp_Display");
+    sheets.Open("GI_Sheet_KDisp_Display");
     EXPECT_EQ(Shown(CL_KDisp_ScrollTimer), "  0.500");
-    Press(CL_KDisp_ScrollTimer, Qt::Key_Space);
+    sheets.Press(CL_KDisp_ScrollTimer, Qt::Key_Space);
     EXPECT_EQ(Image().GetByte(2150), 6);
 
-    rig.Open("GI_Sheet_SetM_Values");
+    sheets.Open("GI_Sheet_SetM_Values");
     EXPECT_EQ(Shown(CL_SetM_BeepLev), "8");
-    Press(CL_SetM_BeepLev, Qt::Key_Backspace);
+    sheets.Press(CL_SetM_BeepLev, Qt::Key_Backspace);
     EXPECT_EQ(Image().GetByte(273), 0x87);  // level 7, the beep still on
     EXPECT_EQ(Shown(CL_SetM_BeepLev), "7");
 
-    rig.Open("GI_Sheet_SetM_User");
+    sheets.Open("GI_Sheet_SetM_User");
     EXPECT_EQ(Shown(CL_USetM_SqlLev), "Locked");
-    Press(CL_USetM_SqlLev, Qt::Key_Space);
+    sheets.Press(CL_USetM_SqlLev, Qt::Key_Space);
     EXPECT_EQ(Image().GetByte(360) & 0x20, 0x20);
     EXPECT_EQ(Shown(CL_USetM_SqlLev), "User May Change");
 }
@@ -173,8 +174,8 @@ TEST_F(KeyDisplaySetModeSheetsTest, Screenshots) {
     Image().SetByte(layout::kCEditArea.At(0), 0x3F);  // a user character with some segments
     Image().SetByte(layout::kCEditArea.At(0) + 1, 0xC0);
     for (const char* name : kSheets) {
-        rig.Open(name);
-        EXPECT_TRUE(rig.SaveScreenshot(folder, name));
+        sheets.Open(name);
+        EXPECT_TRUE(sheets.Save(folder, name));
     }
 }
 
