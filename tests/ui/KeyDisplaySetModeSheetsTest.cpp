@@ -77,8 +77,8 @@ TEST(KeyDisplaySetModeSheets, EveryValueCellShowsAValueOfTheImage) {
             sheets.Open(name);
             EXPECT_FALSE(sheets.sheet->GetTitle().empty()) << name;
             for (const auto& [cell, painted] : sheets.painted) {
-                if (cell.first == CL_CEdit) {
-                    continue;  // the expansion group's row
+                if (cell.first == CL_CEdit || cell.first == CallSheet) {
+                    continue;  // the expansion group's row; the covers' pages
                 }
                 EXPECT_GE(cell.first, CL_KDisp_Key_Conv_RightUp) << name;
                 EXPECT_LE(cell.first, CL_USetM_BATVDisp) << name;
@@ -90,6 +90,15 @@ TEST(KeyDisplaySetModeSheets, EveryValueCellShowsAValueOfTheImage) {
         }
         EXPECT_TRUE(sheets.rig.boxes.fatals.empty());
     }
+}
+
+// A cover lists the pages of its folder; Enter on one opens it.
+TEST_F(KeyDisplaySetModeSheetsTest, ACoverOpensItsPages) {
+    sheets.Open("GI_Sheet_SetM_Top");
+    EXPECT_EQ(Shown(CallSheet), "User Set Mode");
+    sheets.Press(CallSheet, Qt::Key_Return);
+    ASSERT_EQ(sheets.rig.shell.openedSheets.size(), 1u);
+    EXPECT_EQ(sheets.rig.shell.openedSheets[0].spec, "GI_Sheet_SetM_Values");
 }
 
 TEST_F(KeyDisplaySetModeSheetsTest, TheUserCharacterSheetShowsAllSixteen) {
