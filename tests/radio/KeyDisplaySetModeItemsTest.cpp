@@ -7,8 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "common/cmcHelpGTex.h"
 #include "radio/CellCodes.h"
+#include "radio/HelpContext.h"
 #include "radio/ImageLayout.h"
+#include "radio/KeyConverters.h"
 #include "tests/radio/CellRig.h"
 #include "tests/radio/ImageDiff.h"
 
@@ -158,6 +161,33 @@ TEST_F(KeyDisplaySetModeItemsTest, APmrKeyFunctionReadsTheSameInTheVaskList) {
     for (const auto& entry : lists.GetList("GI_Sheet_Sel_Keys_Conv_Pmr", Flex0).byValue) {
         EXPECT_EQ(lists.GetCaption("GI_Sheet_Sel_Keys_Conv_VaskPmr", Flex0, entry.value),
                   entry.caption);
+    }
+}
+
+// F1 on a key finds the topic of the function assigned to it, for every function of every
+// model type's list.
+TEST_F(KeyDisplaySetModeItemsTest, EveryKeyFunctionHasItsHelp) {
+    constexpr int kProgrammableKeys = 211;
+    constexpr int kTrunkingKeys = 212;
+    cmcHelpGTex help;
+    help.SetFileName(MERROW_DATA_DIR "/TarnwickH.OVL");
+    cmcFCache& lists = rig.shell.choices;
+    cmcEeprom& image = rig.shell.image;
+    for (int type = MT_Lmr; type <= MT_MdcPmr; ++type) {
+        const auto model = static_cast<ModelType>(type);
+        const char* list = kKeyFunctionLists[static_cast<size_t>(type)];
+        for (const auto& entry : lists.GetList(list, Flex0).byValue) {
+            image.SetByte(layout::kOptionText + 4, static_cast<uint8_t>(entry.value));
+            EXPECT_EQ(FindHelpContext(CL_KDisp_Key_Conv_P0, image, model, lists, help),
+                      kProgrammableKeys)
+                << list << ": " << entry.caption;
+        }
+    }
+    // The trunking keys name their functions from the trunking list on the types without MDC.
+    for (const auto& entry : lists.GetList("GI_Sheet_Sel_KDisp_Key_SmTr", Flex0).byValue) {
+        image.SetByte(428, static_cast<uint8_t>(entry.value));
+        const int context = FindHelpContext(CL_KDisp_Key_SmTr_P0, image, MT_VaskPmr, lists, help);
+        EXPECT_TRUE(context == kProgrammableKeys || context == kTrunkingKeys) << entry.caption;
     }
 }
 
