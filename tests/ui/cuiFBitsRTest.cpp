@@ -18,6 +18,7 @@
 #include "radio/indActiveCell.h"
 #include "tests/support/ProgramTable.h"
 #include "tests/support/ScopedInstall.h"
+#include "tests/ui/CallingSheet.h"
 #include "tests/ui/UiRig.h"
 #include "ui/cuiSheet.h"
 
@@ -38,15 +39,8 @@ const ItemRegistry& Rows() {
     return rows;
 }
 
-const char* const kCallingSheet[] = {
-    "#Cal_Style",
-    "",
-    "#Cal_BasicCell",
-    "{<-(Font=DEFAULT_CHARSET,Liberation Sans,clWindowText,-13,,,)}",
-    "#Cal_Cells",
-    "{SWH(%CT_Null.CL_Mch_Scan)}MMMMMMMMMM|{SWH(%CT_Null.CL_5TRx_CompareDigit)}MMMMMMM|",
-    "#End_Of_Ovl",
-};
+constexpr const char* kCallingCells =
+    "{SWH(%CT_Null.CL_Mch_Scan)}MMMMMMMMMM|{SWH(%CT_Null.CL_5TRx_CompareDigit)}MMMMMMM|";
 constexpr int kListsCol = 0;
 constexpr int kDigitsCol = 1;
 
@@ -58,41 +52,14 @@ public:
     }
 };
 
-template <class T>
-T* ChildOf(const QObject* parent) {
-    for (QObject* child : parent->findChildren<QObject*>()) {
-        if (auto* found = dynamic_cast<T*>(child)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
+using testsupport::ChildOf;
+using testsupport::Settle;
 
 class BitSetEditor : public ::testing::Test {
 protected:
     BitSetEditor() {
         rig.shell.popupHost = &popups;
-        callingTable.SetLines(kCallingSheet);
         SetLists(0x201);  // lists 1 and 10
-        host.resize(300, 80);
-        sheet = std::make_unique<cuiSheet>(&host, nullptr, 0, 0, callingTable, "Cal");
-        sheet->SetCellHandler([](cmcCellCapsule& capsule, int notify) {
-            return indActiveCell(Rows()).DispatchItem(capsule, notify);
-        });
-        host.show();
-        QApplication::setActiveWindow(&host);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&host));
-        sheet->Show();
-        sheet->Grid()->setFocus();
-    }
-    ~BitSetEditor() override {
-        sheet.reset();
-        Settle();
-    }
-
-    static void Settle() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QApplication::processEvents();
     }
 
     int Lists() const {
@@ -107,9 +74,8 @@ protected:
 
     // Enter on a cell of the calling sheet; the editor it opened, active.
     cuiFBitsR* Open(int col = kListsCol) {
-        sheet->GoToCell(col, 0);
-        QTest::keyClick(sheet->Grid(), Qt::Key_Return);
-        cuiFBitsR* form = ChildOf<cuiFBitsR>(sheet->Grid());
+        calling.Press(col, 0);
+        cuiFBitsR* form = ChildOf<cuiFBitsR>(calling.sheet->Grid());
         if (form) {
             QApplication::setActiveWindow(form);
             EXPECT_TRUE(QTest::qWaitForWindowActive(form));
@@ -117,7 +83,7 @@ protected:
         return form;
     }
     bool EditorOpen() const {
-        const cuiFBitsR* form = ChildOf<cuiFBitsR>(sheet->Grid());
+        const cuiFBitsR* form = ChildOf<cuiFBitsR>(calling.sheet->Grid());
         return form && form->isVisible();
     }
 
@@ -128,9 +94,7 @@ protected:
     testsupport::UiRig rig;
     testsupport::ScopedMainGTex tableInstalled{&testsupport::ProgramTable()};
     BitSetHost popups;
-    cmcGTex callingTable;
-    QWidget host;
-    std::unique_ptr<cuiSheet> sheet;
+    testsupport::CallingSheet calling{kCallingCells, Rows(), {300, 80}};
 };
 
 // How the editor shows itself: a label over each bit, a check mark in each set bit's cell.
@@ -138,8 +102,9 @@ TEST_F(BitSetEditor, OpensBesideTheCellWithLabelsAndTheSetBitsChecked) {
     cuiFBitsR* form = Open();
     ASSERT_TRUE(form);
     EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint);
-    const QRect cell = sheet->Grid()->CellRect(kListsCol, 0);
-    EXPECT_EQ(form->pos(), sheet->Grid()->viewport()->mapToGlobal(cell.bottomLeft()) + QPoint(8, 1))
+    const QRect cell = calling.sheet->Grid()->CellRect(kListsCol, 0);
+    EXPECT_EQ(form->pos(),
+              calling.sheet->Grid()->viewport()->mapToGlobal(cell.bottomLeft()) + QPoint(8, 1))
         << "below the calling cell, 8 pixels in";
     EXPECT_EQ(form->Value(), 0x201);
     cuiSheet* bits = form->Sheet();
@@ -199,7 +164,7 @@ TEST_F(BitSetEditor, SpaceAndDoubleClickToggleAndOkStoresTheBits) {
     EXPECT_EQ(Lists(), 0x280);
     EXPECT_FALSE(EditorOpen());
     Settle();
-    EXPECT_FALSE(ChildOf<cuiFBitsR>(sheet->Grid()));
+    EXPECT_FALSE(ChildOf<cuiFBitsR>(calling.sheet->Grid()));
     // The calling cell shows the new value.
     cmcCellObj cell;
     cell.item = CL_Mch_Scan;
@@ -228,8 +193,8 @@ TEST_F(BitSetEditor, LeavingTheWindowStoresTheBits) {
     cuiFBitsR* form = Open();
     ASSERT_TRUE(form);
     QTest::keyClick(form->Sheet()->Grid(), Qt::Key_Space);  // list 1 off
-    QApplication::setActiveWindow(&host);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    QApplication::setActiveWindow(&calling.host);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&calling.host));
     EXPECT_EQ(Lists(), 0x001);
     EXPECT_FALSE(EditorOpen());
 }
@@ -251,7 +216,7 @@ TEST_F(BitSetEditor, CancelAndEscNeverStore) {
             QTest::keyClick(form->OkButton(), Qt::Key_Escape);
         }
         EXPECT_FALSE(EditorOpen());
-        QApplication::setActiveWindow(&host);
+        QApplication::setActiveWindow(&calling.host);
         Settle();
         EXPECT_EQ(Lists(), 0x201);
     }
@@ -266,13 +231,12 @@ TEST_F(BitSetEditor, AClosePopupsRequestCommitsAndTheCallingSheetGoingCancels) {
     rig.bus->Send(EV_ClosePopups);
     EXPECT_EQ(Lists(), 0x001);
     Settle();
-    EXPECT_FALSE(ChildOf<cuiFBitsR>(sheet->Grid()));
+    EXPECT_FALSE(ChildOf<cuiFBitsR>(calling.sheet->Grid()));
 
     form = Open();
     ASSERT_TRUE(form);
     QTest::keyClick(form->Sheet()->Grid(), Qt::Key_Space);
-    sheet.reset();  // its grid, the editor's owner, goes with it
-    Settle();
+    calling.Close();  // its grid, the editor's owner, goes with it
     EXPECT_EQ(Lists(), 0x001);
 }
 
