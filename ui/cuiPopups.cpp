@@ -1,6 +1,7 @@
 #include "ui/cuiPopups.h"
 
 #include "radio/cmcCellCapsule.h"
+#include "ui/cuiFBitsR.h"
 #include "ui/cuiFlector.h"
 
 // The list owns itself: its window deletes itself when it closes.
@@ -9,4 +10,8 @@ void cuiPopups::OpenChoiceList(const cmcCellCapsule& caller, const ChoiceList& r
         new cuiFlector(caller, request.item, request.value, Table(), request.list,
                        DispatchOverRows());
     }
+}
+
+void cuiPopups::OpenBitSetEditor(const cmcCellCapsule& caller, const BitSet& request) {
+    cuiFBitsR::Open(caller, Table(), request, Rows());
 }

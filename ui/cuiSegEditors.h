@@ -23,6 +23,7 @@ protected:
     using Dispatch = std::function<int(cmcCellCapsule&, int)>;
 
     cmcGTex& Table() const { return table_; }
+    const ItemRegistry& Rows() const { return rows_; }
     // What the pop-ups hand their answers to; it outlives this object, as the windows may.
     Dispatch DispatchOverRows() const;
 

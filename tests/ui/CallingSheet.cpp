@@ -7,13 +7,19 @@
 
 #include "radio/ItemRegistry.h"
 #include "radio/indActiveCell.h"
-#include "ui/cuiSheet.h"
 
 namespace testsupport {
 
-void SettleWindows() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QApplication::processEvents();
+CallingSheet::CallingSheet(const std::string& cells, const ItemRegistry& rows, QSize size)
+    : lines_{"#Cal_Style",     "",
+             "#Cal_BasicCell", "{<-(Font=DEFAULT_CHARSET,Liberation Sans,clWindowText,-13,,,)}",
+             "#Cal_Cells",     cells,
+             "#End_Of_Ovl"} {
+    for (const std::string& line : lines_) {
+        pointers_.push_back(line.c_str());
+    }
+    table_.SetLines(pointers_.data(), static_cast<int>(pointers_.size()));
+    Build(table_, "Cal", rows, size);
 }
 
 void CallingSheet::Build(cmcGTex& table, const char* name, const ItemRegistry& rows, QSize size,
@@ -31,8 +37,22 @@ void CallingSheet::Build(cmcGTex& table, const char* name, const ItemRegistry& r
 }
 
 CallingSheet::~CallingSheet() {
+    Close();
+}
+
+void CallingSheet::Press(int col, int row, Qt::Key key) {
+    sheet->GoToCell(col, row);
+    QTest::keyClick(sheet->Grid(), key);
+}
+
+void CallingSheet::Close() {
     sheet.reset();
-    SettleWindows();
+    Settle();
+}
+
+void Settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
 }
 
 }  // namespace testsupport

@@ -47,17 +47,13 @@ const ItemRegistry& Rows() {
 }
 
 // User character 3 and the name of bank 2.
-const char* const kCallingSheet[] = {
-    "#Cal_Style",
-    "",
-    "#Cal_BasicCell",
-    "{<-(Font=DEFAULT_CHARSET,Liberation Sans,clWindowText,-13,,,)}",
-    "#Cal_Cells",
-    "{SWH(%CT_CEdit.CL_CEdit[3])}MMM\\NMMM|{SWH(%CT_Null.CL_Dtmf_Text[2])}MMMMMMMM|",
-    "#End_Of_Ovl",
-};
+constexpr const char* kCallingCells =
+    "{SWH(%CT_CEdit.CL_CEdit[3])}MMM\\NMMM|{SWH(%CT_Null.CL_Dtmf_Text[2])}MMMMMMMM|";
 
 constexpr int kCharAddress = 536 + 2 * 3;
+
+using testsupport::ChildOf;
+using testsupport::Settle;
 
 constexpr int kCharCol = 0;
 constexpr int kNameCol = 1;
@@ -66,12 +62,8 @@ class SegEditors : public ::testing::Test {
 protected:
     SegEditors() {
         rig.shell.popupHost = &editors;
-        callingTable.SetLines(kCallingSheet);
         SetName({'A', 'B', ' ', ' ', ' ', ' ', ' ', ' '});
-        calling.Build(callingTable, "Cal", Rows(), QSize(300, 120));
     }
-
-    static void Settle() { testsupport::SettleWindows(); }
 
     Bytes Image(int address, int count) const {
         const uint8_t* bytes = rig.shell.image.GetData() + address;
@@ -85,9 +77,8 @@ protected:
     // Enter (or a typed key) on a cell of the calling sheet; the editor it opened.
     template <class Editor>
     Editor* Open(int col, Qt::Key key = Qt::Key_Return) {
-        sheet->GoToCell(col, 0);
-        QTest::keyClick(sheet->Grid(), key);
-        return testsupport::ChildOf<Editor>(sheet->Grid());
+        calling.Press(col, 0, key);
+        return ChildOf<Editor>(calling.sheet->Grid());
     }
     cuiFSegText* OpenText(Qt::Key key = Qt::Key_Return) {
         cuiFSegText* form = Open<cuiFSegText>(kNameCol, key);
@@ -98,7 +89,7 @@ protected:
         return form;
     }
     bool TextEditorOpen() const {
-        const cuiFSegText* form = testsupport::ChildOf<cuiFSegText>(sheet->Grid());
+        const cuiFSegText* form = ChildOf<cuiFSegText>(calling.sheet->Grid());
         return form && form->isVisible();
     }
 
@@ -106,10 +97,7 @@ protected:
     Segchar geometry{testsupport::ProgramTable()};
     testsupport::ScopedSharedSegchar geometryInstalled{&geometry};
     cuiSegEditors editors{testsupport::ProgramTable(), Rows()};
-    cmcGTex callingTable;
-    testsupport::CallingSheet calling;
-    QWidget& host = calling.host;
-    std::unique_ptr<cuiSheet>& sheet = calling.sheet;
+    testsupport::CallingSheet calling{kCallingCells, Rows(), {300, 120}};
 };
 
 // ---- Display-text editor ----
@@ -127,7 +115,7 @@ TEST_F(SegEditors, EnterOpensTheTextAllSelectedAndEnterInTheMemoStoresIt) {
     EXPECT_EQ(Name(), (Bytes{0xC1, 'B', 0x10, ' ', ' ', ' ', ' ', ' '}));
     EXPECT_FALSE(TextEditorOpen());
     Settle();
-    EXPECT_FALSE(testsupport::ChildOf<cuiFSegText>(sheet->Grid()));
+    EXPECT_FALSE(ChildOf<cuiFSegText>(calling.sheet->Grid()));
 }
 
 TEST_F(SegEditors, ATypedKeyStartsTheTextAndOkStoresIt) {
@@ -162,8 +150,8 @@ TEST_F(SegEditors, ClickingElsewhereCommitsTheTypedText) {
     cuiFSegText* form = OpenText();
     ASSERT_TRUE(form);
     QTest::keyClicks(form->Memo(), "GATE");
-    QApplication::setActiveWindow(&host);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    QApplication::setActiveWindow(&calling.host);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&calling.host));
     EXPECT_EQ(Name(), (Bytes{'G', 'A', 'T', 'E', ' ', ' ', ' ', ' '}));
     EXPECT_FALSE(TextEditorOpen());
 }
@@ -179,8 +167,7 @@ TEST_F(SegEditors, AClosePopupsRequestCommitsAndTheCallingSheetGoingCancels) {
     form = OpenText();
     ASSERT_TRUE(form);
     QTest::keyClicks(form->Memo(), "LOST");
-    sheet.reset();  // its grid, the form's owner, goes with it
-    Settle();
+    calling.Close();  // its grid, the form's owner, goes with it
     EXPECT_EQ(Name(), (Bytes{'P', 'R', 'I', 'N', 'T', ' ', ' ', ' '}));
 }
 
@@ -221,7 +208,7 @@ TEST_F(SegEditors, TheTextEditorShowsTheTextAsGlyphs) {
     EXPECT_GT(shot.width(), 200);
     EXPECT_LT(shot.height(), QApplication::primaryScreen()->availableGeometry().height());
     // The preview's glyphs are black.
-    const QImage preview = testsupport::ChildOf<cuiPaintBox>(form)->grab().toImage();
+    const QImage preview = ChildOf<cuiPaintBox>(form)->grab().toImage();
     int black = 0;
     for (int y = 2; y < preview.height() - 2; ++y) {
         for (int x = 2; x < preview.width() - 2; ++x) {
@@ -261,7 +248,7 @@ TEST_F(SegEditors, TheCharacterDialogSetsAndClearsSegmentsIntoTheImage) {
     QTest::mouseClick(dialog->PaintBox(), Qt::LeftButton, {}, QPoint(195, 5));  // no segment
     QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
     Settle();
-    EXPECT_FALSE(testsupport::ChildOf<cuiSegEdit>(sheet->Grid()));
+    EXPECT_FALSE(ChildOf<cuiSegEdit>(calling.sheet->Grid()));
     Bytes after = Image(0, layout::kImageSize);
     EXPECT_EQ(after[kCharAddress], 0x04);
     EXPECT_EQ(after[kCharAddress + 1], 0x01);

@@ -88,9 +88,7 @@ std::vector<const char*> TableLines() {
 
 using testsupport::ChildOf;
 
-void Settle() {
-    testsupport::SettleWindows();
-}
+using testsupport::Settle;
 
 // The value of the list's current entry.
 int Current(const cuiFlector& list) {
