@@ -13,18 +13,18 @@ namespace {
 
 using namespace memmap;
 
-constexpr int kCommonAddress = 2184;  // BE16
-constexpr int kKillerAddress = 2186;  // BE16
-constexpr int kConfigBits = 2153;  // encoder, decoder and GPS switches
-constexpr int kSendBits = 2154;    // when status and position are sent
-constexpr int kAniBits = 2155;     // caller display, PTT at connect
+constexpr int kCommonAddress = 2184;     // BE16
+constexpr int kKillerAddress = 2186;     // BE16
+constexpr int kConfigBits = 2153;        // encoder, decoder and GPS switches
+constexpr int kSendBits = 2154;          // when status and position are sent
+constexpr int kAniBits = 2155;           // caller display, PTT at connect
 constexpr int kFixedStatusMessage = 23;  // the radio's own, after the 23 of the user
 
 constexpr char kEnable[] = "GI_Sheet_Sel_Misc_Enable3";
 constexpr char kOnOff[] = "GI_Sheet_Sel_Misc_OnOff2";
 
-constexpr PaddedNumberParams kAddress{.width = 4, .minimum = 0,
-                                      .maximum = layout::kVaskLastAddress};
+constexpr PaddedNumberParams kAddress{
+    .width = 4, .minimum = 0, .maximum = layout::kVaskLastAddress};
 constexpr NumberParams kAttempts{.minimum = 1, .maximum = 8};
 constexpr DecimalParams kHundredths{.storedDecimals = 2, .shownDecimals = 2, .maximum = 2.55};
 
@@ -122,8 +122,7 @@ constexpr Condition kFixedStatus{IsFixedStatusMessage};
 
 constexpr ItemRow kRows[] = {
     // Address ranges.
-    Special(CL_Msk_AdrRange_Individual, IndividualRange)
-        .OnlyIf(Condition{HasIndividualAddresses}),
+    Special(CL_Msk_AdrRange_Individual, IndividualRange).OnlyIf(Condition{HasIndividualAddresses}),
     Special(PaddedNumber(CL_Msk_AdrRange_Group, kFirstGroup, kAddress).Redraws(RD_AllCells),
             GroupRange),
     PaddedNumber(CL_Msk_AdrRange_Common, Word(kCommonAddress), kAddress),
@@ -132,8 +131,7 @@ constexpr ItemRow kRows[] = {
         .ErrorWhen(kOutsideKillerRange),
 
     // Own-ID groups: group 0 is the radio's individual ID.
-    PaddedNumber(CL_Msk_IdGroup_Adr, Member(&datCh::adr), kAddress)
-        .ErrorWhen(kOutsideIdGroupRange),
+    PaddedNumber(CL_Msk_IdGroup_Adr, Member(&datCh::adr), kAddress).ErrorWhen(kOutsideIdGroupRange),
     DisplayText(CL_Msk_IdGroup_Text, Member(&datCh::name)),
     RecordChoice(CL_Msk_IdGroup_Alert, &datCh::alert, "GI_Sheet_Sel_RxC_Beep"),
     RecordChoice(CL_Msk_IdGroup_Bell, &datCh::bell, "GI_Sheet_Sel_Msk_IdGroup_Bell"),
