@@ -221,18 +221,19 @@ struct ItemRow {
         return row;
     }
     constexpr ItemRow ErrorWhen(memmap::ValueCheck check) const {
-        ItemRow row = *this;
-        row.errorWhen = check;
-        return row;
+        return With(&ItemRow::errorWhen, check);
     }
     constexpr ItemRow ReadOnlyWhile(memmap::Condition condition) const {
-        ItemRow row = *this;
-        row.readOnlyWhen = condition;
-        return row;
+        return With(&ItemRow::readOnlyWhen, condition);
     }
-    constexpr ItemRow LoadsRecord(uint32_t kind) const {
+    constexpr ItemRow LoadsRecord(uint32_t kind) const { return With(&ItemRow::ownRecord, kind); }
+
+private:
+    // A copy of the row with one member set.
+    template <class T>
+    constexpr ItemRow With(T ItemRow::*member, T value) const {
         ItemRow row = *this;
-        row.ownRecord = kind;
+        row.*member = value;
         return row;
     }
 };

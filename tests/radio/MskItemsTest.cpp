@@ -16,7 +16,13 @@ namespace {
 using radiotest::Bits;
 
 constexpr int kFirstGroup = layout::kVaskFirstGroup;
+
+// Categories of the cells: none, and those of the record sheets.
 constexpr int kNone = kCategoryNone;
+constexpr int G = CT_MSK_IdGroup;
+constexpr int L = CT_MSK_CallList;
+constexpr int S = CT_MSK_Msg_Status;
+constexpr int T = CT_MSK_Msg_ShortTxt;
 
 // Records of the fixtures.
 constexpr int kGroup2 = 2676;      // own-ID group 2 (15 bytes)
@@ -25,16 +31,6 @@ constexpr int kStatus4 = 2770;     // status byte of message 4
 constexpr int kStatus4Rx = 3022;   // its receive text
 constexpr int kStatus4Tx = 2830;   // its transmit text
 constexpr int kShortText7 = 3238;  // short text 7
-
-// What a text of eight characters changes over bytes 0xFF: the text, then spaces.
-std::vector<Bits> TextOver0xFF(int address, const std::string& text) {
-    std::vector<Bits> bits;
-    for (int i = 0; i < 8; ++i) {
-        const char c = i < static_cast<int>(text.size()) ? text[static_cast<size_t>(i)] : ' ';
-        bits.push_back({address + i, static_cast<uint8_t>(c ^ 0xFF)});
-    }
-    return bits;
-}
 
 // What the user does on a cell: a key, a text typed into the in-place editor, or an entry
 // chosen in the pop-up list.
@@ -117,9 +113,6 @@ TEST_F(MskItemsTest, RowsShowTheImage) {
     for (const auto& b : bytes) {
         image.SetByte(b.address, b.value);
     }
-    constexpr int G = CT_MSK_IdGroup;
-    constexpr int L = CT_MSK_CallList;
-    constexpr int S = CT_MSK_Msg_Status;
     struct Case {
         int item;
         int index;
@@ -192,10 +185,6 @@ TEST_F(MskItemsTest, RowsShowTheImage) {
 // Each edit on a fixture whose bytes are all set stores at the row's bits and nowhere else:
 // image bytes at once, records through their view.
 TEST_F(MskItemsTest, EditsStoreAtTheirBits) {
-    constexpr int G = CT_MSK_IdGroup;
-    constexpr int L = CT_MSK_CallList;
-    constexpr int S = CT_MSK_Msg_Status;
-    constexpr int T = CT_MSK_Msg_ShortTxt;
     struct Case {
         int item;
         int index;
@@ -208,7 +197,7 @@ TEST_F(MskItemsTest, EditsStoreAtTheirBits) {
         {CL_Msk_AdrRange_CountryCode, 0, kNone, Chosen(0), {{2188, 0xFF}}},
         {CL_Msk_AdrRange_Killer, 0, kNone, Typed("4095"), {{2186, 0xF0}}},
         {CL_Msk_IdGroup_Adr, 2, G, Typed("4000"), {{kGroup2, 0xF0}, {kGroup2 + 1, 0x5F}}},
-        {CL_Msk_IdGroup_Text, 2, G, Typed("AB"), TextOver0xFF(kGroup2 + 2, "AB")},
+        {CL_Msk_IdGroup_Text, 2, G, Typed("AB"), radiotest::TextOver0xFF(kGroup2 + 2, "AB")},
         {CL_Msk_IdGroup_Alert, 2, G, Chosen(0), {{kGroup2 + 12, 0x07}}},
         {CL_Msk_IdGroup_Bell, 2, G, Chosen(0), {{kGroup2 + 13, 0x03}}},
         {CL_Msk_IdGroup_SFunc, 2, G, Chosen(0), {{kGroup2 + 12, 0x08}}},
@@ -218,7 +207,7 @@ TEST_F(MskItemsTest, EditsStoreAtTheirBits) {
          Typed("1234"),
          {{kCallList5 + 8, 0xED}, {kCallList5 + 9, 0xCB}}},
         {CL_Msk_CallList_Digit, 5, L, Pressed('1'), {{kCallList5 + 12, 0x80}}},
-        {CL_Msk_CallList_Text, 5, kNone, Typed("AB"), TextOver0xFF(kCallList5, "AB")},
+        {CL_Msk_CallList_Text, 5, kNone, Typed("AB"), radiotest::TextOver0xFF(kCallList5, "AB")},
         {CL_Msk_CallList_Update, 5, L, Chosen(0), {{kCallList5 + 12, 0x01}}},
         {CL_Msk_CallList_Sel, 5, L, Chosen(1), {{kCallList5 + 13, 0x10}}},
         {CL_Msk_Msg_Status_Beep, 4, S, Chosen(0), {{kStatus4, 0xF0}}},
@@ -227,9 +216,9 @@ TEST_F(MskItemsTest, EditsStoreAtTheirBits) {
         {CL_Msk_Msg_Status_SFunc, 4, S, Chosen(0), {{kStatus4, 0x04}}},
         {CL_Msk_Msg_Status_Rriority, 4, S, Chosen(0), {{kStatus4, 0x01}}},
         {CL_Msk_Msg_Status_Selection, 4, S, Chosen(0), {{kStatus4, 0x02}}},
-        {CL_Msk_Msg_Status_Text_Rx, 4, S, Typed("AB"), TextOver0xFF(kStatus4Rx, "AB")},
-        {CL_Msk_Msg_Status_Text_Tx, 4, S, Typed("AB"), TextOver0xFF(kStatus4Tx, "AB")},
-        {CL_Msk_Msg_ShortTxtTxMsg_1, 7, T, Typed("AB"), TextOver0xFF(kShortText7, "AB")},
+        {CL_Msk_Msg_Status_Text_Rx, 4, S, Typed("AB"), radiotest::TextOver0xFF(kStatus4Rx, "AB")},
+        {CL_Msk_Msg_Status_Text_Tx, 4, S, Typed("AB"), radiotest::TextOver0xFF(kStatus4Tx, "AB")},
+        {CL_Msk_Msg_ShortTxtTxMsg_1, 7, T, Typed("AB"), radiotest::TextOver0xFF(kShortText7, "AB")},
         {CL_Msk_Msg_ShortTxtTxMsg_Sel, 7, T, Chosen(0), {{2797, 0x02}}},
         {CL_Msk_TimingErr_NA, 0, kNone, Typed("8"), {{2158, 0xF7}}},
         {CL_Msk_TimingErr_NM, 0, kNone, Typed("1"), {{2159, 0xFE}}},
@@ -269,12 +258,7 @@ TEST_F(MskItemsTest, EditsStoreAtTheirBits) {
         const std::vector<uint8_t> before = radiotest::ImageBytes(rig.shell.image);
         rig.At(c.item, c.index, c.category);
         Do(c.action);
-        const std::vector<Bits> changes = radiotest::ChangedBits(before, rig.shell.image);
-        ASSERT_EQ(changes.size(), c.changed.size()) << c.item;
-        for (size_t i = 0; i < changes.size(); ++i) {
-            EXPECT_EQ(changes[i].address, c.changed[i].address) << c.item;
-            EXPECT_EQ(changes[i].mask, c.changed[i].mask) << c.item;
-        }
+        radiotest::ExpectBits(radiotest::ChangedBits(before, rig.shell.image), c.changed, c.item);
     }
 }
 

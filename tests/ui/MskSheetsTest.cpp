@@ -5,7 +5,6 @@
 // <dir>/<sheet>.png.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -135,19 +134,14 @@ TEST_F(MskSheetsTest, KeysOnTheGridEditTheListsAndSettings) {
 }
 
 TEST_F(MskSheetsTest, Screenshots) {
-    const char* folder = std::getenv("MERROW_MSK_SCREENSHOT");
-    if (!folder) {
-        GTEST_SKIP() << "MERROW_MSK_SCREENSHOT not set";
-    }
     cmcEeprom& image = sheets.rig.shell.image;
     image.SetByte(2186, 0x0F);  // killer address 4000, a group address
     image.SetByte(2187, 0xA0);
-    image.WriteBlock(layout::kMskIdGroupArea.At(0) + 2,
-                     reinterpret_cast<const uint8_t*>("UNIT 12 "), 8);
+    const char name[] = "UNIT 12 ";
+    image.WriteBlock(layout::kMskIdGroupArea.At(0) + 2, reinterpret_cast<const uint8_t*>(name), 8);
     image.SetByte(layout::kMskCallListArea.At(1) + 12, 0xA0);
-    for (const char* name : kSheets) {
-        sheets.Open(name);
-        EXPECT_TRUE(sheets.Save(folder, name));
+    if (!sheets.SaveSheets("MERROW_MSK_SCREENSHOT", kSheets)) {
+        GTEST_SKIP() << "MERROW_MSK_SCREENSHOT not set";
     }
 }
 
