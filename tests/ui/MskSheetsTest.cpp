@@ -5,13 +5,19 @@
 // <dir>/<sheet>.png.
 #include <gtest/gtest.h>
 
+#include <QTest>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 
+#include "common/cmcHelpGTex.h"
 #include "radio/CellCodes.h"
+#include "radio/HelpContext.h"
 #include "radio/ImageLayout.h"
 #include "radio/ItemRegistry.h"
 #include "radio/cmcCellCapsule.h"
+#include "radio/cmcCellObj.h"
 #include "tests/ui/SettingSheetRig.h"
 
 namespace {
@@ -21,6 +27,8 @@ const char* const kSheets[] = {
     "GI_Sheet_Msk_StatusMsg", "GI_Sheet_Msk_ShortText", "GI_Sheet_Msk_Timing",
     "GI_Sheet_Msk_Config",
 };
+// The help context of each sheet's page, in the order of the sheets.
+constexpr int kFirstPageContext = 291;
 
 constexpr uint32_t kTeal = 0x808000;
 
@@ -63,6 +71,43 @@ TEST_F(MskSheetsTest, EverySettingHasACellThatShowsTheImage) {
     }
     EXPECT_EQ(shown, rows);
     EXPECT_TRUE(sheets.rig.boxes.fatals.empty());
+}
+
+// The cover opens each page; F1 on a cell of a page finds that page's topic in the help file.
+TEST_F(MskSheetsTest, TheCoverOpensEachPageAndEachPageHasItsHelp) {
+    sheets.Open("GI_Sheet_Msk_Top");
+    for (const char* name : kSheets) {
+        sheets.rig.shell.openedSheets.clear();
+        const cuiSheetCells& cells = sheets.sheet->Cells();
+        for (int row = 0; row < cells.Rows(); ++row) {
+            const cmcCellObj& cell = cells.At(0, row).cell;
+            if (cell.optionText && *cell.optionText == name) {
+                sheets.sheet->Grid()->MoveTo(0, row);
+                QTest::keyClick(sheets.sheet->Grid(), Qt::Key_Return);
+            }
+        }
+        ASSERT_EQ(sheets.rig.shell.openedSheets.size(), 1u) << name;
+        EXPECT_EQ(sheets.rig.shell.openedSheets[0].spec, name);
+    }
+
+    cmcHelpGTex help;
+    help.SetFileName(MERROW_DATA_DIR "/TarnwickH.OVL");
+    std::ifstream file(MERROW_DATA_DIR "/Tarnwick.html");
+    const std::string html((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
+    int context = kFirstPageContext;
+    for (const char* name : kSheets) {
+        EXPECT_NE(html.find("name=\"context-" + std::to_string(context) + "\""), std::string::npos)
+            << name;
+        sheets.Open(name);
+        for (const auto& [cell, painted] : sheets.painted) {
+            EXPECT_EQ(FindHelpContext(cell.first, sheets.rig.shell.image, MT_VaskPmr,
+                                      sheets.rig.shell.choices, help),
+                      context)
+                << name << ": " << cell.first;
+        }
+        ++context;
+    }
 }
 
 TEST_F(MskSheetsTest, ValuesOfTheInitialFile) {
@@ -140,7 +185,9 @@ TEST_F(MskSheetsTest, Screenshots) {
     const char name[] = "UNIT 12 ";
     image.WriteBlock(layout::kMskIdGroupArea.At(0) + 2, reinterpret_cast<const uint8_t*>(name), 8);
     image.SetByte(layout::kMskCallListArea.At(1) + 12, 0xA0);
-    if (!sheets.SaveSheets("MERROW_MSK_SCREENSHOT", kSheets)) {
+    const char* const cover[] = {"GI_Sheet_Msk_Top"};
+    if (!sheets.SaveSheets("MERROW_MSK_SCREENSHOT", cover) ||
+        !sheets.SaveSheets("MERROW_MSK_SCREENSHOT", kSheets)) {
         GTEST_SKIP() << "MERROW_MSK_SCREENSHOT not set";
     }
 }
