@@ -153,6 +153,17 @@ constexpr Condition kVaskRuleB{VaskRuleB};
 constexpr Condition kVaskRuleC{VaskRuleC};
 constexpr Condition kIndexNotZero{IndexNotZero};
 
+// A check of the row's value after its converter ran (an address in the wrong range, say);
+// the test and its parameter are the group's.
+struct ValueCheck;
+using ValueTest = bool (*)(const ItemContext& context, int value, const ValueCheck& check);
+
+struct ValueCheck {
+    ValueTest holds = nullptr;
+    int parameter = 0;
+    constexpr bool IsSet() const { return holds != nullptr; }
+};
+
 // The horizontal alignment a greyed row's cell gets back when it applies again.
 enum class Align : uint8_t { Left = 0, Centre = 1, Right = 2 };
 
@@ -182,6 +193,13 @@ struct ItemRow {
     memmap::Condition silverWhen{};
     // Redraw flags a change adds (RD_SameItem, RD_AllCells, ...).
     int redraw = 0;
+    // The cell gets the error mark while this holds for the row's value.
+    memmap::ValueCheck errorWhen{};
+    // Painted teal and deaf to keys and input while this holds.
+    memmap::Condition readOnlyWhen{};
+    // The record the row works on, loaded at the cell's index whatever the cell's category;
+    // RK_None: the record the frame loaded.
+    uint32_t ownRecord = RK_None;
 
     // The row applies only while the condition holds; else its cell shows the grey text.
     constexpr ItemRow OnlyIf(memmap::Condition condition, const char* text = "----",
@@ -200,6 +218,22 @@ struct ItemRow {
     constexpr ItemRow Redraws(int flags) const {
         ItemRow row = *this;
         row.redraw |= flags;
+        return row;
+    }
+    constexpr ItemRow ErrorWhen(memmap::ValueCheck check) const {
+        return With(&ItemRow::errorWhen, check);
+    }
+    constexpr ItemRow ReadOnlyWhile(memmap::Condition condition) const {
+        return With(&ItemRow::readOnlyWhen, condition);
+    }
+    constexpr ItemRow LoadsRecord(uint32_t kind) const { return With(&ItemRow::ownRecord, kind); }
+
+private:
+    // A copy of the row with one member set.
+    template <class T>
+    constexpr ItemRow With(T ItemRow::*member, T value) const {
+        ItemRow row = *this;
+        row.*member = value;
         return row;
     }
 };
@@ -320,6 +354,12 @@ constexpr ItemRow Special(int code, RowFunction function) {
     row.code = code;
     row.special = function;
     return row;
+}
+// A regular row with a rule of its own: the function runs instead and may run the regular
+// part (field, converter, modifiers) with RunRegularRow.
+constexpr ItemRow Special(ItemRow regular, RowFunction function) {
+    regular.special = function;
+    return regular;
 }
 
 // The build guard of a group: every code names an item (0..698) and none is given twice.

@@ -16,6 +16,7 @@ using namespace memmap;
 namespace {
 
 constexpr uint32_t kSilver = 0xC0C0C0;
+constexpr uint32_t kTeal = 0x808000;
 constexpr int kMaxNibbles = 8;
 
 int LowestBit(int mask) {
@@ -223,6 +224,33 @@ struct EditorRun {
     }
 };
 
+bool Holds(const ItemContext& context, const Condition& condition) {
+    return condition.IsSet() && condition.holds(context, condition);
+}
+
+// What every row does first: loads its own record, and greys its cell while it does not
+// apply. False when greyed.
+bool PrepareRow(ItemContext& context, const ItemRow& row) {
+    if (row.ownRecord != RK_None) {
+        context.record.Load(row.ownRecord, context.index);
+    }
+    if (!row.appliesWhen.IsSet()) {
+        return true;
+    }
+    if (!row.appliesWhen.holds(context, row.appliesWhen)) {
+        ShowGreyed(context, row);
+        return false;
+    }
+    SetHorizontalAlignment(context.capsule, row.alignWhenApplies);
+    return true;
+}
+
+// A read-only cell still renders, but no key or input reaches its converter.
+void IgnoreInput(cmcCellCapsule& capsule) {
+    capsule.key = 0;
+    capsule.inputMode = kInputKey;
+}
+
 }  // namespace
 
 int ReadField(const ItemContext& context, const Field& field) {
@@ -283,25 +311,32 @@ void WriteField(ItemContext& context, const Field& field, int value) {
 }
 
 int RunRegularRow(ItemContext& context, const ItemRow& row) {
-    if (row.appliesWhen.IsSet()) {
-        if (!row.appliesWhen.holds(context, row.appliesWhen)) {
-            ShowGreyed(context, row);
-            return 0;
-        }
-        SetHorizontalAlignment(context.capsule, row.alignWhenApplies);
+    if (!PrepareRow(context, row)) {
+        return 0;
+    }
+    cmcCellCapsule& capsule = context.capsule;
+    const bool readOnly = Holds(context, row.readOnlyWhen);
+    if (readOnly) {
+        IgnoreInput(capsule);
     }
     if (std::visit(EditorRun{context, row}, row.editor)) {
         context.redraw |= row.redraw;
     }
-    if (row.silverWhen.IsSet() && context.capsule.canvas &&
-        row.silverWhen.holds(context, row.silverWhen)) {
-        context.capsule.canvas->SetTextColour(kSilver);
+    if (row.errorWhen.IsSet() &&
+        row.errorWhen.holds(context, ReadField(context, row.field), row.errorWhen)) {
+        capsule.marks |= kMarkError;
+    }
+    if (capsule.canvas && (readOnly || Holds(context, row.silverWhen))) {
+        capsule.canvas->SetTextColour(readOnly ? kTeal : kSilver);
     }
     return context.request;
 }
 
 int RunItemRow(ItemContext& context, const ItemRow& row) {
-    return row.special ? row.special(context, row) : RunRegularRow(context, row);
+    if (!row.special) {
+        return RunRegularRow(context, row);
+    }
+    return PrepareRow(context, row) ? row.special(context, row) : 0;
 }
 
 namespace memmap {

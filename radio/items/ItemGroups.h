@@ -10,3 +10,4 @@
 std::span<const ItemRow> ListCommandRows();
 std::span<const ItemRow> CommonSettingRows();
 std::span<const ItemRow> KeyDisplaySetModeRows();
+std::span<const ItemRow> MskRows();

@@ -14,17 +14,6 @@ namespace {
 
 using radiotest::Bits;
 
-// The bits a comment of 16 characters at address changes over bytes 0xFF: the text, then
-// spaces.
-std::vector<Bits> CommentOver0xFF(int address, const std::string& text) {
-    std::vector<Bits> bits;
-    for (int i = 0; i < 16; ++i) {
-        const char c = i < static_cast<int>(text.size()) ? text[static_cast<size_t>(i)] : ' ';
-        bits.push_back({address + i, static_cast<uint8_t>(c ^ 0xFF)});
-    }
-    return bits;
-}
-
 class CommonSettingItemsTest : public ::testing::Test {
 protected:
     radiotest::CellRig rig;
@@ -130,7 +119,7 @@ TEST_F(CommonSettingItemsTest, EditsStoreAtTheirBits) {
         {CL_Comm_Tot_Dtmf_ID_Out, kKeySpace, "", {{379, 0x20}}},
         {CL_Comm_Tot_PenaltyTimer, 0, "254", {{405, 0x01}}},
         {CL_Comm_Tot_Beep, kKeySpace, "", {{379, 0x10}}},
-        {CL_Comm_CloneComment2, 0, "Hi", CommentOver0xFF(520, "Hi")},
+        {CL_Comm_CloneComment2, 0, "Hi", radiotest::TextOver0xFF(520, "Hi", 16)},
         {CL_Comm_LockoutPenaltyTimer, kKeyBackspace, "", {{406, 0x01}}},
         {CL_Comm_Ctcss_ToneBurst, kKeySpace, "", {{378, 0x08}}},
         {CL_Comm_Ctcss_ReverseBurst, 0, "0.2", {{386, 0xEB}}},
@@ -154,12 +143,7 @@ TEST_F(CommonSettingItemsTest, EditsStoreAtTheirBits) {
         } else {
             rig.Type(c.typed);
         }
-        const std::vector<Bits> changes = radiotest::ChangedBits(before, rig.shell.image);
-        ASSERT_EQ(changes.size(), c.changed.size()) << c.item;
-        for (size_t i = 0; i < changes.size(); ++i) {
-            EXPECT_EQ(changes[i].address, c.changed[i].address) << c.item;
-            EXPECT_EQ(changes[i].mask, c.changed[i].mask) << c.item;
-        }
+        radiotest::ExpectBits(radiotest::ChangedBits(before, rig.shell.image), c.changed, c.item);
     }
 }
 

@@ -3,7 +3,6 @@
 // image. With MERROW_COMMON_SCREENSHOT=<dir> each sheet is also drawn to <dir>/<sheet>.png.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "radio/CellCodes.h"
@@ -72,17 +71,12 @@ TEST_F(CommonSettingSheetsTest, KeysOnTheGridEditTheImage) {
 }
 
 TEST_F(CommonSettingSheetsTest, Screenshots) {
-    const char* folder = std::getenv("MERROW_COMMON_SCREENSHOT");
-    if (!folder) {
-        GTEST_SKIP() << "MERROW_COMMON_SCREENSHOT not set";
-    }
     cmcEeprom& image = sheets.rig.shell.image;
     image.SetByte(349, 0x08);
     const char comment[] = "Fleet 7 / north";
     image.WriteBlock(layout::kComment1, reinterpret_cast<const uint8_t*>(comment), 15);
-    for (const char* name : kSheets) {
-        sheets.Open(name);
-        EXPECT_TRUE(sheets.Save(folder, name));
+    if (!sheets.SaveSheets("MERROW_COMMON_SCREENSHOT", kSheets)) {
+        GTEST_SKIP() << "MERROW_COMMON_SCREENSHOT not set";
     }
 }
 
