@@ -8,18 +8,16 @@
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
 #include "tests/radio/CellRig.h"
+#include "tests/radio/ImageDiff.h"
 
 namespace {
 
-struct Bits {
-    int address;
-    uint8_t mask;
-};
+using radiotest::ChangedBits;
 
 // The bits a comment of 16 characters at address changes over bytes 0xFF: the text, then
 // spaces.
-std::vector<Bits> CommentOver0xFF(int address, const std::string& text) {
-    std::vector<Bits> bits;
+std::vector<ChangedBits> CommentOver0xFF(int address, const std::string& text) {
+    std::vector<ChangedBits> bits;
     for (int i = 0; i < 16; ++i) {
         const char c = i < static_cast<int>(text.size()) ? text[static_cast<size_t>(i)] : ' ';
         bits.push_back({address + i, static_cast<uint8_t>(c ^ 0xFF)});
@@ -29,24 +27,6 @@ std::vector<Bits> CommentOver0xFF(int address, const std::string& text) {
 
 class CommonSettingItemsTest : public ::testing::Test {
 protected:
-    std::vector<uint8_t> Bytes() {
-        const uint8_t* data = rig.shell.image.GetData();
-        return {data, data + layout::kImageSize};
-    }
-
-    // The bytes that changed, each with the bits that did.
-    std::vector<Bits> Changes(const std::vector<uint8_t>& before) {
-        const std::vector<uint8_t> after = Bytes();
-        std::vector<Bits> changes;
-        for (size_t i = 0; i < before.size(); ++i) {
-            if (before[i] != after[i]) {
-                changes.push_back(
-                    {static_cast<int>(i), static_cast<uint8_t>(before[i] ^ after[i])});
-            }
-        }
-        return changes;
-    }
-
     radiotest::CellRig rig;
 };
 
@@ -136,7 +116,7 @@ TEST_F(CommonSettingItemsTest, EditsStoreAtTheirBits) {
         int item;
         int key;  // pressed, or 0 to type the text
         const char* typed;
-        std::vector<Bits> changed;
+        std::vector<ChangedBits> changed;
     } cases[] = {
         {CL_Comm_UserPassword, 0, "1234", {{344, 0xED}, {345, 0xCB}}},
         {CL_Comm_DealerPasscode, 0, "12", {{346, 0xFF}, {347, 0xFF}, {348, 0xED}}},
@@ -167,19 +147,14 @@ TEST_F(CommonSettingItemsTest, EditsStoreAtTheirBits) {
     };
     for (const Case& c : cases) {
         rig.shell.image.Fill(0xFF);
-        const std::vector<uint8_t> before = Bytes();
+        const std::vector<uint8_t> before = radiotest::ImageBytes(rig.shell.image);
         rig.At(c.item);
         if (c.key) {
             rig.Key(c.key);
         } else {
             rig.Type(c.typed);
         }
-        const std::vector<Bits> changes = Changes(before);
-        ASSERT_EQ(changes.size(), c.changed.size()) << c.item;
-        for (size_t i = 0; i < changes.size(); ++i) {
-            EXPECT_EQ(changes[i].address, c.changed[i].address) << c.item;
-            EXPECT_EQ(changes[i].mask, c.changed[i].mask) << c.item;
-        }
+        EXPECT_EQ(radiotest::BitsChangedSince(before, rig.shell.image), c.changed) << c.item;
     }
 }
 
