@@ -14,17 +14,6 @@ namespace {
 
 using radiotest::ChangedBits;
 
-// The bits a comment of 16 characters at address changes over bytes 0xFF: the text, then
-// spaces.
-std::vector<ChangedBits> CommentOver0xFF(int address, const std::string& text) {
-    std::vector<ChangedBits> bits;
-    for (int i = 0; i < 16; ++i) {
-        const char c = i < static_cast<int>(text.size()) ? text[static_cast<size_t>(i)] : ' ';
-        bits.push_back({address + i, static_cast<uint8_t>(c ^ 0xFF)});
-    }
-    return bits;
-}
-
 class CommonSettingItemsTest : public ::testing::Test {
 protected:
     radiotest::CellRig rig;
@@ -32,17 +21,10 @@ protected:
 
 TEST_F(CommonSettingItemsTest, RowsShowTheImage) {
     cmcEeprom& image = rig.shell.image;
-    const struct {
-        int address;
-        uint8_t value;
-    } bytes[] = {
-        {344, 0x12}, {345, 0x34}, {346, 0x98}, {347, 0x76}, {348, 0x54}, {349, 0x8B}, {376, 0x25},
-        {377, 0x08}, {378, 0x04}, {379, 0x28}, {381, 0x20}, {386, 15},   {404, 60},   {405, 0},
-        {406, 5},    {408, 30},   {409, 0},    {410, 120},  {432, 25},   {433, 2},
-    };
-    for (const auto& b : bytes) {
-        image.SetByte(b.address, b.value);
-    }
+    radiotest::PutBytes(image, {{344, 0x12}, {345, 0x34}, {346, 0x98}, {347, 0x76}, {348, 0x54},
+                                {349, 0x8B}, {376, 0x25}, {377, 0x08}, {378, 0x04}, {379, 0x28},
+                                {381, 0x20}, {386, 15},   {404, 60},   {405, 0},    {406, 5},
+                                {408, 30},   {409, 0},    {410, 120},  {432, 25},   {433, 2}});
     const char comment[] = "Depot 4\x01";
     image.WriteBlock(504, reinterpret_cast<const uint8_t*>(comment), 8);
     image.WriteBlock(512, reinterpret_cast<const uint8_t*>("        "), 8);
@@ -130,7 +112,7 @@ TEST_F(CommonSettingItemsTest, EditsStoreAtTheirBits) {
         {CL_Comm_Tot_Dtmf_ID_Out, kKeySpace, "", {{379, 0x20}}},
         {CL_Comm_Tot_PenaltyTimer, 0, "254", {{405, 0x01}}},
         {CL_Comm_Tot_Beep, kKeySpace, "", {{379, 0x10}}},
-        {CL_Comm_CloneComment2, 0, "Hi", CommentOver0xFF(520, "Hi")},
+        {CL_Comm_CloneComment2, 0, "Hi", radiotest::TextOver0xFF(520, "Hi", 16)},
         {CL_Comm_LockoutPenaltyTimer, kKeyBackspace, "", {{406, 0x01}}},
         {CL_Comm_Ctcss_ToneBurst, kKeySpace, "", {{378, 0x08}}},
         {CL_Comm_Ctcss_ReverseBurst, 0, "0.2", {{386, 0xEB}}},

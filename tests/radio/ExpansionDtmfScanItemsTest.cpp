@@ -16,17 +16,35 @@ namespace {
 
 using radiotest::ChangedBits;
 
-constexpr uint32_t kSilver = 0xC0C0C0;
+// A cell of the rows: item, index, category.
+struct Cell {
+    int item;
+    int index = 0;
+    int category = kCategoryNone;
+};
 
-// The bits a text of 8 characters at address changes over bytes 0xFF: the text, then spaces.
-std::vector<ChangedBits> NameOver0xFF(int address, const std::string& text) {
-    std::vector<ChangedBits> bits;
-    for (int i = 0; i < 8; ++i) {
-        const char c = i < static_cast<int>(text.size()) ? text[static_cast<size_t>(i)] : ' ';
-        bits.push_back({address + i, static_cast<uint8_t>(c ^ 0xFF)});
-    }
-    return bits;
+// What an edit does: a key pressed, a text typed, or a pop-up's answer (the chosen list value,
+// with the text the text editors hand back).
+struct Input {
+    int key = 0;
+    const char* text = "";
+    int answer = -1;
+};
+constexpr Input Press(int key) {
+    return {key};
 }
+constexpr Input Typed(const char* text) {
+    return {0, text};
+}
+constexpr Input Chosen(int value, const char* text = "") {
+    return {0, text, value};
+}
+
+std::vector<ChangedBits> NameOver0xFF(int address, const std::string& text) {
+    return radiotest::TextOver0xFF(address, text, layout::kNameLength);
+}
+
+constexpr uint32_t kSilver = 0xC0C0C0;
 
 // The bits "12*#" typed into the DTMF memory at address changes over bytes 0xFF: the digits 1,
 // 2, 14, 15, the other nibbles cleared, the count 4.
@@ -46,18 +64,12 @@ protected:
 
 TEST_F(ExpansionDtmfScanItemsTest, RowsShowTheImage) {
     cmcEeprom& image = rig.shell.image;
-    const struct {
-        int address;
-        uint8_t value;
-    } bytes[] = {
-        {377, 0x84}, {378, 0x82}, {379, 0x84}, {380, 0x06}, {381, 0xC0}, {434, 100}, {2163, 5},
-        {2164, 255}, {2165, 0},   {2161, 3},   {690, 0x03}, {691, 0x75}, {401, 10},  {402, 30},
-        {403, 5},    {354, 0x30}, {355, 0x39}, {356, 0x4E}, {357, 0x20}, {393, 10},  {394, 30},
-        {395, 255},  {397, 50},   {398, 20},   {384, 50},   {385, 25},
-    };
-    for (const auto& b : bytes) {
-        image.SetByte(b.address, b.value);
-    }
+    radiotest::PutBytes(
+        image,
+        {{377, 0x84}, {378, 0x82}, {379, 0x84}, {380, 0x06}, {381, 0xC0}, {434, 100}, {2163, 5},
+         {2164, 255}, {2165, 0},   {2161, 3},   {690, 0x03}, {691, 0x75}, {401, 10},  {402, 30},
+         {403, 5},    {354, 0x30}, {355, 0x39}, {356, 0x4E}, {357, 0x20}, {393, 10},  {394, 30},
+         {395, 255},  {397, 50},   {398, 20},   {384, 50},   {385, 25}});
     // DTMF memory 3: "12*#"; tone pair 2: 100.0 Hz both ways; pair 3: DTCS 023 normal, off;
     // scan list 5: carrier scan with priority, its name shown.
     const int dtmf = layout::kDtmfArea.At(2);
@@ -69,161 +81,126 @@ TEST_F(ExpansionDtmfScanItemsTest, RowsShowTheImage) {
     image.SetByte(layout::kScanArea.At(4) + 40, 0x80 | 33);
 
     struct Case {
-        int item;
-        int index;
-        int category;
+        Cell cell;
         const char* text;
     } cases[] = {
-        {CL_Comm_ManDown_ON, 0, kCategoryNone, "On"},
-        {CL_Comm_ManDown_Timer, 0, kCategoryNone, " 10.000"},
-        {CL_Comm_ManDown_TS1, 0, kCategoryNone, "  0.500"},
-        {CL_Comm_ManDown_TS2, 0, kCategoryNone, " 25.500"},
-        {CL_Comm_ManDown_TS3, 0, kCategoryNone, "  0.000"},
-        {CL_Comm_ManDown_Sairen, 0, kCategoryNone, "Siren"},
-        {CL_Comm_ManDown_ReCycle, 0, kCategoryNone, "3"},
-        {CL_Comm_TRDataOut, 0, kCategoryNone, "Enabled"},
-        {CL_Comm_Wide, 0, kCategoryNone, "12.5 and 25 kHz"},
-        {CL_Exp_UserCtcss, 0, kCategoryNone, " 88.5"},
-        {CL_Exp_Emer_SwOnTimer, 0, kCategoryNone, "  1.000"},
-        {CL_Exp_Emer_SwOffTimer, 0, kCategoryNone, "  3.000"},
-        {CL_Exp_Emer_StartRepeat, 0, kCategoryNone, "  5.000"},
-        {CL_Exp_BeepFreq_Low, 0, kCategoryNone, "1234"},  // 12345 tenths
-        {CL_Exp_BeepFreq_High, 0, kCategoryNone, "2000"},
-        {CL_Exp_DtcsInv_Tx, 0, kCategoryNone, "Inverted"},
-        {CL_Exp_DtcsInv_Rx, 0, kCategoryNone, "Normal"},
-        {CL_Exp_ClShift, 0, kCategoryNone, "Shift 2"},
-        {CL_Exp_BattTypeChange, 0, kCategoryNone, "Ni-Cd"},  // bit 2 set, bit 3 clear: entry 2
-        {CL_Exp_PttSw, 0, kCategoryNone, "Disabled"},
-        {CL_Dtmf_ChNo, 0, CT_DTMF, "Autodial"},
-        {CL_Dtmf_ChNo, 2, CT_DTMF, "3"},
-        {CL_Dtmf_Code, 2, CT_DTMF, "12*#"},
-        {CL_Dtmf_DtmfTimer, 0, kCategoryNone, "  0.100"},
-        {CL_Dtmf_FirstTimer, 0, kCategoryNone, "  0.300"},
-        {CL_Dtmf_MarkTimer, 0, kCategoryNone, "  2.550"},
-        {CL_CTone_RX, 1, CT_CTone, "100.0"},
-        {CL_CTone_TX, 1, CT_CTone, "<-"},
-        {CL_CTone_RX, 2, CT_CTone, "023N"},
-        {CL_CTone_TX, 2, CT_CTone, "Off"},
-        {CL_ScanList_ScanMode, 4, CT_Scan, "Carrier, Priority"},
-        {CL_ScanList_DispText, 4, CT_Scan, "On"},
-        {CL_ScanList_PwrSave, 4, CT_Scan, "Off"},
-        {CL_ScanComm_StopTimer, 0, kCategoryNone, "  5.000"},
-        {CL_ScanComm_ResumeTimer, 0, kCategoryNone, "  2.000"},
-        {CL_ScanComm_ScanTimer_Fast, 0, kCategoryNone, "  0.050"},
-        {CL_ScanComm_ScanTimer_Slow, 0, kCategoryNone, "  0.250"},
-        {CL_ScanComm_PwrOnScan, 0, kCategoryNone, "On"},
-        {CL_ScanComm_AutoChCall_PmrOnly, 0, kCategoryNone, "On"},
+        {{CL_Comm_ManDown_ON}, "On"},
+        {{CL_Comm_ManDown_Timer}, " 10.000"},
+        {{CL_Comm_ManDown_TS1}, "  0.500"},
+        {{CL_Comm_ManDown_TS2}, " 25.500"},
+        {{CL_Comm_ManDown_TS3}, "  0.000"},
+        {{CL_Comm_ManDown_Sairen}, "Siren"},
+        {{CL_Comm_ManDown_ReCycle}, "3"},
+        {{CL_Comm_TRDataOut}, "Enabled"},
+        {{CL_Comm_Wide}, "12.5 and 25 kHz"},
+        {{CL_Exp_UserCtcss}, " 88.5"},
+        {{CL_Exp_Emer_SwOnTimer}, "  1.000"},
+        {{CL_Exp_Emer_SwOffTimer}, "  3.000"},
+        {{CL_Exp_Emer_StartRepeat}, "  5.000"},
+        {{CL_Exp_BeepFreq_Low}, "1234"},  // 12345 tenths
+        {{CL_Exp_BeepFreq_High}, "2000"},
+        {{CL_Exp_DtcsInv_Tx}, "Inverted"},
+        {{CL_Exp_DtcsInv_Rx}, "Normal"},
+        {{CL_Exp_ClShift}, "Shift 2"},
+        {{CL_Exp_BattTypeChange}, "Ni-Cd"},  // bit 2 set, bit 3 clear: entry 2
+        {{CL_Exp_PttSw}, "Disabled"},
+        {{CL_Dtmf_ChNo, 0, CT_DTMF}, "Autodial"},
+        {{CL_Dtmf_ChNo, 2, CT_DTMF}, "3"},
+        {{CL_Dtmf_Code, 2, CT_DTMF}, "12*#"},
+        {{CL_Dtmf_DtmfTimer}, "  0.100"},
+        {{CL_Dtmf_FirstTimer}, "  0.300"},
+        {{CL_Dtmf_MarkTimer}, "  2.550"},
+        {{CL_CTone_RX, 1, CT_CTone}, "100.0"},
+        {{CL_CTone_TX, 1, CT_CTone}, "<-"},
+        {{CL_CTone_RX, 2, CT_CTone}, "023N"},
+        {{CL_CTone_TX, 2, CT_CTone}, "Off"},
+        {{CL_ScanList_ScanMode, 4, CT_Scan}, "Carrier, Priority"},
+        {{CL_ScanList_DispText, 4, CT_Scan}, "On"},
+        {{CL_ScanList_PwrSave, 4, CT_Scan}, "Off"},
+        {{CL_ScanComm_StopTimer}, "  5.000"},
+        {{CL_ScanComm_ResumeTimer}, "  2.000"},
+        {{CL_ScanComm_ScanTimer_Fast}, "  0.050"},
+        {{CL_ScanComm_ScanTimer_Slow}, "  0.250"},
+        {{CL_ScanComm_PwrOnScan}, "On"},
+        {{CL_ScanComm_AutoChCall_PmrOnly}, "On"},
     };
     for (const Case& c : cases) {
-        rig.At(c.item, c.index, c.category);
-        EXPECT_EQ(rig.Paint(), c.text) << CellItemCodeToName(c.item) << " " << c.index;
+        rig.At(c.cell.item, c.cell.index, c.cell.category);
+        EXPECT_EQ(rig.Paint(), c.text) << CellItemCodeToName(c.cell.item) << " " << c.cell.index;
     }
 }
 
 // Each edit on a fixture whose bytes are all set stores at the row's bits and nowhere else; a
 // record field is stored back into its record.
 TEST_F(ExpansionDtmfScanItemsTest, EditsStoreAtTheirBits) {
-    constexpr int kTyped = 0;  // key 0: the text is typed (or handed back by a pop-up)
-    constexpr int kNoAnswer = -1;
     const int dtmf1 = layout::kDtmfArea.At(1);
     const int tone3 = layout::kCToneArea.At(3);
     const int scan0 = layout::kScanArea.At(0);
     const int scan9 = layout::kScanArea.At(9);
+    const int char5 = layout::kCEditArea.At(5);
     struct Case {
-        int item;
-        int index;
-        int category;
-        int key;
-        const char* text;
-        int answer;  // a pop-up's answer (the chosen list value), or kNoAnswer
+        Cell cell;
+        Input input;
         std::vector<ChangedBits> changed;
     } cases[] = {
-        {CL_Comm_ManDown_ON, 0, kCategoryNone, kKeySpace, "", kNoAnswer, {{377, 0x04}}},
-        {CL_Comm_ManDown_Timer, 0, kCategoryNone, kTyped, "1.5", kNoAnswer, {{434, 0xF0}}},
-        {CL_Comm_ManDown_TS1, 0, kCategoryNone, kTyped, "2", kNoAnswer, {{2163, 0xEB}}},
-        {CL_Comm_ManDown_TS2, 0, kCategoryNone, kKeyBackspace, "", kNoAnswer, {{2164, 0x01}}},
-        {CL_Comm_ManDown_TS3, 0, kCategoryNone, kTyped, "0", kNoAnswer, {{2165, 0xFF}}},
-        {CL_Comm_ManDown_Sairen, 0, kCategoryNone, kKeySpace, "", kNoAnswer, {{378, 0x80}}},
-        {CL_Comm_ManDown_ReCycle, 0, kCategoryNone, kTyped, "5", kNoAnswer, {{2161, 0xFA}}},
-        {CL_Comm_TRDataOut, 0, kCategoryNone, kKeySpace, "", kNoAnswer, {{379, 0x04}}},
-        {CL_Comm_Wide, 0, kCategoryNone, kKeySpace, "", kNoAnswer, {{381, 0x80}}},
-        {CL_Exp_UserCtcss,
-         0,
-         kCategoryNone,
-         kTyped,
-         "123.4",
-         kNoAnswer,
-         {{690, 0xFB}, {691, 0x2D}}},
-        {CL_Exp_Emer_SwOnTimer, 0, kCategoryNone, kTyped, "0.5", kNoAnswer, {{401, 0xFA}}},
-        {CL_Exp_Emer_SwOffTimer, 0, kCategoryNone, kKeyBackspace, "", kNoAnswer, {{402, 0x01}}},
-        {CL_Exp_Emer_StartRepeat, 0, kCategoryNone, kTyped, "200", kNoAnswer, {{403, 0x37}}},
+        {{CL_Comm_ManDown_ON}, Press(kKeySpace), {{377, 0x04}}},
+        {{CL_Comm_ManDown_Timer}, Typed("1.5"), {{434, 0xF0}}},
+        {{CL_Comm_ManDown_TS1}, Typed("2"), {{2163, 0xEB}}},
+        {{CL_Comm_ManDown_TS2}, Press(kKeyBackspace), {{2164, 0x01}}},
+        {{CL_Comm_ManDown_TS3}, Typed("0"), {{2165, 0xFF}}},
+        {{CL_Comm_ManDown_Sairen}, Press(kKeySpace), {{378, 0x80}}},
+        {{CL_Comm_ManDown_ReCycle}, Typed("5"), {{2161, 0xFA}}},
+        {{CL_Comm_TRDataOut}, Press(kKeySpace), {{379, 0x04}}},
+        {{CL_Comm_Wide}, Press(kKeySpace), {{381, 0x80}}},
+        {{CL_Exp_UserCtcss}, Typed("123.4"), {{690, 0xFB}, {691, 0x2D}}},
+        {{CL_Exp_Emer_SwOnTimer}, Typed("0.5"), {{401, 0xFA}}},
+        {{CL_Exp_Emer_SwOffTimer}, Press(kKeyBackspace), {{402, 0x01}}},
+        {{CL_Exp_Emer_StartRepeat}, Typed("200"), {{403, 0x37}}},
         // 1000 Hz is stored as 10000 tenths.
-        {CL_Exp_BeepFreq_Low,
-         0,
-         kCategoryNone,
-         kTyped,
-         "1000",
-         kNoAnswer,
-         {{354, 0xD8}, {355, 0xEF}}},
-        {CL_Exp_BeepFreq_High,
-         0,
-         kCategoryNone,
-         kTyped,
-         "3000",
-         kNoAnswer,
-         {{356, 0x8A}, {357, 0xCF}}},
-        {CL_Exp_DtcsInv_Tx, 0, kCategoryNone, kKeySpace, "", kNoAnswer, {{377, 0x80}}},
-        {CL_Exp_DtcsInv_Rx, 0, kCategoryNone, kKeySpace, "", kNoAnswer, {{377, 0x40}}},
-        {CL_Exp_ClShift, 0, kCategoryNone, kKeySpace, "", kNoAnswer, {{380, 0x03}}},
+        {{CL_Exp_BeepFreq_Low}, Typed("1000"), {{354, 0xD8}, {355, 0xEF}}},
+        {{CL_Exp_BeepFreq_High}, Typed("3000"), {{356, 0x8A}, {357, 0xCF}}},
+        {{CL_Exp_DtcsInv_Tx}, Press(kKeySpace), {{377, 0x80}}},
+        {{CL_Exp_DtcsInv_Rx}, Press(kKeySpace), {{377, 0x40}}},
+        {{CL_Exp_ClShift}, Press(kKeySpace), {{380, 0x03}}},
         // Entry 1 is bit 3 alone.
-        {CL_Exp_BattTypeChange, 0, kCategoryNone, kTyped, "", 1, {{380, 0x04}}},
-        {CL_Exp_PttSw, 0, kCategoryNone, kKeySpace, "", kNoAnswer, {{381, 0x40}}},
-        {CL_CEdit,
-         5,
-         CT_CEdit,
-         kTyped,
-         "12345",
-         0,
-         {{layout::kCEditArea.At(5), 0xCF}, {layout::kCEditArea.At(5) + 1, 0xC6}}},
-        {CL_Dtmf_ChNo, 1, CT_DTMF, kKeySpace, "", kNoAnswer, {}},
-        {CL_Dtmf_Code, 1, CT_DTMF, kTyped, "12*#", kNoAnswer, DigitsOver0xFF(dtmf1)},
-        {CL_Dtmf_Text, 1, CT_DTMF, kTyped, "Home", 0, NameOver0xFF(dtmf1, "Home")},
-        {CL_Dtmf_DtmfTimer, 0, kCategoryNone, kTyped, "0.2", kNoAnswer, {{393, 0xEB}}},
-        {CL_Dtmf_FirstTimer, 0, kCategoryNone, kKeyBackspace, "", kNoAnswer, {{394, 0x01}}},
-        {CL_Dtmf_MarkTimer, 0, kCategoryNone, kTyped, "0.05", kNoAnswer, {{395, 0xFA}}},
+        {{CL_Exp_BattTypeChange}, Chosen(1), {{380, 0x04}}},
+        {{CL_Exp_PttSw}, Press(kKeySpace), {{381, 0x40}}},
+        {{CL_CEdit, 5, CT_CEdit}, Chosen(0, "12345"), {{char5, 0xCF}, {char5 + 1, 0xC6}}},
+        {{CL_Dtmf_ChNo, 1, CT_DTMF}, Press(kKeySpace), {}},
+        {{CL_Dtmf_Code, 1, CT_DTMF}, Typed("12*#"), DigitsOver0xFF(dtmf1)},
+        {{CL_Dtmf_Text, 1, CT_DTMF}, Chosen(0, "Home"), NameOver0xFF(dtmf1, "Home")},
+        {{CL_Dtmf_DtmfTimer}, Typed("0.2"), {{393, 0xEB}}},
+        {{CL_Dtmf_FirstTimer}, Press(kKeyBackspace), {{394, 0x01}}},
+        {{CL_Dtmf_MarkTimer}, Typed("0.05"), {{395, 0xFA}}},
         // A receive tone that the transmit tone followed takes it along.
-        {CL_CTone_RX,
-         3,
-         CT_CTone,
-         kTyped,
-         "",
-         12,
+        {{CL_CTone_RX, 3, CT_CTone},
+         Chosen(12),
          {{tone3, 0xE1}, {tone3 + 1, 0xF3}, {tone3 + 2, 0xE1}, {tone3 + 3, 0xF3}}},
-        {CL_CTone_TX, 3, CT_CTone, kTyped, "", 52, {{tone3 + 2, 0x61}, {tone3 + 3, 0xFF}}},
-        {CL_ScanList_ScanMode, 0, CT_Scan, kTyped, "", 1, {{scan0 + 40, 0x2E}}},
-        {CL_ScanList_Text, 0, CT_Scan, kTyped, "Air", 0, NameOver0xFF(scan0, "Air")},
-        {CL_ScanList_DispText, 9, CT_Scan, kKeySpace, "", kNoAnswer, {{scan9 + 40, 0x80}}},
-        {CL_ScanList_PwrSave, 9, CT_Scan, kKeySpace, "", kNoAnswer, {{scan9 + 40, 0x10}}},
-        {CL_ScanComm_StopTimer, 0, kCategoryNone, kTyped, "10", kNoAnswer, {{397, 0x9B}}},
-        {CL_ScanComm_ResumeTimer, 0, kCategoryNone, kKeyBackspace, "", kNoAnswer, {{398, 0x01}}},
-        {CL_ScanComm_ScanTimer_Fast, 0, kCategoryNone, kTyped, "0.1", kNoAnswer, {{384, 0x9B}}},
-        {CL_ScanComm_ScanTimer_Slow, 0, kCategoryNone, kTyped, "1", kNoAnswer, {{385, 0x9B}}},
-        {CL_ScanComm_PwrOnScan, 0, kCategoryNone, kKeySpace, "", kNoAnswer, {{379, 0x80}}},
-        {CL_ScanComm_AutoChCall_PmrOnly, 0, kCategoryNone, kKeySpace, "", kNoAnswer, {{378, 0x02}}},
+        {{CL_CTone_TX, 3, CT_CTone}, Chosen(52), {{tone3 + 2, 0x61}, {tone3 + 3, 0xFF}}},
+        {{CL_ScanList_ScanMode, 0, CT_Scan}, Chosen(1), {{scan0 + 40, 0x2E}}},
+        {{CL_ScanList_Text, 0, CT_Scan}, Chosen(0, "Air"), NameOver0xFF(scan0, "Air")},
+        {{CL_ScanList_DispText, 9, CT_Scan}, Press(kKeySpace), {{scan9 + 40, 0x80}}},
+        {{CL_ScanList_PwrSave, 9, CT_Scan}, Press(kKeySpace), {{scan9 + 40, 0x10}}},
+        {{CL_ScanComm_StopTimer}, Typed("10"), {{397, 0x9B}}},
+        {{CL_ScanComm_ResumeTimer}, Press(kKeyBackspace), {{398, 0x01}}},
+        {{CL_ScanComm_ScanTimer_Fast}, Typed("0.1"), {{384, 0x9B}}},
+        {{CL_ScanComm_ScanTimer_Slow}, Typed("1"), {{385, 0x9B}}},
+        {{CL_ScanComm_PwrOnScan}, Press(kKeySpace), {{379, 0x80}}},
+        {{CL_ScanComm_AutoChCall_PmrOnly}, Press(kKeySpace), {{378, 0x02}}},
     };
     for (const Case& c : cases) {
         rig.shell.image.Fill(0xFF);
         const std::vector<uint8_t> before = radiotest::ImageBytes(rig.shell.image);
-        rig.At(c.item, c.index, c.category);
-        if (c.answer != kNoAnswer) {
-            rig.Answer(Flex0, c.answer, c.text);
-        } else if (c.key) {
-            rig.Key(c.key);
+        rig.At(c.cell.item, c.cell.index, c.cell.category);
+        if (c.input.answer >= 0) {
+            rig.Answer(Flex0, c.input.answer, c.input.text);
+        } else if (c.input.key) {
+            rig.Key(c.input.key);
         } else {
-            rig.Type(c.text);
+            rig.Type(c.input.text);
         }
         EXPECT_EQ(radiotest::BitsChangedSince(before, rig.shell.image), c.changed)
-            << CellItemCodeToName(c.item);
+            << CellItemCodeToName(c.cell.item);
     }
 }
 

@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "radio/cmcEeprom.h"
@@ -18,6 +20,29 @@ struct ChangedBits {
 
 inline void PrintTo(const ChangedBits& bits, std::ostream* out) {
     *out << bits.address << "/0x" << std::hex << static_cast<int>(bits.mask) << std::dec;
+}
+
+// A byte to put into an image fixture.
+struct ImageByte {
+    int address;
+    uint8_t value;
+};
+
+inline void PutBytes(cmcEeprom& image, std::initializer_list<ImageByte> bytes) {
+    for (const ImageByte& b : bytes) {
+        image.SetByte(b.address, b.value);
+    }
+}
+
+// The bits a text field of `length` characters at address changes over bytes 0xFF: the text,
+// then spaces.
+inline std::vector<ChangedBits> TextOver0xFF(int address, const std::string& text, int length) {
+    std::vector<ChangedBits> bits;
+    for (int i = 0; i < length; ++i) {
+        const char c = i < static_cast<int>(text.size()) ? text[static_cast<std::size_t>(i)] : ' ';
+        bits.push_back({address + i, static_cast<uint8_t>(c ^ 0xFF)});
+    }
+    return bits;
 }
 
 inline std::vector<uint8_t> ImageBytes(const cmcEeprom& image) {
