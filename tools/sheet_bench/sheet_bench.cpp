@@ -42,6 +42,8 @@ public:
     void UpdateModified() override {}
     void PackImage() override {}
     void RunChannelListEdit(cmcCellCapsule&, datCh&, int, int, const BankSpan&) override {}
+    void OpenSheet(const std::string&, bool) override {}
+    void ShowHelpContents() override {}
     void ShowContextHelp(const cmcCellObj&) override {}
 
     cmcEeprom image;
