@@ -14,7 +14,7 @@
 
 namespace {
 
-using radiotest::ChangedBits;
+using radiotest::Bits;
 
 // A cell of the rows: item, index, category.
 struct Cell {
@@ -40,7 +40,7 @@ constexpr Input Chosen(int value, const char* text = "") {
     return {0, text, value};
 }
 
-std::vector<ChangedBits> NameOver0xFF(int address, const std::string& text) {
+std::vector<Bits> NameOver0xFF(int address, const std::string& text) {
     return radiotest::TextOver0xFF(address, text, layout::kNameLength);
 }
 
@@ -48,8 +48,8 @@ constexpr uint32_t kSilver = 0xC0C0C0;
 
 // The bits "12*#" typed into the DTMF memory at address changes over bytes 0xFF: the digits 1,
 // 2, 14, 15, the other nibbles cleared, the count 4.
-std::vector<ChangedBits> DigitsOver0xFF(int address) {
-    std::vector<ChangedBits> bits{{address + 8, 0x12 ^ 0xFF}, {address + 9, 0xEF ^ 0xFF}};
+std::vector<Bits> DigitsOver0xFF(int address) {
+    std::vector<Bits> bits{{address + 8, 0x12 ^ 0xFF}, {address + 9, 0xEF ^ 0xFF}};
     for (int i = 10; i < 20; ++i) {
         bits.push_back({address + i, 0xFF});
     }
@@ -141,7 +141,7 @@ TEST_F(ExpansionDtmfScanItemsTest, EditsStoreAtTheirBits) {
     struct Case {
         Cell cell;
         Input input;
-        std::vector<ChangedBits> changed;
+        std::vector<Bits> changed;
     } cases[] = {
         {{CL_Comm_ManDown_ON}, Press(kKeySpace), {{377, 0x04}}},
         {{CL_Comm_ManDown_Timer}, Typed("1.5"), {{434, 0xF0}}},
@@ -199,7 +199,7 @@ TEST_F(ExpansionDtmfScanItemsTest, EditsStoreAtTheirBits) {
         } else {
             rig.Type(c.input.text);
         }
-        EXPECT_EQ(radiotest::BitsChangedSince(before, rig.shell.image), c.changed)
+        EXPECT_EQ(radiotest::ChangedBits(before, rig.shell.image), c.changed)
             << CellItemCodeToName(c.cell.item);
     }
 }
@@ -279,7 +279,7 @@ TEST_F(ExpansionDtmfScanItemsTest, ExpansionCodesWithoutARowSayYet) {
         EXPECT_EQ(rig.Paint(), std::to_string(item) + " *Yet*");
         EXPECT_EQ(rig.Key(kKeySpace).text, std::to_string(item) + " *Yet*");
     }
-    EXPECT_TRUE(radiotest::BitsChangedSince(before, rig.shell.image).empty());
+    EXPECT_TRUE(radiotest::ChangedBits(before, rig.shell.image).empty());
 }
 
 }  // namespace

@@ -20,15 +20,15 @@ const char* const kSheets[] = {
 
 class CommonSettingSheetsTest : public ::testing::Test {
 protected:
-    testsupport::SettingSheetRig sheets;
+    testsupport::SettingSheetRig sheets{MT_Pmr};
 };
 
 TEST_F(CommonSettingSheetsTest, EveryValueCellShowsAValueOfTheImage) {
     for (const char* name : kSheets) {
         sheets.Open(name);
         EXPECT_FALSE(sheets.sheet->GetTitle().empty()) << name;
-        EXPECT_FALSE(sheets.Cells().empty()) << name;
-        for (const auto& [cell, painted] : sheets.Cells()) {
+        EXPECT_FALSE(sheets.painted.empty()) << name;
+        for (const auto& [cell, painted] : sheets.painted) {
             EXPECT_GE(cell.first, CL_Comm_UserPassword) << name;
             // The tail of the common settings: data output and wide channels.
             EXPECT_LE(cell.first, CL_Comm_Wide) << name;
@@ -86,7 +86,7 @@ TEST_F(CommonSettingSheetsTest, Screenshots) {
     image.WriteBlock(layout::kComment1, reinterpret_cast<const uint8_t*>(comment), 15);
     for (const char* name : kSheets) {
         sheets.Open(name);
-        EXPECT_TRUE(sheets.SaveShot(folder, name));
+        EXPECT_TRUE(sheets.Save(folder, name));
     }
 }
 

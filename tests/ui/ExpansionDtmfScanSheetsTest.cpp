@@ -32,8 +32,8 @@ TEST(ExpansionDtmfScanSheets, EveryValueCellShowsAValueOfTheImage) {
         for (const auto& s : kSheets) {
             sheets.Open(s.name);
             EXPECT_FALSE(sheets.sheet->GetTitle().empty()) << s.name;
-            EXPECT_EQ(sheets.Cells().empty(), !s.values) << s.name;
-            for (const auto& [cell, painted] : sheets.Cells()) {
+            EXPECT_EQ(sheets.painted.empty(), !s.values) << s.name;
+            for (const auto& [cell, painted] : sheets.painted) {
                 EXPECT_GE(cell.first, CL_Comm_ManDown_ON) << s.name;
                 EXPECT_LE(cell.first, CL_ScanComm_AutoChCall_PmrOnly) << s.name;
                 EXPECT_EQ(painted.text.find("*Yet*"), std::string::npos) << s.name;
@@ -57,7 +57,7 @@ TEST(ExpansionDtmfScanSheets, EveryValueCellShowsAValueOfTheImage) {
 // While man-down is off its settings are silver but take keys; switching it on shows them as
 // usual at once.
 TEST(ExpansionDtmfScanSheets, TheManDownSwitchRepaintsItsSettings) {
-    testsupport::SettingSheetRig sheets;
+    testsupport::SettingSheetRig sheets{MT_Pmr};
     cmcEeprom& image = sheets.rig.shell.image;
     sheets.Open("GI_Sheet_Common_ManDown");
     EXPECT_EQ(sheets.At(CL_Comm_ManDown_ON).text, "Off");
@@ -77,11 +77,11 @@ TEST(ExpansionDtmfScanSheets, TheManDownSwitchRepaintsItsSettings) {
 }
 
 TEST(ExpansionDtmfScanSheets, KeysOnTheTablesEditTheirRecords) {
-    testsupport::SettingSheetRig sheets;
+    testsupport::SettingSheetRig sheets{MT_Pmr};
     cmcEeprom& image = sheets.rig.shell.image;
     // A tone chosen for receive is followed by transmit, which then shows "<-".
     sheets.Open("GI_Sheet_Common_ToneTable");
-    sheets.Press(CL_CTone_RX, Qt::Key_Space, 4);
+    sheets.Press(CL_CTone_RX, 4, Qt::Key_Space);
     EXPECT_EQ(sheets.At(CL_CTone_RX, 4).text, "67.0");
     EXPECT_EQ(sheets.At(CL_CTone_TX, 4).text, "<-");
     const int tone = layout::kCToneArea.At(4);
@@ -89,9 +89,9 @@ TEST(ExpansionDtmfScanSheets, KeysOnTheTablesEditTheirRecords) {
     EXPECT_EQ(image.GetByte(tone + 2), 0x00);
 
     sheets.Open("GI_Sheet_Scan_List");
-    sheets.Press(CL_ScanList_ScanMode, Qt::Key_Space, 3);
+    sheets.Press(CL_ScanList_ScanMode, 3, Qt::Key_Space);
     EXPECT_EQ(sheets.At(CL_ScanList_ScanMode, 3).text, "Carrier");
-    sheets.Press(CL_ScanList_PwrSave, Qt::Key_Space, 3);
+    sheets.Press(CL_ScanList_PwrSave, 3, Qt::Key_Space);
     EXPECT_EQ(image.GetByte(layout::kScanArea.At(3) + 40), 0x10 | 1);
 
     sheets.Open("GI_Sheet_Common_Expansion");
@@ -118,7 +118,7 @@ TEST(ExpansionDtmfScanSheets, Screenshots) {
     image.SetByte(layout::kDtmfArea.At(0) + 20, 4);
     for (const auto& s : kSheets) {
         sheets.Open(s.name);
-        EXPECT_TRUE(sheets.SaveShot(folder, s.name));
+        EXPECT_TRUE(sheets.Save(folder, s.name));
     }
 }
 
