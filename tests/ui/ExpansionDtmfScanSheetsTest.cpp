@@ -15,30 +15,29 @@ namespace {
 
 constexpr uint32_t kSilver = 0xC0C0C0;
 
-const struct {
-    const char* name;
-    bool values;  // false: a folder's cover sheet, text only
-} kSheets[] = {
-    {"GI_Sheet_Common_ToneTable", true}, {"GI_Sheet_Common_Emergency", true},
-    {"GI_Sheet_Common_ManDown", true},   {"GI_Sheet_Common_Expansion", true},
-    {"GI_Sheet_Scan_Top", false},        {"GI_Sheet_Scan_List", true},
-    {"GI_Sheet_Scan_Common", true},      {"GI_Sheet_Dtmf_Top", false},
-    {"GI_Sheet_Dtmf_Memory", true},      {"GI_Sheet_Dtmf_Timer", true},
+const char* const kSheets[] = {
+    "GI_Sheet_Common_ToneTable", "GI_Sheet_Common_Emergency", "GI_Sheet_Common_ManDown",
+    "GI_Sheet_Common_Expansion", "GI_Sheet_Scan_Top",         "GI_Sheet_Scan_List",
+    "GI_Sheet_Scan_Common",      "GI_Sheet_Dtmf_Top",         "GI_Sheet_Dtmf_Memory",
+    "GI_Sheet_Dtmf_Timer",
 };
 
 TEST(ExpansionDtmfScanSheets, EveryValueCellShowsAValueOfTheImage) {
     for (const ModelType model : {MT_Lmr, MT_Pmr, MT_VaskPmr, MT_MdcLmr, MT_MdcPmr}) {
         testsupport::SettingSheetRig sheets(model);
-        for (const auto& s : kSheets) {
-            sheets.Open(s.name);
-            EXPECT_FALSE(sheets.sheet->GetTitle().empty()) << s.name;
-            EXPECT_EQ(sheets.painted.empty(), !s.values) << s.name;
+        for (const char* name : kSheets) {
+            sheets.Open(name);
+            EXPECT_FALSE(sheets.sheet->GetTitle().empty()) << name;
+            EXPECT_FALSE(sheets.painted.empty()) << name;
             for (const auto& [cell, painted] : sheets.painted) {
-                EXPECT_GE(cell.first, CL_Comm_ManDown_ON) << s.name;
-                EXPECT_LE(cell.first, CL_ScanComm_AutoChCall_PmrOnly) << s.name;
-                EXPECT_EQ(painted.text.find("*Yet*"), std::string::npos) << s.name;
+                if (cell.first == CallSheet) {
+                    continue;  // the pages of a folder's cover
+                }
+                EXPECT_GE(cell.first, CL_Comm_ManDown_ON) << name;
+                EXPECT_LE(cell.first, CL_ScanComm_AutoChCall_PmrOnly) << name;
+                EXPECT_EQ(painted.text.find("*Yet*"), std::string::npos) << name;
                 EXPECT_EQ(painted.text.find("error"), std::string::npos)
-                    << s.name << ": " << cell.first << "[" << cell.second << "]";
+                    << name << ": " << cell.first << "[" << cell.second << "]";
             }
         }
         // Every record of the tables has its row.
@@ -100,6 +99,19 @@ TEST(ExpansionDtmfScanSheets, KeysOnTheTablesEditTheirRecords) {
     EXPECT_EQ((image.GetByte(356) << 8) | image.GetByte(357), 19990);
 }
 
+// A folder's cover names its pages; Enter on one opens it.
+TEST(ExpansionDtmfScanSheets, TheCoversOpenTheirPages) {
+    testsupport::SettingSheetRig sheets{MT_Pmr};
+    sheets.Open("GI_Sheet_Dtmf_Top");
+    sheets.Press(CallSheet, Qt::Key_Return);
+    sheets.Open("GI_Sheet_Scan_Top");
+    sheets.Press(CallSheet, Qt::Key_Return);
+    const auto& opened = sheets.rig.shell.openedSheets;
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0].spec, "GI_Sheet_Dtmf_Memory");
+    EXPECT_EQ(opened[1].spec, "GI_Sheet_Scan_List");
+}
+
 TEST(ExpansionDtmfScanSheets, Screenshots) {
     const char* folder = std::getenv("MERROW_EXPDTMF_SCREENSHOT");
     if (!folder) {
@@ -116,9 +128,9 @@ TEST(ExpansionDtmfScanSheets, Screenshots) {
     image.SetByte(layout::kDtmfArea.At(0) + 8, 0x55);
     image.SetByte(layout::kDtmfArea.At(0) + 9, 0x51);
     image.SetByte(layout::kDtmfArea.At(0) + 20, 4);
-    for (const auto& s : kSheets) {
-        sheets.Open(s.name);
-        EXPECT_TRUE(sheets.Save(folder, s.name));
+    for (const char* name : kSheets) {
+        sheets.Open(name);
+        EXPECT_TRUE(sheets.Save(folder, name));
     }
 }
 
