@@ -11,3 +11,4 @@ std::span<const ItemRow> ListCommandRows();
 std::span<const ItemRow> CommonSettingRows();
 std::span<const ItemRow> KeyDisplaySetModeRows();
 std::span<const ItemRow> MskRows();
+std::span<const ItemRow> ExpansionDtmfScanRows();
