@@ -67,6 +67,7 @@ enum class FieldKind : uint8_t {
     ImageBytes,    // length bytes of the image
     RecordText,    // a text field of the record view
     ImageNibbles,  // count nibbles, high nibble first
+    ReversedBits,  // image bits, the mask's lowest the value's highest
 };
 
 struct Field {
@@ -76,6 +77,9 @@ struct Field {
     int datCh::*member = nullptr;
     datCh::Text datCh::*text = nullptr;
     FieldCodec codec{};
+    // An int field's value is the stored number divided by this (integer division); a change
+    // stores value x scale.
+    int scale = 1;
 };
 
 // A field that holds one whole number, for the converters of numbers and lists.
@@ -94,6 +98,10 @@ struct NibbleField {
 constexpr IntField Bits(Address address, uint8_t mask) {
     return {{FieldKind::ImageBits, address, mask}};
 }
+// Bit n of a byte, counted from the least significant bit (bit 7 = 0x80).
+constexpr IntField Bit(Address address, int n) {
+    return Bits(address, static_cast<uint8_t>(1 << n));
+}
 constexpr IntField Byte(Address address) {
     return Bits(address, 0xFF);
 }
@@ -106,6 +114,19 @@ constexpr IntField MapBit(Address address, int bit) {
 }
 constexpr IntField Member(int datCh::*member) {
     return {{FieldKind::Record, 0, 0, member}};
+}
+// The masked bits in the reverse order: the lowest bit of the mask is the value's highest
+// (bits 2 and 3 of 0x0C give bit 2 x 2 + bit 3).
+constexpr IntField ReversedBits(Address address, uint8_t mask) {
+    return {{FieldKind::ReversedBits, address, mask}};
+}
+// The field's stored number in units of `divisor` (a word of tenths shown in whole units).
+constexpr IntField Scaled(IntField field, int divisor) {
+    if (divisor < 1) {
+        throw "a field's divisor is 1 or more";  // fails the build of a constexpr row
+    }
+    field.field.scale = divisor;
+    return field;
 }
 constexpr IntField Custom(FieldCodec codec) {
     return {{FieldKind::Codec, 0, 0, nullptr, nullptr, codec}};
@@ -261,6 +282,11 @@ constexpr ItemRow Decimal(int code, IntField field, DecimalParams params) {
 }
 constexpr ItemRow Timer(int code, IntField field, TimerParams params) {
     return Row(code, field.field, params);
+}
+// A timer byte of unitsPerSecond units a second: 0..255, shown "%3d.%03d" seconds, no off
+// text.
+constexpr ItemRow TimerByte(int code, Address address, int unitsPerSecond) {
+    return Timer(code, Byte(address), {.unitsPerSecond = unitsPerSecond});
 }
 constexpr ItemRow MinSec(int code, IntField field, MinSecParams params) {
     return Row(code, field.field, params);

@@ -219,9 +219,29 @@ struct EditorRun {
     }
 };
 
-}  // namespace
+// The masked bits of the byte from the lowest up, the first the value's highest.
+int ReadReversedBits(uint8_t byte, int mask) {
+    int value = 0;
+    for (int bit = 0; bit < 8; ++bit) {
+        if (mask & (1 << bit)) {
+            value = (value << 1) | ((byte >> bit) & 1);
+        }
+    }
+    return value;
+}
 
-int ReadField(const ItemContext& context, const Field& field) {
+uint8_t WriteReversedBits(uint8_t byte, int mask, int value) {
+    for (int bit = 7; bit >= 0; --bit) {
+        if (mask & (1 << bit)) {
+            byte = static_cast<uint8_t>((byte & ~(1 << bit)) | ((value & 1) << bit));
+            value >>= 1;
+        }
+    }
+    return byte;
+}
+
+// The number the field stores, before its scale.
+int ReadStored(const ItemContext& context, const Field& field) {
     switch (field.kind) {
         case FieldKind::ImageBits:
             return (context.image.GetByte(AddressOf(context, field)) & field.mask) >>
@@ -233,6 +253,8 @@ int ReadField(const ItemContext& context, const Field& field) {
         case FieldKind::ImageMapBit:
             return (context.image.GetByte(AddressOf(context, field) + field.mask / 8) &
                     MapBitMask(field.mask)) != 0;
+        case FieldKind::ReversedBits:
+            return ReadReversedBits(context.image.GetByte(AddressOf(context, field)), field.mask);
         case FieldKind::Record:
             return context.record.*field.member;
         case FieldKind::Codec:
@@ -242,7 +264,7 @@ int ReadField(const ItemContext& context, const Field& field) {
     }
 }
 
-void WriteField(ItemContext& context, const Field& field, int value) {
+void WriteStored(ItemContext& context, const Field& field, int value) {
     cmcEeprom& image = context.image;
     const int address = AddressOf(context, field);
     switch (field.kind) {
@@ -266,6 +288,9 @@ void WriteField(ItemContext& context, const Field& field, int value) {
             image.SetByte(at, static_cast<uint8_t>(value ? byte | mask : byte & ~mask));
             break;
         }
+        case FieldKind::ReversedBits:
+            image.SetByte(address, WriteReversedBits(image.GetByte(address), field.mask, value));
+            break;
         case FieldKind::Record:
             context.record.*field.member = value;
             context.record.StoreAndReload();
@@ -276,6 +301,16 @@ void WriteField(ItemContext& context, const Field& field, int value) {
         default:
             break;
     }
+}
+
+}  // namespace
+
+int ReadField(const ItemContext& context, const Field& field) {
+    return ReadStored(context, field) / field.scale;
+}
+
+void WriteField(ItemContext& context, const Field& field, int value) {
+    WriteStored(context, field, value * field.scale);
 }
 
 int RunRegularRow(ItemContext& context, const ItemRow& row) {
