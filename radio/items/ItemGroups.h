@@ -9,3 +9,6 @@
 // List cells, commands, checks, clone information and pop-up menu items (codes 0..80).
 std::span<const ItemRow> ListCommandRows();
 std::span<const ItemRow> CommonSettingRows();
+// Maker adjustments, the MDC model types' menu entries and a channel's MDC system (codes
+// 449..563).
+std::span<const ItemRow> MakerRows();
