@@ -9,6 +9,7 @@
 // List cells, commands, checks, clone information and pop-up menu items (codes 0..80).
 std::span<const ItemRow> ListCommandRows();
 std::span<const ItemRow> CommonSettingRows();
+std::span<const ItemRow> KeyDisplaySetModeRows();
 // Maker adjustments, the MDC model types' menu entries and a channel's MDC system (codes
 // 449..563).
 std::span<const ItemRow> MakerRows();

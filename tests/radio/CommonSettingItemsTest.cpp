@@ -8,13 +8,11 @@
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
 #include "tests/radio/CellRig.h"
+#include "tests/radio/ImageDiff.h"
 
 namespace {
 
-struct Bits {
-    int address;
-    uint8_t mask;
-};
+using radiotest::Bits;
 
 // The bits a comment of 16 characters at address changes over bytes 0xFF: the text, then
 // spaces.
@@ -29,24 +27,6 @@ std::vector<Bits> CommentOver0xFF(int address, const std::string& text) {
 
 class CommonSettingItemsTest : public ::testing::Test {
 protected:
-    std::vector<uint8_t> Bytes() {
-        const uint8_t* data = rig.shell.image.GetData();
-        return {data, data + layout::kImageSize};
-    }
-
-    // The bytes that changed, each with the bits that did.
-    std::vector<Bits> Changes(const std::vector<uint8_t>& before) {
-        const std::vector<uint8_t> after = Bytes();
-        std::vector<Bits> changes;
-        for (size_t i = 0; i < before.size(); ++i) {
-            if (before[i] != after[i]) {
-                changes.push_back(
-                    {static_cast<int>(i), static_cast<uint8_t>(before[i] ^ after[i])});
-            }
-        }
-        return changes;
-    }
-
     radiotest::CellRig rig;
 };
 
@@ -167,14 +147,14 @@ TEST_F(CommonSettingItemsTest, EditsStoreAtTheirBits) {
     };
     for (const Case& c : cases) {
         rig.shell.image.Fill(0xFF);
-        const std::vector<uint8_t> before = Bytes();
+        const std::vector<uint8_t> before = radiotest::ImageBytes(rig.shell.image);
         rig.At(c.item);
         if (c.key) {
             rig.Key(c.key);
         } else {
             rig.Type(c.typed);
         }
-        const std::vector<Bits> changes = Changes(before);
+        const std::vector<Bits> changes = radiotest::ChangedBits(before, rig.shell.image);
         ASSERT_EQ(changes.size(), c.changed.size()) << c.item;
         for (size_t i = 0; i < changes.size(); ++i) {
             EXPECT_EQ(changes[i].address, c.changed[i].address) << c.item;

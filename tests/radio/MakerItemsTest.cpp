@@ -3,7 +3,9 @@
 // edit stores exactly its bits.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/cmcEvent.h"
@@ -16,7 +18,13 @@
 
 namespace {
 
-using radiotest::ChangedBits;
+using radiotest::Bits;
+
+void PutBytes(cmcEeprom& image, std::initializer_list<std::pair<int, uint8_t>> bytes) {
+    for (const auto& [address, value] : bytes) {
+        image.SetByte(address, value);
+    }
+}
 
 class MakerItemsTest : public ::testing::Test {
 protected:
@@ -30,11 +38,10 @@ protected:
 TEST_F(MakerItemsTest, RowsShowTheImage) {
     cmcEeprom& image = rig.shell.image;
     // IF -21.4 MHz, reference 12.8 MHz.
-    radiotest::PutBytes(image,
-                        {{11, 0xA9}, {16, 0xFE}, {17, 0xB9}, {18, 0x76}, {19, 0x40}, {20, 0x00},
-                         {21, 0xC3}, {22, 0x50}, {23, 0x00}, {24, 20},   {25, 35},   {26, 100},
-                         {27, 10},   {28, 12},   {29, 20},   {30, 255},  {32, 0},    {33, 128},
-                         {34, 255},  {35, 6},    {37, 50},   {38, 20},   {39, 255}});
+    PutBytes(image, {{11, 0xA9}, {16, 0xFE}, {17, 0xB9}, {18, 0x76}, {19, 0x40}, {20, 0x00},
+                     {21, 0xC3}, {22, 0x50}, {23, 0x00}, {24, 20},   {25, 35},   {26, 100},
+                     {27, 10},   {28, 12},   {29, 20},   {30, 255},  {32, 0},    {33, 128},
+                     {34, 255},  {35, 6},    {37, 50},   {38, 20},   {39, 255}});
     const struct {
         int item;
         const char* text;
@@ -63,7 +70,7 @@ TEST_F(MakerItemsTest, EditsStoreAtTheirBits) {
         int item;
         int key;  // pressed, or 0 to type the text
         const char* typed;
-        std::vector<ChangedBits> changed;
+        std::vector<Bits> changed;
     } cases[] = {
         {CL_Maker_SqlDelay_Op, kKeySpace, "", {{11, 0x80}}},
         {CL_Maker_SqlDelay_ResetTimer, 0, "0.1", {{26, 0x9B}}},
@@ -96,7 +103,7 @@ TEST_F(MakerItemsTest, EditsStoreAtTheirBits) {
         } else {
             rig.Type(c.typed);
         }
-        EXPECT_EQ(radiotest::BitsChangedSince(before, rig.shell.image), c.changed) << c.item;
+        EXPECT_EQ(radiotest::ChangedBits(before, rig.shell.image), c.changed) << c.item;
     }
 }
 

@@ -29,8 +29,8 @@ TEST(MakerSheetsTest, EveryValueCellShowsAnAdjustmentOfEachModelType) {
             SCOPED_TRACE(std::string(name) + " on model type " + std::to_string(model));
             sheets.Open(name);
             EXPECT_FALSE(sheets.sheet->GetTitle().empty());
-            EXPECT_FALSE(sheets.Cells().empty());
-            for (const auto& [cell, painted] : sheets.Cells()) {
+            EXPECT_FALSE(sheets.painted.empty());
+            for (const auto& [cell, painted] : sheets.painted) {
                 const int item = cell.first;
                 EXPECT_TRUE(item == CallSheet ||
                             (item >= CL_Maker_SqlDelay_Op && item <= CL_Maker_SetModeAccess))
@@ -45,7 +45,7 @@ TEST(MakerSheetsTest, EveryValueCellShowsAnAdjustmentOfEachModelType) {
 }
 
 TEST(MakerSheetsTest, ValuesOfTheInitialFile) {
-    testsupport::SettingSheetRig sheets;
+    testsupport::SettingSheetRig sheets(MT_Pmr);
     sheets.Open("GI_Sheet_Maker_Pll");
     EXPECT_EQ(sheets.At(CL_Maker_IfFreq).text, " 21.4000");
     EXPECT_EQ(sheets.At(CL_Maker_Pll_Reference).text, " 12.8000");
@@ -59,7 +59,7 @@ TEST(MakerSheetsTest, ValuesOfTheInitialFile) {
 }
 
 TEST(MakerSheetsTest, KeysOnTheGridEditTheImage) {
-    testsupport::SettingSheetRig sheets;
+    testsupport::SettingSheetRig sheets(MT_Pmr);
     cmcEeprom& image = sheets.rig.shell.image;
     sheets.Open("GI_Sheet_Maker_General");
     sheets.Press(CL_Maker_Dtcs_Decode, Qt::Key_Space);
@@ -78,7 +78,7 @@ TEST(MakerSheetsTest, KeysOnTheGridEditTheImage) {
 
 // A frequency is typed into the grid's in-place editor.
 TEST(MakerSheetsTest, TheFirstIfIsTypedInTheEditor) {
-    testsupport::SettingSheetRig sheets;
+    testsupport::SettingSheetRig sheets(MT_Pmr);
     cmcEeprom& image = sheets.rig.shell.image;
     sheets.Open("GI_Sheet_Maker_Pll");
     sheets.Press(CL_Maker_IfFreq, Qt::Key_Minus);
@@ -93,7 +93,7 @@ TEST(MakerSheetsTest, TheFirstIfIsTypedInTheEditor) {
 }
 
 TEST(MakerSheetsTest, TheCoverOpensItsPages) {
-    testsupport::SettingSheetRig sheets;
+    testsupport::SettingSheetRig sheets(MT_Pmr);
     sheets.Open("GI_Sheet_Maker_Top");
     sheets.Press(CallSheet, Qt::Key_Return);
     ASSERT_EQ(sheets.rig.shell.openedSheets.size(), 1u);
@@ -105,10 +105,10 @@ TEST(MakerSheetsTest, Screenshots) {
     if (!folder) {
         GTEST_SKIP() << "MERROW_MAKER_SCREENSHOT not set";
     }
-    testsupport::SettingSheetRig sheets;
+    testsupport::SettingSheetRig sheets(MT_Pmr);
     for (const char* name : kSheets) {
         sheets.Open(name);
-        EXPECT_TRUE(sheets.SaveShot(folder, name));
+        EXPECT_TRUE(sheets.Save(folder, name));
     }
 }
 
