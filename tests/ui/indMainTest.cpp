@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include <QAction>
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include "radio/CloneFileResult.h"
 #include "radio/ImageLayout.h"
 #include "radio/ImagePacking.h"
+#include "radio/cmcCellObj.h"
 #include "radio/cmcTovFile.h"
 #include "tests/ui/MainRig.h"
 #include "tests/ui/ProgramFolder.h"
@@ -208,6 +210,14 @@ TEST_F(indMainTest, OnlyMakerModeReachesTheAdjustments) {
     QTest::keyClick(sheet->Grid(), Qt::Key_Space);
     EXPECT_EQ(rig.main->CurrentImage().GetByte(11), before ^ 0x08);
     EXPECT_TRUE(rig.main->IsModified());
+    // Each page has its own help topic.
+    for (const auto& [item, context] :
+         {std::pair{CL_Maker_Sql_SigDetTimer, 311}, std::pair{CL_Maker_IfFreq, 312},
+          std::pair{CL_Maker_SetModeAccess, 313}}) {
+        cmcCellObj cell;
+        cell.item = item;
+        EXPECT_EQ(rig.main->GetHelpContext(cell), context) << item;
+    }
 }
 
 // The Model menu's MDC entries are checked for their type; choosing one asks first and starts
