@@ -14,7 +14,7 @@
 #include "radio/ImageLayout.h"
 #include "radio/ImageWords.h"
 #include "tests/radio/CellRig.h"
-#include "tests/radio/ImageDiff.h"
+#include "tests/radio/EditCase.h"
 
 namespace {
 
@@ -66,12 +66,7 @@ TEST_F(MakerItemsTest, RowsShowTheImage) {
 
 // Each edit on a fixture whose bytes are all set stores at the row's bits and nowhere else.
 TEST_F(MakerItemsTest, EditsStoreAtTheirBits) {
-    const struct Case {
-        int item;
-        int key;  // pressed, or 0 to type the text
-        const char* typed;
-        std::vector<Bits> changed;
-    } cases[] = {
+    const radiotest::EditCase cases[] = {
         {CL_Maker_SqlDelay_Op, kKeySpace, "", {{11, 0x80}}},
         {CL_Maker_SqlDelay_ResetTimer, 0, "0.1", {{26, 0x9B}}},
         {CL_Maker_Sql_SigDetTimer, kKeySpace, "", {{24, 0xFF}}},
@@ -94,17 +89,7 @@ TEST_F(MakerItemsTest, EditsStoreAtTheirBits) {
         {CL_Maker_MuteTimer_Rx, kKeyBackspace, "", {{30, 0x01}}},
         {CL_Maker_SetModeAccess, kKeySpace, "", {{11, 0x08}}},
     };
-    for (const Case& c : cases) {
-        rig.shell.image.Fill(0xFF);
-        const std::vector<uint8_t> before = radiotest::ImageBytes(rig.shell.image);
-        rig.At(c.item);
-        if (c.key) {
-            rig.Key(c.key);
-        } else {
-            rig.Type(c.typed);
-        }
-        EXPECT_EQ(radiotest::ChangedBits(before, rig.shell.image), c.changed) << c.item;
-    }
+    radiotest::ExpectEditsStoreAtTheirBits(rig, cases);
 }
 
 // The radio keeps the decoding count less 11: a stored 0 shows 11, outside the range, and the
