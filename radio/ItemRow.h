@@ -61,6 +61,7 @@ enum class FieldKind : uint8_t {
     None,
     ImageBits,     // (byte & mask) >> the mask's lowest bit
     ImageWord,     // BE16
+    ImageLong,     // BE32, signed in two's complement
     ImageMapBit,   // bit n of a bitmap numbered from the most significant bit
     Record,        // an int field of the record view; a change is stored and reloaded
     Codec,         // read and written by functions of the group
@@ -80,6 +81,8 @@ struct Field {
     // An int field's value is the stored number divided by this (integer division); a change
     // stores value x scale.
     int scale = 1;
+    // Added to the value after the scale; a change takes it off before storing.
+    int offset = 0;
 };
 
 // A field that holds one whole number, for the converters of numbers and lists.
@@ -108,6 +111,10 @@ constexpr IntField Byte(Address address) {
 constexpr IntField Word(Address address) {
     return {{FieldKind::ImageWord, address}};
 }
+// Four bytes, the most significant first, read as a signed number (two's complement).
+constexpr IntField Long(Address address) {
+    return {{FieldKind::ImageLong, address}};
+}
 // Bit n of the bitmap at address: byte address + n / 8, mask 0x80 >> n % 8.
 constexpr IntField MapBit(Address address, int bit) {
     return {{FieldKind::ImageMapBit, address, bit}};
@@ -126,6 +133,12 @@ constexpr IntField Scaled(IntField field, int divisor) {
         throw "a field's divisor is 1 or more";  // fails the build of a constexpr row
     }
     field.field.scale = divisor;
+    return field;
+}
+// The field's stored number shifted by n: the value is stored + n, a change stores value - n
+// (a byte that keeps a count less 11 is Offset(Byte(35), 11)).
+constexpr IntField Offset(IntField field, int n) {
+    field.field.offset = n;
     return field;
 }
 constexpr IntField Custom(FieldCodec codec) {

@@ -282,6 +282,11 @@ int ReadStored(const ItemContext& context, const Field& field) {
             const int address = AddressOf(context, field);
             return (context.image.GetByte(address) << 8) | context.image.GetByte(address + 1);
         }
+        case FieldKind::ImageLong: {
+            uint8_t bytes[4]{};
+            context.image.ReadBlock(AddressOf(context, field), bytes, 4);
+            return static_cast<int32_t>(GetBE32(bytes));
+        }
         case FieldKind::ImageMapBit:
             return (context.image.GetByte(AddressOf(context, field) + field.mask / 8) &
                     MapBitMask(field.mask)) != 0;
@@ -313,6 +318,12 @@ void WriteStored(ItemContext& context, const Field& field, int value) {
             image.SetByte(address + 1, word[1]);
             break;
         }
+        case FieldKind::ImageLong: {
+            uint8_t bytes[4];
+            SetBE32(bytes, static_cast<uint32_t>(value));
+            image.WriteBlock(address, bytes, 4);
+            break;
+        }
         case FieldKind::ImageMapBit: {
             const int at = address + field.mask / 8;
             const uint8_t mask = MapBitMask(field.mask);
@@ -338,11 +349,11 @@ void WriteStored(ItemContext& context, const Field& field, int value) {
 }  // namespace
 
 int ReadField(const ItemContext& context, const Field& field) {
-    return ReadStored(context, field) / field.scale;
+    return ReadStored(context, field) / field.scale + field.offset;
 }
 
 void WriteField(ItemContext& context, const Field& field, int value) {
-    WriteStored(context, field, value * field.scale);
+    WriteStored(context, field, (value - field.offset) * field.scale);
 }
 
 int RunRegularRow(ItemContext& context, const ItemRow& row) {

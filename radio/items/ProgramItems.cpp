@@ -5,6 +5,6 @@
 const ItemRegistry& ItemRegistry::Program() {
     static const ItemRegistry registry{ListCommandRows(), CommonSettingRows(),
                                        KeyDisplaySetModeRows(), MskRows(),
-                                       ExpansionDtmfScanRows()};
+                                       ExpansionDtmfScanRows(), MakerRows()};
     return registry;
 }

@@ -8,7 +8,7 @@
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
 #include "tests/radio/CellRig.h"
-#include "tests/radio/ImageDiff.h"
+#include "tests/radio/EditCase.h"
 
 namespace {
 
@@ -101,12 +101,7 @@ TEST_F(CommonSettingItemsTest, TheScramblerTypeRedrawsEveryCellAndGreysTheRollin
 
 // Each edit on a fixture whose bytes are all set stores at the row's bits and nowhere else.
 TEST_F(CommonSettingItemsTest, EditsStoreAtTheirBits) {
-    struct Case {
-        int item;
-        int key;  // pressed, or 0 to type the text
-        const char* typed;
-        std::vector<Bits> changed;
-    } cases[] = {
+    const radiotest::EditCase cases[] = {
         {CL_Comm_UserPassword, 0, "1234", {{344, 0xED}, {345, 0xCB}}},
         {CL_Comm_DealerPasscode, 0, "12", {{346, 0xFF}, {347, 0xFF}, {348, 0xED}}},
         {CL_Comm_PwrOnPassword, kKeySpace, "", {{381, 0x20}}},
@@ -134,17 +129,7 @@ TEST_F(CommonSettingItemsTest, EditsStoreAtTheirBits) {
         {CL_Comm_PwrSave_Timer1, 0, "1.5", {{432, 0xF0}}},
         {CL_Comm_PwrSave_Timer2, 0, "300", {}},
     };
-    for (const Case& c : cases) {
-        rig.shell.image.Fill(0xFF);
-        const std::vector<uint8_t> before = radiotest::ImageBytes(rig.shell.image);
-        rig.At(c.item);
-        if (c.key) {
-            rig.Key(c.key);
-        } else {
-            rig.Type(c.typed);
-        }
-        radiotest::ExpectBits(radiotest::ChangedBits(before, rig.shell.image), c.changed, c.item);
-    }
+    radiotest::ExpectEditsStoreAtTheirBits(rig, cases);
 }
 
 // A comment keeps what can be shown: characters outside 0x20..0x7E are stored as spaces, and a
