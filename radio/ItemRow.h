@@ -64,6 +64,7 @@ enum class FieldKind : uint8_t {
     None,
     ImageBits,     // (byte & mask) >> the mask's lowest bit
     ImageWord,     // BE16
+    ImageLong,     // BE32, signed in two's complement
     ImageMapBit,   // bit n of a bitmap numbered from the most significant bit
     Record,        // an int field of the record view; a change is stored and reloaded
     Codec,         // read and written by functions of the group
@@ -84,6 +85,8 @@ struct Field {
     // An int field's value is the stored number divided by this (integer division); a change
     // stores value x scale.
     int scale = 1;
+    // Added to the value after the scale; a change takes it off before storing.
+    int offset = 0;
     double datCh::*real = nullptr;
 };
 
@@ -113,6 +116,10 @@ constexpr IntField Byte(Address address) {
 constexpr IntField Word(Address address) {
     return {{FieldKind::ImageWord, address}};
 }
+// Four bytes, the most significant first, read as a signed number (two's complement).
+constexpr IntField Long(Address address) {
+    return {{FieldKind::ImageLong, address}};
+}
 // Bit n of the bitmap at address: byte address + n / 8, mask 0x80 >> n % 8.
 constexpr IntField MapBit(Address address, int bit) {
     return {{FieldKind::ImageMapBit, address, bit}};
@@ -138,6 +145,12 @@ constexpr IntField Scaled(IntField field, int divisor) {
         throw "a field's divisor is 1 or more";  // fails the build of a constexpr row
     }
     field.field.scale = divisor;
+    return field;
+}
+// The field's stored number shifted by n: the value is stored + n, a change stores value - n
+// (a byte that keeps a count less 11 is Offset(Byte(35), 11)).
+constexpr IntField Offset(IntField field, int n) {
+    field.field.offset = n;
     return field;
 }
 constexpr IntField Custom(FieldCodec codec) {
@@ -190,18 +203,29 @@ constexpr Condition kIndexNotZero{IndexNotZero};
 // a user tone 15 are not records).
 constexpr Condition kRecordReached{RecordReached};
 
+// A check of the row's value after its converter ran (an address in the wrong range, say);
+// the test and its parameter are the group's.
+struct ValueCheck;
+using ValueTest = bool (*)(const ItemContext& context, int value, const ValueCheck& check);
+
+struct ValueCheck {
+    ValueTest holds = nullptr;
+    int parameter = 0;
+    constexpr bool IsSet() const { return holds != nullptr; }
+};
+
 // The horizontal alignment a greyed row's cell gets back when it applies again.
 enum class Align : uint8_t { Left = 0, Centre = 1, Right = 2 };
 
 // --- The converters' parameters -------------------------------------------------------------
 
 using Editor =
-    std::variant<std::monostate, ChoiceParams, TypedChoiceParams, ListNumberParams, AbcCodeParams,
-                 ScramCodeParams, OptionLettersParams, NumberParams, PaddedNumberParams,
-                 DecimalParams, TimerParams, MinSecParams, ScaledByteParams, NibbleCodeParams,
-                 HexDigitParams, BitFieldParams, KeyAssignParams, FrequencyParams, SubToneParams,
-                 PackedCodeParams, FiveToneParams, DigitsParams, TextParams, DisplayTextParams,
-                 UserCharacterParams>;
+    std::variant<std::monostate, ListEntryParams, ChoiceParams, TypedChoiceParams, ListNumberParams,
+                 AbcCodeParams, ScramCodeParams, OptionLettersParams, NumberParams,
+                 PaddedNumberParams, DecimalParams, TimerParams, MinSecParams, ScaledByteParams,
+                 NibbleCodeParams, HexDigitParams, BitFieldParams, KeyAssignParams, FrequencyParams,
+                 SubToneParams, PackedCodeParams, FiveToneParams, DigitsParams, TextParams,
+                 DisplayTextParams, UserCharacterParams>;
 
 }  // namespace memmap
 
@@ -219,13 +243,17 @@ struct ItemRow {
     memmap::Condition silverWhen{};
     // Redraw flags a change adds (RD_SameItem, RD_AllCells, ...).
     int redraw = 0;
+    // The cell gets the error mark while this holds for the row's value.
+    memmap::ValueCheck errorWhen{};
+    // The cell gets the warning mark while this holds for the row's value.
+    memmap::ValueCheck warnWhen{};
+    // Painted teal and deaf to keys and input while this holds.
+    memmap::Condition readOnlyWhen{};
     // The record the row works on, loaded at the cell's index whatever the cell's category;
     // RK_None: the record the frame loaded.
     uint32_t ownRecord = RK_None;
     // Run after a change was written back.
     RowEffect onChange = nullptr;
-    // The cell gets the warning mark while this holds (after the converter ran).
-    memmap::Condition warnWhen{};
 
     // The row applies only while the condition holds; else its cell shows the grey text.
     constexpr ItemRow OnlyIf(memmap::Condition condition, const char* text = "----",
@@ -246,19 +274,24 @@ struct ItemRow {
         row.redraw |= flags;
         return row;
     }
-    constexpr ItemRow LoadsRecord(uint32_t kind) const {
-        ItemRow row = *this;
-        row.ownRecord = kind;
-        return row;
+    constexpr ItemRow ErrorWhen(memmap::ValueCheck check) const {
+        return With(&ItemRow::errorWhen, check);
     }
-    constexpr ItemRow OnChange(RowEffect effect) const {
-        ItemRow row = *this;
-        row.onChange = effect;
-        return row;
+    constexpr ItemRow ReadOnlyWhile(memmap::Condition condition) const {
+        return With(&ItemRow::readOnlyWhen, condition);
     }
-    constexpr ItemRow WarnWhile(memmap::Condition condition) const {
+    constexpr ItemRow WarnWhen(memmap::ValueCheck check) const {
+        return With(&ItemRow::warnWhen, check);
+    }
+    constexpr ItemRow LoadsRecord(uint32_t kind) const { return With(&ItemRow::ownRecord, kind); }
+    constexpr ItemRow OnChange(RowEffect effect) const { return With(&ItemRow::onChange, effect); }
+
+private:
+    // A copy of the row with one member set.
+    template <class T>
+    constexpr ItemRow With(T ItemRow::*member, T value) const {
         ItemRow row = *this;
-        row.warnWhen = condition;
+        row.*member = value;
         return row;
     }
 };
@@ -275,7 +308,11 @@ constexpr ItemRow Row(int code, Field field, Editor editor) {
     return row;
 }
 
-// An entry of a choice list (answer item Flex0 unless given).
+// The cells of a choice list's sheet: each shows its caption, its index is the list's answer.
+constexpr ItemRow ListEntry(int code) {
+    return Row(code, {}, ListEntryParams{});
+}
+// A value shown as an entry of a choice list (answer item Flex0 unless given).
 constexpr ItemRow Choice(int code, IntField field, const char* list, int answer = Flex0) {
     return Row(code, field.field, ChoiceParams{list, answer});
 }
@@ -380,6 +417,12 @@ constexpr ItemRow Special(int code, RowFunction function) {
     row.code = code;
     row.special = function;
     return row;
+}
+// A regular row with a rule of its own: the function runs instead and may run the regular
+// part (field, converter, modifiers) with RunRegularRow.
+constexpr ItemRow Special(ItemRow regular, RowFunction function) {
+    regular.special = function;
+    return regular;
 }
 
 // The build guard of a group: every code names an item (0..698) and none is given twice.

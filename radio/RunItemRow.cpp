@@ -17,6 +17,7 @@ using namespace memmap;
 namespace {
 
 constexpr uint32_t kSilver = 0xC0C0C0;
+constexpr uint32_t kTeal = 0x808000;
 constexpr int kMaxNibbles = 8;
 
 int LowestBit(int mask) {
@@ -117,6 +118,10 @@ struct EditorRun {
     }
 
     bool operator()(std::monostate) { return false; }
+    bool operator()(const ListEntryParams& p) {
+        CellListEntry(context, p);
+        return false;
+    }
     bool operator()(const ChoiceParams& p) {
         const char* list = p.lmrList && context.modelFlags.lmr ? p.lmrList : p.list;
         return OnInt([&](int& v) { return CellChoice(context, v, list, p.answer); });
@@ -220,6 +225,33 @@ struct EditorRun {
     }
 };
 
+bool Holds(const ItemContext& context, const Condition& condition) {
+    return condition.IsSet() && condition.holds(context, condition);
+}
+
+// What every row does first: loads its own record, and greys its cell while it does not
+// apply. False when greyed.
+bool PrepareRow(ItemContext& context, const ItemRow& row) {
+    if (row.ownRecord != RK_None) {
+        context.record.Load(row.ownRecord, context.index);
+    }
+    if (!row.appliesWhen.IsSet()) {
+        return true;
+    }
+    if (!row.appliesWhen.holds(context, row.appliesWhen)) {
+        ShowGreyed(context, row);
+        return false;
+    }
+    SetHorizontalAlignment(context.capsule, row.alignWhenApplies);
+    return true;
+}
+
+// A read-only cell still renders, but no key or input reaches its converter.
+void IgnoreInput(cmcCellCapsule& capsule) {
+    capsule.key = 0;
+    capsule.inputMode = kInputKey;
+}
+
 // The masked bits of the byte from the lowest up, the first the value's highest.
 int ReadReversedBits(uint8_t byte, int mask) {
     int value = 0;
@@ -250,6 +282,11 @@ int ReadStored(const ItemContext& context, const Field& field) {
         case FieldKind::ImageWord: {
             const int address = AddressOf(context, field);
             return (context.image.GetByte(address) << 8) | context.image.GetByte(address + 1);
+        }
+        case FieldKind::ImageLong: {
+            uint8_t bytes[4]{};
+            context.image.ReadBlock(AddressOf(context, field), bytes, 4);
+            return static_cast<int32_t>(GetBE32(bytes));
         }
         case FieldKind::ImageMapBit:
             return (context.image.GetByte(AddressOf(context, field) + field.mask / 8) &
@@ -284,6 +321,12 @@ void WriteStored(ItemContext& context, const Field& field, int value) {
             image.SetByte(address + 1, word[1]);
             break;
         }
+        case FieldKind::ImageLong: {
+            uint8_t bytes[4];
+            SetBE32(bytes, static_cast<uint32_t>(value));
+            image.WriteBlock(address, bytes, 4);
+            break;
+        }
         case FieldKind::ImageMapBit: {
             const int at = address + field.mask / 8;
             const uint8_t mask = MapBitMask(field.mask);
@@ -310,40 +353,32 @@ void WriteStored(ItemContext& context, const Field& field, int value) {
     }
 }
 
-bool Holds(const ItemContext& context, const Condition& condition) {
-    return condition.IsSet() && condition.holds(context, condition);
-}
-
-// What every row does first: loads its own record, and greys its cell while it does not
-// apply. False when greyed.
-bool PrepareRow(ItemContext& context, const ItemRow& row) {
-    if (row.ownRecord != RK_None) {
-        context.record.Load(row.ownRecord, context.index);
+// Sets the mark on the cell while the check holds for the row's value, read after the
+// converter ran.
+void MarkWhile(ItemContext& context, const ItemRow& row, const ValueCheck& check, uint8_t mark) {
+    if (check.IsSet() && check.holds(context, ReadField(context, row.field), check)) {
+        context.capsule.marks |= mark;
     }
-    if (!row.appliesWhen.IsSet()) {
-        return true;
-    }
-    if (!row.appliesWhen.holds(context, row.appliesWhen)) {
-        ShowGreyed(context, row);
-        return false;
-    }
-    SetHorizontalAlignment(context.capsule, row.alignWhenApplies);
-    return true;
 }
 
 }  // namespace
 
 int ReadField(const ItemContext& context, const Field& field) {
-    return ReadStored(context, field) / field.scale;
+    return ReadStored(context, field) / field.scale + field.offset;
 }
 
 void WriteField(ItemContext& context, const Field& field, int value) {
-    WriteStored(context, field, value * field.scale);
+    WriteStored(context, field, (value - field.offset) * field.scale);
 }
 
 int RunRegularRow(ItemContext& context, const ItemRow& row) {
     if (!PrepareRow(context, row)) {
         return 0;
+    }
+    cmcCellCapsule& capsule = context.capsule;
+    const bool readOnly = Holds(context, row.readOnlyWhen);
+    if (readOnly) {
+        IgnoreInput(capsule);
     }
     if (std::visit(EditorRun{context, row}, row.editor)) {
         context.redraw |= row.redraw;
@@ -351,11 +386,10 @@ int RunRegularRow(ItemContext& context, const ItemRow& row) {
             row.onChange(context);
         }
     }
-    if (Holds(context, row.warnWhen)) {
-        context.capsule.marks |= kMarkWarning;
-    }
-    if (context.capsule.canvas && Holds(context, row.silverWhen)) {
-        context.capsule.canvas->SetTextColour(kSilver);
+    MarkWhile(context, row, row.errorWhen, kMarkError);
+    MarkWhile(context, row, row.warnWhen, kMarkWarning);
+    if (capsule.canvas && (readOnly || Holds(context, row.silverWhen))) {
+        capsule.canvas->SetTextColour(readOnly ? kTeal : kSilver);
     }
     return context.request;
 }

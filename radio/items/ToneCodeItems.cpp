@@ -52,10 +52,10 @@ void SetUserToneWindow(ItemContext& context) {
     record.StoreAndReload();
 }
 
-bool WindowCrossed(const ItemContext& context, const Condition&) {
+bool WindowCrossed(const ItemContext& context, int, const ValueCheck&) {
     return context.record.decLow > context.record.decHigh;
 }
-constexpr Condition kWindowCrossed{WindowCrossed};
+constexpr ValueCheck kWindowCrossed{WindowCrossed};
 
 // The code sends a second tone: the low nibble of its transmit entry's byte 12 is not 15. Not
 // so for a code that no record reaches.
@@ -174,10 +174,10 @@ constexpr ItemRow kRows[] = {
         .Redraws(RD_SameIndex),
     Decimal(CL_UTone_Dec_Low, Member(&datCh::decLow), kUserTone)
         .OnlyIf(kRecordReached)
-        .WarnWhile(kWindowCrossed),
+        .WarnWhen(kWindowCrossed),
     Decimal(CL_UTone_Dec_High, Member(&datCh::decHigh), kUserTone)
         .OnlyIf(kRecordReached)
-        .WarnWhile(kWindowCrossed),
+        .WarnWhen(kWindowCrossed),
     Decimal(CL_UTone_TonePeriod, Timing<658, 685>(),
             {.storedDecimals = 3, .shownDecimals = 3, .minimum = 0, .maximum = 0.255}),
     Decimal(CL_UTone_NotoneTimer, Timing<667, 686>(), kNoToneTime),

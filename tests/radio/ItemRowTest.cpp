@@ -77,6 +77,8 @@ constexpr ItemRow kRows[] = {
     Choice(17, ReversedBits(380, 0x0C), "Sel_T"),
     Number(18, Scaled(Word(354), 10), {.minimum = 400, .maximum = 3000}),
     TimerByte(19, 434, 10),
+    Number(20, Long(440), {.minimum = -100000000, .maximum = 100000000}),
+    Number(21, Offset(Byte(436), 11), {.minimum = 12, .maximum = 23}),
 };
 static_assert(CodesNamedOnce(kRows));
 const ItemRegistry kRegistry{kRows};
@@ -121,6 +123,8 @@ TEST_F(ItemRowTest, EachFieldWritesOnlyItsBits) {
         {17, 0, kCategoryNone, {{380, 0x0C}}},
         {18, 0, kCategoryNone, {{354, 0xFF}, {355, 0xFF}}},
         {19, 0, kCategoryNone, {{434, 0xFF}}},
+        {20, 0, kCategoryNone, {{440, 0xFF}, {441, 0xFF}, {442, 0xFF}, {443, 0xFF}}},
+        {21, 0, kCategoryNone, {{436, 0xFF}}},
     };
     for (const Case& c : cases) {
         const std::vector<uint8_t> before = Bytes();
@@ -188,6 +192,23 @@ TEST_F(ItemRowTest, TextAndDigitFieldsTakeTypedText) {
     datCh record(&rig.shell.image);
     record.Load(RK_Scan, 2);
     EXPECT_EQ(std::string(record.name.begin(), record.name.end()), "Scan 3  ");
+}
+
+// A long is signed in two's complement; an offset field shows the stored number shifted.
+TEST_F(ItemRowTest, LongAndOffsetFieldsWriteBackAsTheyRead) {
+    cmcEeprom& image = rig.shell.image;
+    rig.At(20);
+    rig.Type("-2");
+    const uint8_t* bytes = image.GetData() + 440;
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 4),
+              (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFE}));
+    image.WriteBlock(440, std::vector<uint8_t>{0x01, 0x02, 0x03, 0x04}.data(), 4);
+    EXPECT_EQ(rig.Paint(), "16909060");
+    image.SetByte(436, 3);
+    rig.At(21);
+    EXPECT_EQ(rig.Paint(), "14");
+    rig.Type("20");
+    EXPECT_EQ(image.GetByte(436), 9);
 }
 
 // Reversed bits go back in their order; a scaled field stores the value times its divisor.

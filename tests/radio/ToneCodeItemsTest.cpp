@@ -14,11 +14,12 @@
 #include "radio/TwoToneLimits.h"
 #include "radio/indActiveCell.h"
 #include "tests/radio/CellRig.h"
+#include "tests/radio/EditCase.h"
 #include "tests/radio/ImageDiff.h"
 
 namespace {
 
-using radiotest::ChangedBits;
+using radiotest::Bits;
 using radiotest::ImageByte;
 
 constexpr uint32_t kSilver = 0xC0C0C0;
@@ -68,22 +69,28 @@ Cell UserTone(int item, int index = 2) {
     return {item, index, CT_UserTone};
 }
 
-std::vector<ChangedBits> NameOver0xFF(int address, const std::string& text) {
+std::vector<Bits> NameOver0xFF(int address, const std::string& text) {
     return radiotest::TextOver0xFF(address, text, layout::kNameLength);
 }
 
 // A word's bits over 0xFFFF.
-std::vector<ChangedBits> WordOver0xFF(int address, int value) {
+std::vector<Bits> WordOver0xFF(int address, int value) {
     return {{address, static_cast<uint8_t>((value >> 8) ^ 0xFF)},
             {address + 1, static_cast<uint8_t>((value & 0xFF) ^ 0xFF)}};
 }
 
-std::vector<ChangedBits> Join(std::initializer_list<std::vector<ChangedBits>> parts) {
-    std::vector<ChangedBits> all;
+std::vector<Bits> Join(std::initializer_list<std::vector<Bits>> parts) {
+    std::vector<Bits> all;
     for (const auto& part : parts) {
         all.insert(all.end(), part.begin(), part.end());
     }
     return all;
+}
+
+// An edit of the cell and the bits it must change.
+radiotest::EditCase Edit(const Cell& cell, const Input& input, std::vector<Bits> changed) {
+    return {cell.item,  input.key,     input.text,  std::move(changed),
+            cell.index, cell.category, input.answer};
 }
 
 class ToneCodeItemsTest : public ::testing::Test {
@@ -264,112 +271,99 @@ TEST_F(ToneCodeItemsTest, RowsShowTheImage) {
 // two-tone code also writes its name and tones into its transmit entry, as the record does.
 TEST_F(ToneCodeItemsTest, EditsStoreAtTheirBits) {
     const int tx = kTwoToneTx;
-    const struct Case {
-        Cell cell;
-        Input input;
-        std::vector<ChangedBits> changed;
-    } cases[] = {
+    const radiotest::EditCase cases[] = {
         // 1000.0 Hz, the detection window 970.0 .. 1030.0 Hz.
-        {TwoTone(CL_2T_RxFreq_1st), Typed("1000.0"),
-         Join({WordOver0xFF(kBounds, 9700), WordOver0xFF(kBounds + 2, 10300),
-               WordOver0xFF(tx + 8, 10000)})},
-        {TwoTone(CL_2T_RxFreq_2nd), Typed("1500"),
-         Join({WordOver0xFF(kBounds + 4, 14550), WordOver0xFF(kBounds + 6, 15450),
-               WordOver0xFF(tx + 10, 15000)})},
-        {TwoTone(CL_2T_GroupCall), Chosen(1), {{kTwoTone, 0xFE}}},
-        {TwoTone(CL_2T_Text), Chosen(0, "Depot"),
-         Join({NameOver0xFF(tx, "Depot"), NameOver0xFF(kTwoTone + 4, "Depot")})},
-        {TwoTone(CL_2T_Bell), Chosen(0), {{kTwoTone + 15, 0x03}}},
-        {TwoTone(CL_2T_ANS), Chosen(0), {{kTwoTone + 13, 0xFF}}},
-        {TwoTone(CL_2T_EXO), Chosen(0), {{kTwoTone + 15, 0x80}}},
-        {TwoTone(CL_2T_Beep), Chosen(2), {{kTwoTone + 14, 0x05}}},
-        {TwoTone(CL_2T_AutoTx), Chosen(0), {{kTwoTone + 15, 0x20}}},
-        {TwoTone(CL_2T_Stun), Chosen(1), {{kTwoTone + 15, 0x10}}},
-        {TwoTone(CL_2T_Scan), Chosen(0), {{kTwoTone + 14, 0x30}}},
-        {TwoTone(CL_2T_Sfunc), Chosen(0), {{kTwoTone + 14, 0x08}}},
-        {{CL_2T_NotoneTimer}, Typed("0.1"), {{667, 0xF5}}},
-        {{CL_2T_GroupTimer}, Typed("2.5"), {{396, 0xE6}}},
-        {{CL_2T_ExoTimer}, Typed("10"), {{412, 0xF5}}},
-        {{CL_2T_BeepRepeatTimer}, Typed("30"), {{407, 0xE1}}},
-        {{CL_2T_AutoTxTimer}, Typed("5"), {{411, 0xFA}}},
+        Edit(TwoTone(CL_2T_RxFreq_1st), Typed("1000.0"),
+             Join({WordOver0xFF(kBounds, 9700), WordOver0xFF(kBounds + 2, 10300),
+                   WordOver0xFF(tx + 8, 10000)})),
+        Edit(TwoTone(CL_2T_RxFreq_2nd), Typed("1500"),
+             Join({WordOver0xFF(kBounds + 4, 14550), WordOver0xFF(kBounds + 6, 15450),
+                   WordOver0xFF(tx + 10, 15000)})),
+        Edit(TwoTone(CL_2T_GroupCall), Chosen(1), {{kTwoTone, 0xFE}}),
+        Edit(TwoTone(CL_2T_Text), Chosen(0, "Depot"),
+             Join({NameOver0xFF(tx, "Depot"), NameOver0xFF(kTwoTone + 4, "Depot")})),
+        Edit(TwoTone(CL_2T_Bell), Chosen(0), {{kTwoTone + 15, 0x03}}),
+        Edit(TwoTone(CL_2T_ANS), Chosen(0), {{kTwoTone + 13, 0xFF}}),
+        Edit(TwoTone(CL_2T_EXO), Chosen(0), {{kTwoTone + 15, 0x80}}),
+        Edit(TwoTone(CL_2T_Beep), Chosen(2), {{kTwoTone + 14, 0x05}}),
+        Edit(TwoTone(CL_2T_AutoTx), Chosen(0), {{kTwoTone + 15, 0x20}}),
+        Edit(TwoTone(CL_2T_Stun), Chosen(1), {{kTwoTone + 15, 0x10}}),
+        Edit(TwoTone(CL_2T_Scan), Chosen(0), {{kTwoTone + 14, 0x30}}),
+        Edit(TwoTone(CL_2T_Sfunc), Chosen(0), {{kTwoTone + 14, 0x08}}),
+        Edit({CL_2T_NotoneTimer}, Typed("0.1"), {{667, 0xF5}}),
+        Edit({CL_2T_GroupTimer}, Typed("2.5"), {{396, 0xE6}}),
+        Edit({CL_2T_ExoTimer}, Typed("10"), {{412, 0xF5}}),
+        Edit({CL_2T_BeepRepeatTimer}, Typed("30"), {{407, 0xE1}}),
+        Edit({CL_2T_AutoTxTimer}, Typed("5"), {{411, 0xFA}}),
         // A single tone: 15 in the low nibble of the transmit entry's byte 12.
-        {TwoTone(CL_2T_Code_Type), Chosen(0), {{tx + 12, 0x0D}}},
-        {TwoTone(CL_2TTx_Freq_1st), Typed("1200"), WordOver0xFF(tx + 8, 12000)},
-        {TwoTone(CL_2T_1st_Period), Typed("1.5"), {{kPeriods, 0xF0}}},
-        {TwoTone(CL_2TTx_Freq_2nd), Typed("1500"), WordOver0xFF(tx + 10, 15000)},
-        {TwoTone(CL_2T_2nd_Period), Press(kKeyBackspace), {{kPeriods + 1, 0x01}}},
-        {RxCode(CL_5TRx_RxCode),
-         Typed("12+4"),
-         {{kRxCode, 0xED}, {kRxCode + 1, 0xFB}, {kRxCode + 12, 0xDF}}},
-        {RxCode(CL_5TRx_Text), Chosen(0, "Fire"), NameOver0xFF(kRxCode + 4, "Fire")},
-        {RxCode(CL_5TRx_IdDec), Chosen(0), {{kRxCode + 15, 0x40}}},
-        {RxCode(CL_5TRx_Bell), Chosen(1), {{kRxCode + 15, 0x02}}},
-        {RxCode(CL_5TRx_EmerCancel), Chosen(0), {{kRxCode + 16, 0x80}}},
-        {RxCode(CL_5TRx_Abc), Typed("7"), {{kRxCode + 13, 0xF8}}},
-        {RxCode(CL_5TRx_Exo), Chosen(0), {{kRxCode + 15, 0x80}}},
-        {RxCode(CL_5TRx_Beep), Chosen(1), {{kRxCode + 14, 0x06}}},
-        {RxCode(CL_5TRx_AutoTx), Chosen(0), {{kRxCode + 15, 0x20}}},
-        {RxCode(CL_5TRx_Aud), Chosen(0), {{kRxCode + 14, 0xC0}}},
-        {RxCode(CL_5TRx_Stun), Chosen(2), {{kRxCode + 15, 0x08}}},
-        {RxCode(CL_5TRx_Scan), Chosen(1), {{kRxCode + 14, 0x20}}},
-        {RxCode(CL_5TRx_Sfunc), Chosen(0), {{kRxCode + 14, 0x08}}},
-        {{CL_5TRx_LinkATimer}, Typed("0.5"), {{390, 0xCD}}},
+        Edit(TwoTone(CL_2T_Code_Type), Chosen(0), {{tx + 12, 0x0D}}),
+        Edit(TwoTone(CL_2TTx_Freq_1st), Typed("1200"), WordOver0xFF(tx + 8, 12000)),
+        Edit(TwoTone(CL_2T_1st_Period), Typed("1.5"), {{kPeriods, 0xF0}}),
+        Edit(TwoTone(CL_2TTx_Freq_2nd), Typed("1500"), WordOver0xFF(tx + 10, 15000)),
+        Edit(TwoTone(CL_2T_2nd_Period), Press(kKeyBackspace), {{kPeriods + 1, 0x01}}),
+        Edit(RxCode(CL_5TRx_RxCode), Typed("12+4"),
+             {{kRxCode, 0xED}, {kRxCode + 1, 0xFB}, {kRxCode + 12, 0xDF}}),
+        Edit(RxCode(CL_5TRx_Text), Chosen(0, "Fire"), NameOver0xFF(kRxCode + 4, "Fire")),
+        Edit(RxCode(CL_5TRx_IdDec), Chosen(0), {{kRxCode + 15, 0x40}}),
+        Edit(RxCode(CL_5TRx_Bell), Chosen(1), {{kRxCode + 15, 0x02}}),
+        Edit(RxCode(CL_5TRx_EmerCancel), Chosen(0), {{kRxCode + 16, 0x80}}),
+        Edit(RxCode(CL_5TRx_Abc), Typed("7"), {{kRxCode + 13, 0xF8}}),
+        Edit(RxCode(CL_5TRx_Exo), Chosen(0), {{kRxCode + 15, 0x80}}),
+        Edit(RxCode(CL_5TRx_Beep), Chosen(1), {{kRxCode + 14, 0x06}}),
+        Edit(RxCode(CL_5TRx_AutoTx), Chosen(0), {{kRxCode + 15, 0x20}}),
+        Edit(RxCode(CL_5TRx_Aud), Chosen(0), {{kRxCode + 14, 0xC0}}),
+        Edit(RxCode(CL_5TRx_Stun), Chosen(2), {{kRxCode + 15, 0x08}}),
+        Edit(RxCode(CL_5TRx_Scan), Chosen(1), {{kRxCode + 14, 0x20}}),
+        Edit(RxCode(CL_5TRx_Sfunc), Chosen(0), {{kRxCode + 14, 0x08}}),
+        Edit({CL_5TRx_LinkATimer}, Typed("0.5"), {{390, 0xCD}}),
         // Digit 6 of the code is bit 2.
-        {{CL_5TRx_CompareDigit}, Press('6'), {{372, 0x04}}},
-        {{CL_5TRx_IdDecodeTimer}, Typed("3"), {{399, 0xE1}}},
-        {{CL_5TRx_ExoTimer}, Press(kKeyBackspace), {{412, 0x01}}},
-        {{CL_5TRx_BeepRepeatTimer}, Typed("60"), {{407, 0xC3}}},
-        {{CL_5TRx_AutoTxTimer}, Typed("5"), {{411, 0xFA}}},
-        {{CL_5TRx_CompareTone}, Chosen(0), {{383, 0x01}}},
-        {TxCode(CL_5TTx_TxCode),
-         Typed("98765"),
-         {{kTxCode + 8, 0x67}, {kTxCode + 9, 0x89}, {kTxCode + 10, 0xA0}}},
+        Edit({CL_5TRx_CompareDigit}, Press('6'), {{372, 0x04}}),
+        Edit({CL_5TRx_IdDecodeTimer}, Typed("3"), {{399, 0xE1}}),
+        Edit({CL_5TRx_ExoTimer}, Press(kKeyBackspace), {{412, 0x01}}),
+        Edit({CL_5TRx_BeepRepeatTimer}, Typed("60"), {{407, 0xC3}}),
+        Edit({CL_5TRx_AutoTxTimer}, Typed("5"), {{411, 0xFA}}),
+        Edit({CL_5TRx_CompareTone}, Chosen(0), {{383, 0x01}}),
+        Edit(TxCode(CL_5TTx_TxCode), Typed("98765"),
+             {{kTxCode + 8, 0x67}, {kTxCode + 9, 0x89}, {kTxCode + 10, 0xA0}}),
         // Every digit was the user's: Space takes them all away, the update bit stays.
-        {TxCode(CL_5TTx_InputDigit), Press(kKeySpace), {{kTxCode + 12, 0xFE}}},
-        {TxCode(CL_5TTx_Text), Chosen(0, "Taxi"), NameOver0xFF(kTxCode, "Taxi")},
-        {TxCode(CL_5TTx_Update), Chosen(0), {{kTxCode + 12, 0x01}}},
-        {TxCode(CL_5TTx_AbcDec), Chosen(0), {{kTxCode + 13, 0x80}}},
-        {TxCode(CL_5TTx_AbcAud), Chosen(0), {{kTxCode + 13, 0x40}}},
-        {TxCode(CL_5TTx_Sel), Chosen(1), {{kTxCode + 13, 0x10}}},
-        {{CL_5TTx_LongToneTimer}, Typed("1"), {{391, 0x9B}}},
-        {{CL_5TTx_LinkRTimer}, Typed("0.01"), {{387, 0xFE}}},
-        {{CL_5TTx_Link1Timer}, Typed("0.02"), {{388, 0xFD}}},
-        {{CL_5TTx_Link2Timer}, Typed("0.03"), {{389, 0xFC}}},
-        {{CL_5TTx_LeadOutDelayTimer}, Typed("0.04"), {{392, 0xFB}}},
-        {{CL_5TTx_AbcDecTimer}, Typed("1.2"), {{400, 0xF3}}},
-        {{CL_5TTx_DispDigit}, Press('1'), {{371, 0x80}}},
-        {{CL_5TTx_SpTone_Group}, Typed("a"), {{layout::kCodeCommon, 0xF5}}},
-        {{CL_5TTx_SpTone_Repeat}, Typed("E"), {{374, 0xF1}}},
-        {{CL_5TTx_SpTone_Link2}, Typed("F"), {{375, 0xF0}}},
-        {{CL_5TTx_PTTCallIna}, Chosen(0), {{379, 0x40}}},
-        {UserTone(CL_UTone_Encode), Typed("1197"),
-         Join({WordOver0xFF(kEncode, 11970), WordOver0xFF(kDecode, 11611),
-               WordOver0xFF(kDecode + 2, 12329)})},
-        {UserTone(CL_UTone_Dec_Low), Typed("1161.1"), WordOver0xFF(kDecode, 11611)},
-        {UserTone(CL_UTone_Dec_High), Typed("1232.9"), WordOver0xFF(kDecode + 2, 12329)},
-        {UserTone(CL_UTone_TonePeriod), Typed("0.1"), {{660, 0x9B}}},
-        {UserTone(CL_UTone_NotoneTimer), Typed("0.1"), {{669, 0xF5}}},
-        {UserTone(CL_UTone_Length), Typed("0.098"), {{678, 0xF6}}},
-        {UserTone(CL_UTone_TonePeriod, 15), Typed("0.2"), {{685, 0x37}}},
-        {UserTone(CL_UTone_NotoneTimer, 15), Typed("0.06"), {{686, 0xF9}}},
+        Edit(TxCode(CL_5TTx_InputDigit), Press(kKeySpace), {{kTxCode + 12, 0xFE}}),
+        Edit(TxCode(CL_5TTx_Text), Chosen(0, "Taxi"), NameOver0xFF(kTxCode, "Taxi")),
+        Edit(TxCode(CL_5TTx_Update), Chosen(0), {{kTxCode + 12, 0x01}}),
+        Edit(TxCode(CL_5TTx_AbcDec), Chosen(0), {{kTxCode + 13, 0x80}}),
+        Edit(TxCode(CL_5TTx_AbcAud), Chosen(0), {{kTxCode + 13, 0x40}}),
+        Edit(TxCode(CL_5TTx_Sel), Chosen(1), {{kTxCode + 13, 0x10}}),
+        Edit({CL_5TTx_LongToneTimer}, Typed("1"), {{391, 0x9B}}),
+        Edit({CL_5TTx_LinkRTimer}, Typed("0.01"), {{387, 0xFE}}),
+        Edit({CL_5TTx_Link1Timer}, Typed("0.02"), {{388, 0xFD}}),
+        Edit({CL_5TTx_Link2Timer}, Typed("0.03"), {{389, 0xFC}}),
+        Edit({CL_5TTx_LeadOutDelayTimer}, Typed("0.04"), {{392, 0xFB}}),
+        Edit({CL_5TTx_AbcDecTimer}, Typed("1.2"), {{400, 0xF3}}),
+        Edit({CL_5TTx_DispDigit}, Press('1'), {{371, 0x80}}),
+        Edit({CL_5TTx_SpTone_Group}, Typed("a"), {{layout::kCodeCommon, 0xF5}}),
+        Edit({CL_5TTx_SpTone_Repeat}, Typed("E"), {{374, 0xF1}}),
+        Edit({CL_5TTx_SpTone_Link2}, Typed("F"), {{375, 0xF0}}),
+        Edit({CL_5TTx_PTTCallIna}, Chosen(0), {{379, 0x40}}),
+        Edit(UserTone(CL_UTone_Encode), Typed("1197"),
+             Join({WordOver0xFF(kEncode, 11970), WordOver0xFF(kDecode, 11611),
+                   WordOver0xFF(kDecode + 2, 12329)})),
+        Edit(UserTone(CL_UTone_Dec_Low), Typed("1161.1"), WordOver0xFF(kDecode, 11611)),
+        Edit(UserTone(CL_UTone_Dec_High), Typed("1232.9"), WordOver0xFF(kDecode + 2, 12329)),
+        Edit(UserTone(CL_UTone_TonePeriod), Typed("0.1"), {{660, 0x9B}}),
+        Edit(UserTone(CL_UTone_NotoneTimer), Typed("0.1"), {{669, 0xF5}}),
+        Edit(UserTone(CL_UTone_Length), Typed("0.098"), {{678, 0xF6}}),
+        Edit(UserTone(CL_UTone_TonePeriod, 15), Typed("0.2"), {{685, 0x37}}),
+        Edit(UserTone(CL_UTone_NotoneTimer, 15), Typed("0.06"), {{686, 0xF9}}),
         // Where no record is, nothing is stored.
-        {TwoTone(CL_2T_RxFreq_1st, 0), Typed("1000"), {}},
-        {TwoTone(CL_2T_Bell, 0), Chosen(0), {}},
-        {TwoTone(CL_2TTx_Freq_2nd, 0), Typed("1000"), {}},
-        {RxCode(CL_5TRx_RxCode, 0), Typed("123"), {}},
-        {RxCode(CL_5TRx_Text, 0), Chosen(0, "Fire"), {}},
-        {UserTone(CL_UTone_Encode, 15), Typed("1000"), {}},
-        {UserTone(CL_UTone_Length, 15), Typed("0.1"), {}},
+        Edit(TwoTone(CL_2T_RxFreq_1st, 0), Typed("1000"), {}),
+        Edit(TwoTone(CL_2T_Bell, 0), Chosen(0), {}),
+        Edit(TwoTone(CL_2TTx_Freq_2nd, 0), Typed("1000"), {}),
+        Edit(RxCode(CL_5TRx_RxCode, 0), Typed("123"), {}),
+        Edit(RxCode(CL_5TRx_Text, 0), Chosen(0, "Fire"), {}),
+        Edit(UserTone(CL_UTone_Encode, 15), Typed("1000"), {}),
+        Edit(UserTone(CL_UTone_Length, 15), Typed("0.1"), {}),
     };
-    for (const Case& c : cases) {
-        rig.shell.image.Fill(0xFF);
-        // The two-tone code's transmit entry as its record stores it: code 3 sends two tones.
-        rig.shell.image.SetByte(tx + 12, 0x22);
-        const std::vector<uint8_t> before = radiotest::ImageBytes(rig.shell.image);
-        Run(c.cell, c.input);
-        EXPECT_EQ(radiotest::BitsChangedSince(before, rig.shell.image), c.changed)
-            << CellItemCodeToName(c.cell.item) << "[" << c.cell.index << "]";
-    }
+    // The two-tone code's transmit entry as its record stores it: code 3 sends two tones.
+    radiotest::ExpectEditsStoreAtTheirBits(rig, cases, {{tx + 12, 0x22}});
 }
 
 // Two-tone code 0 is "no code" and five-tone receive codes start at 1: every cell of their
@@ -444,7 +438,7 @@ TEST_F(ToneCodeItemsTest, TwoToneWindowsAgreeWithTheCloneWrite) {
     const std::vector<uint8_t> typed = radiotest::ImageBytes(image);
     ASSERT_EQ(TwoToneRatio(0x10), 0.03);
     SetTwoToneLimits(image, MT_Lmr, 0x10);
-    EXPECT_EQ(radiotest::BitsChangedSince(typed, image), std::vector<ChangedBits>{});
+    EXPECT_EQ(radiotest::ChangedBits(typed, image), std::vector<Bits>{});
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(image.GetByte(layout::kTwoToneBoundsArea.At(0) + i), 0x5A) << i;
     }
@@ -539,7 +533,7 @@ TEST_F(ToneCodeItemsTest, FiveToneCodesStayInTheirFieldAndTypeTheGroupTone) {
         const std::vector<uint8_t> before = radiotest::ImageBytes(image);
         Run(c.cell, Typed(c.typed));
         EXPECT_EQ(Paint(c.cell), c.shown) << c.typed;
-        for (const ChangedBits& bits : radiotest::BitsChangedSince(before, image)) {
+        for (const Bits& bits : radiotest::ChangedBits(before, image)) {
             EXPECT_NE(std::find(c.field.begin(), c.field.end(), bits.address), c.field.end())
                 << c.typed << ": " << bits.address;
         }

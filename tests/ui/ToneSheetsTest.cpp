@@ -4,7 +4,6 @@
 // MERROW_TONE_SCREENSHOT=<dir> each sheet is also drawn to <dir>/<sheet>.png.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <span>
 #include <string>
 
@@ -34,8 +33,8 @@ int Word(const cmcEeprom& image, int address) {
 // Opens each sheet over the model type's initial file: each cell with an item paints a value
 // of its own rows, none "*Yet*"; only the user tones' common entry shows "----".
 void CheckSheets(ModelType model, std::span<const char* const> names) {
-    testsupport::SettingSheetRig sheets(model);
-    sheets.window.resize(2400, 1400);  // every cell in sight, so that every cell is painted
+    // Every cell in sight, so that every cell is painted.
+    testsupport::SettingSheetRig sheets(model, 2400, 1400);
     for (const char* name : names) {
         sheets.Open(name);
         EXPECT_FALSE(sheets.sheet->GetTitle().empty()) << name;
@@ -44,12 +43,12 @@ void CheckSheets(ModelType model, std::span<const char* const> names) {
             for (int col = 0; col < cells.Cols(); ++col) {
                 const cmcCellObj& cell = cells.At(col, row).cell;
                 if (cell.item != kItemNone) {
-                    EXPECT_TRUE(sheets.Cells().contains({cell.item, cell.index}))
+                    EXPECT_TRUE(sheets.painted.contains({cell.item, cell.index}))
                         << name << ": " << cell.item << "[" << cell.index << "]";
                 }
             }
         }
-        for (const auto& [cell, painted] : sheets.Cells()) {
+        for (const auto& [cell, painted] : sheets.painted) {
             const auto [item, index] = cell;
             EXPECT_GE(item, CL_2T_RxFreq_1st) << name;
             EXPECT_LE(item, CL_UTone_Length) << name;
@@ -68,8 +67,7 @@ TEST(ToneSheets, EveryValueCellShowsAValueOfTheImage) {
 }
 
 TEST(ToneSheets, ValuesOfTheInitialFiles) {
-    testsupport::SettingSheetRig pmr(MT_Pmr);
-    pmr.window.resize(900, 480);
+    testsupport::SettingSheetRig pmr(MT_Pmr, 900, 480);
     pmr.Open("GI_Sheet_UTone_List");
     EXPECT_EQ(pmr.At(CL_UTone_Encode, 10).text, "2400.0");
     EXPECT_EQ(pmr.At(CL_UTone_Dec_Low, 10).text, "2328.0");
@@ -90,7 +88,7 @@ TEST(ToneSheets, ValuesOfTheInitialFiles) {
 TEST(ToneSheets, ASingleToneCodeGreysItsSecondToneAtOnce) {
     testsupport::SettingSheetRig sheets(MT_Lmr);
     sheets.Open("GI_Sheet_2Tone_TxCode");
-    sheets.Press(CL_2T_Code_Type, Qt::Key_Space, 4);
+    sheets.Press(CL_2T_Code_Type, 4, Qt::Key_Space);
     EXPECT_EQ(sheets.At(CL_2T_Code_Type, 4).text, "Single tone");
     EXPECT_EQ(sheets.At(CL_2TTx_Freq_2nd, 4).text, "----  ");
     EXPECT_EQ(sheets.At(CL_2TTx_Freq_2nd, 4).colour, kSilver);
@@ -103,28 +101,20 @@ TEST(ToneSheets, ASingleToneCodeGreysItsSecondToneAtOnce) {
 TEST(ToneSheets, AUserTonesWindowFollowsItsTone) {
     testsupport::SettingSheetRig sheets(MT_Pmr);
     sheets.Open("GI_Sheet_UTone_List");
-    sheets.Press(CL_UTone_Encode, Qt::Key_Space, 1);
+    sheets.Press(CL_UTone_Encode, 1, Qt::Key_Space);
     EXPECT_EQ(sheets.At(CL_UTone_Encode, 1).text, "1124.1");
     EXPECT_EQ(Word(sheets.rig.shell.image, layout::kUserToneDecodeArea.At(1)), 10904);
     EXPECT_EQ(sheets.At(CL_UTone_Dec_Low, 1).text, "1090.4");
 }
 
 TEST(ToneSheets, Screenshots) {
-    const char* folder = std::getenv("MERROW_TONE_SCREENSHOT");
-    if (!folder) {
+    testsupport::SettingSheetRig lmr(MT_Lmr, 900, 420);
+    testsupport::SettingSheetRig pmr(MT_Pmr, 900, 420);
+    // A crossed window of user tone 3 shows its warning marks.
+    pmr.rig.shell.image.SetByte(layout::kUserToneDecodeArea.At(3), 0x7F);
+    if (!lmr.SaveSheets("MERROW_TONE_SCREENSHOT", kTwoToneSheets) ||
+        !pmr.SaveSheets("MERROW_TONE_SCREENSHOT", kFiveToneSheets)) {
         GTEST_SKIP() << "MERROW_TONE_SCREENSHOT not set";
-    }
-    for (const ModelType model : {MT_Lmr, MT_Pmr}) {
-        testsupport::SettingSheetRig sheets(model);
-        sheets.window.resize(900, 420);
-        // A crossed window of user tone 3 shows its warning marks.
-        cmcEeprom& image = sheets.rig.shell.image;
-        image.SetByte(layout::kUserToneDecodeArea.At(3), 0x7F);
-        for (const char* name : model == MT_Lmr ? std::span<const char* const>(kTwoToneSheets)
-                                                : std::span<const char* const>(kFiveToneSheets)) {
-            sheets.Open(name);
-            EXPECT_TRUE(sheets.SaveShot(folder, name));
-        }
     }
 }
 
