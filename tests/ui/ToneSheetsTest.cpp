@@ -4,6 +4,8 @@
 // MERROW_TONE_SCREENSHOT=<dir> each sheet is also drawn to <dir>/<sheet>.png.
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include <span>
 #include <string>
 
@@ -50,6 +52,9 @@ void CheckSheets(ModelType model, std::span<const char* const> names) {
         }
         for (const auto& [cell, painted] : sheets.painted) {
             const auto [item, index] = cell;
+            if (item == CallSheet) {
+                continue;  // a cover's page
+            }
             EXPECT_GE(item, CL_2T_RxFreq_1st) << name;
             EXPECT_LE(item, CL_UTone_Length) << name;
             EXPECT_EQ(painted.text.find("*Yet*"), std::string::npos) << name << ": " << item;
@@ -82,6 +87,32 @@ TEST(ToneSheets, ValuesOfTheInitialFiles) {
     lmr.Open("GI_Sheet_2Tone_TxCode");
     EXPECT_EQ(lmr.At(CL_2T_Code_Type, 4).text, "Two tones");
     EXPECT_EQ(lmr.At(CL_2TTx_Freq_2nd, 4).text, "  0.0");
+}
+
+// Enter on each page of a cover opens that page, in the order the cover lists them.
+TEST(ToneSheets, TheCoversOpenTheirPages) {
+    const struct {
+        ModelType model;
+        const char* cover;
+        std::span<const char* const> pages;
+    } covers[] = {{MT_Lmr, kTwoToneSheets[0], std::span(kTwoToneSheets).subspan(1)},
+                  {MT_Pmr, kFiveToneSheets[0], std::span(kFiveToneSheets).subspan(1)}};
+    for (const auto& c : covers) {
+        testsupport::SettingSheetRig sheets(c.model);
+        sheets.Open(c.cover);
+        const cuiSheetCells& cells = sheets.sheet->Cells();
+        for (int row = 0; row < cells.Rows(); ++row) {
+            if (cells.At(0, row).cell.item == CallSheet) {
+                sheets.sheet->Grid()->MoveTo(0, row);
+                QTest::keyClick(sheets.sheet->Grid(), Qt::Key_Return);
+            }
+        }
+        const auto& opened = sheets.rig.shell.openedSheets;
+        ASSERT_EQ(opened.size(), c.pages.size()) << c.cover;
+        for (std::size_t i = 0; i < opened.size(); ++i) {
+            EXPECT_EQ(opened[i].spec, c.pages[i]) << c.cover;
+        }
+    }
 }
 
 // A single-tone code greys its second transmit tone at once.
