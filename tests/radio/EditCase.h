@@ -4,7 +4,6 @@
 
 #include <initializer_list>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "radio/CellCodes.h"
@@ -15,17 +14,44 @@
 
 namespace radiotest {
 
-// An edit of an item's cell, and the bits of the image it must change. A cell of a table of
-// records names its index and category; an answer of 0 or more is a pop-up's (item Flex0), with
-// the text typed in its editor, if any.
-struct EditCase {
+// A cell of the rows: item, and for a table of records its index and category.
+struct Cell {
     int item;
-    int key;  // pressed, or 0 to type the text
-    const char* typed;
-    std::vector<Bits> changed;
     int index = 0;
     int category = kCategoryNone;
+};
+
+// What an edit does: a key pressed, a text typed, or a pop-up's answer (the chosen list value,
+// with the text the text editors hand back).
+struct Input {
+    int key = 0;
+    const char* text = "";
     int answer = -1;
+};
+constexpr Input Press(int key) {
+    return {key};
+}
+constexpr Input Typed(const char* text) {
+    return {0, text};
+}
+constexpr Input Chosen(int value, const char* text = "") {
+    return {0, text, value};
+}
+
+// Runs the input on the cell.
+inline CellRig::Run RunEdit(CellRig& rig, const Cell& cell, const Input& input) {
+    rig.At(cell.item, cell.index, cell.category);
+    if (input.answer >= 0) {
+        return rig.Answer(Flex0, input.answer, input.text);
+    }
+    return input.key ? rig.Key(input.key) : rig.Type(input.text);
+}
+
+// An edit of a cell, and the bits of the image it must change.
+struct EditCase {
+    Cell cell;
+    Input input;
+    std::vector<Bits> changed;
 };
 
 // Each edit, on an image whose bytes are all 0xFF but the fixture's, stores at its bits and
@@ -36,16 +62,9 @@ inline void ExpectEditsStoreAtTheirBits(CellRig& rig, std::span<const EditCase> 
         rig.shell.image.Fill(0xFF);
         PutBytes(rig.shell.image, fixture);
         const std::vector<uint8_t> before = ImageBytes(rig.shell.image);
-        rig.At(c.item, c.index, c.category);
-        if (c.answer >= 0) {
-            rig.Answer(Flex0, c.answer, c.typed);
-        } else if (c.key) {
-            rig.Key(c.key);
-        } else {
-            rig.Type(c.typed);
-        }
+        RunEdit(rig, c.cell, c.input);
         EXPECT_EQ(ChangedBits(before, rig.shell.image), c.changed)
-            << CellItemCodeToName(c.item) << "[" << c.index << "]";
+            << CellItemCodeToName(c.cell.item) << "[" << c.cell.index << "]";
     }
 }
 

@@ -20,7 +20,12 @@
 namespace {
 
 using radiotest::Bits;
+using radiotest::Cell;
+using radiotest::Chosen;
 using radiotest::ImageByte;
+using radiotest::Press;
+using radiotest::RunEdit;
+using radiotest::Typed;
 
 constexpr uint32_t kSilver = 0xC0C0C0;
 
@@ -34,27 +39,6 @@ const int kRxCode = layout::kRxCodeArea.At(5);
 const int kTxCode = layout::kTxCodeArea.At(20);
 const int kEncode = layout::kUserToneEncodeArea.At(2);
 const int kDecode = layout::kUserToneDecodeArea.At(2);
-
-struct Cell {
-    int item;
-    int index = 0;
-    int category = kCategoryNone;
-};
-
-struct Input {
-    int key = 0;
-    const char* text = "";
-    int answer = -1;
-};
-constexpr Input Press(int key) {
-    return {key};
-}
-constexpr Input Typed(const char* text) {
-    return {0, text};
-}
-constexpr Input Chosen(int value, const char* text = "") {
-    return {0, text, value};
-}
 
 Cell TwoTone(int item, int index = 3) {
     return {item, index, CT_2Tone_Code};
@@ -87,25 +71,8 @@ std::vector<Bits> Join(std::initializer_list<std::vector<Bits>> parts) {
     return all;
 }
 
-// An edit of the cell and the bits it must change.
-radiotest::EditCase Edit(const Cell& cell, const Input& input, std::vector<Bits> changed) {
-    return {cell.item,  input.key,     input.text,  std::move(changed),
-            cell.index, cell.category, input.answer};
-}
-
 class ToneCodeItemsTest : public ::testing::Test {
 protected:
-    void Run(const Cell& cell, const Input& input) {
-        rig.At(cell.item, cell.index, cell.category);
-        if (input.answer >= 0) {
-            rig.Answer(Flex0, input.answer, input.text);
-        } else if (input.key) {
-            rig.Key(input.key);
-        } else {
-            rig.Type(input.text);
-        }
-    }
-
     std::string Paint(const Cell& cell) {
         rig.At(cell.item, cell.index, cell.category);
         return rig.Paint();
@@ -273,94 +240,96 @@ TEST_F(ToneCodeItemsTest, EditsStoreAtTheirBits) {
     const int tx = kTwoToneTx;
     const radiotest::EditCase cases[] = {
         // 1000.0 Hz, the detection window 970.0 .. 1030.0 Hz.
-        Edit(TwoTone(CL_2T_RxFreq_1st), Typed("1000.0"),
-             Join({WordOver0xFF(kBounds, 9700), WordOver0xFF(kBounds + 2, 10300),
-                   WordOver0xFF(tx + 8, 10000)})),
-        Edit(TwoTone(CL_2T_RxFreq_2nd), Typed("1500"),
-             Join({WordOver0xFF(kBounds + 4, 14550), WordOver0xFF(kBounds + 6, 15450),
-                   WordOver0xFF(tx + 10, 15000)})),
-        Edit(TwoTone(CL_2T_GroupCall), Chosen(1), {{kTwoTone, 0xFE}}),
-        Edit(TwoTone(CL_2T_Text), Chosen(0, "Depot"),
-             Join({NameOver0xFF(tx, "Depot"), NameOver0xFF(kTwoTone + 4, "Depot")})),
-        Edit(TwoTone(CL_2T_Bell), Chosen(0), {{kTwoTone + 15, 0x03}}),
-        Edit(TwoTone(CL_2T_ANS), Chosen(0), {{kTwoTone + 13, 0xFF}}),
-        Edit(TwoTone(CL_2T_EXO), Chosen(0), {{kTwoTone + 15, 0x80}}),
-        Edit(TwoTone(CL_2T_Beep), Chosen(2), {{kTwoTone + 14, 0x05}}),
-        Edit(TwoTone(CL_2T_AutoTx), Chosen(0), {{kTwoTone + 15, 0x20}}),
-        Edit(TwoTone(CL_2T_Stun), Chosen(1), {{kTwoTone + 15, 0x10}}),
-        Edit(TwoTone(CL_2T_Scan), Chosen(0), {{kTwoTone + 14, 0x30}}),
-        Edit(TwoTone(CL_2T_Sfunc), Chosen(0), {{kTwoTone + 14, 0x08}}),
-        Edit({CL_2T_NotoneTimer}, Typed("0.1"), {{667, 0xF5}}),
-        Edit({CL_2T_GroupTimer}, Typed("2.5"), {{396, 0xE6}}),
-        Edit({CL_2T_ExoTimer}, Typed("10"), {{412, 0xF5}}),
-        Edit({CL_2T_BeepRepeatTimer}, Typed("30"), {{407, 0xE1}}),
-        Edit({CL_2T_AutoTxTimer}, Typed("5"), {{411, 0xFA}}),
+        {TwoTone(CL_2T_RxFreq_1st), Typed("1000.0"),
+         Join({WordOver0xFF(kBounds, 9700), WordOver0xFF(kBounds + 2, 10300),
+               WordOver0xFF(tx + 8, 10000)})},
+        {TwoTone(CL_2T_RxFreq_2nd), Typed("1500"),
+         Join({WordOver0xFF(kBounds + 4, 14550), WordOver0xFF(kBounds + 6, 15450),
+               WordOver0xFF(tx + 10, 15000)})},
+        {TwoTone(CL_2T_GroupCall), Chosen(1), {{kTwoTone, 0xFE}}},
+        {TwoTone(CL_2T_Text), Chosen(0, "Depot"),
+         Join({NameOver0xFF(tx, "Depot"), NameOver0xFF(kTwoTone + 4, "Depot")})},
+        {TwoTone(CL_2T_Bell), Chosen(0), {{kTwoTone + 15, 0x03}}},
+        {TwoTone(CL_2T_ANS), Chosen(0), {{kTwoTone + 13, 0xFF}}},
+        {TwoTone(CL_2T_EXO), Chosen(0), {{kTwoTone + 15, 0x80}}},
+        {TwoTone(CL_2T_Beep), Chosen(2), {{kTwoTone + 14, 0x05}}},
+        {TwoTone(CL_2T_AutoTx), Chosen(0), {{kTwoTone + 15, 0x20}}},
+        {TwoTone(CL_2T_Stun), Chosen(1), {{kTwoTone + 15, 0x10}}},
+        {TwoTone(CL_2T_Scan), Chosen(0), {{kTwoTone + 14, 0x30}}},
+        {TwoTone(CL_2T_Sfunc), Chosen(0), {{kTwoTone + 14, 0x08}}},
+        {{CL_2T_NotoneTimer}, Typed("0.1"), {{667, 0xF5}}},
+        {{CL_2T_GroupTimer}, Typed("2.5"), {{396, 0xE6}}},
+        {{CL_2T_ExoTimer}, Typed("10"), {{412, 0xF5}}},
+        {{CL_2T_BeepRepeatTimer}, Typed("30"), {{407, 0xE1}}},
+        {{CL_2T_AutoTxTimer}, Typed("5"), {{411, 0xFA}}},
         // A single tone: 15 in the low nibble of the transmit entry's byte 12.
-        Edit(TwoTone(CL_2T_Code_Type), Chosen(0), {{tx + 12, 0x0D}}),
-        Edit(TwoTone(CL_2TTx_Freq_1st), Typed("1200"), WordOver0xFF(tx + 8, 12000)),
-        Edit(TwoTone(CL_2T_1st_Period), Typed("1.5"), {{kPeriods, 0xF0}}),
-        Edit(TwoTone(CL_2TTx_Freq_2nd), Typed("1500"), WordOver0xFF(tx + 10, 15000)),
-        Edit(TwoTone(CL_2T_2nd_Period), Press(kKeyBackspace), {{kPeriods + 1, 0x01}}),
-        Edit(RxCode(CL_5TRx_RxCode), Typed("12+4"),
-             {{kRxCode, 0xED}, {kRxCode + 1, 0xFB}, {kRxCode + 12, 0xDF}}),
-        Edit(RxCode(CL_5TRx_Text), Chosen(0, "Fire"), NameOver0xFF(kRxCode + 4, "Fire")),
-        Edit(RxCode(CL_5TRx_IdDec), Chosen(0), {{kRxCode + 15, 0x40}}),
-        Edit(RxCode(CL_5TRx_Bell), Chosen(1), {{kRxCode + 15, 0x02}}),
-        Edit(RxCode(CL_5TRx_EmerCancel), Chosen(0), {{kRxCode + 16, 0x80}}),
-        Edit(RxCode(CL_5TRx_Abc), Typed("7"), {{kRxCode + 13, 0xF8}}),
-        Edit(RxCode(CL_5TRx_Exo), Chosen(0), {{kRxCode + 15, 0x80}}),
-        Edit(RxCode(CL_5TRx_Beep), Chosen(1), {{kRxCode + 14, 0x06}}),
-        Edit(RxCode(CL_5TRx_AutoTx), Chosen(0), {{kRxCode + 15, 0x20}}),
-        Edit(RxCode(CL_5TRx_Aud), Chosen(0), {{kRxCode + 14, 0xC0}}),
-        Edit(RxCode(CL_5TRx_Stun), Chosen(2), {{kRxCode + 15, 0x08}}),
-        Edit(RxCode(CL_5TRx_Scan), Chosen(1), {{kRxCode + 14, 0x20}}),
-        Edit(RxCode(CL_5TRx_Sfunc), Chosen(0), {{kRxCode + 14, 0x08}}),
-        Edit({CL_5TRx_LinkATimer}, Typed("0.5"), {{390, 0xCD}}),
+        {TwoTone(CL_2T_Code_Type), Chosen(0), {{tx + 12, 0x0D}}},
+        {TwoTone(CL_2TTx_Freq_1st), Typed("1200"), WordOver0xFF(tx + 8, 12000)},
+        {TwoTone(CL_2T_1st_Period), Typed("1.5"), {{kPeriods, 0xF0}}},
+        {TwoTone(CL_2TTx_Freq_2nd), Typed("1500"), WordOver0xFF(tx + 10, 15000)},
+        {TwoTone(CL_2T_2nd_Period), Press(kKeyBackspace), {{kPeriods + 1, 0x01}}},
+        {RxCode(CL_5TRx_RxCode),
+         Typed("12+4"),
+         {{kRxCode, 0xED}, {kRxCode + 1, 0xFB}, {kRxCode + 12, 0xDF}}},
+        {RxCode(CL_5TRx_Text), Chosen(0, "Fire"), NameOver0xFF(kRxCode + 4, "Fire")},
+        {RxCode(CL_5TRx_IdDec), Chosen(0), {{kRxCode + 15, 0x40}}},
+        {RxCode(CL_5TRx_Bell), Chosen(1), {{kRxCode + 15, 0x02}}},
+        {RxCode(CL_5TRx_EmerCancel), Chosen(0), {{kRxCode + 16, 0x80}}},
+        {RxCode(CL_5TRx_Abc), Typed("7"), {{kRxCode + 13, 0xF8}}},
+        {RxCode(CL_5TRx_Exo), Chosen(0), {{kRxCode + 15, 0x80}}},
+        {RxCode(CL_5TRx_Beep), Chosen(1), {{kRxCode + 14, 0x06}}},
+        {RxCode(CL_5TRx_AutoTx), Chosen(0), {{kRxCode + 15, 0x20}}},
+        {RxCode(CL_5TRx_Aud), Chosen(0), {{kRxCode + 14, 0xC0}}},
+        {RxCode(CL_5TRx_Stun), Chosen(2), {{kRxCode + 15, 0x08}}},
+        {RxCode(CL_5TRx_Scan), Chosen(1), {{kRxCode + 14, 0x20}}},
+        {RxCode(CL_5TRx_Sfunc), Chosen(0), {{kRxCode + 14, 0x08}}},
+        {{CL_5TRx_LinkATimer}, Typed("0.5"), {{390, 0xCD}}},
         // Digit 6 of the code is bit 2.
-        Edit({CL_5TRx_CompareDigit}, Press('6'), {{372, 0x04}}),
-        Edit({CL_5TRx_IdDecodeTimer}, Typed("3"), {{399, 0xE1}}),
-        Edit({CL_5TRx_ExoTimer}, Press(kKeyBackspace), {{412, 0x01}}),
-        Edit({CL_5TRx_BeepRepeatTimer}, Typed("60"), {{407, 0xC3}}),
-        Edit({CL_5TRx_AutoTxTimer}, Typed("5"), {{411, 0xFA}}),
-        Edit({CL_5TRx_CompareTone}, Chosen(0), {{383, 0x01}}),
-        Edit(TxCode(CL_5TTx_TxCode), Typed("98765"),
-             {{kTxCode + 8, 0x67}, {kTxCode + 9, 0x89}, {kTxCode + 10, 0xA0}}),
+        {{CL_5TRx_CompareDigit}, Press('6'), {{372, 0x04}}},
+        {{CL_5TRx_IdDecodeTimer}, Typed("3"), {{399, 0xE1}}},
+        {{CL_5TRx_ExoTimer}, Press(kKeyBackspace), {{412, 0x01}}},
+        {{CL_5TRx_BeepRepeatTimer}, Typed("60"), {{407, 0xC3}}},
+        {{CL_5TRx_AutoTxTimer}, Typed("5"), {{411, 0xFA}}},
+        {{CL_5TRx_CompareTone}, Chosen(0), {{383, 0x01}}},
+        {TxCode(CL_5TTx_TxCode),
+         Typed("98765"),
+         {{kTxCode + 8, 0x67}, {kTxCode + 9, 0x89}, {kTxCode + 10, 0xA0}}},
         // Every digit was the user's: Space takes them all away, the update bit stays.
-        Edit(TxCode(CL_5TTx_InputDigit), Press(kKeySpace), {{kTxCode + 12, 0xFE}}),
-        Edit(TxCode(CL_5TTx_Text), Chosen(0, "Taxi"), NameOver0xFF(kTxCode, "Taxi")),
-        Edit(TxCode(CL_5TTx_Update), Chosen(0), {{kTxCode + 12, 0x01}}),
-        Edit(TxCode(CL_5TTx_AbcDec), Chosen(0), {{kTxCode + 13, 0x80}}),
-        Edit(TxCode(CL_5TTx_AbcAud), Chosen(0), {{kTxCode + 13, 0x40}}),
-        Edit(TxCode(CL_5TTx_Sel), Chosen(1), {{kTxCode + 13, 0x10}}),
-        Edit({CL_5TTx_LongToneTimer}, Typed("1"), {{391, 0x9B}}),
-        Edit({CL_5TTx_LinkRTimer}, Typed("0.01"), {{387, 0xFE}}),
-        Edit({CL_5TTx_Link1Timer}, Typed("0.02"), {{388, 0xFD}}),
-        Edit({CL_5TTx_Link2Timer}, Typed("0.03"), {{389, 0xFC}}),
-        Edit({CL_5TTx_LeadOutDelayTimer}, Typed("0.04"), {{392, 0xFB}}),
-        Edit({CL_5TTx_AbcDecTimer}, Typed("1.2"), {{400, 0xF3}}),
-        Edit({CL_5TTx_DispDigit}, Press('1'), {{371, 0x80}}),
-        Edit({CL_5TTx_SpTone_Group}, Typed("a"), {{layout::kCodeCommon, 0xF5}}),
-        Edit({CL_5TTx_SpTone_Repeat}, Typed("E"), {{374, 0xF1}}),
-        Edit({CL_5TTx_SpTone_Link2}, Typed("F"), {{375, 0xF0}}),
-        Edit({CL_5TTx_PTTCallIna}, Chosen(0), {{379, 0x40}}),
-        Edit(UserTone(CL_UTone_Encode), Typed("1197"),
-             Join({WordOver0xFF(kEncode, 11970), WordOver0xFF(kDecode, 11611),
-                   WordOver0xFF(kDecode + 2, 12329)})),
-        Edit(UserTone(CL_UTone_Dec_Low), Typed("1161.1"), WordOver0xFF(kDecode, 11611)),
-        Edit(UserTone(CL_UTone_Dec_High), Typed("1232.9"), WordOver0xFF(kDecode + 2, 12329)),
-        Edit(UserTone(CL_UTone_TonePeriod), Typed("0.1"), {{660, 0x9B}}),
-        Edit(UserTone(CL_UTone_NotoneTimer), Typed("0.1"), {{669, 0xF5}}),
-        Edit(UserTone(CL_UTone_Length), Typed("0.098"), {{678, 0xF6}}),
-        Edit(UserTone(CL_UTone_TonePeriod, 15), Typed("0.2"), {{685, 0x37}}),
-        Edit(UserTone(CL_UTone_NotoneTimer, 15), Typed("0.06"), {{686, 0xF9}}),
+        {TxCode(CL_5TTx_InputDigit), Press(kKeySpace), {{kTxCode + 12, 0xFE}}},
+        {TxCode(CL_5TTx_Text), Chosen(0, "Taxi"), NameOver0xFF(kTxCode, "Taxi")},
+        {TxCode(CL_5TTx_Update), Chosen(0), {{kTxCode + 12, 0x01}}},
+        {TxCode(CL_5TTx_AbcDec), Chosen(0), {{kTxCode + 13, 0x80}}},
+        {TxCode(CL_5TTx_AbcAud), Chosen(0), {{kTxCode + 13, 0x40}}},
+        {TxCode(CL_5TTx_Sel), Chosen(1), {{kTxCode + 13, 0x10}}},
+        {{CL_5TTx_LongToneTimer}, Typed("1"), {{391, 0x9B}}},
+        {{CL_5TTx_LinkRTimer}, Typed("0.01"), {{387, 0xFE}}},
+        {{CL_5TTx_Link1Timer}, Typed("0.02"), {{388, 0xFD}}},
+        {{CL_5TTx_Link2Timer}, Typed("0.03"), {{389, 0xFC}}},
+        {{CL_5TTx_LeadOutDelayTimer}, Typed("0.04"), {{392, 0xFB}}},
+        {{CL_5TTx_AbcDecTimer}, Typed("1.2"), {{400, 0xF3}}},
+        {{CL_5TTx_DispDigit}, Press('1'), {{371, 0x80}}},
+        {{CL_5TTx_SpTone_Group}, Typed("a"), {{layout::kCodeCommon, 0xF5}}},
+        {{CL_5TTx_SpTone_Repeat}, Typed("E"), {{374, 0xF1}}},
+        {{CL_5TTx_SpTone_Link2}, Typed("F"), {{375, 0xF0}}},
+        {{CL_5TTx_PTTCallIna}, Chosen(0), {{379, 0x40}}},
+        {UserTone(CL_UTone_Encode), Typed("1197"),
+         Join({WordOver0xFF(kEncode, 11970), WordOver0xFF(kDecode, 11611),
+               WordOver0xFF(kDecode + 2, 12329)})},
+        {UserTone(CL_UTone_Dec_Low), Typed("1161.1"), WordOver0xFF(kDecode, 11611)},
+        {UserTone(CL_UTone_Dec_High), Typed("1232.9"), WordOver0xFF(kDecode + 2, 12329)},
+        {UserTone(CL_UTone_TonePeriod), Typed("0.1"), {{660, 0x9B}}},
+        {UserTone(CL_UTone_NotoneTimer), Typed("0.1"), {{669, 0xF5}}},
+        {UserTone(CL_UTone_Length), Typed("0.098"), {{678, 0xF6}}},
+        {UserTone(CL_UTone_TonePeriod, 15), Typed("0.2"), {{685, 0x37}}},
+        {UserTone(CL_UTone_NotoneTimer, 15), Typed("0.06"), {{686, 0xF9}}},
         // Where no record is, nothing is stored.
-        Edit(TwoTone(CL_2T_RxFreq_1st, 0), Typed("1000"), {}),
-        Edit(TwoTone(CL_2T_Bell, 0), Chosen(0), {}),
-        Edit(TwoTone(CL_2TTx_Freq_2nd, 0), Typed("1000"), {}),
-        Edit(RxCode(CL_5TRx_RxCode, 0), Typed("123"), {}),
-        Edit(RxCode(CL_5TRx_Text, 0), Chosen(0, "Fire"), {}),
-        Edit(UserTone(CL_UTone_Encode, 15), Typed("1000"), {}),
-        Edit(UserTone(CL_UTone_Length, 15), Typed("0.1"), {}),
+        {TwoTone(CL_2T_RxFreq_1st, 0), Typed("1000"), {}},
+        {TwoTone(CL_2T_Bell, 0), Chosen(0), {}},
+        {TwoTone(CL_2TTx_Freq_2nd, 0), Typed("1000"), {}},
+        {RxCode(CL_5TRx_RxCode, 0), Typed("123"), {}},
+        {RxCode(CL_5TRx_Text, 0), Chosen(0, "Fire"), {}},
+        {UserTone(CL_UTone_Encode, 15), Typed("1000"), {}},
+        {UserTone(CL_UTone_Length, 15), Typed("0.1"), {}},
     };
     // The two-tone code's transmit entry as its record stores it: code 3 sends two tones.
     radiotest::ExpectEditsStoreAtTheirBits(rig, cases, {{tx + 12, 0x22}});
@@ -418,11 +387,11 @@ TEST_F(ToneCodeItemsTest, LoadingRowsWorkInAnyCategory) {
         EXPECT_EQ(Paint({CL_5TTx_TxCode, 20, category}), "123") << category;
         EXPECT_EQ(Paint({CL_5TTx_InputDigit, 20, category}), "1______\n") << category;
     }
-    Run({CL_2T_RxFreq_1st, 3, CT_UserTone}, Typed("2000"));
+    RunEdit(rig, {CL_2T_RxFreq_1st, 3, CT_UserTone}, Typed("2000"));
     EXPECT_EQ(Word(kTwoToneTx + 8), 20000);
     EXPECT_EQ(Word(kBounds), 19400);
     EXPECT_EQ(Word(kBounds + 2), 20600);
-    Run({CL_5TTx_TxCode, 20, kCategoryNone}, Typed("45"));
+    RunEdit(rig, {CL_5TTx_TxCode, 20, kCategoryNone}, Typed("45"));
     EXPECT_EQ(image.GetByte(kTxCode + 8), 0x45);
 }
 
@@ -432,8 +401,10 @@ TEST_F(ToneCodeItemsTest, TwoToneWindowsAgreeWithTheCloneWrite) {
     cmcEeprom& image = rig.shell.image;
     image.Fill(0x5A);
     for (int code = 1; code <= 10; ++code) {
-        Run(TwoTone(CL_2T_RxFreq_1st, code), Typed(std::to_string(250 + 301 * code).c_str()));
-        Run(TwoTone(CL_2T_RxFreq_2nd, code), Typed(std::to_string(3300 - 287 * code).c_str()));
+        RunEdit(rig, TwoTone(CL_2T_RxFreq_1st, code),
+                Typed(std::to_string(250 + 301 * code).c_str()));
+        RunEdit(rig, TwoTone(CL_2T_RxFreq_2nd, code),
+                Typed(std::to_string(3300 - 287 * code).c_str()));
     }
     const std::vector<uint8_t> typed = radiotest::ImageBytes(image);
     ASSERT_EQ(TwoToneRatio(0x10), 0.03);
@@ -465,15 +436,15 @@ TEST_F(ToneCodeItemsTest, UserToneWindowsStayInsideTheDecodedRange) {
 TEST_F(ToneCodeItemsTest, CrossedBoundsWarnOnBothCells) {
     const Cell low = UserTone(CL_UTone_Dec_Low, 6);
     const Cell high = UserTone(CL_UTone_Dec_High, 6);
-    Run(UserTone(CL_UTone_Encode, 6), Typed("1500"));
+    RunEdit(rig, UserTone(CL_UTone_Encode, 6), Typed("1500"));
     EXPECT_FALSE(Warned(low));
     EXPECT_FALSE(Warned(high));
-    Run(low, Typed("1600"));
+    RunEdit(rig, low, Typed("1600"));
     EXPECT_TRUE(Warned(low));
     EXPECT_TRUE(Warned(high));
     EXPECT_FALSE(Warned(UserTone(CL_UTone_Encode, 6)));
     EXPECT_FALSE(Warned(UserTone(CL_UTone_Dec_Low, 5)));
-    Run(high, Typed("1600"));
+    RunEdit(rig, high, Typed("1600"));
     EXPECT_FALSE(Warned(low));
     EXPECT_FALSE(Warned(high));
 }
@@ -489,7 +460,7 @@ TEST_F(ToneCodeItemsTest, SingleToneCodesHaveNoSecondTransmitTone) {
     EXPECT_EQ(rig.Type("1500").text, "----  ");
     EXPECT_EQ(Word(kTwoToneTx + 10), 0);
     // Choosing two tones brings it back.
-    Run(TwoTone(CL_2T_Code_Type), Chosen(1));
+    RunEdit(rig, TwoTone(CL_2T_Code_Type), Chosen(1));
     EXPECT_EQ(image.GetByte(kTwoToneTx + 12), 0x22);
     EXPECT_EQ(Paint(TwoTone(CL_2TTx_Freq_2nd)), "  0.0");
 }
@@ -531,7 +502,7 @@ TEST_F(ToneCodeItemsTest, FiveToneCodesStayInTheirFieldAndTypeTheGroupTone) {
         image.Fill(0x37);
         image.SetByte(layout::kCodeCommon, c.group);
         const std::vector<uint8_t> before = radiotest::ImageBytes(image);
-        Run(c.cell, Typed(c.typed));
+        RunEdit(rig, c.cell, Typed(c.typed));
         EXPECT_EQ(Paint(c.cell), c.shown) << c.typed;
         for (const Bits& bits : radiotest::ChangedBits(before, image)) {
             EXPECT_NE(std::find(c.field.begin(), c.field.end(), bits.address), c.field.end())
