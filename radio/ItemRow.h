@@ -129,6 +129,8 @@ struct Condition {
     ConditionTest holds = nullptr;
     Address address = 0;
     uint8_t mask = 0;
+    // A field of the record the frame loaded, for the conditions on a record's value.
+    int datCh::*member = nullptr;
     constexpr bool IsSet() const { return holds != nullptr; }
 };
 
@@ -138,6 +140,11 @@ bool VaskRuleA(const ItemContext& context, const Condition& condition);
 bool VaskRuleB(const ItemContext& context, const Condition& condition);
 bool VaskRuleC(const ItemContext& context, const Condition& condition);
 bool IndexNotZero(const ItemContext& context, const Condition& condition);
+bool IndexIsBelow(const ItemContext& context, const Condition& condition);
+bool InBankedMode(const ItemContext& context, const Condition& condition);
+bool RecordFieldSet(const ItemContext& context, const Condition& condition);
+bool AnalogueOnVask(const ItemContext& context, const Condition& condition);
+bool VaskValueOutside(const ItemContext& context, const Condition& condition);
 
 // Some of the masked bits of the image are set, or none is.
 constexpr Condition ImageBitsSet(Address address, uint8_t mask) {
@@ -152,6 +159,23 @@ constexpr Condition kVaskRuleA{VaskRuleA};
 constexpr Condition kVaskRuleB{VaskRuleB};
 constexpr Condition kVaskRuleC{VaskRuleC};
 constexpr Condition kIndexNotZero{IndexNotZero};
+// The cell's index is below n (the rows of a table that ends with rows of its own).
+constexpr Condition IndexBelow(int n) {
+    return {IndexIsBelow, n};
+}
+// Bank 1 holds channels: the channels are divided into banks.
+constexpr Condition kBankedMode{InBankedMode};
+// The field of the loaded record is not 0.
+constexpr Condition RecordFlagSet(int datCh::*member) {
+    return {RecordFieldSet, 0, 0, member};
+}
+// On the Vask model type, a channel without Vask signalling.
+constexpr Condition kAnalogueOnVask{AnalogueOnVask};
+// On the Vask model type, a Vask channel whose field holds a value v (0..7) whose bit
+// 1 << v is not among the allowed ones.
+constexpr Condition VaskChannelValueOutside(int datCh::*member, uint8_t allowed) {
+    return {VaskValueOutside, 0, allowed, member};
+}
 
 // The horizontal alignment a greyed row's cell gets back when it applies again.
 enum class Align : uint8_t { Left = 0, Centre = 1, Right = 2 };
@@ -164,7 +188,7 @@ using Editor =
                  DecimalParams, TimerParams, MinSecParams, ScaledByteParams, NibbleCodeParams,
                  HexDigitParams, BitFieldParams, KeyAssignParams, FrequencyParams, SubToneParams,
                  PackedCodeParams, FiveToneParams, DigitsParams, TextParams, DisplayTextParams,
-                 UserCharacterParams>;
+                 UserCharacterParams, FigureParams>;
 
 }  // namespace memmap
 
@@ -182,6 +206,11 @@ struct ItemRow {
     memmap::Condition silverWhen{};
     // Redraw flags a change adds (RD_SameItem, RD_AllCells, ...).
     int redraw = 0;
+    // Runs after a change was written back: what the change tells the rest of the program.
+    void (*afterChange)(ItemContext& context) = nullptr;
+    // Marks (kMarkWarning, kMarkError) the cell carries while markWhen holds.
+    uint8_t mark = 0;
+    memmap::Condition markWhen{};
 
     // The row applies only while the condition holds; else its cell shows the grey text.
     constexpr ItemRow OnlyIf(memmap::Condition condition, const char* text = "----",
@@ -200,6 +229,17 @@ struct ItemRow {
     constexpr ItemRow Redraws(int flags) const {
         ItemRow row = *this;
         row.redraw |= flags;
+        return row;
+    }
+    constexpr ItemRow AfterChange(void (*function)(ItemContext& context)) const {
+        ItemRow row = *this;
+        row.afterChange = function;
+        return row;
+    }
+    constexpr ItemRow Marks(uint8_t marks, memmap::Condition condition) const {
+        ItemRow row = *this;
+        row.mark = marks;
+        row.markWhen = condition;
         return row;
     }
 };
@@ -267,6 +307,10 @@ constexpr ItemRow MinSec(int code, IntField field, MinSecParams params) {
 }
 constexpr ItemRow ScaledByte(int code, IntField field) {
     return Row(code, field.field, ScaledByteParams{});
+}
+// A number shown only: a count or a figure the field's function works out.
+constexpr ItemRow Figure(int code, IntField field) {
+    return Row(code, field.field, FigureParams{});
 }
 constexpr ItemRow NibbleCode(int code, IntField field, NibbleCodeParams params) {
     return Row(code, field.field, params);

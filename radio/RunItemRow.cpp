@@ -153,6 +153,9 @@ struct EditorRun {
     bool operator()(const ScaledByteParams& p) {
         return OnInt([&](int& v) { return CellScaledByte(context, v, p); });
     }
+    bool operator()(const FigureParams& p) {
+        return OnInt([&](int& v) { return CellFigure(context, v, p); });
+    }
     bool operator()(const NibbleCodeParams& p) {
         return OnInt([&](int& v) { return CellNibbleCode(context, v, p); });
     }
@@ -288,10 +291,16 @@ int RunRegularRow(ItemContext& context, const ItemRow& row) {
     }
     if (std::visit(EditorRun{context, row}, row.editor)) {
         context.redraw |= row.redraw;
+        if (row.afterChange) {
+            row.afterChange(context);
+        }
     }
     if (row.silverWhen.IsSet() && context.capsule.canvas &&
         row.silverWhen.holds(context, row.silverWhen)) {
         context.capsule.canvas->SetTextColour(kSilver);
+    }
+    if (row.markWhen.IsSet() && row.markWhen.holds(context, row.markWhen)) {
+        context.capsule.marks |= row.mark;
     }
     return context.request;
 }
@@ -326,6 +335,30 @@ bool VaskRuleC(const ItemContext& context, const Condition&) {
 
 bool IndexNotZero(const ItemContext& context, const Condition&) {
     return context.index != 0;
+}
+
+bool IndexIsBelow(const ItemContext& context, const Condition& condition) {
+    return context.index < condition.address.base;
+}
+
+bool InBankedMode(const ItemContext& context, const Condition&) {
+    return context.banked;
+}
+
+bool RecordFieldSet(const ItemContext& context, const Condition& condition) {
+    return context.record.*condition.member != 0;
+}
+
+bool AnalogueOnVask(const ItemContext& context, const Condition&) {
+    return context.model == MT_VaskPmr && !context.channel.vaskChannel;
+}
+
+bool VaskValueOutside(const ItemContext& context, const Condition& condition) {
+    if (context.model != MT_VaskPmr || !context.channel.vaskChannel) {
+        return false;
+    }
+    const int value = context.record.*condition.member;
+    return value < 0 || value > 7 || (condition.mask & (1 << value)) == 0;
 }
 
 }  // namespace memmap

@@ -3,6 +3,6 @@
 
 // The groups of the memory map; each group's rows live in a file of their own in this folder.
 const ItemRegistry& ItemRegistry::Program() {
-    static const ItemRegistry registry{CommonSettingRows()};
+    static const ItemRegistry registry{CommonSettingRows(), BankRows(), ChannelRows()};
     return registry;
 }
