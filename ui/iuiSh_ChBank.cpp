@@ -19,6 +19,7 @@ namespace {
 
 constexpr uint32_t kTrunkingTitleColour = 0xFFFF00;
 constexpr uint32_t kTitleColour = 0x00FFFF;
+constexpr uint32_t kTitleGround = 0x442A1F;
 constexpr uint8_t kRowBits = kCellLineSelectable | kCellMarked | kCellLineMarked;
 
 }  // namespace
@@ -60,23 +61,34 @@ void iuiSh_ChBank::SetArgs(std::string text) {
 
 void iuiSh_ChBank::Show() {
     cuiSheet::Show();
+    // The title's colours tell a trunking bank; they need a dark ground to be read.
+    if (QLabel* label = TitleLabel()) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, ToQColor(kTitleGround));
+        label->setPalette(palette);
+        label->setAutoFillBackground(true);
+    }
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->Send(EV_BankTitle);
     }
 }
 
-std::string iuiSh_ChBank::BankLabel() const {
-    return FormatBankLabel(Image(), bank_);
-}
-
-std::string iuiSh_ChBank::TrunkingTag() {
-    return GetBankFlag(Image(), bank_) ? Table().GetLine("GI_AppInd_MchSheet_Printer_SmarTrunk", 0)
-                                       : std::string();
+// "<head> <bank + 1>: <name> <trunking tag>", the name without its padding and the tag only
+// for a trunking bank.
+std::string iuiSh_ChBank::BankTitle(const std::string& head) {
+    std::string title = FormatBankLabel(Image(), bank_);
+    while (!title.empty() && title.back() == ' ') {
+        title.pop_back();
+    }
+    title = head + " " + title;
+    if (GetBankFlag(Image(), bank_)) {
+        title += " " + Table().GetLine("GI_AppInd_MchSheet_Printer_SmarTrunk", 0);
+    }
+    return title;
 }
 
 std::string iuiSh_ChBank::GetTitle() {
-    return Table().GetLine("GI_AppInd_MchSheet_Printer_Head", 0) + " " + BankLabel() + " " +
-           TrunkingTag();
+    return BankTitle(Table().GetLine("GI_AppInd_MchSheet_Printer_Head", 0));
 }
 
 bool iuiSh_ChBank::IsPrintable() {
@@ -173,10 +185,9 @@ void iuiSh_ChBank::ShowBankTitle() {
     if (!label) {
         return;
     }
-    const std::string text = cuiSheet::GetTitle() + " " + BankLabel() + " " + TrunkingTag() +
-                             " (Left CH - " +
-                             std::to_string(layout::kChannelCount - TotalBankChannels(Image())) +
-                             ")";
+    const std::string text =
+        BankTitle(cuiSheet::GetTitle()) + " (Left CH - " +
+        std::to_string(layout::kChannelCount - TotalBankChannels(Image())) + ")";
     label->setText(QString::fromStdString(text));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText,

@@ -43,9 +43,7 @@ private:
     static void OnEventThunk(void* data, const cmcEvent& event);
     void OnEvent(const cmcEvent& event);
     static cmcEeprom& Image();
-    // The bank's label and its trunking tag, as the tree and the title show them.
-    std::string BankLabel() const;
-    std::string TrunkingTag();
+    std::string BankTitle(const std::string& head);
     void ShowBankTitle();
     void FillSpareRows(int from);
     void SetLineSelectable(int row, bool on);

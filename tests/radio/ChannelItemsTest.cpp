@@ -706,7 +706,7 @@ TEST_F(ChannelItemsTest, BankFiguresCountTheChannels) {
         {CL_Mch_UsedCHs, 16, "3"},          {CL_Mch_UsedCHs, 17, "253"},
         {CL_Misc_ChNo_0Base, 4, "4"},       {CL_Misc_ChNo_1Base, 4, "5"},
         {CL_Bank_SmarTrunk, 0, "Non"},      {CL_Mch_SmarTrunk, 2, "Off"},
-        {CL_Mch_SmarTrunk, 16, "----"},     {CL_Bank_SelBankFree, 0, "Banked: Banks of Their Own Size"},
+        {CL_Mch_SmarTrunk, 16, "----"},     {CL_Bank_SelBankFree, 0, "Banked (16 Banks)"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Paint(c.item, c.index, kCategoryNone), c.text) << c.item << " " << c.index;
@@ -714,7 +714,7 @@ TEST_F(ChannelItemsTest, BankFiguresCountTheChannels) {
     SetBanks({256});
     EXPECT_EQ(Paint(CL_Bank_UsedQty, 0, kCategoryNone), "---");
     EXPECT_EQ(rig.PaintedColour(), kSilver);
-    EXPECT_EQ(Paint(CL_Bank_SelBankFree, 0, kCategoryNone), "Free: One Bank, 256 Channels");
+    EXPECT_EQ(Paint(CL_Bank_SelBankFree, 0, kCategoryNone), "Free (One Bank)");
 }
 
 TEST_F(ChannelItemsTest, BankModeSetsTheSizesAgainAndTellsTheProgramAtOnce) {
