@@ -15,39 +15,14 @@
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
 #include "radio/ItemRegistry.h"
-#include "radio/cmcEeprom.h"
-#include "radio/cmcFCache.h"
-#include "radio/datClipCh.h"
 #include "radio/indActiveCell.h"
-#include "radio/indShell.h"
+#include "tools/sheet_bench/BenchShell.h"
 #include "ui/cuiSheet.h"
 
 namespace {
 
 constexpr int kCols = 30;
 constexpr int kRows = 266;
-
-class BenchShell : public indShell, public indDocument, public indCommands, public indHelp {
-public:
-    BenchShell() { image.Resize(layout::kImageSize); }
-    indDocument& Document() override { return *this; }
-    indCommands& Commands() override { return *this; }
-    indHelp& Help() override { return *this; }
-    cmcFCache& ChoiceLists() override { return choices; }
-    cmcEeprom& CurrentImage() override { return image; }
-    cmcEeprom& DefaultImage() override { return image; }
-    datClipCh& ChannelClipboard() override { return clipboard; }
-    ModelType CurrentModelType() override { return MT_Pmr; }
-    void RestartWarningCheck() override {}
-    void UpdateModified() override {}
-    void PackImage() override {}
-    void RunChannelListEdit(cmcCellCapsule&, datCh&, int, int, const BankSpan&) override {}
-    void ShowContextHelp(const cmcCellObj&) override {}
-
-    cmcEeprom image;
-    datClipCh clipboard;
-    cmcFCache choices;
-};
 
 int ShowIndex(ItemContext& context, const ItemRow&) {
     context.capsule.outText = std::to_string(context.index * 125 + 4000000);
