@@ -10,6 +10,7 @@
 #include "radio/BankTable.h"
 #include "radio/CellEditing.h"
 #include "radio/DisplayText.h"
+#include "radio/EditMessages.h"
 #include "radio/PackedSpace.h"
 #include "radio/indCommands.h"
 #include "radio/indDocument.h"
@@ -43,9 +44,20 @@ int ReadBanked(const ItemContext& context) {
     return HasSecondBank(context.image) ? 1 : 0;
 }
 
-// The sizes start again; the channels stay where they are.
+// Banked mode starts with two banks of four channels.
+constexpr int kFirstBankedChannels = 8;
+
+// The sizes start again; the channels stay where they are. Channels in use beyond the first
+// banks of banked mode would then be in no bank, and so neither in the radio nor in a saved
+// file: that is asked first.
 void WriteBanked(ItemContext& context, int value) {
-    ResetBankSizes(context.image, value != 0);
+    const bool banked = value != 0;
+    if (banked &&
+        CountUsedChannelsIn(context.image, context.model, kFirstBankedChannels, kChannels - 1) > 0 &&
+        !ConfirmEdit("GI_AppMess_Conv_BankMode")) {
+        return;
+    }
+    ResetBankSizes(context.image, banked);
 }
 
 // The tree's banks and every open sheet follow the new bank table at once.

@@ -729,6 +729,21 @@ TEST_F(ChannelItemsTest, BankModeSetsTheSizesAgainAndTellsTheProgramAtOnce) {
     EXPECT_EQ(channel.rxFreq, 146520000);
     rig.Key(kKeySpace);
     EXPECT_EQ(Banks(), (std::vector<int>{256, 0, 0}));
+    EXPECT_TRUE(rig.boxes.boxes.empty());
+}
+
+// A channel beyond the first two banks would be in no bank once banked mode starts: asked.
+TEST_F(ChannelItemsTest, BankModeAsksBeforeItLeavesChannelsOutOfTheBanks) {
+    BlankDocument(MT_Pmr, {256});
+    PutChannel(100);
+    rig.At(CL_Bank_SelBankFree, 0, kCategoryNone);
+    rig.boxes.Answer(platform::BoxAnswer::Cancel);
+    rig.Key(kKeySpace);
+    EXPECT_EQ(Banks(), (std::vector<int>{256, 0, 0}));
+    rig.boxes.Answer(platform::BoxAnswer::Ok);
+    rig.Key(kKeySpace);
+    EXPECT_EQ(Banks(), (std::vector<int>{4, 4, 0}));
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>(2, Text("GI_AppMess_Conv_BankMode")));
 }
 
 TEST_F(ChannelItemsTest, ABanksNameAndFlagTellTheTree) {
