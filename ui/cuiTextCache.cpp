@@ -18,9 +18,7 @@ cmcFont WithoutColour(cmcFont value) {
 }  // namespace
 
 cuiTextCache::Font::Font(const cmcFont& value)
-    : key_(WithoutColour(value)),
-      font_(ToQFont(value)),
-      height_(QFontMetrics(font_).height()) {}
+    : key_(WithoutColour(value)), font_(ToQFont(value)), height_(QFontMetrics(font_).height()) {}
 
 const cuiTextCache::Text& cuiTextCache::Font::Lay(std::string_view text) {
     const std::string key(text);

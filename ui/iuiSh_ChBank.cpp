@@ -185,9 +185,9 @@ void iuiSh_ChBank::ShowBankTitle() {
     if (!label) {
         return;
     }
-    const std::string text =
-        BankTitle(cuiSheet::GetTitle()) + " (Left CH - " +
-        std::to_string(layout::kChannelCount - TotalBankChannels(Image())) + ")";
+    const std::string text = BankTitle(cuiSheet::GetTitle()) + " (Left CH - " +
+                             std::to_string(layout::kChannelCount - TotalBankChannels(Image())) +
+                             ")";
     label->setText(QString::fromStdString(text));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText,

@@ -53,7 +53,8 @@ constexpr int kFirstBankedChannels = 8;
 void WriteBanked(ItemContext& context, int value) {
     const bool banked = value != 0;
     if (banked &&
-        CountUsedChannelsIn(context.image, context.model, kFirstBankedChannels, kChannels - 1) > 0 &&
+        CountUsedChannelsIn(context.image, context.model, kFirstBankedChannels, kChannels - 1) >
+            0 &&
         !ConfirmEdit("GI_AppMess_Conv_BankMode")) {
         return;
     }
@@ -174,8 +175,7 @@ int QuarterPillarRow(ItemContext& context, const ItemRow&) {
 }
 
 constexpr ItemRow kRows[] = {
-    Choice(CL_Bank_SelBankFree, Custom({ReadBanked, WriteBanked}),
-           "GI_Sheet_Sel_Bank_SelBankFree")
+    Choice(CL_Bank_SelBankFree, Custom({ReadBanked, WriteBanked}), "GI_Sheet_Sel_Bank_SelBankFree")
         .Redraws(RD_AllCells)
         .AfterChange(AnnounceBanks),
     Special(CL_Bank_SmarTrunk, ShowNoTrunking),

@@ -136,11 +136,13 @@ constexpr ItemRow kRows[] = {
     RecordChoice(CL_Mch_RfPo, &D::rfPower, "GI_Sheet_Sel_Mch_RfPwr"),
     ModelChoice(CL_Mch_Lockout, Member(&D::lockout), "GI_Sheet_Sel_Mch_Lockout_Pmr",
                 "GI_Sheet_Sel_Mch_Lockout_Lmr"),
-    BitField(CL_Mch_Scan, Member(&D::scanMask), {.firstLabel = 1, .lastLabel = 10, .labelStyle = 2}),
+    BitField(CL_Mch_Scan, Member(&D::scanMask),
+             {.firstLabel = 1, .lastLabel = 10, .labelStyle = 2}),
     ModelChoice(CL_Mch_AutoReset, Member(&D::autoReset), "GI_Sheet_Sel_Mch_AutoReset_Pmr",
                 "GI_Sheet_Sel_Mch_AutoReset_Lmr"),
     TypedChoice(CL_Mch_2Tone, Member(&D::twoTone), {"GI_Sheet_Sel_Mch_2Tone", Flex0}),
-    ModelChoice(CL_Mch_Log, Member(&D::log), "GI_Sheet_Sel_Mch_Log_Pmr", "GI_Sheet_Sel_Mch_Log_Lmr"),
+    ModelChoice(CL_Mch_Log, Member(&D::log), "GI_Sheet_Sel_Mch_Log_Pmr",
+                "GI_Sheet_Sel_Mch_Log_Lmr"),
     RecordChoice(CL_Mch_Scan_Inc, &D::scanInc, "GI_Sheet_Sel_Mch_ScanInc"),
     RecordChoice(CL_Mch_Scrm_On, &D::scrmOn, "GI_Sheet_Sel_Mch_ScramOn"),
     ScramCode(CL_Mch_Scrm_Code, Member(&D::scrmCode)),
@@ -169,12 +171,14 @@ constexpr ItemRow kRows[] = {
     RecordChoice(CL_Mch_Stn_L, &D::stnLong, kLongTone).OnlyIf(kVaskRuleB, "-", Align::Left),
     Codes(CL_Mch_Id_C, &D::idCode).OnlyIf(kVaskRuleB),
     RecordChoice(CL_Mch_Id_L, &D::idLong, kLongTone).OnlyIf(kVaskRuleB, "-", Align::Left),
-    RecordChoice(CL_Mch_Pos, &D::pos, "GI_Sheet_Sel_Mch_Pos").OnlyIf(kVaskRuleB, "----", Align::Left),
+    RecordChoice(CL_Mch_Pos, &D::pos, "GI_Sheet_Sel_Mch_Pos")
+        .OnlyIf(kVaskRuleB, "----", Align::Left),
     BitField(CL_Mch_RxCNo, Member(&D::rxCodeNo), {.firstLabel = 1, .lastLabel = 8})
         .OnlyIf(kVaskRuleB, "----", Align::Left),
     BitField(CL_Mch_RxCNo2, Member(&D::rxCodeNo),
              {.firstLabel = 1, .lastLabel = 10, .labelStyle = 2}),
-    RecordChoice(CL_Mch_Msk_Sig, &D::mskSig, "GI_Sheet_Sel_Mch_Msk_Signal_Pmr").Redraws(RD_AllCells),
+    RecordChoice(CL_Mch_Msk_Sig, &D::mskSig, "GI_Sheet_Sel_Mch_Msk_Signal_Pmr")
+        .Redraws(RD_AllCells),
     RecordChoice(CL_Mch_Msk_SendStatus, &D::mskSendStatus, "GI_Sheet_Sel_Mch_SendStatus", FlexMark)
         .SilverWhile(kAnalogueOnVask)
         .Redraws(RD_AllCells),

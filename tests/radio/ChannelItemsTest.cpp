@@ -130,7 +130,8 @@ protected:
         std::vector<Bits> changes;
         for (size_t i = 0; i < before.size(); ++i) {
             if (before[i] != after[i]) {
-                changes.push_back({static_cast<int>(i), static_cast<uint8_t>(before[i] ^ after[i])});
+                changes.push_back(
+                    {static_cast<int>(i), static_cast<uint8_t>(before[i] ^ after[i])});
             }
         }
         return changes;
@@ -330,7 +331,11 @@ const std::vector<EditCase>& EditCases() {
          CL_Mch_Text,
          [](datCh& ch, uint8_t*) { SetName(ch, ""); },
          Typed("BASE"),
-         {{B, 'B' ^ ' '}, {B + 1, 'A' ^ ' '}, {B + 2, 'S' ^ ' '}, {B + 3, 'E' ^ ' '}, {B + 9, 0x04}}},
+         {{B, 'B' ^ ' '},
+          {B + 1, 'A' ^ ' '},
+          {B + 2, 'S' ^ ' '},
+          {B + 3, 'E' ^ ' '},
+          {B + 9, 0x04}}},
         {"compander", MT_Pmr, CL_Mch_Compander, none, Press(kKeySpace), {{B + 11, 0x10}}},
         {"power save", MT_Pmr, CL_Mch_PwrSave, none, Press(kKeySpace), {{B + 8, 0x80}}},
         {"time-out timer", MT_Pmr, CL_Mch_Tot, none, Press(kKeySpace), {{B + 8, 0x10}}},
@@ -438,12 +443,7 @@ const std::vector<EditCase>& EditCases() {
          },
          Chosen(Flex0, 1),
          {{layout::kAttr0Channel, kChannel}}},
-        {"MSK signalling",
-         MT_VaskPmr,
-         CL_Mch_Msk_Sig,
-         none,
-         Press(kKeySpace),
-         {{B + 11, 0x08}}},
+        {"MSK signalling", MT_VaskPmr, CL_Mch_Msk_Sig, none, Press(kKeySpace), {{B + 11, 0x08}}},
         {"send status",
          MT_VaskPmr,
          CL_Mch_Msk_SendStatus,
@@ -698,15 +698,15 @@ TEST_F(ChannelItemsTest, BankFiguresCountTheChannels) {
         int index;
         const char* text;
     } cases[] = {
-        {CL_Bank_UsedTotal, 0, "3"},        {CL_Bank_UsedLeft, 0, "253"},
-        {CL_Bank_UsedQty, 0, "2"},          {CL_Bank_UsedQty, 1, "1"},
-        {CL_Mch_Bank, 0, "6"},              {CL_Mch_Bank, 1, "4"},
-        {CL_Mch_Bank, 16, "10"},            {CL_Mch_Bank, 17, "246"},
-        {CL_Mch_UsedCHs, 0, "2"},           {CL_Mch_UsedCHs, 1, "1"},
-        {CL_Mch_UsedCHs, 16, "3"},          {CL_Mch_UsedCHs, 17, "253"},
-        {CL_Misc_ChNo_0Base, 4, "4"},       {CL_Misc_ChNo_1Base, 4, "5"},
-        {CL_Bank_SmarTrunk, 0, "Non"},      {CL_Mch_SmarTrunk, 2, "Off"},
-        {CL_Mch_SmarTrunk, 16, "----"},     {CL_Bank_SelBankFree, 0, "Banked (16 Banks)"},
+        {CL_Bank_UsedTotal, 0, "3"},    {CL_Bank_UsedLeft, 0, "253"},
+        {CL_Bank_UsedQty, 0, "2"},      {CL_Bank_UsedQty, 1, "1"},
+        {CL_Mch_Bank, 0, "6"},          {CL_Mch_Bank, 1, "4"},
+        {CL_Mch_Bank, 16, "10"},        {CL_Mch_Bank, 17, "246"},
+        {CL_Mch_UsedCHs, 0, "2"},       {CL_Mch_UsedCHs, 1, "1"},
+        {CL_Mch_UsedCHs, 16, "3"},      {CL_Mch_UsedCHs, 17, "253"},
+        {CL_Misc_ChNo_0Base, 4, "4"},   {CL_Misc_ChNo_1Base, 4, "5"},
+        {CL_Bank_SmarTrunk, 0, "Non"},  {CL_Mch_SmarTrunk, 2, "Off"},
+        {CL_Mch_SmarTrunk, 16, "----"}, {CL_Bank_SelBankFree, 0, "Banked (16 Banks)"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Paint(c.item, c.index, kCategoryNone), c.text) << c.item << " " << c.index;
@@ -751,8 +751,8 @@ TEST_F(ChannelItemsTest, ABanksNameAndFlagTellTheTree) {
     rig.At(CL_Mch_BankText, 1, kCategoryNone);
     const std::vector<uint8_t> before = Bytes();
     rig.Type("DEPOT");
-    const std::vector<Bits> name = {{704, 'D'}, {705, 'E'}, {706, 'P'}, {707, 'O'}, {708, 'T'},
-                                    {709, ' '}, {710, ' '}, {711, ' '}};
+    const std::vector<Bits> name = {{704, 'D'}, {705, 'E'}, {706, 'P'}, {707, 'O'},
+                                    {708, 'T'}, {709, ' '}, {710, ' '}, {711, ' '}};
     EXPECT_EQ(Changes(before), name);
     EXPECT_EQ(Events(), std::vector<int>{EV_RenameBank});
     rig.At(CL_Mch_SmarTrunk, 2, kCategoryNone);
@@ -773,12 +773,21 @@ TEST_F(ChannelItemsTest, BankSizesKeepTheChannelsInStep) {
     } cases[] = {
         {"growing", {6, 4}, Typed("8"), {8, 4, 0}, {}},
         {"space grows by one", {6, 4}, Press(kKeySpace), {7, 4, 0}, {}},
-        {"growing a full memory", {200, 56}, Press(kKeySpace), {200, 56, 0},
+        {"growing a full memory",
+         {200, 56},
+         Press(kKeySpace),
+         {200, 56, 0},
          {"GI_AppMess_ChErr_Overflow"}},
-        {"growing past the memory", {6, 4}, Typed("300"), {252, 4, 0},
+        {"growing past the memory",
+         {6, 4},
+         Typed("300"),
+         {252, 4, 0},
          {"GI_AppMess_ChErr_Overflow"}},
         {"shrinking unused channels", {6, 4}, Typed("4"), {4, 4, 0}, {}},
-        {"shrinking past a used channel", {6, 4}, Typed("1"), {4, 4, 0},
+        {"shrinking past a used channel",
+         {6, 4},
+         Typed("1"),
+         {4, 4, 0},
          {"GI_AppMess_ChErr_NotBlank"}},
         {"a negative size", {6, 4}, Typed("-2"), {4, 4, 0}, {"GI_AppMess_ChErr_NoCh"}},
     };

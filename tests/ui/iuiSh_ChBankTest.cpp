@@ -42,7 +42,8 @@ struct ModelSheet {
 };
 
 const ModelSheet kModelSheets[] = {
-    {MT_Lmr, "LMR"}, {MT_Pmr, "PMR"}, {MT_VaskPmr, "PMRV"}, {MT_MdcLmr, "MDCL"}, {MT_MdcPmr, "PMRM"},
+    {MT_Lmr, "LMR"},     {MT_Pmr, "PMR"},     {MT_VaskPmr, "PMRV"},
+    {MT_MdcLmr, "MDCL"}, {MT_MdcPmr, "PMRM"},
 };
 
 constexpr int kFirstRowOfChannels = 1;  // after the head row
@@ -110,8 +111,8 @@ protected:
     iuiSh_ChBank& Open(const std::string& token, int bank, QPaintDevice* paper = nullptr) {
         sheets.clear();
         painted.clear();
-        auto sheet = std::make_unique<iuiSh_ChBank>(&window, nullptr, 0, 0, table,
-                                                    "GI_Sheet_Mch_" + token);
+        auto sheet =
+            std::make_unique<iuiSh_ChBank>(&window, nullptr, 0, 0, table, "GI_Sheet_Mch_" + token);
         Watch(*sheet);
         sheet->SetPrinter(paper);
         sheet->SetArgs("Bank " + std::to_string(bank));
@@ -385,9 +386,15 @@ TEST(ModelConditionalSheet, ShowsTheLinesOfTheModelTypeAndOption) {
         bool sacc;
         std::vector<std::string> rows;
     } cases[] = {
-        {MT_MdcLmr, false, {"all", "lmr 1", "lmr 2", "after a count-less directive", "not vask", "mdc", "end"}},
-        {MT_VaskPmr, true, {"all", "pmr 1", "pmr 2", "after a count-less directive", "vask", "sacc", "end"}},
-        {MT_Pmr, false, {"all", "pmr 1", "pmr 2", "after a count-less directive", "not vask", "end"}},
+        {MT_MdcLmr,
+         false,
+         {"all", "lmr 1", "lmr 2", "after a count-less directive", "not vask", "mdc", "end"}},
+        {MT_VaskPmr,
+         true,
+         {"all", "pmr 1", "pmr 2", "after a count-less directive", "vask", "sacc", "end"}},
+        {MT_Pmr,
+         false,
+         {"all", "pmr 1", "pmr 2", "after a count-less directive", "not vask", "end"}},
     };
     for (const Case& c : cases) {
         rig.shell.model = c.model;
