@@ -177,6 +177,23 @@ WindowRect CentreControl(const WindowRect& control, const WindowRect& other,
     return KeepInWorkArea(placed, workArea);
 }
 
+WindowRect KeepWindowReachable(WindowRect window, const WindowRect& workArea) {
+    constexpr int kReachable = 16;
+    if (window.left > workArea.Right() - kReachable) {
+        window.left = workArea.Right() - kReachable;
+    }
+    if (window.top > workArea.Bottom() - kReachable) {
+        window.top = workArea.Bottom() - kReachable;
+    }
+    if (window.Right() < workArea.left + kReachable) {
+        window.left = workArea.left + kReachable - window.width;
+    }
+    if (window.top < workArea.top) {
+        window.top = workArea.top;
+    }
+    return window;
+}
+
 WindowRect KeepInWorkArea(WindowRect control, const WindowRect& workArea) {
     if (control.Right() > workArea.Right()) {
         control.left = workArea.Right() - control.width;

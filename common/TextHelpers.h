@@ -53,6 +53,9 @@ WindowRect CentreControl(const WindowRect& control, const WindowRect& other,
                          const WindowRect& workArea);
 // Moved inside the work area; one larger than the area keeps its left and top on the area's.
 WindowRect KeepInWorkArea(WindowRect control, const WindowRect& workArea);
+// A main window's saved place, moved so that at least 16 pixels of it stay reachable at either
+// side of the work area and its top never lies above the area's.
+WindowRect KeepWindowReachable(WindowRect window, const WindowRect& workArea);
 // A pop-up of the size given beside a cell (both on the desktop): below the cell, 8 pixels in
 // from its left; above it, or flush with the work area's bottom, when there is no room below;
 // held inside the work area's right edge, and left of the cell when it could neither go below

@@ -46,12 +46,15 @@ bool cmcGTex::Open() {
     }
     if (opened_) {
         position_ = 0;
+        streamPosition_ = 0;
     }
     return opened_;
 }
 
+// Only the logical position moves; the file is positioned when a line is read from it, so
+// lines read one after the other (and lines served by the cache) cost no seek.
 bool cmcGTex::Seek(long position) {
-    if (mode_ == Mode::File && !stream_.Seek(position)) {
+    if (mode_ == Mode::File && position < 0) {
         return false;
     }
     position_ = position;
@@ -72,10 +75,15 @@ bool cmcGTex::ReadLineUncached() {
         buffer_[n] = '\0';
         return true;
     }
+    if (position_ != streamPosition_ && !stream_.Seek(position_)) {
+        return false;
+    }
     if (!stream_.ReadLine(buffer_.get(), kReadSize)) {
+        streamPosition_ = -1;
         return false;
     }
     position_ = stream_.Tell();
+    streamPosition_ = position_;
     return true;
 }
 

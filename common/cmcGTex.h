@@ -65,6 +65,7 @@ protected:
     const char* const* lines_ = nullptr;
     int lineCount_ = 0;
     long position_ = 0;
+    long streamPosition_ = 0;  // where the file stands; -1 when unknown
     std::string fileName_;
     std::unique_ptr<char[]> buffer_;
     long resume_ = 0;

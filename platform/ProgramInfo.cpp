@@ -1,5 +1,6 @@
 #include "platform/ProgramInfo.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -35,6 +36,16 @@ std::string ProgramDir() {
     std::string path = SelfPath();
     auto slash = path.find_last_of('/');
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+std::string ProgramDataDir() {
+    const std::string dir = ProgramDir();
+    const std::string shared = dir + "../share/" + ProgramFileName() + "/";
+    struct stat info {};
+    if (dir.ends_with("/bin/") && stat(shared.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        return shared;
+    }
+    return dir;
 }
 
 void SetProgramPath(const std::string& path) {

@@ -8,7 +8,11 @@ namespace platform {
 std::string ProgramFileName();
 // The folder that holds the program, ending in '/'.
 std::string ProgramDir();
-// Overrides both from a path (the programs pass argv[0]; tests may pass anything).
+// The folder that holds the program's data files, ending in '/': the program's own folder, or,
+// for a program installed into a "bin" folder, "../share/<program file name>/" beside it
+// when that folder exists.
+std::string ProgramDataDir();
+// Overrides the program's path, and so all three (tests may pass anything).
 void SetProgramPath(const std::string& path);
 
 }  // namespace platform

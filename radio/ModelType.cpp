@@ -1,5 +1,7 @@
 #include "radio/ModelType.h"
 
+#include <array>
+
 #include "radio/ImageLayout.h"
 
 ModelType ModelTypeFromImage(const cmcEeprom& image) {
@@ -61,4 +63,13 @@ RecordKind ChannelKindOf(ModelType model) {
         default:
             return RK_ChLmr;
     }
+}
+
+const char* ChannelSheetToken(ModelType model) {
+    static constexpr std::array<const char*, 5> kTokens = {"LMR", "PMR", "PMRV", "MDCL", "PMRM"};
+    return kTokens[ClampModelType(model)];
+}
+
+ModelType ClampModelType(int stored) {
+    return stored >= MT_Lmr && stored <= MT_MdcPmr ? static_cast<ModelType>(stored) : MT_Lmr;
 }

@@ -26,3 +26,8 @@ enum class ModelGroup { All, Lmr, Pmr, Mdc, Vask, NotVask, NotMdc };
 bool InGroup(ModelType model, ModelGroup group);
 // The record kind through which the model type sees its channels.
 RecordKind ChannelKindOf(ModelType model);
+// The token in the names of the model type's channel-bank sheets ("LMR", "PMR", "PMRV",
+// "MDCL", "PMRM"): the bank branch of the tree and the bank checks name the same sheets.
+const char* ChannelSheetToken(ModelType model);
+// A stored model type outside MT_Lmr..MT_MdcPmr counts as MT_Lmr.
+ModelType ClampModelType(int stored);

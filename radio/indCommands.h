@@ -1,14 +1,16 @@
 #pragma once
 
+#include <string>
+
 class cmcCellCapsule;
 class datCh;
 class datClipCh;
 struct BankSpan;
 
 // The program commands that items run on the document beyond editing a field: packing the
-// working tables back into the radio part, and the pop-up menu's channel-list edits with the
-// clipboard they share. The main window implements it (the list edits in one line with
-// ChannelEditCommand); tests use testsupport::FakeShell.
+// working tables back into the radio part, the pop-up menu's channel-list edits with the
+// clipboard they share, and opening a sheet. The main window implements it (the list edits in one
+// line with ChannelEditCommand); tests use testsupport::FakeShell.
 class indCommands {
 public:
     virtual ~indCommands() = default;
@@ -20,4 +22,7 @@ public:
                                     const BankSpan& bank) = 0;
     // The channel clipboard, which outlives the sheets.
     virtual datClipCh& ChannelClipboard() = 0;
+    // Opens the sheet of a spec ("[style]name,arguments") in the main window. A cell of the
+    // open sheet asks with fromOpenSheet set: that sheet then closes after its event.
+    virtual void OpenSheet(const std::string& spec, bool fromOpenSheet) = 0;
 };

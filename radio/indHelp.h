@@ -8,6 +8,8 @@ class indHelp {
 public:
     virtual ~indHelp() = default;
 
-    // The context pop-up of the help file for the cell.
+    // The help file at its contents.
+    virtual void ShowHelpContents() = 0;
+    // The help file at the topic of the cell.
     virtual void ShowContextHelp(const cmcCellObj& cell) = 0;
 };

@@ -3,26 +3,27 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "ui/cuiDrawnIconEngine.h"
+
 QIcon DrawnIcon(IconPainter paint) {
-    QIcon icon;
-    for (int size : {16, 24, 32}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 16.0, size / 16.0);
-        paint(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return QIcon(new cuiDrawnIconEngine(paint));
+}
+
+// The fallback theme "hicolor" holds programs' own icons, none of the standard ones, so when the
+// desktop names no theme of its own the pictures are drawn without searching it (reading its
+// index costs a start-up a good part of Qt's own).
+bool DesktopHasIconTheme() {
+    const QString theme = QIcon::themeName();
+    return !theme.isEmpty() && theme != QLatin1String("hicolor");
 }
 
 cuiImageList IconList(std::span<const IconRow> rows) {
     cuiImageList list;
+    const bool themed = DesktopHasIconTheme();
     for (const IconRow& row : rows) {
         const QIcon drawn = DrawnIcon(row.paint);
-        list.Add(row.themeName ? QIcon::fromTheme(QLatin1String(row.themeName), drawn) : drawn);
+        list.Add(themed && row.themeName ? QIcon::fromTheme(QLatin1String(row.themeName), drawn)
+                                         : drawn);
     }
     return list;
 }

@@ -13,7 +13,7 @@
 class QPainter;
 
 // Pictures that the program draws itself, on a 16 x 16 grid: the painter is scaled to each
-// size the icon is made in (16, 24 and 32 pixels), so one drawing serves every size.
+// size the icon is asked for (drawn then, once), so one drawing serves every size.
 using IconPainter = void (*)(QPainter&);
 
 QIcon DrawnIcon(IconPainter paint);

@@ -126,8 +126,12 @@ void cuiCellPainter::Paint(QPainter& painter, const QPalette& palette, const Tar
         text = capsule_.outText;
     }
     SetTextColour(canvas, cell, brush);
+    // A centred value keeps clear of the room of its mark after it.
+    const bool centred = (cell.layoutBits & kLayoutHorzMask) == 1;
+    const int textRight =
+        HasMark() && centred ? edges.right - MarkSize(canvas, edges) - 4 * scale_ : edges.right;
     const int penX =
-        DrawText(canvas, cell, text, {target.textLeft, edges.top, edges.right, edges.bottom});
+        DrawText(canvas, cell, text, {target.textLeft, edges.top, textRight, edges.bottom});
     DrawMarks(painter, canvas, cell, penX, edges);
     capsule_.marks &= static_cast<uint8_t>(~(kMarkWarning | kMarkError));
 }
@@ -201,19 +205,20 @@ int cuiCellPainter::DrawText(cuiCanvas& canvas, const cmcCellObj& cell, const st
 }
 
 // The error or warning mark the handler reported: the tree's icons on screen, polygons on paper.
+// A right-aligned value has its mark at the left of the cell, any other after its text; the
+// column's mark room keeps both clear of the text.
 void cuiCellPainter::DrawMarks(QPainter& painter, cuiCanvas& canvas, const cmcCellObj& cell,
                                int penX, const Edges& edges) const {
-    const bool error = capsule_.marks & kMarkError;
-    const bool warning = capsule_.marks & kMarkWarning;
-    if (!images_ || !(error || warning)) {
+    if (!images_ || !HasMark()) {
         return;
     }
-    const int e = printing_ ? (edges.bottom - edges.top) / 2 : images_->Size().width();
-    const int f = e / 8;
+    const bool error = capsule_.marks & kMarkError;
+    const int e = MarkSize(canvas, edges);
+    const int f = std::max(1, 2 * scale_);
     const bool rightAligned = (cell.layoutBits & kLayoutHorzMask) == 2;
-    const int x = rightAligned ? edges.left + f : std::min(penX, edges.right - e - 1);
+    const int x = rightAligned ? edges.left + f : std::min(penX + f, edges.right - e - f);
+    const int markTop = edges.top + (edges.bottom - edges.top - e) / 2;
     if (printing_) {
-        const int markTop = edges.bottom - e - f;
         if (error) {
             PrintErrorMark(canvas, x, markTop, e);
         } else {
@@ -221,7 +226,18 @@ void cuiCellPainter::DrawMarks(QPainter& painter, cuiCanvas& canvas, const cmcCe
         }
         return;
     }
-    const QSize size = images_->Size();
-    images_->Icon(error ? kErrorIcon : kWarningIcon)
-        .paint(&painter, QRect(QPoint(x, edges.bottom - size.height() - 1), size));
+    images_->Icon(error ? kErrorIcon : kWarningIcon).paint(&painter, QRect(x, markTop, e, e));
+}
+
+bool cuiCellPainter::HasMark() const {
+    return (capsule_.marks & (kMarkWarning | kMarkError)) != 0;
+}
+
+int cuiCellPainter::MarkSize(cuiCanvas& canvas, const Edges& edges) const {
+    const int line = printing_ ? canvas.TextHeight("M") / 2 : canvas.TextHeight("M");
+    return std::max(1, std::min(line, edges.bottom - edges.top - 2 * scale_));
+}
+
+int cuiCellPainter::MarkRoom(int lineHeight, bool printing, int scale) {
+    return (printing ? lineHeight / 2 : lineHeight) + 4 * scale;
 }

@@ -46,6 +46,10 @@ public:
     void Paint(QPainter& painter, const QPalette& palette, const Target& target,
                const Handler& handler);
 
+    // The width a mark takes beside a value, with its margins, for text lines of the height:
+    // the room a sheet that shows marks keeps in its columns.
+    static int MarkRoom(int lineHeight, bool printing, int scale);
+
 private:
     // The rectangle's edges, right and bottom exclusive as the class library had them.
     struct Edges {
@@ -62,6 +66,9 @@ private:
                  const Edges& edges) const;
     void DrawMarks(QPainter& painter, cuiCanvas& canvas, const cmcCellObj& cell, int penX,
                    const Edges& edges) const;
+    bool HasMark() const;
+    // Marks are as high as a line of text (half of it on paper), within the row.
+    int MarkSize(cuiCanvas& canvas, const Edges& edges) const;
 
     const cuiImageList* images_;
     cmcCellCapsule* parent_;

@@ -223,6 +223,7 @@ void cuiSheet::BuildGrid() {
     editor_.Attach(gridPanel_, grid_);
     BuildCells();
     selection_.SetShownRows(grid_->RowCount());
+    AddMarkRoom();
     grid_->SetThumbTracking(true);
     grid_->SetFixedCols(std::min(style_.fixedCols, cells_.Cols() - 1));
     grid_->SetFixedRows(std::min(style_.fixedRows, cells_.Rows() - 1));
@@ -366,6 +367,26 @@ SheetCellPlacer::CaptionSize cuiSheet::MeasureCaption(const cmcCellObj& cell) co
             return size;
         }
         start = end + 1;
+    }
+}
+
+// On a sheet that shows marks, each fitted column that holds cells with an item gets room for
+// a mark beside its widest text, so that a mark never covers the value it marks.
+void cuiSheet::AddMarkRoom() {
+    if (!images_) {
+        return;
+    }
+    const QFont font = ToQFont(template_.font.value_or(cmcFont()));
+    const QFontMetrics metrics = printer_ ? QFontMetrics(font, printer_) : QFontMetrics(font);
+    const int room = cuiCellPainter::MarkRoom(metrics.height(), printer_ != nullptr, scale_);
+    for (int col = 0; col < cells_.Cols(); ++col) {
+        bool items = false;
+        for (int row = 0; row < cells_.Rows() && !items; ++row) {
+            items = cells_.At(col, row).cell.item != kItemNone;
+        }
+        if (items && grid_->ColWidth(col) > scale_) {
+            grid_->SetColWidth(col, grid_->ColWidth(col) + room);
+        }
     }
 }
 

@@ -141,6 +141,7 @@ private:
     void BuildGrid();
     void ConnectGrid();
     void ApplySizes(const SheetCellPlacer& placer);
+    void AddMarkRoom();
     SheetCellPlacer::CaptionSize MeasureCaption(const cmcCellObj& cell) const;
 
     // Cursor and selection.

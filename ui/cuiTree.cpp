@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include <QHeaderView>
 #include <QPainter>
 #include <QPalette>
 #include <QTreeWidget>
@@ -38,6 +39,7 @@ constexpr int kMaxChangeDelay = 10000;
 
 // An overlay covers the lower right of the icon (11/16 of it), leaving the icon recognisable.
 constexpr int kOverlaySixteenths = 11;
+constexpr int kMinimumSectionWidth = 20;
 
 }  // namespace
 
@@ -49,6 +51,8 @@ cuiTree::cuiTree(QWidget* panel, cmcGTex& table, std::string baseName, const cui
       bus_(CurrentEvMan()) {
     auto* view = new QTreeWidget(panel);
     view->setHeaderHidden(true);
+    // Set, so that the hidden header need not measure every glyph of the font for it.
+    view->header()->setMinimumSectionSize(kMinimumSectionWidth);
     view->setColumnCount(1);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -358,6 +362,10 @@ void cuiTree::UpdateIcon(QTreeWidgetItem* node) {
 }
 
 QPixmap cuiTree::Picture(int image, int overlay) const {
+    const auto kept = pictures_.find({image, overlay});
+    if (kept != pictures_.end()) {
+        return kept->second;
+    }
     const QSize size = images_.Size();
     QPixmap picture(size);
     picture.fill(Qt::transparent);
@@ -379,5 +387,6 @@ QPixmap cuiTree::Picture(int image, int overlay) const {
         }
         painter.drawPixmap(at, mark);
     }
-    return picture;
+    painter.end();
+    return pictures_.emplace(std::make_pair(image, overlay), picture).first->second;
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <list>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -125,6 +126,8 @@ private:
     std::list<std::unique_ptr<cmcCellObj>> cells_;
     // Image-list indices of the overlays 0 and 1; -1 until Build.
     std::array<int, 2> overlayImages_{-1, -1};
+    // The pictures composed so far, by image and overlay: most nodes share a few.
+    mutable std::map<std::pair<int, int>, QPixmap> pictures_;
     ChangeHandler onChange_;
     int changeDelay_ = 0;
     cmcTask* changeTask_ = nullptr;

@@ -6,6 +6,8 @@
 
 // The groups of the memory map, one file of radio/items each; ItemRegistry::Program() joins
 // them.
+// List cells, commands, checks, clone information and pop-up menu items (codes 0..80).
+std::span<const ItemRow> ListCommandRows();
 std::span<const ItemRow> CommonSettingRows();
 std::span<const ItemRow> BankRows();
 std::span<const ItemRow> ChannelRows();

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -15,8 +12,7 @@
 #include <thread>
 
 #include "platform/InstanceLock.h"
-
-extern char** environ;
+#include "tests/apps/ProgramProcess.h"
 
 namespace {
 
@@ -55,44 +51,23 @@ protected:
         setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
-    ~FennmoorTest() override {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-        std::filesystem::remove_all(dir_);
-    }
+    ~FennmoorTest() override { std::filesystem::remove_all(dir_); }
 
-    void Start() {
-        char* argv[] = {const_cast<char*>(FENNMOOR), nullptr};
-        ASSERT_EQ(posix_spawn(&pid_, FENNMOOR, nullptr, nullptr, argv, environ), 0);
-    }
-    // The exit status once the program has ended within `ms`; none while it still runs.
-    std::optional<int> WaitForEnd(int ms) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        do {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        } while (std::chrono::steady_clock::now() < end);
-        return std::nullopt;
-    }
+    void Start() { ASSERT_TRUE(program_.Start(FENNMOOR)); }
+    std::optional<int> WaitForEnd(int ms) { return program_.WaitForEnd(ms); }
 
     std::filesystem::path dir_;
-    pid_t pid_ = -1;
+    ProgramProcess program_;
 };
 
 TEST_F(FennmoorTest, FirstInstanceHoldsTheLockAndRuns) {
     Start();
     const std::string lock = platform::InstanceLock::LockPath(kMutex);
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!HoldsLock(pid_, lock) && std::chrono::steady_clock::now() < end) {
+    while (!HoldsLock(program_.Pid(), lock) && std::chrono::steady_clock::now() < end) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    EXPECT_TRUE(HoldsLock(pid_, lock));
+    EXPECT_TRUE(HoldsLock(program_.Pid(), lock));
     EXPECT_EQ(WaitForEnd(1500), std::nullopt);
 }
 

@@ -164,6 +164,27 @@ TEST(WindowPlacement, CentresAndKeepsInsideTheWorkArea) {
               (WindowRect{0, 30, 1200, 900}));
 }
 
+// A main window's saved place: 16 pixels stay reachable at either side, the top never lies
+// above the work area.
+TEST(WindowPlacement, AMainWindowStaysReachable) {
+    const WindowRect work{10, 30, 1000, 700};  // right 1010, bottom 730
+    const struct {
+        WindowRect saved;
+        WindowRect placed;
+    } cases[] = {
+        {{100, 100, 600, 400}, {100, 100, 600, 400}},
+        {{2000, 100, 600, 400}, {994, 100, 600, 400}},   // far right: 16 inside the right edge
+        {{-700, 100, 600, 400}, {-574, 100, 600, 400}},  // far left: 16 pixels of it show
+        {{-574, 100, 600, 400}, {-574, 100, 600, 400}},  // 16 pixels show already
+        {{100, 5000, 600, 400}, {100, 714, 600, 400}},   // far down
+        {{100, -50, 600, 400}, {100, 30, 600, 400}},     // above the work area
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(KeepWindowReachable(c.saved, work), c.placed)
+            << c.saved.left << "," << c.saved.top;
+    }
+}
+
 // A pop-up beside a cell of 100 x 20 in a work area from (0, 30) to (1000, 730).
 TEST(WindowPlacement, PopupsStandBesideTheirCell) {
     const WindowRect work{0, 30, 1000, 700};

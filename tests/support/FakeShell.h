@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "radio/BankSize.h"
@@ -47,7 +48,11 @@ public:
     void RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
                             const BankSpan& bank) override;
     datClipCh& ChannelClipboard() override { return clipboard; }
+    void OpenSheet(const std::string& spec, bool fromOpenSheet) override {
+        openedSheets.push_back({spec, fromOpenSheet});
+    }
 
+    void ShowHelpContents() override { ++helpContents; }
     void ShowContextHelp(const cmcCellObj& cell) override;
 
     cmcEeprom image;
@@ -63,6 +68,12 @@ public:
     bool runListEdits = false;
     std::vector<ListEdit> listEdits;
     std::vector<int> helpItems;
+    struct SheetCall {
+        std::string spec;
+        bool fromOpenSheet;
+    };
+    std::vector<SheetCall> openedSheets;
+    int helpContents = 0;
 
 private:
     ScopedShell installed_{this};

@@ -118,6 +118,13 @@ const char* const kTable[] = {
     "#PM_Other_Body",
     "+Help\t{(%CL_PMenu_Help:F1)}",
     "#",
+    "#Marked_Style",
+    "",
+    "#Marked_BasicCell",
+    "{(Font=,Liberation Sans,clWindowText,-13,,,)}",
+    "#Marked_Cells",
+    "{S>-WH(%CT_Null.CL_FBits[0])}145.52500|{S<-WH(%CT_Null.CL_FBits[1])}Channel 1|",
+    "{S>-WH(%CT_Null.CL_FBits[2])}145.52500|{S<-WH(%CT_Null.CL_FBits[3])}Channel 1|",
     "#Plain_Style",
     "",
     "#Plain_BasicCell",
@@ -277,6 +284,16 @@ QImage RenderCell(cuiSheet& sheet, int col, int row) {
     QPainter painter(&image);
     sheet.DrawCell(painter, col, row, rect);
     return image;
+}
+
+int CountChanged(const QImage& a, const QImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            n += a.pixel(x, y) != b.pixel(x, y);
+        }
+    }
+    return n;
 }
 
 int CountPixels(const QImage& image, QRgb colour) {
@@ -914,6 +931,41 @@ TEST_F(cuiSheetTest, ADerivedSheetOverridesTheSlotsThroughTheAccessors) {
     printed.Show();
     EXPECT_EQ(printed.Grid()->RowCount(), 4);
     EXPECT_EQ(printed.Cells().At(0, 0).cell.GetCaption(), "Paper");
+}
+
+// A warning or error mark sits beside the value it marks, in the room its column keeps for
+// it, at the size of the text: a value as wide as the column's widest text keeps every pixel.
+TEST_F(cuiSheetTest, MarksNeverCoverTheValueTheyMark) {
+    cuiImageList images;
+    for (int i = 0; i < 10; ++i) {
+        images.Add(host.style()->standardIcon(i == 9 ? QStyle::SP_MessageBoxCritical
+                                                     : QStyle::SP_MessageBoxWarning));
+    }
+    imageList = &images;
+    names = {{2, "145.52500"}, {3, "Channel 1"}};
+    Open("Marked");  // row 1 is not the current row, so its cells are drawn as values are
+    for (int col : {0, 1}) {
+        SCOPED_TRACE(col);
+        paintMarks = 0;
+        const QImage plain = RenderCell(*sheet, col, 1);
+        for (uint8_t mark : {kMarkWarning, kMarkError}) {
+            paintMarks = mark;
+            const QImage marked = RenderCell(*sheet, col, 1);
+            int text = 0;
+            int changed = 0;
+            for (int y = 0; y < plain.height(); ++y) {
+                for (int x = 0; x < plain.width(); ++x) {
+                    if (qGray(plain.pixel(x, y)) < 128) {
+                        ++text;
+                        changed += marked.pixel(x, y) != plain.pixel(x, y);
+                    }
+                }
+            }
+            EXPECT_GT(text, 30);
+            EXPECT_EQ(changed, 0) << "text pixels the mark covers";
+            EXPECT_GT(CountChanged(plain, marked), 40) << "the mark is drawn";
+        }
+    }
 }
 
 // Not a check: renders the channel sheet, with two marked lines and warning marks, to the PNG

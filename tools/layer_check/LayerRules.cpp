@@ -27,6 +27,9 @@ constexpr Layer kLayers[] = {
     {"tools/idle_bench",
      true,
      {"platform", "platform/qt", "common", "radio", "loader", "ui", "loader/ui", "tools"}},
+    {"tools/startup_bench",
+     true,
+     {"platform", "platform/qt", "common", "radio", "loader", "ui", "loader/ui", "tools"}},
 };
 
 bool InFolder(std::string_view path, std::string_view folder) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "radio/ImageLayout.h"
 #include "radio/cmcEeprom.h"
 #include "radio/cmcFCache.h"
@@ -25,6 +27,8 @@ public:
     void UpdateModified() override {}
     void PackImage() override {}
     void RunChannelListEdit(cmcCellCapsule&, datCh&, int, int, const BankSpan&) override {}
+    void OpenSheet(const std::string&, bool) override {}
+    void ShowHelpContents() override {}
     void ShowContextHelp(const cmcCellObj&) override {}
 
     cmcEeprom image;

@@ -1,0 +1,153 @@
+// Start-up of the cloning program: the form from the settings and the table, the fatal end of
+// a missing table key, an exception that escapes an event, and the help.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdexcept>
+#include <string>
+
+#include <QAction>
+#include <QFile>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "common/DecimalNumber.h"
+#include "common/TextHelpers.h"
+#include "common/cmcHelpGTex.h"
+#include "radio/CellCodes.h"
+#include "radio/CellNameTables.h"
+#include "radio/CellNames.h"
+#include "tests/ui/MainRig.h"
+#include "tests/ui/ProgramFolder.h"
+#include "ui/cuiApplication.h"
+#include "ui/cuiGrid.h"
+#include "ui/cuiHelpWindow.h"
+#include "ui/cuiMenu.h"
+#include "ui/cuiSheet.h"
+
+namespace {
+
+using testsupport::MainRig;
+using testsupport::ProgramFolder;
+
+TEST(StartUp, TheFormKeepsASavedPlaceOffTheScreenReachable) {
+    ProgramFolder folder;
+    MainRig rig;
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    rig.settings.windowLeft = work.right() + 500;
+    rig.settings.windowTop = work.top() - 100;
+    rig.Start();
+    EXPECT_EQ(rig.form->frameGeometry().left(), work.left() + work.width() - 16);
+    EXPECT_EQ(rig.form->frameGeometry().top(), work.top()) << "the title bar on the screen";
+    EXPECT_EQ(rig.form->font().family(), "Liberation Sans");
+    EXPECT_EQ(rig.form->font().pixelSize(), 13);
+}
+
+TEST(StartUp, AMissingTableKeyIsFatal) {
+    ProgramFolder folder(
+        {.extraSections = {}, .leftOut = {"GI_Form_Main_BasicCell"}, .helpTable = {}});
+    MainRig rig;
+    EXPECT_THROW(rig.Start(), platform::FatalError);
+    ASSERT_EQ(rig.boxes.fatals.size(), 1u);
+    EXPECT_NE(rig.boxes.fatals[0].find("GI_Form_Main_BasicCell"), std::string::npos)
+        << rig.boxes.fatals[0];
+}
+
+TEST(StartUp, AMissingInitialFileIsFatal) {
+    ProgramFolder folder({.extraSections = {"#GI_App_InitialFile", "NoSuchFile.tov"},
+                          .leftOut = {},
+                          .helpTable = {}});
+    MainRig rig;
+    EXPECT_THROW(rig.Start(), platform::FatalError);
+    ASSERT_EQ(rig.boxes.fatals.size(), 1u);
+    EXPECT_EQ(rig.boxes.fatals[0], "Cannot open '" + folder.Path().string() + "/NoSuchFile.tov'.");
+}
+
+// An exception that escapes an event handler is shown and ends the loop; the program then
+// shuts down as after a close.
+TEST(StartUp, AnEscapingExceptionIsShownAndEndsTheLoop) {
+    testsupport::UiRig::App app;
+    testsupport::RecordingBoxes boxes;
+    EXPECT_TRUE(cuiApplication::Guarded([] { return true; }));
+    EXPECT_FALSE(cuiApplication::Guarded([]() -> bool { throw std::runtime_error("Port lost."); }));
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "Port lost.");
+    EXPECT_EQ(boxes.boxes[0].icon, platform::BoxIcon::Error);
+}
+
+// A sheet whose cells carry the Edit pop-up menu with its Help entry (F1).
+const std::vector<std::string> kHelpSheet = {
+    "#GI_Sheet_Test_Help_Style",     "",
+    "#GI_Sheet_Test_Help_BasicCell", "{W(PopupMenu=GI_PMenu_Edit)}",
+    "#GI_Sheet_Test_Help_Cells",     "{S(%CT_Null.CallSheet:GI_Sheet_Scan_Top)}Scan settings|",
+};
+
+TEST(Help, ContentsFromTheMenuAndTheTopicOfACellWithF1) {
+    ProgramFolder folder({.extraSections = kHelpSheet, .leftOut = {}, .helpTable = {}});
+    MainRig rig;
+    rig.Start();
+    rig.Advance(100);
+    QAction* contents = rig.main->Menu()->FindItem(nullptr, CL_Help_Contents);
+    ASSERT_TRUE(contents);
+    contents->trigger();
+    cuiHelpWindow* help = rig.main->HelpWindow();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->Browser()->source().fileName(), "Tarnwick.html");
+    EXPECT_EQ(help->Browser()->source().fragment(), "");
+    EXPECT_TRUE(help->Browser()->toPlainText().contains("The serial port on Linux"));
+
+    rig.main->OpenSheet("GI_Sheet_Test_Help");
+    QApplication::processEvents();  // the help window's activation
+    QApplication::setActiveWindow(rig.form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(rig.form.get()));
+    rig.main->OpenedSheet()->Grid()->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(rig.main->OpenedSheet()->Grid(), Qt::Key_F1);
+    QApplication::processEvents();
+    EXPECT_EQ(help->Browser()->source().fragment(), "context-10") << "the main window's topic";
+    EXPECT_TRUE(help->Browser()->isBackwardAvailable());
+    help->Browser()->backward();
+    EXPECT_EQ(help->Browser()->source().fragment(), "");
+    EXPECT_TRUE(rig.boxes.fatals.empty());
+}
+
+// Every topic the help table names has a context, and every context a topic in the help file.
+TEST(Help, TheHelpTableAndTheHelpFileAgree) {
+    testsupport::RecordingBoxes boxes;
+    cmcHelpGTex help;
+    help.SetFileName(MERROW_DATA_DIR "/TarnwickH.OVL");
+    QFile file(MERROW_DATA_DIR "/Tarnwick.html");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    std::set<std::string> topics;
+    for (int n = 0;; ++n) {
+        const std::string line = help.GetLine("GI_AppItem_Context_ID", n);
+        if (line == "#") {
+            break;
+        }
+        const std::string topic = GetToken(line, '\t', 0).value_or("");
+        const int context = ReadDecimal(GetToken(line, '\t', 1).value_or("")).value;
+        topics.insert(topic);
+        EXPECT_TRUE(html.contains(QString("name=\"%1\"").arg(cuiHelpWindow::ContextAnchor(context))))
+            << topic << " " << context;
+    }
+    int items = 0;
+    for (int n = 0;; ++n) {
+        const std::string line = help.GetLine("GI_AppItem_Topic_ID", n);
+        if (line == "#") {
+            break;
+        }
+        ++items;
+        EXPECT_LT(ItemNameToCode(GetToken(line, '\t', 0).value_or("")), kCellItemCount) << line;
+        EXPECT_TRUE(topics.contains(GetToken(line, '\t', 1).value_or(""))) << line;
+    }
+    EXPECT_GT(items, 600) << "the items of every sheet have a topic";
+    EXPECT_TRUE(boxes.fatals.empty());
+}
+
+}  // namespace

@@ -1,0 +1,23 @@
+// The floor of the start-up benchmark: Qt's own start-up, one empty window of the cloning
+// program's first size, reported and closed as the program reports its own. With "--text" the
+// window shows one line of text, so that Qt loads its fonts as every window with text does.
+#include <QApplication>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <cstring>
+
+#include "ui/cuiShownProbe.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setWindowTitle("Untitled - Tarnwick");
+    window.resize(800, 600);
+    if (argc > 1 && std::strcmp(argv[1], "--text") == 0) {
+        (new QVBoxLayout(&window))->addWidget(new QLabel("Tarnwick"));
+    }
+    cuiShownProbe::WatchFromEnvironment(&window);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,588 @@
+#include "ui/cuiMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFrame>
+#include <QMenuBar>
+#include <QPainter>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "common/GlobalEvMan.h"
+#include "common/cmcEvMan.h"
+#include "common/cmcEvent.h"
+#include "common/cmcGTex.h"
+#include "common/cmcHelpGTex.h"
+#include "common/cmcTask.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramInfo.h"
+#include "radio/BankChannels.h"
+#include "radio/CellCodes.h"
+#include "radio/ImageCheck.h"
+#include "radio/ImageLayout.h"
+#include "radio/SheetSelector.h"
+#include "radio/WarningChecks.h"
+#include "radio/cmcCellObj.h"
+#include "radio/cmcTovFile.h"
+#include "radio/indActiveCell.h"
+#include "radio/indChannelEdit.h"
+#include "radio/indEnviron.h"
+#include "ui/ColourMapping.h"
+#include "ui/SheetStyles.h"
+#include "ui/TForm1.h"
+#include "ui/cuiAboutBox.h"
+#include "ui/cuiMenu.h"
+#include "ui/cuiSheet.h"
+#include "ui/cuiStatusBar.h"
+#include "ui/cuiToolBar.h"
+#include "ui/iuiTree.h"
+
+namespace {
+
+constexpr int kHeartbeatMs = 50;
+constexpr int kWarningDelayMs = 250;
+constexpr int kSplitterWidth = 3;
+constexpr int kTreeMinimumWidth = 8;
+constexpr int kPanelBevel = 2;
+constexpr int kMapRevision = 4;
+constexpr int kStatusPanel = 0;
+
+std::string FilePart(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+QFrame* MakePanel(QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    panel->setLineWidth(kPanelBevel);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(kPanelBevel, kPanelBevel, kPanelBevel, kPanelBevel);
+    layout->setSpacing(0);
+    return panel;
+}
+
+}  // namespace
+
+cuiMain::cuiMain(std::string modelString, int imageSize, indEnviron& settings, cmcGTex& table,
+                 cmcHelpGTex& help, const ItemRegistry& rows)
+    : imageSize_(imageSize),
+      settings_(settings),
+      table_(table),
+      help_(help),
+      rows_(rows),
+      popups_(table, rows) {
+    const std::string data = platform::ProgramDataDir();
+    table_.SetFileName(data + modelString + ".OVL");
+    help_.SetFileName(data + modelString + "H.OVL");
+    documentFolder_ = ChooseDocumentFolder();
+    image_.Resize(imageSize_);
+    defaultImage_.Assign(image_);
+    heartbeat_ = new cmcTask;
+    heartbeat_->SetHandler([this](cmcTask*) { OnTick(); });
+    if (cmcEvMan* bus = CurrentEvMan()) {
+        bus->AddListener(&cuiMain::OnEventThunk, this);
+    }
+    InstallShell(this);
+    cuiMain::SetModelConstants();
+}
+
+cuiMain::~cuiMain() {
+    cmcTask::Dispose(heartbeat_);
+    if (cmcEvMan* bus = CurrentEvMan()) {
+        bus->RemoveListener(&cuiMain::OnEventThunk, this);
+    }
+    InstallShell(nullptr);
+    // The tree goes before the open sheet, the tool bar before the menu.
+    tree_.reset();
+    sheet_.reset();
+    toolBar_.reset();
+    menu_.reset();
+}
+
+void cuiMain::OnEventThunk(void* data, const cmcEvent& event) {
+    static_cast<cuiMain*>(data)->OnEvent(event);
+}
+
+std::string cuiMain::ChooseDocumentFolder() const {
+    if (!settings_.currentFolder.empty()) {
+        return settings_.currentFolder;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty()) {
+        return documents.toStdString();
+    }
+    return QDir::currentPath().toStdString();
+}
+
+void cuiMain::SetModelConstants() {
+    SetConstants(0, 0);
+}
+
+void cuiMain::SetConstants(int modelCode, int secondId) {
+    modelCode_ = modelCode;
+    secondId_ = secondId;
+}
+
+ModelType cuiMain::CurrentModelType() {
+    return ClampModelType(settings_.modelType);
+}
+
+void cuiMain::SetModelType(ModelType model) {
+    settings_.modelType = model;
+}
+
+// ---- Building the window ----
+
+void cuiMain::BuildWindow(TForm1* form, const cuiImageList& treeImages,
+                          const cuiImageList& barImages) {
+    SetModelType(CurrentModelType());
+    StartDocument();
+    form_ = form;
+    treeImages_ = &treeImages;
+    BuildParts(barImages);
+    BuildPanels();
+    BuildTree();
+    splitter_->setSizes({std::max(settings_.splitter, kTreeMinimumWidth),
+                         std::max(form_->width() - settings_.splitter, 1)});
+    BuildStatusBar();
+    form_->onShow = [this] { OnFormShow(); };
+    form_->onCloseQuery = [this](bool& canClose) { OnFormCloseQuery(canClose); };
+    form_->onClose = [this] { OnFormClose(); };
+    SelfCheck();
+    heartbeat_->SetInterval(kHeartbeatMs);
+    form_->show();
+}
+
+// The model type's initial image, with its working tables reset, is the default image and
+// the start of the document.
+void cuiMain::StartDocument() {
+    LoadInitialFile(CurrentModelType());
+    UnpackImage(defaultImage_, CurrentModelType(), UNPACK_Reset);
+    image_.Assign(defaultImage_);
+    PackImage();
+    ClearModified();
+    CloseSheet();
+    compareSnapshot_.Assign(defaultImage_);
+}
+
+void cuiMain::BuildParts(const cuiImageList& barImages) {
+    menu_ = std::make_unique<cuiMenu>(form_, form_->menuBar(), table_, "GI_Menu_Main",
+                                      cuiMenu::ClickHandler(), rows_);
+    menu_->Build();
+    toolBar_ = std::make_unique<cuiToolBar>(form_, table_, "GI_ToolBar_Main", barImages, rows_);
+    toolBar_->Build();
+    toolBar_->SetVisible(settings_.toolBarVisible != 0);
+    if (cmcEvMan* bus = CurrentEvMan()) {
+        bus->Send(EV_RefreshCommands);
+    }
+}
+
+void cuiMain::BuildPanels() {
+    splitter_ = new QSplitter(Qt::Horizontal, form_);
+    splitter_->setHandleWidth(kSplitterWidth);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->setOpaqueResize(true);
+    treePanel_ = MakePanel(splitter_);
+    treePanel_->setMinimumWidth(kTreeMinimumWidth);
+    sheetPanel_ = MakePanel(splitter_);
+    splitter_->addWidget(treePanel_);
+    splitter_->addWidget(sheetPanel_);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    form_->setCentralWidget(splitter_);
+}
+
+void cuiMain::BuildStatusBar() {
+    statusBar_ = new cuiStatusBar(form_);
+    statusBar_->AddPanel({0, true});
+    InsertStatusPanel(kStatusPanel);
+    statusBar_->PanelAt(1) = {statusBar_->minimumHeight(), false};
+    statusBar_->SetOnResize([this] { LayoutStatusBar(); });
+    statusBar_->SetOnDrawPanel([this](QPainter& painter, int panel, const QRect& rect) {
+        DrawStatusPanel(painter, panel, rect);
+    });
+    form_->setStatusBar(statusBar_);
+}
+
+void cuiMain::SelfCheck() {
+    if (imageSize_ < layout::kImageSize) {
+        platform::Fatal("Self Check Error.\nEEPROM Map is too large.");
+    }
+}
+
+void cuiMain::BuildTree() {
+    tree_.reset();
+    tree_ =
+        std::make_unique<iuiTree>(treePanel_, table_, std::string("GI_Tree_Main"), *treeImages_);
+    QTreeWidget* view = tree_->View();
+    view->hide();
+    tree_->Build();
+    QObject::connect(view, &QTreeWidget::itemExpanded, view, [this] { OnTreeExpandCollapse(); });
+    QObject::connect(view, &QTreeWidget::itemCollapsed, view, [this] { OnTreeExpandCollapse(); });
+    tree_->SetChangeDelay(cuiTree::ReadChangeDelay(table_));
+    tree_->SetOnChange([this](QTreeWidgetItem* node) { OnTreeChange(node); });
+    RunWarningChecks(nullptr, nullptr);
+    CloseSheet();
+    view->show();
+    if (cmcEvMan* bus = CurrentEvMan()) {
+        bus->Send(EV_ModelChanged);
+    }
+    view->setCurrentItem(tree_->NodeAt(0));
+}
+
+void cuiMain::FilterTree(int k) {
+    if (tree_) {
+        tree_->FilterByFlag(k);
+    }
+}
+
+void cuiMain::OnTreeChange(QTreeWidgetItem* node) {
+    cmcCellObj* cell = cuiTree::CellOf(node);
+    if (cell && (!sheet_ || sheetSpec_ != cell->optionText.value_or(std::string()))) {
+        RunCellKey(cell, kKeyEnter, rows_);
+    }
+}
+
+void cuiMain::OnTreeExpandCollapse() {
+    RunWarningChecks(nullptr, nullptr);
+}
+
+// ---- Image checks and the initial file ----
+
+int cuiMain::CheckImage(const cmcEeprom& image, bool full) {
+    return ::CheckImage(image, image_, full);
+}
+
+void cuiMain::LoadInitialFile(ModelType model) {
+    const std::string path =
+        platform::ProgramDataDir() + table_.GetLine("GI_App_InitialFile", model);
+    defaultImage_.Resize(imageSize_);
+    cmcTovFile file;
+    file.SetImage(&defaultImage_);
+    file.SetModelId(modelCode_);
+    file.SetExtraId(secondId_);
+    file.SetMapRevHandler([](int mapRev) { return mapRev == kMapRevision; });
+    file.SetHeaderHandler(
+        [this](int id1, int id2, int* code) { return CheckFileHeader(id1, id2, *code); });
+    const AddressRangeList ranges = GetAddressRanges(3);
+    if (file.Read(path, &ranges) != TOV_Ok) {
+        platform::Fatal("Cannot open '" + path + "'.");
+    }
+}
+
+bool cuiMain::CheckFileHeader(int id1, int id2, int& code) {
+    code = id1 != modelCode_ ? TOV_Model : id2 != secondId_ ? TOV_Extra : TOV_Ok;
+    return code == TOV_Ok;
+}
+
+AddressRangeList cuiMain::GetAddressRanges(int) {
+    return {{0, layout::kRadioPartLast}, {1, 0}};
+}
+
+// ---- Warning checks ----
+
+void cuiMain::RestartWarningCheck() {
+    if (!warningTimeout_) {
+        warningTimeout_.emplace();
+    }
+    warningTimeout_->Start(kWarningDelayMs);
+}
+
+void cuiMain::RunWarningChecks(int* errors, int* warnings) {
+    if (errors) {
+        *errors = 0;
+    }
+    if (warnings) {
+        *warnings = 0;
+    }
+    if (!tree_) {
+        return;
+    }
+    const WarningCheckLists lists = RunWarningCheckList(table_, CurrentModelType(), form_, rows_);
+    if (errors) {
+        *errors = static_cast<int>(lists.errors.size());
+    }
+    if (warnings) {
+        *warnings = static_cast<int>(lists.warnings.size());
+    }
+    if (lists.lastNamesSheet) {
+        MarkTree(lists);
+    }
+}
+
+// An error mark wins over a warning mark on the same node.
+void cuiMain::MarkTree(const WarningCheckLists& lists) {
+    QTreeWidget* view = tree_->View();
+    if (!view) {
+        return;
+    }
+    tree_->ClearOverlays(tree_->NodeAt(0));
+    for (int i = view->topLevelItemCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem* node = view->topLevelItem(i);
+        tree_->MarkOverlays(node, lists.warnings, cuiTree::kWarningOverlay);
+        tree_->MarkOverlays(node, lists.errors, cuiTree::kErrorOverlay);
+    }
+}
+
+// ---- Sheets ----
+
+std::unique_ptr<cuiSheet> cuiMain::CreateSheet(QWidget* parent, const std::string& spec) {
+    const SheetSelector selector = SplitSheetSpec(spec);
+    std::unique_ptr<cuiSheet> sheet =
+        MakeSheetOfStyle(selector.style, parent, table_, selector.name, treeImages_);
+    sheet->SetArgs(selector.args);
+    sheet->SetCellHandler(
+        [dispatcher = indActiveCell(rows_)](cmcCellCapsule& capsule, int notify) mutable {
+            return dispatcher.DispatchItem(capsule, notify);
+        });
+    return sheet;
+}
+
+void cuiMain::OpenSheet(const std::string& spec) {
+    CloseSheet();
+    sheet_ = CreateSheet(sheetPanel_, spec);
+    sheetSpec_ = spec;
+    if (const SheetPosition* saved = history_.Find(sheet_->GetName())) {
+        sheet_->SetSavedPosition(saved->col, saved->row, saved->leftCol, saved->topRow);
+    }
+    sheet_->Show();
+    cuiGrid* grid = sheet_->Grid();
+    if (sheetFocus_ && grid && grid->isEnabled()) {
+        grid->setFocus();
+    } else if (tree_ && tree_->View()) {
+        tree_->View()->setFocus();
+    }
+}
+
+void cuiMain::OpenSheet(const std::string& spec, bool fromOpenSheet) {
+    if (fromOpenSheet) {
+        pendingSpec_ = spec;
+        return;
+    }
+    OpenSheet(spec);
+}
+
+void cuiMain::CloseSheet() {
+    if (!sheet_) {
+        return;
+    }
+    const cuiGrid* grid = sheet_->Grid();
+    if (grid && grid->isVisible()) {
+        const cuiGridCoord current = sheet_->CurrentCell();
+        history_.Put(
+            {sheet_->GetName(), current.col, current.row, grid->LeftCol(), grid->TopRow()});
+        const QWidget* focused = form_ ? form_->focusWidget() : nullptr;
+        sheetFocus_ = !tree_ || focused != tree_->View();
+    }
+    sheet_.reset();
+    sheetSpec_.clear();
+}
+
+void cuiMain::OpenPendingSheet() {
+    if (!form_ || !form_->isVisible()) {
+        return;
+    }
+    if (tree_) {
+        RunCellKey(tree_->GetSelectedCell(), kKeyEnter, rows_);
+    } else if (const SheetPosition* head = history_.Head()) {
+        OpenSheet(head->name);
+    }
+}
+
+void cuiMain::ReloadSheet() {
+    CloseSheet();
+}
+
+void cuiMain::ToggleToolBar() {
+    settings_.toolBarVisible = settings_.toolBarVisible ? 0 : 1;
+    if (toolBar_) {
+        toolBar_->SetVisible(settings_.toolBarVisible != 0);
+    }
+}
+
+// ---- Document ----
+
+std::string cuiMain::GetFileName() const {
+    return IsUntitled() ? documentFolder_ + "/Untitled" : fileName_;
+}
+
+void cuiMain::SetFileName(const std::string& name) {
+    fileName_ = name;
+    UpdateTitle();
+}
+
+void cuiMain::SetModified() {
+    modified_ = true;
+    UpdateTitle();
+}
+
+void cuiMain::ClearModified() {
+    savedImage_.Assign(image_);
+    modified_ = false;
+    UpdateTitle();
+}
+
+void cuiMain::UpdateModified() {
+    if (!modified_ && image_.IsDifferent(savedImage_)) {
+        SetModified();
+    }
+}
+
+void cuiMain::UpdateTitle() {
+    if (!form_) {
+        return;
+    }
+    form_->setWindowTitle(QString::fromStdString(FilePart(GetFileName()) + " - " +
+                                                 table_.GetLine("GI_Sys_AppTitle", 0)));
+}
+
+void cuiMain::PackImage() {
+    ::PackImage(image_, CurrentModelType());
+}
+
+void cuiMain::RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
+                                 const BankSpan& bank) {
+    ChannelEditCommand(*this, clipboard_, capsule, record, first, last, bank);
+}
+
+platform::BoxAnswer cuiMain::ConfirmDiscard(bool saveAs) {
+    if (cmcEvMan* bus = CurrentEvMan()) {
+        bus->Send(EV_ClosePopups);
+    }
+    if (!modified_) {
+        return platform::BoxAnswer::Yes;
+    }
+    std::string question = table_.GetLine("GI_Mess_Confirm_WriteAnother", 0);
+    if (!saveAs) {
+        question = table_.GetLine("GI_Mess_Confirm_WriteFile", 0);
+        const size_t place = question.find("%s");
+        if (place != std::string::npos) {
+            question.replace(place, 2, FilePart(GetFileName()));
+        }
+    }
+    const platform::BoxAnswer answer =
+        platform::Boxes().Show(question, table_.GetLine("GI_Sys_AppTitle", 0),
+                               platform::BoxIcon::Warning, platform::BoxButtons::YesNoCancel);
+    // Saving comes with the file commands; until then Yes saves nothing, so it must not let
+    // the changes go.
+    return answer == platform::BoxAnswer::Yes ? platform::BoxAnswer::Cancel : answer;
+}
+
+// ---- Form events ----
+
+void cuiMain::OnFormShow() {
+    UpdateTitle();
+}
+
+void cuiMain::OnFormCloseQuery(bool& canClose) {
+    if (!form_->IsFormEnabled()) {
+        canClose = false;
+        return;
+    }
+    if (ConfirmDiscard(false) == platform::BoxAnswer::Cancel) {
+        canClose = false;
+        return;
+    }
+    if (const std::optional<WindowRect> place = form_->RestoredPlace()) {
+        settings_.windowLeft = place->left;
+        settings_.windowTop = place->top;
+        settings_.windowWidth = place->width;
+        settings_.windowHeight = place->height;
+        settings_.splitter = treePanel_->width();
+    }
+}
+
+void cuiMain::OnFormClose() {
+    heartbeat_->SetInterval(-1);
+    sheet_.reset();
+    sheetSpec_.clear();
+    tree_.reset();
+    form_->onShow = nullptr;
+    form_->onCloseQuery = nullptr;
+    form_->onClose = nullptr;
+    form_ = nullptr;
+}
+
+// ---- Heartbeat ----
+
+void cuiMain::OnTick() {
+    if (pendingSpec_) {
+        const std::string spec = *pendingSpec_;
+        pendingSpec_.reset();
+        OpenSheet(spec);
+    }
+    if (!sheet_) {
+        OpenPendingSheet();
+    }
+    RunWarningCheckIfDue();
+}
+
+void cuiMain::RunWarningCheckIfDue() {
+    if (!warningTimeout_ || warningTimeout_->Remaining() != 0) {
+        return;
+    }
+    warningTimeout_.reset();
+    RunWarningChecks(nullptr, nullptr);
+    if (cmcEvMan* bus = CurrentEvMan()) {
+        bus->Post(EV_RedrawEeDebug);
+    }
+}
+
+// ---- Event listener ----
+
+void cuiMain::OnEvent(const cmcEvent& event) {
+    cmcEvMan* bus = CurrentEvMan();
+    switch (event.type) {
+        case EV_RefreshCommands:
+            bus->Send(EV_RefreshMenu);
+            bus->Send(EV_RefreshToolBar);
+            break;
+        case EV_ShowAbout:
+            if (form_) {
+                new cuiAboutBox(form_, table_, [this](char ch) { OnKeyChar(ch); });
+            }
+            break;
+        case EV_StatusText:
+            ShowStatusText(event);
+            break;
+        case EV_TakeCompareSnapshot:
+            compareSnapshot_.Assign(image_);
+            break;
+        case EV_InsertChannel:
+        case EV_DeleteChannel:
+            RunChannelEvent(*this, event);
+            break;
+        default:
+            break;
+    }
+}
+
+void cuiMain::ShowStatusText(const cmcEvent& event) {
+    statusTextColour_ = static_cast<uint32_t>(event.A);
+    statusBackgroundColour_ = static_cast<uint32_t>(event.B);
+    statusText_ = event.Text();
+    if (statusBar_) {
+        statusBar_->update();
+    }
+}
+
+// ---- Status bar ----
+
+int cuiMain::InsertStatusPanel(int k) {
+    return statusBar_->InsertPanel(k);
+}
+
+void cuiMain::DrawStatusPanel(QPainter& painter, int panel, const QRect& rect) {
+    if (panel != kStatusPanel) {
+        return;
+    }
+    painter.fillRect(rect, ToQColor(statusBackgroundColour_));
+    painter.setPen(ToQColor(statusTextColour_));
+    painter.setFont(statusBar_->font());
+    const int spare = rect.height() - painter.fontMetrics().height();
+    painter.drawText(QPoint(rect.left(), rect.top() + spare / 2 + painter.fontMetrics().ascent()),
+                     QString::fromStdString(statusText_));
+}

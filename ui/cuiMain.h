@@ -1,0 +1,214 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QPointer>
+#include <QRect>
+
+#include "common/cmcTick.h"
+#include "platform/MessageBox.h"
+#include "radio/AddressRange.h"
+#include "radio/ImagePacking.h"
+#include "radio/ItemRegistry.h"
+#include "radio/SheetHistory.h"
+#include "radio/cmcEeprom.h"
+#include "radio/cmcFCache.h"
+#include "radio/datClipCh.h"
+#include "radio/indShell.h"
+#include "ui/cuiSegEditors.h"
+
+class QFrame;
+class QPainter;
+class QSplitter;
+class QTreeWidgetItem;
+class QWidget;
+class TForm1;
+class cmcGTex;
+class cmcHelpGTex;
+class cmcTask;
+class cuiImageList;
+class cuiMenu;
+class cuiSheet;
+class cuiStatusBar;
+class cuiToolBar;
+class indEnviron;
+class iuiTree;
+struct WarningCheckLists;
+struct cmcEvent;
+
+// The cloning program's application and main-window controller, for any radio model: it owns
+// the document (the current image, its file name and modified flag), the parts of the window
+// (menu, tool bar, sheet tree, the open sheet, status bar), the choice-list cache, the channel
+// clipboard and the 50 ms heartbeat, and opens and closes sheets. Everything model-specific
+// goes through its virtual operations, which the model's application object overrides.
+class cuiMain : public indShell, public indDocument, public indCommands, public indHelp {
+public:
+    // Binds the two text tables to "<model>.OVL" and "<model>H.OVL" among the program's data
+    // files (nothing is read yet) and installs itself as the dispatcher's shell. The settings
+    // and tables are not owned and must outlive the controller; the rows are the memory map
+    // that the window's cells run through.
+    cuiMain(std::string modelString, int imageSize, indEnviron& settings, cmcGTex& table,
+            cmcHelpGTex& help, const ItemRegistry& rows = ItemRegistry::Program());
+    ~cuiMain() override;
+    cuiMain(const cuiMain&) = delete;
+    cuiMain& operator=(const cuiMain&) = delete;
+
+    // ---- Virtual operations ----
+    virtual void SetModelConstants();
+    // Builds the whole window on the form and shows it.
+    virtual void BuildWindow(TForm1* form, const cuiImageList& treeImages,
+                             const cuiImageList& barImages);
+    virtual void BuildTree();
+    // 0 when an image from a file or a radio may be taken in, 1 when not.
+    virtual int CheckImage(const cmcEeprom& image, bool full);
+    virtual bool IsNewerData(const cmcEeprom&) { return false; }
+    virtual ImagePackResult DetectModel(cmcEeprom&) { return PACK_Ok; }
+    virtual ImagePackResult FinaliseImage(cmcEeprom&, int) { return PACK_Ok; }
+    // Runs the warning check list and marks the tree; either count may be null.
+    virtual void RunWarningChecks(int* errors, int* warnings);
+    // The sheet of a spec, by its style word, on the parent control (not shown yet).
+    virtual std::unique_ptr<cuiSheet> CreateSheet(QWidget* parent, const std::string& spec);
+    // The model type's initial clone file becomes the default image; the program ends when it
+    // cannot be read.
+    virtual void LoadInitialFile(ModelType model);
+    // Judges a clone file's ids; a refusal sets code to TOV_Model or TOV_Extra.
+    virtual bool CheckFileHeader(int id1, int id2, int& code);
+    virtual AddressRangeList GetAddressRanges(int kind);
+    virtual void OnKeyChar(char) {}
+    virtual void LayoutStatusBar() {}
+    virtual void DrawStatusPanel(QPainter& painter, int panel, const QRect& rect);
+
+    // ---- Sheets ----
+    void OpenSheet(const std::string& spec);
+    void CloseSheet();
+    void OpenPendingSheet();
+    // The sheet closes; the next heartbeat opens it again (with the new font size).
+    void ReloadSheet();
+    void ToggleToolBar();
+    void UpdateTitle();
+    // Deletes the tree's nodes whose cells carry Flag<k>.
+    void FilterTree(int k);
+
+    // ---- Document ----
+    // The file name, or "Untitled" in the document folder for an untitled document.
+    std::string GetFileName() const;
+    void SetFileName(const std::string& name);
+    bool IsUntitled() const { return fileName_.empty(); }
+    bool IsModified() const { return modified_; }
+    void SetModified();
+    void ClearModified();
+    // Asks whether to save the changes before they are lost: Yes (saved), No or Cancel.
+    platform::BoxAnswer ConfirmDiscard(bool saveAs);
+
+    // ---- Form events ----
+    void OnFormShow();
+    void OnFormCloseQuery(bool& canClose);
+    void OnFormClose();
+
+    // ---- Heartbeat, listener, status bar ----
+    void OnTick();
+    void OnEvent(const cmcEvent& event);
+    int InsertStatusPanel(int k);
+
+    // ---- indShell: the document, the commands and the help the rows ask for ----
+    indDocument& Document() override { return *this; }
+    indCommands& Commands() override { return *this; }
+    indHelp& Help() override { return *this; }
+    cmcFCache& ChoiceLists() override { return lists_; }
+    PopupHost& Popups() override { return popups_; }
+    cmcEeprom& CurrentImage() override { return image_; }
+    cmcEeprom& DefaultImage() override { return defaultImage_; }
+    datClipCh& ChannelClipboard() override { return clipboard_; }
+    ModelType CurrentModelType() override;
+    // The warning check runs 250 ms after the last of a burst of changes.
+    void RestartWarningCheck() override;
+    void UpdateModified() override;
+    void PackImage() override;
+    void RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
+                            const BankSpan& bank) override;
+    void OpenSheet(const std::string& spec, bool fromOpenSheet) override;
+
+    // ---- Parts, for the model object and tests ----
+    TForm1* Form() const { return form_; }
+    iuiTree* Tree() const { return tree_.get(); }
+    cuiSheet* OpenedSheet() const { return sheet_.get(); }
+    const std::string& OpenedSheetSpec() const { return sheetSpec_; }
+    cuiMenu* Menu() const { return menu_.get(); }
+    cuiToolBar* ToolBar() const { return toolBar_.get(); }
+    cuiStatusBar* StatusBar() const { return statusBar_; }
+    QFrame* TreePanel() const { return treePanel_; }
+    QFrame* SheetPanel() const { return sheetPanel_; }
+    const SheetHistory& History() const { return history_; }
+    const std::string& StatusText() const { return statusText_; }
+    bool InMakerMode() const { return makerMode_; }
+
+protected:
+    // The model constants of the model object: the model code and second id of its files.
+    void SetConstants(int modelCode, int secondId);
+    int ModelCode() const { return modelCode_; }
+    int SecondId() const { return secondId_; }
+    void SetMakerMode() { makerMode_ = true; }
+    void SetModelType(ModelType model);
+    cmcGTex& Table() { return table_; }
+    cmcHelpGTex& HelpTable() { return help_; }
+
+private:
+    static void OnEventThunk(void* data, const cmcEvent& event);
+    std::string ChooseDocumentFolder() const;
+    void StartDocument();
+    void BuildParts(const cuiImageList& barImages);
+    void BuildPanels();
+    void BuildStatusBar();
+    void SelfCheck();
+    void OnTreeChange(QTreeWidgetItem* node);
+    void OnTreeExpandCollapse();
+    void MarkTree(const WarningCheckLists& lists);
+    void RunWarningCheckIfDue();
+    void ShowStatusText(const cmcEvent& event);
+
+    int imageSize_;
+    int modelCode_ = 0;
+    int secondId_ = 0;
+    indEnviron& settings_;
+    cmcGTex& table_;
+    cmcHelpGTex& help_;
+    const ItemRegistry& rows_;
+
+    TForm1* form_ = nullptr;
+    const cuiImageList* treeImages_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QFrame* treePanel_ = nullptr;
+    QFrame* sheetPanel_ = nullptr;
+    bool sheetFocus_ = false;
+    cuiStatusBar* statusBar_ = nullptr;
+    uint32_t statusTextColour_ = 0x80000008;        // window text
+    uint32_t statusBackgroundColour_ = 0x8000000F;  // button face
+    std::string statusText_;
+
+    std::unique_ptr<cuiMenu> menu_;
+    std::unique_ptr<iuiTree> tree_;
+    std::unique_ptr<cuiToolBar> toolBar_;
+    std::unique_ptr<cuiSheet> sheet_;
+    std::string sheetSpec_;
+    // A sheet asked for by a cell of the open sheet: opened by the next heartbeat, since the
+    // open sheet cannot be deleted inside its own event.
+    std::optional<std::string> pendingSpec_;
+
+    std::string documentFolder_;
+    std::string fileName_;
+    bool modified_ = false;
+    bool makerMode_ = false;
+    std::optional<cmcTick> warningTimeout_;
+    SheetHistory history_;
+
+    cmcFCache lists_;
+    cuiSegEditors popups_;
+    datClipCh clipboard_;
+    cmcEeprom image_;
+    cmcEeprom defaultImage_;
+    cmcEeprom savedImage_;
+    cmcEeprom compareSnapshot_;
+    cmcTask* heartbeat_ = nullptr;
+};

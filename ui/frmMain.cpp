@@ -1,0 +1,77 @@
+#include "ui/frmMain.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QScreen>
+
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+#include "platform/Timer.h"
+#include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/QtSettingsStores.h"
+#include "platform/qt/QtTimerBackend.h"
+#include "ui/TForm1.h"
+#include "ui/TarnwickGlobals.h"
+#include "ui/cuiApplication.h"
+#include "ui/cuiShownProbe.h"
+#include "ui/indMain.h"
+
+namespace {
+
+indEnviron::ScreenSize ScreenSizeOf(const QScreen* screen) {
+    if (!screen) {
+        return {};
+    }
+    return {screen->size().width(), screen->size().height()};
+}
+
+// The platform services the program's parts use, installed while it runs.
+struct QtServices {
+    QtServices() {
+        platform::InstallBoxes(&boxes);
+        platform::InstallTimers(&timers);
+        platform::InstallSettingsStores(&stores);
+    }
+    ~QtServices() {
+        platform::InstallSettingsStores(nullptr);
+        platform::InstallTimers(nullptr);
+        platform::InstallBoxes(nullptr);
+    }
+    platform::qt::QtMessageBoxes boxes;
+    platform::qt::QtTimerBackend timers;
+    platform::qt::QtSettingsStores stores;
+};
+
+// The main form and the message loop. The form outlives the application object, whose menu
+// and tool bar live on it.
+void RunForm(TarnwickGlobals& globals, std::vector<std::string> arguments,
+             std::unique_ptr<TForm1>& form) {
+    globals.App().SetArguments(std::move(arguments));
+    form = std::make_unique<TForm1>(globals.App(), globals.Settings(), globals.Table());
+    cuiShownProbe::WatchFromEnvironment(form.get());
+    QApplication::exec();
+}
+
+}  // namespace
+
+int RunTarnwick(int argc, char** argv) {
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    cuiApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName("tarnwick");
+    QtServices services;
+    std::unique_ptr<TForm1> form;
+    {
+        TarnwickGlobals globals(ScreenSizeOf(QGuiApplication::primaryScreen()));
+        if (!globals.Settings().IsFirstInstance()) {
+            return 0;
+        }
+        const std::vector<std::string> arguments(argv, argv + argc);
+        cuiApplication::Guarded([&] {
+            RunForm(globals, arguments, form);
+            return true;
+        });
+    }
+    return 0;
+}
