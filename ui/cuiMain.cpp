@@ -94,12 +94,13 @@ cuiMain::~cuiMain() {
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->RemoveListener(&cuiMain::OnEventThunk, this);
     }
-    InstallShell(nullptr);
-    // The tree goes before the open sheet, the tool bar before the menu.
+    // The tree goes before the open sheet, the tool bar before the menu. The shell stays until
+    // they are gone: the tree hands the focus to the sheet as it goes, whose cells then run.
     tree_.reset();
     sheet_.reset();
     toolBar_.reset();
     menu_.reset();
+    InstallShell(nullptr);
 }
 
 void cuiMain::OnEventThunk(void* data, const cmcEvent& event) {
