@@ -15,6 +15,7 @@
 #include "radio/datCh.h"
 #include "radio/indActiveCell.h"
 #include "tests/radio/CellRig.h"
+#include "tests/radio/ImageChanges.h"
 #include "tests/radio/RecordImage.h"
 #include "tests/radio/RecordingCanvas.h"
 
@@ -28,15 +29,7 @@ constexpr int A = layout::kChannelA.At(kChannel);
 constexpr int B = layout::kChannelB.At(kChannel);
 constexpr uint32_t kSilver = 0xC0C0C0;
 
-struct Bits {
-    int address;
-    uint8_t mask;
-    bool operator==(const Bits&) const = default;
-};
-
-void PrintTo(const Bits& bits, std::ostream* os) {
-    *os << "{" << bits.address << ", 0x" << std::hex << int(bits.mask) << std::dec << "}";
-}
+using Bits = radiotest::ChangedBits;
 
 using Prepare = std::function<void(datCh& channel, uint8_t* image)>;
 using Act = std::function<void(CellRig& rig)>;
@@ -120,21 +113,9 @@ protected:
             index);
     }
 
-    std::vector<uint8_t> Bytes() {
-        const uint8_t* data = Image().GetData();
-        return {data, data + layout::kImageSize};
-    }
-
+    std::vector<uint8_t> Bytes() { return radiotest::ImageBytes(Image()); }
     std::vector<Bits> Changes(const std::vector<uint8_t>& before) {
-        const std::vector<uint8_t> after = Bytes();
-        std::vector<Bits> changes;
-        for (size_t i = 0; i < before.size(); ++i) {
-            if (before[i] != after[i]) {
-                changes.push_back(
-                    {static_cast<int>(i), static_cast<uint8_t>(before[i] ^ after[i])});
-            }
-        }
-        return changes;
+        return radiotest::ChangesSince(before, Image());
     }
 
     std::string Paint(int item, int index = kChannel, int category = CT_Mch) {

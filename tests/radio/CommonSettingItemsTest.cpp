@@ -8,13 +8,11 @@
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
 #include "tests/radio/CellRig.h"
+#include "tests/radio/ImageChanges.h"
 
 namespace {
 
-struct Bits {
-    int address;
-    uint8_t mask;
-};
+using Bits = radiotest::ChangedBits;
 
 // The bits a comment of 16 characters at address changes over bytes 0xFF: the text, then
 // spaces.
@@ -29,22 +27,9 @@ std::vector<Bits> CommentOver0xFF(int address, const std::string& text) {
 
 class CommonSettingItemsTest : public ::testing::Test {
 protected:
-    std::vector<uint8_t> Bytes() {
-        const uint8_t* data = rig.shell.image.GetData();
-        return {data, data + layout::kImageSize};
-    }
-
-    // The bytes that changed, each with the bits that did.
+    std::vector<uint8_t> Bytes() { return radiotest::ImageBytes(rig.shell.image); }
     std::vector<Bits> Changes(const std::vector<uint8_t>& before) {
-        const std::vector<uint8_t> after = Bytes();
-        std::vector<Bits> changes;
-        for (size_t i = 0; i < before.size(); ++i) {
-            if (before[i] != after[i]) {
-                changes.push_back(
-                    {static_cast<int>(i), static_cast<uint8_t>(before[i] ^ after[i])});
-            }
-        }
-        return changes;
+        return radiotest::ChangesSince(before, rig.shell.image);
     }
 
     radiotest::CellRig rig;

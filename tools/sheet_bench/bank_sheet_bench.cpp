@@ -1,12 +1,11 @@
 // Opens the largest channel-bank sheet of the program's own table, the channels of the PMR type
 // with MSK (every signalling column), over a bank of 256 channels, on a shown panel of
 // 1280 x 900 pixels: reading the layout, placing the cells and the first paint of the panel,
-// every cell rendered by the program's memory map. Target: under 10 ms. Built, never run by CTest:
-// build/tools/sheet_bench/bank_sheet_bench (with QT_QPA_PLATFORM=offscreen).
+// every cell rendered by the program's memory map. Target: under 10 ms. Part of
+// build/tools/sheet_bench/sheet_bench; --benchmark_filter=BM_OpenFullBankSheet runs it alone.
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
@@ -88,14 +87,3 @@ void BM_OpenFullBankSheet(benchmark::State& state) {
 BENCHMARK(BM_OpenFullBankSheet)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

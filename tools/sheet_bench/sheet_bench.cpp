@@ -1,4 +1,5 @@
-// Opens a sheet of 266 rows by 30 columns (build, place, first full paint) and repaints it.
+// Opens a sheet of 266 rows by 30 columns (build, place, first full paint) and repaints it;
+// bank_sheet_bench.cpp adds the largest channel-bank sheet.
 // The cells render through the item dispatcher, as in the program.
 
 #include <benchmark/benchmark.h>
