@@ -17,7 +17,7 @@
 #include "radio/cmcFCache.h"
 #include "radio/datClipCh.h"
 #include "radio/indShell.h"
-#include "ui/cuiSegEditors.h"
+#include "ui/cuiPopups.h"
 
 class QFrame;
 class QPainter;
@@ -204,7 +204,7 @@ private:
     SheetHistory history_;
 
     cmcFCache lists_;
-    cuiSegEditors popups_;
+    cuiPopups popups_;
     datClipCh clipboard_;
     cmcEeprom image_;
     cmcEeprom defaultImage_;

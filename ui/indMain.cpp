@@ -13,8 +13,8 @@
 #include "common/cmcEvent.h"
 #include "common/cmcGTex.h"
 #include "platform/ProgramInfo.h"
-#include "radio/DisplayText.h"
 #include "radio/CloneFileResult.h"
+#include "radio/DisplayText.h"
 #include "radio/DocumentRanges.h"
 #include "radio/HelpContext.h"
 #include "radio/ImageFinalise.h"
@@ -119,6 +119,10 @@ void indMain::ChangeModel(ModelType model, bool ask) {
         SetFileName("");
     }
     BuildTree();
+}
+
+void indMain::ChooseModel(ModelType model) {
+    ChangeModel(model, true);
 }
 
 ImagePackResult indMain::FinaliseImage(cmcEeprom& image, int mode) {

@@ -41,6 +41,7 @@ public:
     // Another model type: asked (ask set) the document becomes its initial image; detected,
     // the document stays. The same type does nothing.
     void ChangeModel(ModelType model, bool ask);
+    void ChooseModel(ModelType model) override;
     platform::BoxAnswer ConfirmMakerMode();
     void EnterMakerMode();
     // The command-line arguments, the program's path first.

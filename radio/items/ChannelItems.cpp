@@ -9,6 +9,7 @@
 #include "common/cmcGTex.h"
 #include "radio/BankTable.h"
 #include "radio/CellEditing.h"
+#include "radio/DigitalChannelMarks.h"
 #include "radio/EditMessages.h"
 #include "radio/PackedSpace.h"
 #include "radio/RunItemRow.h"
@@ -109,11 +110,16 @@ constexpr char kOnOff[] = "GI_Sheet_Sel_Misc_OnOff2";
 constexpr char kCodes[] = "GI_Sheet_Sel_RxC_AbcCode";
 constexpr char kLongTone[] = "GI_Sheet_Sel_Mch_LTone";
 
-// On a Vask channel of the Vask model type: the values the radio's Vask signalling needs (bit v
-// allowed for value v).
-constexpr uint8_t kMonitorForVask = 1 << 6 | 1 << 7;
-constexpr uint8_t kOnlyOne = 1 << 1;
-constexpr uint8_t kOnlyZero = 1 << 0;
+// On a Vask channel of the Vask model type the signalling needs some settings as it expects
+// them; the marks of the other values are those their choice lists show.
+uint8_t DigitalChannelRule(const ItemContext& context, int value, const ValueCheck&) {
+    if (context.model != MT_VaskPmr || !context.channel.vaskChannel) {
+        return 0;
+    }
+    return DigitalChannelMarks(context.item, value);
+}
+
+constexpr ValueCheck kDigitalChannelRule{DigitalChannelRule};
 
 constexpr ItemRow Codes(int code, int D::*field) {
     return TypedChoice(code, Member(field), {kCodes, Flex1});
@@ -150,19 +156,19 @@ constexpr ItemRow kRows[] = {
                 "GI_Sheet_Sel_Mch_Log_Lmr"),
     RecordChoice(CL_Mch_Moni, &D::moni, "GI_Sheet_Sel_Mch_Moni", FlexMark)
         .Redraws(RD_AllCells)
-        .Marks(kMarkWarning, VaskChannelValueOutside(&D::moni, kMonitorForVask)),
+        .MarkedBy(kDigitalChannelRule),
     RecordChoice(CL_Mch_Sel, &D::sel, "GI_Sheet_Sel_Mch_Sel", FlexMark)
         .Redraws(RD_AllCells)
-        .Marks(kMarkError, VaskChannelValueOutside(&D::sel, kOnlyOne)),
+        .MarkedBy(kDigitalChannelRule),
     RecordChoice(CL_Mch_Call, &D::call, "GI_Sheet_Sel_Mch_Call", FlexMark)
         .Redraws(RD_AllCells)
-        .Marks(kMarkError, VaskChannelValueOutside(&D::call, kOnlyZero)),
+        .MarkedBy(kDigitalChannelRule),
     RecordChoice(CL_Mch_PTT, &D::ptt, "GI_Sheet_Sel_Mch_Ptt", FlexMark)
         .Redraws(RD_AllCells)
-        .Marks(kMarkError, VaskChannelValueOutside(&D::ptt, kOnlyZero)),
+        .MarkedBy(kDigitalChannelRule),
     RecordChoice(CL_Mch_CH_Mute, &D::chMute, "GI_Sheet_Sel_Mch_ChMute", FlexMark)
         .Redraws(RD_AllCells)
-        .Marks(kMarkWarning, VaskChannelValueOutside(&D::chMute, kOnlyOne)),
+        .MarkedBy(kDigitalChannelRule),
     RecordChoice(CL_Mch_Form, &D::form, "GI_Sheet_Sel_Mch_Form")
         .OnlyIf(kVaskRuleA, "----", Align::Left),
     Codes(CL_Mch_Rpt_C, &D::rptCode).OnlyIf(kVaskRuleA),

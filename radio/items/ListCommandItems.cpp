@@ -1,6 +1,16 @@
 // List cells and the program's commands: the value cells of the choice lists, opening a sheet
 // and the help's contents.
+//
+// The value cells of a choice list's sheet show their caption, and their index is the value
+// the list hands back to the cell that opened it; the answer item tells that cell which of its
+// lists answered. The entries of the marked lists also show the mark their value would earn
+// the channel that opened the list.
+#include "radio/DigitalChannelMarks.h"
+#include "radio/RecordKind.h"
+#include "radio/cmcCellCapsule.h"
 #include "radio/cmcCellObj.h"
+#include "radio/datCh.h"
+#include "radio/indActiveCell.h"
 #include "radio/indCommands.h"
 #include "radio/indHelp.h"
 #include "radio/items/ItemGroups.h"
@@ -9,15 +19,28 @@ namespace {
 
 using namespace memmap;
 
-// The value cells of the choice lists show their caption; the list hands back their index.
-int ShowCaption(ItemContext& context, const ItemRow&) {
-    context.capsule.outText = context.capsule.cell->GetCaption();
+int MarkedListEntry(ItemContext& context, const ItemRow&) {
+    CellListEntry(context, {});
+    const cmcCellCapsule* parent = context.capsule.parent;
+    if (!parent || !parent->cell) {
+        return 0;
+    }
+    const cmcCellObj& caller = *parent->cell;
+    const uint32_t kind = CategoryToRecordKind(caller.category, context.model);
+    if (kind == RK_None) {
+        return 0;
+    }
+    context.record.Load(kind, caller.index);
+    const ChannelFlags channel = ChannelFlagsOf(kind, context.record, context.modelFlags);
+    if (context.model == MT_VaskPmr && channel.vaskChannel) {
+        context.capsule.marks |= DigitalChannelMarks(caller.item, context.index);
+    }
     return 0;
 }
 
 // Enter opens the sheet that the cell's option text names.
-int OpenCalledSheet(ItemContext& context, const ItemRow& row) {
-    ShowCaption(context, row);
+int OpenCalledSheet(ItemContext& context, const ItemRow&) {
+    CellListEntry(context, {});
     const cmcCellCapsule& capsule = context.capsule;
     if (capsule.key == kKeyEnter && capsule.cell->optionText) {
         context.services.commands.OpenSheet(*capsule.cell->optionText, capsule.sheet != nullptr);
@@ -33,7 +56,12 @@ int HelpContents(ItemContext& context, const ItemRow&) {
 }
 
 constexpr ItemRow kRows[] = {
-    Special(Flex0, &ShowCaption),
+    ListEntry(Flex0),
+    ListEntry(Flex1),
+    Special(FlexMark, &MarkedListEntry),
+    ListEntry(FlexDtcs),
+    ListEntry(FlexKeyOpt),
+    ListEntry(FlexScrmPort),
     Special(CL_Help_Contents, &HelpContents),
     Special(CallSheet, &OpenCalledSheet),
 };

@@ -3,7 +3,9 @@
 
 // The groups of the memory map; each group's rows live in a file of their own in this folder.
 const ItemRegistry& ItemRegistry::Program() {
-    static const ItemRegistry registry{ListCommandRows(), CommonSettingRows(), BankRows(),
-                                       ChannelRows()};
+    static const ItemRegistry registry{ListCommandRows(),       CommonSettingRows(),
+                                       BankRows(),              ChannelRows(),
+                                       KeyDisplaySetModeRows(), MskRows(),
+                                       ExpansionDtmfScanRows(), MakerRows()};
     return registry;
 }

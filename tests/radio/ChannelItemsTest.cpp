@@ -15,7 +15,7 @@
 #include "radio/datCh.h"
 #include "radio/indActiveCell.h"
 #include "tests/radio/CellRig.h"
-#include "tests/radio/ImageChanges.h"
+#include "tests/radio/ImageDiff.h"
 #include "tests/radio/RecordImage.h"
 #include "tests/radio/RecordingCanvas.h"
 
@@ -29,7 +29,7 @@ constexpr int A = layout::kChannelA.At(kChannel);
 constexpr int B = layout::kChannelB.At(kChannel);
 constexpr uint32_t kSilver = 0xC0C0C0;
 
-using Bits = radiotest::ChangedBits;
+using radiotest::Bits;
 
 using Prepare = std::function<void(datCh& channel, uint8_t* image)>;
 using Act = std::function<void(CellRig& rig)>;
@@ -115,7 +115,7 @@ protected:
 
     std::vector<uint8_t> Bytes() { return radiotest::ImageBytes(Image()); }
     std::vector<Bits> Changes(const std::vector<uint8_t>& before) {
-        return radiotest::ChangesSince(before, Image());
+        return radiotest::ChangedBits(before, Image());
     }
 
     std::string Paint(int item, int index = kChannel, int category = CT_Mch) {

@@ -51,6 +51,7 @@ public:
     void OpenSheet(const std::string& spec, bool fromOpenSheet) override {
         openedSheets.push_back({spec, fromOpenSheet});
     }
+    void ChooseModel(ModelType chosen) override { chosenModels.push_back(chosen); }
 
     void ShowHelpContents() override { ++helpContents; }
     void ShowContextHelp(const cmcCellObj& cell) override;
@@ -73,6 +74,7 @@ public:
         bool fromOpenSheet;
     };
     std::vector<SheetCall> openedSheets;
+    std::vector<ModelType> chosenModels;
     int helpContents = 0;
 
 private:

@@ -28,6 +28,7 @@ public:
     void PackImage() override {}
     void RunChannelListEdit(cmcCellCapsule&, datCh&, int, int, const BankSpan&) override {}
     void OpenSheet(const std::string&, bool) override {}
+    void ChooseModel(ModelType) override {}
     void ShowHelpContents() override {}
     void ShowContextHelp(const cmcCellObj&) override {}
 
