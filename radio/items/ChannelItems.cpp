@@ -121,6 +121,14 @@ uint8_t DigitalChannelRule(const ItemContext& context, int value, const ValueChe
 
 constexpr ValueCheck kDigitalChannelRule{DigitalChannelRule};
 
+// A setting the Vask signalling of a digital channel rules: its list's entries and its cell
+// carry the marks, and a change redraws every cell (the channel's other marks follow it).
+constexpr ItemRow DigitalRuleChoice(int code, int D::*field, const char* list) {
+    return RecordChoice(code, field, list, FlexMark)
+        .Redraws(RD_AllCells)
+        .MarkedBy(kDigitalChannelRule);
+}
+
 constexpr ItemRow Codes(int code, int D::*field) {
     return TypedChoice(code, Member(field), {kCodes, Flex1});
 }
@@ -154,21 +162,11 @@ constexpr ItemRow kRows[] = {
     ScramCode(CL_Mch_Scrm_Code, Member(&D::scrmCode)),
     ModelChoice(CL_Mch_Log_Pmr, Member(&D::log), "GI_Sheet_Sel_Mch_Log_Pmr",
                 "GI_Sheet_Sel_Mch_Log_Lmr"),
-    RecordChoice(CL_Mch_Moni, &D::moni, "GI_Sheet_Sel_Mch_Moni", FlexMark)
-        .Redraws(RD_AllCells)
-        .MarkedBy(kDigitalChannelRule),
-    RecordChoice(CL_Mch_Sel, &D::sel, "GI_Sheet_Sel_Mch_Sel", FlexMark)
-        .Redraws(RD_AllCells)
-        .MarkedBy(kDigitalChannelRule),
-    RecordChoice(CL_Mch_Call, &D::call, "GI_Sheet_Sel_Mch_Call", FlexMark)
-        .Redraws(RD_AllCells)
-        .MarkedBy(kDigitalChannelRule),
-    RecordChoice(CL_Mch_PTT, &D::ptt, "GI_Sheet_Sel_Mch_Ptt", FlexMark)
-        .Redraws(RD_AllCells)
-        .MarkedBy(kDigitalChannelRule),
-    RecordChoice(CL_Mch_CH_Mute, &D::chMute, "GI_Sheet_Sel_Mch_ChMute", FlexMark)
-        .Redraws(RD_AllCells)
-        .MarkedBy(kDigitalChannelRule),
+    DigitalRuleChoice(CL_Mch_Moni, &D::moni, "GI_Sheet_Sel_Mch_Moni"),
+    DigitalRuleChoice(CL_Mch_Sel, &D::sel, "GI_Sheet_Sel_Mch_Sel"),
+    DigitalRuleChoice(CL_Mch_Call, &D::call, "GI_Sheet_Sel_Mch_Call"),
+    DigitalRuleChoice(CL_Mch_PTT, &D::ptt, "GI_Sheet_Sel_Mch_Ptt"),
+    DigitalRuleChoice(CL_Mch_CH_Mute, &D::chMute, "GI_Sheet_Sel_Mch_ChMute"),
     RecordChoice(CL_Mch_Form, &D::form, "GI_Sheet_Sel_Mch_Form")
         .OnlyIf(kVaskRuleA, "----", Align::Left),
     Codes(CL_Mch_Rpt_C, &D::rptCode).OnlyIf(kVaskRuleA),

@@ -164,7 +164,7 @@ TEST_F(ChannelItemsTest, ChannelRowsShowTheRecord) {
         {MT_Pmr, CL_Mch_FreqT, "146.025000"},
         {MT_Pmr, CL_Mch_TxInh, "RX Only"},
         {MT_Pmr, CL_Mch_Nar, "Narrow"},
-        {MT_Pmr, CL_Mch_CTone_R, "88.5"},
+        {MT_Pmr, CL_Mch_CTone_R, "91.5"},
         {MT_Pmr, CL_Mch_CTone_T, "023N"},
         {MT_Pmr, CL_Mch_Compander, "On"},
         {MT_Pmr, CL_Mch_PwrSave, "Off"},

@@ -7,8 +7,8 @@
 #include <string>
 
 #include <QAction>
-#include <QFile>
 #include <QApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
@@ -130,7 +130,8 @@ TEST(Help, TheHelpTableAndTheHelpFileAgree) {
         const std::string topic = GetToken(line, '\t', 0).value_or("");
         const int context = ReadDecimal(GetToken(line, '\t', 1).value_or("")).value;
         topics.insert(topic);
-        EXPECT_TRUE(html.contains(QString("name=\"%1\"").arg(cuiHelpWindow::ContextAnchor(context))))
+        EXPECT_TRUE(
+            html.contains(QString("name=\"%1\"").arg(cuiHelpWindow::ContextAnchor(context))))
             << topic << " " << context;
     }
     std::set<std::string> items;
