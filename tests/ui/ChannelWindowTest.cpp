@@ -15,14 +15,18 @@
 #include "radio/BankTable.h"
 #include "radio/CellCodes.h"
 #include "radio/datCh.h"
+#include "tests/ui/CallingSheet.h"
 #include "tests/ui/MainRig.h"
 #include "tests/ui/ProgramFolder.h"
+#include "ui/cuiFBitsR.h"
+#include "ui/cuiFSegText.h"
 #include "ui/cuiGrid.h"
 #include "ui/iuiSh_ChBank.h"
 #include "ui/iuiTree.h"
 
 namespace {
 
+using testsupport::ChildOf;
 using testsupport::MainRig;
 using testsupport::ProgramFolder;
 
@@ -118,6 +122,30 @@ TEST_F(ChannelWindowTest, ChannelsAreAddedCopiedAndDeletedInTheBankSheet) {
         questions.push_back(box.text.substr(0, box.text.find('\n')));
     }
     EXPECT_EQ(questions.size(), 2u) << "overwrite and delete";
+    EXPECT_TRUE(rig.boxes.fatals.empty());
+}
+
+// The scan lists open the bit-set editor and the name the display-text editor beside the grid,
+// not the box that says an editor is not there yet.
+TEST_F(ChannelWindowTest, TheScanListsAndTheNameOpenTheirEditors) {
+    TypeFrequency(kHeadRows, "146.52");
+    sheet->Grid()->MoveTo(Column(CL_Mch_Scan), kHeadRows);
+    QTest::keyClick(sheet->Grid(), Qt::Key_Return);
+    rig.Advance(20);
+    cuiFBitsR* lists = ChildOf<cuiFBitsR>(sheet->Grid());
+    ASSERT_NE(lists, nullptr);
+    EXPECT_TRUE(lists->isVisible());
+    QTest::keyClick(lists, Qt::Key_Escape);
+    testsupport::Settle();
+    rig.Advance(20);
+
+    sheet->Grid()->MoveTo(Column(CL_Mch_Text), kHeadRows);
+    QTest::keyClick(sheet->Grid(), Qt::Key_Return);
+    rig.Advance(20);
+    const cuiFSegText* name = ChildOf<cuiFSegText>(sheet->Grid());
+    ASSERT_NE(name, nullptr);
+    EXPECT_TRUE(name->isVisible());
+    EXPECT_TRUE(rig.boxes.boxes.empty());
     EXPECT_TRUE(rig.boxes.fatals.empty());
 }
 
