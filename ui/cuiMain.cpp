@@ -94,10 +94,10 @@ cuiMain::~cuiMain() {
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->RemoveListener(&cuiMain::OnEventThunk, this);
     }
-    // The tree goes before the open sheet, the tool bar before the menu. The shell stays until
-    // they are gone: the tree hands the focus to the sheet as it goes, whose cells then run.
-    tree_.reset();
+    // The open sheet goes first, as the tree going would hand it the focus; the tool bar goes
+    // before the menu. The shell stays until they are all gone, as the sheet's cells need it.
     sheet_.reset();
+    tree_.reset();
     toolBar_.reset();
     menu_.reset();
     InstallShell(nullptr);
