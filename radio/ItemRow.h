@@ -8,6 +8,7 @@
 #include "radio/ChannelConverters.h"
 #include "radio/ChoiceConverters.h"
 #include "radio/CodeConverters.h"
+#include "radio/CommandCells.h"
 #include "radio/ImageLayout.h"
 #include "radio/ItemContext.h"
 #include "radio/KeyConverters.h"
@@ -164,7 +165,7 @@ using Editor =
                  DecimalParams, TimerParams, MinSecParams, ScaledByteParams, NibbleCodeParams,
                  HexDigitParams, BitFieldParams, KeyAssignParams, FrequencyParams, SubToneParams,
                  PackedCodeParams, FiveToneParams, DigitsParams, TextParams, DisplayTextParams,
-                 UserCharacterParams>;
+                 UserCharacterParams, CommandParams>;
 
 }  // namespace memmap
 
@@ -310,6 +311,10 @@ constexpr ItemRow DisplayText(int code, TextField field, SegPadding padding = Se
 // The user-character pattern of the record the frame loaded (RK_CEdit).
 constexpr ItemRow UserCharacter(int code) {
     return Row(code, {}, UserCharacterParams{});
+}
+// A command of the menus and tool bar: Enter runs it.
+constexpr ItemRow Command(int code, MenuCommand run) {
+    return Row(code, {}, CommandParams{run});
 }
 constexpr ItemRow Special(int code, RowFunction function) {
     ItemRow row;

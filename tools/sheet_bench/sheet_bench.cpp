@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,11 +28,16 @@ namespace {
 constexpr int kCols = 30;
 constexpr int kRows = 266;
 
-class BenchShell : public indShell, public indDocument, public indCommands, public indHelp {
+class BenchShell : public indShell,
+                   public indDocument,
+                   public indCommands,
+                   public indMenuCommands,
+                   public indHelp {
 public:
     BenchShell() { image.Resize(layout::kImageSize); }
     indDocument& Document() override { return *this; }
     indCommands& Commands() override { return *this; }
+    indMenuCommands& MenuCommands() override { return *this; }
     indHelp& Help() override { return *this; }
     cmcFCache& ChoiceLists() override { return choices; }
     cmcEeprom& CurrentImage() override { return image; }
@@ -43,6 +49,13 @@ public:
     void PackImage() override {}
     void RunChannelListEdit(cmcCellCapsule&, datCh&, int, int, const BankSpan&) override {}
     void OpenSheet(const std::string&, bool) override {}
+    indEnviron& Settings() override { std::abort(); }  // no menu in the bench
+    void FileNew() override {}
+    void FileOpen() override {}
+    void FileSave() override {}
+    void FileSaveAs() override {}
+    void OpenRecentFile(int) override {}
+    void CloseMainWindow() override {}
     void ShowHelpContents() override {}
     void ShowContextHelp(const cmcCellObj&) override {}
 
