@@ -9,6 +9,8 @@
 struct CanvasPoint {
     int x = 0;
     int y = 0;
+
+    bool operator==(const CanvasPoint&) const = default;
 };
 
 // The little drawing that items of the memory map do (a cell's text colour, a pillar, segment

@@ -11,6 +11,7 @@
 #include "radio/PopupHost.h"
 #include "radio/TypedInput.h"
 #include "radio/cmcCellCapsule.h"
+#include "radio/cmcCellObj.h"
 #include "radio/cmcFCache.h"
 
 namespace {
@@ -214,6 +215,12 @@ bool CellChoice(CellEdit& edit, int& value, const std::string& list, int answer)
     }
     ShowText(edit, edit.services.choices.GetCaption(list, answer, value));
     return changed;
+}
+
+void CellListEntry(CellEdit& edit, const ListEntryParams&) {
+    if (const cmcCellObj* cell = edit.capsule.cell) {
+        ShowText(edit, cell->GetCaption());
+    }
 }
 
 bool CellChoiceTyped(CellEdit& edit, int& value, const TypedChoiceParams& params) {

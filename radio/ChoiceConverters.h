@@ -14,6 +14,10 @@ class cmcFCache;
 
 bool CellChoice(CellEdit& edit, int& value, const std::string& list, int answer);
 
+// An entry of a choice list shows its own caption; its index is the value the list hands back.
+struct ListEntryParams {};
+void CellListEntry(CellEdit& edit, const ListEntryParams& params);
+
 // A row's choice list; on the LMR model types lmrList instead, when given.
 struct ChoiceParams {
     const char* list = nullptr;

@@ -55,14 +55,10 @@ std::string PaddedDigits(std::string text, int n) {
     return text;
 }
 
-int BitOfLabel(int offset, int count) {
-    return count > kByteBits ? count - 1 - offset : kByteBits - 1 - offset;
-}
-
 int FieldMask(int count) {
     int mask = 0;
     for (int i = 0; i < count; ++i) {
-        mask |= 1 << BitOfLabel(i, count);
+        mask |= 1 << BitFieldBit(i, count);
     }
     return mask;
 }
@@ -241,8 +237,16 @@ bool CellText(CellEdit& edit, std::span<uint8_t> field, const TextParams&) {
     return changed;
 }
 
+int BitFieldCount(int firstLabel, int lastLabel) {
+    return std::clamp(lastLabel - firstLabel + 1, 0, kMaxBitFieldBits);
+}
+
+int BitFieldBit(int offset, int count) {
+    return count > kByteBits ? count - 1 - offset : kByteBits - 1 - offset;
+}
+
 bool CellBitField(CellEdit& edit, int& value, const BitFieldParams& params) {
-    const int count = std::clamp(params.lastLabel - params.firstLabel + 1, 0, kMaxBitFieldBits);
+    const int count = BitFieldCount(params.firstLabel, params.lastLabel);
     const int mask = FieldMask(count);
     int bits = value & mask;
     bool changed = false;
@@ -252,7 +256,7 @@ bool CellBitField(CellEdit& edit, int& value, const BitFieldParams& params) {
         bits = ReadDigits(edit.capsule.inText) & mask;
         changed = true;
     } else if (IsDigitKey(key) && label >= params.firstLabel && label <= params.lastLabel) {
-        bits ^= 1 << BitOfLabel(label - params.firstLabel, count);
+        bits ^= 1 << BitFieldBit(label - params.firstLabel, count);
         changed = true;
     } else if (key == kKeySpace) {
         bits = bits == 0 ? mask : 0;
@@ -268,7 +272,7 @@ bool CellBitField(CellEdit& edit, int& value, const BitFieldParams& params) {
     value = (value & ~mask) | bits;
     std::string text;
     for (int i = 0; i < count; ++i) {
-        const bool set = bits & (1 << BitOfLabel(i, count));
+        const bool set = bits & (1 << BitFieldBit(i, count));
         text += set ? static_cast<char>('0' + (params.firstLabel + i) % 10) : '_';
     }
     ShowText(edit, text + "\n");

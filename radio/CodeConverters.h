@@ -58,3 +58,7 @@ struct BitFieldParams {
     int labelStyle = 0;
 };
 bool CellBitField(CellEdit& edit, int& value, const BitFieldParams& params);
+// The bits of a field labelled firstLabel..lastLabel (0 to 25), and the bit of the aligned value
+// that label firstLabel + offset stands for; the bit-set editor aligns its cells alike.
+int BitFieldCount(int firstLabel, int lastLabel);
+int BitFieldBit(int offset, int count);

@@ -62,12 +62,14 @@ enum class FieldKind : uint8_t {
     None,
     ImageBits,     // (byte & mask) >> the mask's lowest bit
     ImageWord,     // BE16
+    ImageLong,     // BE32, signed in two's complement
     ImageMapBit,   // bit n of a bitmap numbered from the most significant bit
     Record,        // an int field of the record view; a change is stored and reloaded
     Codec,         // read and written by functions of the group
     ImageBytes,    // length bytes of the image
     RecordText,    // a text field of the record view
     ImageNibbles,  // count nibbles, high nibble first
+    ReversedBits,  // image bits, the mask's lowest the value's highest
 };
 
 struct Field {
@@ -77,6 +79,11 @@ struct Field {
     int datCh::*member = nullptr;
     datCh::Text datCh::*text = nullptr;
     FieldCodec codec{};
+    // An int field's value is the stored number divided by this (integer division); a change
+    // stores value x scale.
+    int scale = 1;
+    // Added to the value after the scale; a change takes it off before storing.
+    int offset = 0;
 };
 
 // A field that holds one whole number, for the converters of numbers and lists.
@@ -95,11 +102,19 @@ struct NibbleField {
 constexpr IntField Bits(Address address, uint8_t mask) {
     return {{FieldKind::ImageBits, address, mask}};
 }
+// Bit n of a byte, counted from the least significant bit (bit 7 = 0x80).
+constexpr IntField Bit(Address address, int n) {
+    return Bits(address, static_cast<uint8_t>(1 << n));
+}
 constexpr IntField Byte(Address address) {
     return Bits(address, 0xFF);
 }
 constexpr IntField Word(Address address) {
     return {{FieldKind::ImageWord, address}};
+}
+// Four bytes, the most significant first, read as a signed number (two's complement).
+constexpr IntField Long(Address address) {
+    return {{FieldKind::ImageLong, address}};
 }
 // Bit n of the bitmap at address: byte address + n / 8, mask 0x80 >> n % 8.
 constexpr IntField MapBit(Address address, int bit) {
@@ -107,6 +122,25 @@ constexpr IntField MapBit(Address address, int bit) {
 }
 constexpr IntField Member(int datCh::*member) {
     return {{FieldKind::Record, 0, 0, member}};
+}
+// The masked bits in the reverse order: the lowest bit of the mask is the value's highest
+// (bits 2 and 3 of 0x0C give bit 2 x 2 + bit 3).
+constexpr IntField ReversedBits(Address address, uint8_t mask) {
+    return {{FieldKind::ReversedBits, address, mask}};
+}
+// The field's stored number in units of `divisor` (a word of tenths shown in whole units).
+constexpr IntField Scaled(IntField field, int divisor) {
+    if (divisor < 1) {
+        throw "a field's divisor is 1 or more";  // fails the build of a constexpr row
+    }
+    field.field.scale = divisor;
+    return field;
+}
+// The field's stored number shifted by n: the value is stored + n, a change stores value - n
+// (a byte that keeps a count less 11 is Offset(Byte(35), 11)).
+constexpr IntField Offset(IntField field, int n) {
+    field.field.offset = n;
+    return field;
 }
 constexpr IntField Custom(FieldCodec codec) {
     return {{FieldKind::Codec, 0, 0, nullptr, nullptr, codec}};
@@ -154,18 +188,29 @@ constexpr Condition kVaskRuleB{VaskRuleB};
 constexpr Condition kVaskRuleC{VaskRuleC};
 constexpr Condition kIndexNotZero{IndexNotZero};
 
+// A check of the row's value after its converter ran (an address in the wrong range, say);
+// the test and its parameter are the group's.
+struct ValueCheck;
+using ValueTest = bool (*)(const ItemContext& context, int value, const ValueCheck& check);
+
+struct ValueCheck {
+    ValueTest holds = nullptr;
+    int parameter = 0;
+    constexpr bool IsSet() const { return holds != nullptr; }
+};
+
 // The horizontal alignment a greyed row's cell gets back when it applies again.
 enum class Align : uint8_t { Left = 0, Centre = 1, Right = 2 };
 
 // --- The converters' parameters -------------------------------------------------------------
 
 using Editor =
-    std::variant<std::monostate, ChoiceParams, TypedChoiceParams, ListNumberParams, AbcCodeParams,
-                 ScramCodeParams, OptionLettersParams, NumberParams, PaddedNumberParams,
-                 DecimalParams, TimerParams, MinSecParams, ScaledByteParams, NibbleCodeParams,
-                 HexDigitParams, BitFieldParams, KeyAssignParams, FrequencyParams, SubToneParams,
-                 PackedCodeParams, FiveToneParams, DigitsParams, TextParams, DisplayTextParams,
-                 UserCharacterParams, CommandParams>;
+    std::variant<std::monostate, ListEntryParams, ChoiceParams, TypedChoiceParams, ListNumberParams,
+                 AbcCodeParams, ScramCodeParams, OptionLettersParams, NumberParams,
+                 PaddedNumberParams, DecimalParams, TimerParams, MinSecParams, ScaledByteParams,
+                 NibbleCodeParams, HexDigitParams, BitFieldParams, KeyAssignParams, FrequencyParams,
+                 SubToneParams, PackedCodeParams, FiveToneParams, DigitsParams, TextParams,
+                 DisplayTextParams, UserCharacterParams, CommandParams>;
 
 }  // namespace memmap
 
@@ -183,6 +228,13 @@ struct ItemRow {
     memmap::Condition silverWhen{};
     // Redraw flags a change adds (RD_SameItem, RD_AllCells, ...).
     int redraw = 0;
+    // The cell gets the error mark while this holds for the row's value.
+    memmap::ValueCheck errorWhen{};
+    // Painted teal and deaf to keys and input while this holds.
+    memmap::Condition readOnlyWhen{};
+    // The record the row works on, loaded at the cell's index whatever the cell's category;
+    // RK_None: the record the frame loaded.
+    uint32_t ownRecord = RK_None;
 
     // The row applies only while the condition holds; else its cell shows the grey text.
     constexpr ItemRow OnlyIf(memmap::Condition condition, const char* text = "----",
@@ -203,6 +255,22 @@ struct ItemRow {
         row.redraw |= flags;
         return row;
     }
+    constexpr ItemRow ErrorWhen(memmap::ValueCheck check) const {
+        return With(&ItemRow::errorWhen, check);
+    }
+    constexpr ItemRow ReadOnlyWhile(memmap::Condition condition) const {
+        return With(&ItemRow::readOnlyWhen, condition);
+    }
+    constexpr ItemRow LoadsRecord(uint32_t kind) const { return With(&ItemRow::ownRecord, kind); }
+
+private:
+    // A copy of the row with one member set.
+    template <class T>
+    constexpr ItemRow With(T ItemRow::*member, T value) const {
+        ItemRow row = *this;
+        row.*member = value;
+        return row;
+    }
 };
 
 namespace memmap {
@@ -217,7 +285,11 @@ constexpr ItemRow Row(int code, Field field, Editor editor) {
     return row;
 }
 
-// An entry of a choice list (answer item Flex0 unless given).
+// The cells of a choice list's sheet: each shows its caption, its index is the list's answer.
+constexpr ItemRow ListEntry(int code) {
+    return Row(code, {}, ListEntryParams{});
+}
+// A value shown as an entry of a choice list (answer item Flex0 unless given).
 constexpr ItemRow Choice(int code, IntField field, const char* list, int answer = Flex0) {
     return Row(code, field.field, ChoiceParams{list, answer});
 }
@@ -262,6 +334,11 @@ constexpr ItemRow Decimal(int code, IntField field, DecimalParams params) {
 }
 constexpr ItemRow Timer(int code, IntField field, TimerParams params) {
     return Row(code, field.field, params);
+}
+// A timer byte of unitsPerSecond units a second: 0..255, shown "%3d.%03d" seconds, no off
+// text.
+constexpr ItemRow TimerByte(int code, Address address, int unitsPerSecond) {
+    return Timer(code, Byte(address), {.unitsPerSecond = unitsPerSecond});
 }
 constexpr ItemRow MinSec(int code, IntField field, MinSecParams params) {
     return Row(code, field.field, params);
@@ -321,6 +398,12 @@ constexpr ItemRow Special(int code, RowFunction function) {
     row.code = code;
     row.special = function;
     return row;
+}
+// A regular row with a rule of its own: the function runs instead and may run the regular
+// part (field, converter, modifiers) with RunRegularRow.
+constexpr ItemRow Special(ItemRow regular, RowFunction function) {
+    regular.special = function;
+    return regular;
 }
 
 // The build guard of a group: every code names an item (0..698) and none is given twice.

@@ -3,7 +3,7 @@
 #include "radio/RecordKind.h"
 #include "radio/cmcEeprom.h"
 
-// Model types of the radio; the MDC types are only ever derived from an image.
+// Model types of the radio.
 enum ModelType : int {
     MT_Lmr = 0,
     MT_Pmr = 1,

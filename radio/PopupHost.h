@@ -34,7 +34,7 @@ public:
         int value;         // the entry shown current
     };
     struct BitSet {
-        int value;       // the aligned value: label first is bit count - 1
+        int value;       // aligned as CellBitField aligns it (BitFieldBit)
         int firstLabel;  // labels of the first and last bit
         int lastLabel;
         int labelStyle;  // 0 decimal, 2 decimal with 10 shown as 0

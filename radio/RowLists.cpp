@@ -6,6 +6,7 @@ namespace {
 // not compile.
 struct ListsOfEditor {
     std::vector<RowList> operator()(std::monostate) const { return {}; }
+    std::vector<RowList> operator()(const ListEntryParams&) const { return {}; }
     std::vector<RowList> operator()(const ChoiceParams& p) const {
         std::vector<RowList> lists{{p.list, p.answer}};
         if (p.lmrList) {

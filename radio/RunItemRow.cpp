@@ -16,6 +16,7 @@ using namespace memmap;
 namespace {
 
 constexpr uint32_t kSilver = 0xC0C0C0;
+constexpr uint32_t kTeal = 0x808000;
 constexpr int kMaxNibbles = 8;
 
 int LowestBit(int mask) {
@@ -116,6 +117,10 @@ struct EditorRun {
     }
 
     bool operator()(std::monostate) { return false; }
+    bool operator()(const ListEntryParams& p) {
+        CellListEntry(context, p);
+        return false;
+    }
     bool operator()(const ChoiceParams& p) {
         const char* list = p.lmrList && context.modelFlags.lmr ? p.lmrList : p.list;
         return OnInt([&](int& v) { return CellChoice(context, v, list, p.answer); });
@@ -223,9 +228,56 @@ struct EditorRun {
     }
 };
 
-}  // namespace
+bool Holds(const ItemContext& context, const Condition& condition) {
+    return condition.IsSet() && condition.holds(context, condition);
+}
 
-int ReadField(const ItemContext& context, const Field& field) {
+// What every row does first: loads its own record, and greys its cell while it does not
+// apply. False when greyed.
+bool PrepareRow(ItemContext& context, const ItemRow& row) {
+    if (row.ownRecord != RK_None) {
+        context.record.Load(row.ownRecord, context.index);
+    }
+    if (!row.appliesWhen.IsSet()) {
+        return true;
+    }
+    if (!row.appliesWhen.holds(context, row.appliesWhen)) {
+        ShowGreyed(context, row);
+        return false;
+    }
+    SetHorizontalAlignment(context.capsule, row.alignWhenApplies);
+    return true;
+}
+
+// A read-only cell still renders, but no key or input reaches its converter.
+void IgnoreInput(cmcCellCapsule& capsule) {
+    capsule.key = 0;
+    capsule.inputMode = kInputKey;
+}
+
+// The masked bits of the byte from the lowest up, the first the value's highest.
+int ReadReversedBits(uint8_t byte, int mask) {
+    int value = 0;
+    for (int bit = 0; bit < 8; ++bit) {
+        if (mask & (1 << bit)) {
+            value = (value << 1) | ((byte >> bit) & 1);
+        }
+    }
+    return value;
+}
+
+uint8_t WriteReversedBits(uint8_t byte, int mask, int value) {
+    for (int bit = 7; bit >= 0; --bit) {
+        if (mask & (1 << bit)) {
+            byte = static_cast<uint8_t>((byte & ~(1 << bit)) | ((value & 1) << bit));
+            value >>= 1;
+        }
+    }
+    return byte;
+}
+
+// The number the field stores, before its scale.
+int ReadStored(const ItemContext& context, const Field& field) {
     switch (field.kind) {
         case FieldKind::ImageBits:
             return (context.image.GetByte(AddressOf(context, field)) & field.mask) >>
@@ -234,9 +286,16 @@ int ReadField(const ItemContext& context, const Field& field) {
             const int address = AddressOf(context, field);
             return (context.image.GetByte(address) << 8) | context.image.GetByte(address + 1);
         }
+        case FieldKind::ImageLong: {
+            uint8_t bytes[4]{};
+            context.image.ReadBlock(AddressOf(context, field), bytes, 4);
+            return static_cast<int32_t>(GetBE32(bytes));
+        }
         case FieldKind::ImageMapBit:
             return (context.image.GetByte(AddressOf(context, field) + field.mask / 8) &
                     MapBitMask(field.mask)) != 0;
+        case FieldKind::ReversedBits:
+            return ReadReversedBits(context.image.GetByte(AddressOf(context, field)), field.mask);
         case FieldKind::Record:
             return context.record.*field.member;
         case FieldKind::Codec:
@@ -246,7 +305,7 @@ int ReadField(const ItemContext& context, const Field& field) {
     }
 }
 
-void WriteField(ItemContext& context, const Field& field, int value) {
+void WriteStored(ItemContext& context, const Field& field, int value) {
     cmcEeprom& image = context.image;
     const int address = AddressOf(context, field);
     switch (field.kind) {
@@ -263,6 +322,12 @@ void WriteField(ItemContext& context, const Field& field, int value) {
             image.SetByte(address + 1, word[1]);
             break;
         }
+        case FieldKind::ImageLong: {
+            uint8_t bytes[4];
+            SetBE32(bytes, static_cast<uint32_t>(value));
+            image.WriteBlock(address, bytes, 4);
+            break;
+        }
         case FieldKind::ImageMapBit: {
             const int at = address + field.mask / 8;
             const uint8_t mask = MapBitMask(field.mask);
@@ -270,6 +335,9 @@ void WriteField(ItemContext& context, const Field& field, int value) {
             image.SetByte(at, static_cast<uint8_t>(value ? byte | mask : byte & ~mask));
             break;
         }
+        case FieldKind::ReversedBits:
+            image.SetByte(address, WriteReversedBits(image.GetByte(address), field.mask, value));
+            break;
         case FieldKind::Record:
             context.record.*field.member = value;
             context.record.StoreAndReload();
@@ -282,26 +350,43 @@ void WriteField(ItemContext& context, const Field& field, int value) {
     }
 }
 
+}  // namespace
+
+int ReadField(const ItemContext& context, const Field& field) {
+    return ReadStored(context, field) / field.scale + field.offset;
+}
+
+void WriteField(ItemContext& context, const Field& field, int value) {
+    WriteStored(context, field, (value - field.offset) * field.scale);
+}
+
 int RunRegularRow(ItemContext& context, const ItemRow& row) {
-    if (row.appliesWhen.IsSet()) {
-        if (!row.appliesWhen.holds(context, row.appliesWhen)) {
-            ShowGreyed(context, row);
-            return 0;
-        }
-        SetHorizontalAlignment(context.capsule, row.alignWhenApplies);
+    if (!PrepareRow(context, row)) {
+        return 0;
+    }
+    cmcCellCapsule& capsule = context.capsule;
+    const bool readOnly = Holds(context, row.readOnlyWhen);
+    if (readOnly) {
+        IgnoreInput(capsule);
     }
     if (std::visit(EditorRun{context, row}, row.editor)) {
         context.redraw |= row.redraw;
     }
-    if (row.silverWhen.IsSet() && context.capsule.canvas &&
-        row.silverWhen.holds(context, row.silverWhen)) {
-        context.capsule.canvas->SetTextColour(kSilver);
+    if (row.errorWhen.IsSet() &&
+        row.errorWhen.holds(context, ReadField(context, row.field), row.errorWhen)) {
+        capsule.marks |= kMarkError;
+    }
+    if (capsule.canvas && (readOnly || Holds(context, row.silverWhen))) {
+        capsule.canvas->SetTextColour(readOnly ? kTeal : kSilver);
     }
     return context.request;
 }
 
 int RunItemRow(ItemContext& context, const ItemRow& row) {
-    return row.special ? row.special(context, row) : RunRegularRow(context, row);
+    if (!row.special) {
+        return RunRegularRow(context, row);
+    }
+    return PrepareRow(context, row) ? row.special(context, row) : 0;
 }
 
 namespace memmap {

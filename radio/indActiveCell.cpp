@@ -37,20 +37,6 @@ ModelFlags FlagsOf(ModelType model) {
                       model == MT_MdcLmr, model == MT_MdcPmr};
 }
 
-ChannelFlags ChannelFlagsOf(uint32_t kind, const datCh& record, const ModelFlags& model) {
-    switch (kind) {
-        case RK_ChVaskPmr:
-            return ChannelFlags{record.mskSig != 0, record.mskSig == 0,
-                                record.mskBit2 != 0 && !model.lmr};
-        case RK_ChMdcPmr:
-            return ChannelFlags{false, true, true};
-        case RK_ChMdcLmr:
-            return ChannelFlags{false, true, false};
-        default:
-            return ChannelFlags{};
-    }
-}
-
 // Typing into a field of a channel row that holds no channel lands in its receive frequency.
 void RedirectToReceiveFrequency(ItemContext& context) {
     cmcCellCapsule& capsule = context.capsule;
@@ -123,6 +109,20 @@ void UseParentRecord(ItemContext& context) {
 }
 
 }  // namespace
+
+ChannelFlags ChannelFlagsOf(uint32_t kind, const datCh& record, const ModelFlags& model) {
+    switch (kind) {
+        case RK_ChVaskPmr:
+            return ChannelFlags{record.mskSig != 0, record.mskSig == 0,
+                                record.mskBit2 != 0 && !model.lmr};
+        case RK_ChMdcPmr:
+            return ChannelFlags{false, true, true};
+        case RK_ChMdcLmr:
+            return ChannelFlags{false, true, false};
+        default:
+            return ChannelFlags{};
+    }
+}
 
 uint32_t CategoryToRecordKind(int category, ModelType model) {
     if (category < 0 || category > kCellCategoryCount) {

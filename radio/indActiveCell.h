@@ -6,6 +6,7 @@
 
 class cmcCellCapsule;
 class cmcCellObj;
+class datCh;
 
 // The one operation that turns a cell into behaviour: renders its text and marks, applies a
 // key or a pop-up menu command, edits the bound field of the document image, or runs a
@@ -24,6 +25,9 @@ private:
 
 // The record kind of a category (0 for none); fatal outside 0..22.
 uint32_t CategoryToRecordKind(int category, ModelType model);
+
+// What kind of channel a loaded record of the kind is (the channel flags of a context).
+ChannelFlags ChannelFlagsOf(uint32_t kind, const datCh& record, const ModelFlags& model);
 
 // Runs the cell with a key through a fresh capsule (notify 0); 0 for a null cell.
 int RunCellKey(cmcCellObj* cell, int key, const ItemRegistry& rows = ItemRegistry::Program());

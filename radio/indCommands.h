@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "radio/ModelType.h"
+
 class cmcCellCapsule;
 class datCh;
 class datClipCh;
@@ -25,4 +27,7 @@ public:
     // Opens the sheet of a spec ("[style]name,arguments") in the main window. A cell of the
     // open sheet asks with fromOpenSheet set: that sheet then closes after its event.
     virtual void OpenSheet(const std::string& spec, bool fromOpenSheet) = 0;
+    // The user chose a model type in the Model menu: another type asks first, then the
+    // document becomes that type's initial image.
+    virtual void ChooseModel(ModelType model) = 0;
 };

@@ -1,33 +1,25 @@
 #include "ui/cuiFSegText.h"
 
-#include <QApplication>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "common/GlobalEvMan.h"
-#include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
 #include "radio/CellCodes.h"
 #include "radio/EscapedText.h"
 #include "radio/SegGlyphs.h"
 #include "ui/FontMapping.h"
-#include "ui/PopupPlacement.h"
 #include "ui/cuiCanvas.h"
 #include "ui/cuiPaintBox.h"
 #include "ui/cuiSheet.h"
 
 namespace {
 
-constexpr int kBevel = 2;
 constexpr int kBorder = 5;
-constexpr int kButtonGap = 8;
 constexpr int kMaxMemoText = 1024;
 constexpr int kCellsPerRow = 8;
 constexpr uint32_t kClWindowText = 0x80000008;
@@ -58,27 +50,19 @@ cmcFont CellFont(const cmcCellCapsule& capsule) {
 cuiFSegText::cuiFSegText(const cmcCellCapsule& capsule, cmcGTex& table,
                          std::vector<uint8_t> startBytes, bool selectAll, int width,
                          std::span<const uint8_t> userTable, Dispatch dispatch)
-    : QWidget(capsule.grid, Qt::Window | Qt::FramelessWindowHint),
+    : cuiPopupForm(capsule),
       table_(table),
       userTable_(userTable.begin(), userTable.end()),
       width_(width),
       dispatch_(std::move(dispatch)) {
-    capsule_.CopyFrom(capsule);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* bevel = new QFrame(this);
-    bevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    bevel->setLineWidth(kBevel);
-    outer->addWidget(bevel);
-    auto* layout = new QVBoxLayout(bevel);
-    layout->setContentsMargins(kBevel, kBevel, kBevel, kBevel);
-    layout->setSpacing(0);
-    QWidget* memoPanel = BuildMemoPanel(bevel);
+    QVBoxLayout* layout = PanelLayout();
+    QWidget* panel = layout->parentWidget();
+    QWidget* memoPanel = BuildMemoPanel(panel);
     layout->addWidget(memoPanel);
-    layout->addWidget(BuildPreviewPanel(bevel, memoPanel->minimumHeight() + 2));
-    auto* sheetHost = new QWidget(bevel);
+    layout->addWidget(BuildPreviewPanel(panel, memoPanel->minimumHeight() + 2));
+    auto* sheetHost = new QWidget(panel);
     layout->addWidget(sheetHost, 1);
-    layout->addWidget(BuildButtonPanel(bevel));
+    AddButtons(table_);
     BuildSheet(sheetHost);
 
     memo_->setText(QString::fromLatin1(BytesToEscapedText(startBytes)));
@@ -91,29 +75,18 @@ cuiFSegText::cuiFSegText(const cmcCellCapsule& capsule, cmcGTex& table,
     QObject::connect(memo_, &QLineEdit::textChanged, this, [this] { OnMemoChanged(); });
 
     FitToSheet(sheetHost);
-    PlaceBesideCurrentCell(*this, capsule.grid);
-    bus_ = CurrentEvMan();
-    if (bus_) {
-        bus_->AddListener(OnEventThunk, this);
-    }
-    show();
-    activateWindow();
-    memo_->setFocus();
+    Present(memo_);
 }
 
 cuiFSegText::~cuiFSegText() {
-    // Whatever happens to the focus while the window goes commits nothing.
-    released_ = true;
-    if (bus_) {
-        bus_->RemoveListener(OnEventThunk, this);
-    }
+    Detach();
     sheet_.reset();
 }
 
 QWidget* cuiFSegText::BuildMemoPanel(QWidget* parent) {
     auto* memo = new QLineEdit;
     memo->setMaxLength(kMaxMemoText);
-    memo->setFont(ToQFont(CellFont(capsule_)));
+    memo->setFont(ToQFont(CellFont(Caller())));
     memo->setFixedHeight(memo->fontMetrics().height() * 3 / 2);
     memo->installEventFilter(this);
     memo_ = memo;
@@ -131,26 +104,8 @@ QWidget* cuiFSegText::BuildPreviewPanel(QWidget* parent, int height) {
     return panel;
 }
 
-QWidget* cuiFSegText::BuildButtonPanel(QWidget* parent) {
-    auto* panel = new QWidget(parent);
-    auto* layout = new QHBoxLayout(panel);
-    layout->setContentsMargins(kBorder, kBorder, kBorder, kBorder);
-    layout->setSpacing(kButtonGap);
-    layout->addStretch(1);
-    ok_ = new QPushButton(QString::fromStdString(table_.GetLine("GI_AppInd_Button_OkCancel", 0)),
-                          panel);
-    ok_->setDefault(true);
-    cancel_ = new QPushButton(
-        QString::fromStdString(table_.GetLine("GI_AppInd_Button_OkCancel", 1)), panel);
-    layout->addWidget(ok_);
-    layout->addWidget(cancel_);
-    QObject::connect(ok_, &QPushButton::clicked, this, [this] { Commit(); });
-    QObject::connect(cancel_, &QPushButton::clicked, this, [this] { Cancel(); });
-    return panel;
-}
-
 void cuiFSegText::BuildSheet(QWidget* host) {
-    sheet_ = std::make_unique<cuiSheet>(host, &capsule_, 0, 0, table_, kSelectionSheet);
+    sheet_ = std::make_unique<cuiSheet>(host, &Caller(), 0, 0, table_, kSelectionSheet);
     sheet_->SetCellHandler(
         [this](cmcCellCapsule& capsule, int notify) { return OnSheetCell(capsule, notify); });
     sheet_->Show();
@@ -281,58 +236,7 @@ bool cuiFSegText::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void cuiFSegText::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange) {
-        return;
-    }
-    if (isActiveWindow()) {
-        wasActive_ = true;
-    } else if (wasActive_ && !cancelled_) {
-        Commit();
-    }
-}
-
-void cuiFSegText::Commit() {
-    if (committed_ || released_) {
-        return;
-    }
-    committed_ = true;
-    cmcCellCapsule answer;
-    answer.CopyFrom(capsule_);
-    answer.inputMode = kInputPopupAnswer;
-    answer.key = 0;
+void cuiFSegText::HandBack(cmcCellCapsule& answer) {
     answer.inText = TextBytes(memo_->text());
     dispatch_(answer, 1);
-    Release();
-}
-
-void cuiFSegText::Cancel() {
-    cancelled_ = true;
-    Release();
-}
-
-void cuiFSegText::Release() {
-    if (released_) {
-        return;
-    }
-    released_ = true;
-    hide();
-    deleteLater();
-}
-
-void cuiFSegText::OnEventThunk(void* data, const cmcEvent& event) {
-    static_cast<cuiFSegText*>(data)->OnEvent(event);
-}
-
-void cuiFSegText::OnEvent(const cmcEvent& event) {
-    if (event.type == EV_ClosePopups) {
-        if (!cancelled_) {
-            Commit();
-        }
-        Release();
-    } else if (event.type == EV_ControlDestroyed &&
-               event.B == reinterpret_cast<intptr_t>(capsule_.control)) {
-        Cancel();
-    }
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -9,22 +8,20 @@
 #include <vector>
 
 #include "radio/cmcCellCapsule.h"
+#include "ui/cuiPopupForm.h"
 
 class QLineEdit;
 class QPainter;
-class QPushButton;
-class cmcEvMan;
 class cmcGTex;
 class cuiPaintBox;
 class cuiSheet;
-struct cmcEvent;
 
 // The pop-up that edits a display-text field: a line of escaped text, a preview of it as the
 // display shows it, and the sheet "GI_Sheet_Sel_Text" of every character to insert. Enter, OK,
 // leaving the window or a close request commit the text by running a copy of the opening
 // capsule through the dispatch handler with inputMode 2 and the text as inText; Esc and
 // Cancel leave the field as it was. The window deletes itself when it closes.
-class cuiFSegText : public QWidget {
+class cuiFSegText : public cuiPopupForm {
 public:
     using Dispatch = std::function<int(cmcCellCapsule& capsule, int notify)>;
 
@@ -35,8 +32,6 @@ public:
 
     QLineEdit* Memo() const { return memo_; }
     cuiSheet* Sheet() const { return sheet_.get(); }
-    QPushButton* OkButton() const { return ok_; }
-    QPushButton* CancelButton() const { return cancel_; }
     // The bytes of the text as it stands.
     const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
@@ -45,13 +40,12 @@ public:
     static std::string TextBytes(const QString& text);
 
 protected:
-    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void HandBack(cmcCellCapsule& answer) override;
 
 private:
     QWidget* BuildMemoPanel(QWidget* parent);
     QWidget* BuildPreviewPanel(QWidget* parent, int height);
-    QWidget* BuildButtonPanel(QWidget* parent);
     void BuildSheet(QWidget* host);
     void FitToSheet(QWidget* host);
 
@@ -62,32 +56,17 @@ private:
     bool OnMemoKey(int key);
     void OnSheetClick(QPoint at);
 
-    void Commit();
-    void Cancel();
-    void Release();
-
-    static void OnEventThunk(void* data, const cmcEvent& event);
-    void OnEvent(const cmcEvent& event);
-
-    cmcCellCapsule capsule_;
     cmcGTex& table_;
     std::vector<uint8_t> userTable_;
     int width_;
     std::vector<uint8_t> bytes_;
     Dispatch dispatch_;
-    bool committed_ = false;
-    bool cancelled_ = false;
-    bool released_ = false;
-    bool wasActive_ = false;
     struct Selection {
         int start = -1;
         int length = 0;
     } savedSelection_;
-    cmcEvMan* bus_ = nullptr;
 
     QLineEdit* memo_ = nullptr;
     cuiPaintBox* preview_ = nullptr;
-    QPushButton* ok_ = nullptr;
-    QPushButton* cancel_ = nullptr;
     std::unique_ptr<cuiSheet> sheet_;
 };

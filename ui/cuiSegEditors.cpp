@@ -4,32 +4,27 @@
 #include "ui/cuiFSegText.h"
 #include "ui/cuiSegEdit.h"
 
-namespace {
+cuiSegEditors::cuiSegEditors(cmcGTex& table, const ItemRegistry& rows)
+    : table_(table), rows_(rows) {}
 
-// What the editors hand their answers to; it outlives this object, as the windows may.
-std::function<int(cmcCellCapsule&, int)> DispatchOver(const ItemRegistry& rows) {
-    return [&rows](cmcCellCapsule& answer, int notify) {
+cuiSegEditors::Dispatch cuiSegEditors::DispatchOverRows() const {
+    return [&rows = rows_](cmcCellCapsule& answer, int notify) {
         return indActiveCell(rows).DispatchItem(answer, notify);
     };
 }
-
-}  // namespace
-
-cuiSegEditors::cuiSegEditors(cmcGTex& table, const ItemRegistry& rows)
-    : table_(table), rows_(rows) {}
 
 // The editors own themselves: each window deletes itself when it closes.
 void cuiSegEditors::OpenDisplayTextEditor(const cmcCellCapsule& capsule,
                                           const DisplayText& request) {
     if (capsule.grid) {
         new cuiFSegText(capsule, table_, request.bytes, request.selectAll, request.width,
-                        request.userCharacters, DispatchOver(rows_));
+                        request.userCharacters, DispatchOverRows());
     }
 }
 
 void cuiSegEditors::OpenUserCharacterEditor(const cmcCellCapsule& capsule,
                                             const UserCharacter& request) {
     if (capsule.grid) {
-        new cuiSegEdit(capsule, request.pattern, table_, DispatchOver(rows_));
+        new cuiSegEdit(capsule, request.pattern, table_, DispatchOverRows());
     }
 }

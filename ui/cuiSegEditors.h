@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "radio/ItemRegistry.h"
 #include "radio/PopupHost.h"
 
@@ -16,6 +18,14 @@ public:
     void OpenDisplayTextEditor(const cmcCellCapsule& capsule, const DisplayText& request) override;
     void OpenUserCharacterEditor(const cmcCellCapsule& capsule,
                                  const UserCharacter& request) override;
+
+protected:
+    using Dispatch = std::function<int(cmcCellCapsule&, int)>;
+
+    cmcGTex& Table() const { return table_; }
+    const ItemRegistry& Rows() const { return rows_; }
+    // What the pop-ups hand their answers to; it outlives this object, as the windows may.
+    Dispatch DispatchOverRows() const;
 
 private:
     cmcGTex& table_;

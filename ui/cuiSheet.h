@@ -89,6 +89,8 @@ public:
     const std::string& GetName() const { return historyName_; }
     void SetName(std::string name) { historyName_ = std::move(name); }
     cuiGrid* Grid() const { return grid_; }
+    // The marks' icons; none when the sheet shows no marks.
+    const cuiImageList* Images() const { return images_; }
     cuiGridCoord CurrentCell() const;
     const cuiSheetCells& Cells() const { return cells_; }
     int MultiSelect() const { return style_.multiSelect; }

@@ -6,9 +6,11 @@
 
 #include <QScreen>
 
+#include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/Timer.h"
+#include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtSettingsStores.h"
 #include "platform/qt/QtTimerBackend.h"
@@ -31,15 +33,18 @@ indEnviron::ScreenSize ScreenSizeOf(const QScreen* screen) {
 struct QtServices {
     QtServices() {
         platform::InstallBoxes(&boxes);
+        platform::InstallFileDialogs(&dialogs);
         platform::InstallTimers(&timers);
         platform::InstallSettingsStores(&stores);
     }
     ~QtServices() {
         platform::InstallSettingsStores(nullptr);
         platform::InstallTimers(nullptr);
+        platform::InstallFileDialogs(nullptr);
         platform::InstallBoxes(nullptr);
     }
     platform::qt::QtMessageBoxes boxes;
+    platform::qt::QtFileDialogs dialogs;
     platform::qt::QtTimerBackend timers;
     platform::qt::QtSettingsStores stores;
 };

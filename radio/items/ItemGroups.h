@@ -10,3 +10,8 @@
 std::span<const ItemRow> ListCommandRows();
 std::span<const ItemRow> CommonSettingRows();
 std::span<const ItemRow> KeyDisplaySetModeRows();
+std::span<const ItemRow> MskRows();
+std::span<const ItemRow> ExpansionDtmfScanRows();
+// Maker adjustments, the MDC model types' menu entries and a channel's MDC system (codes
+// 449..563).
+std::span<const ItemRow> MakerRows();

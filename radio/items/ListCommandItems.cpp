@@ -1,27 +1,48 @@
-// List cells and the program's commands: the value cells of the choice lists, the File menu,
-// opening a sheet and the help's contents.
-#include <string>
-
+// List cells and the program's commands: the value cells of the choice lists, opening a sheet
+// and the help's contents.
+//
+// The value cells of a choice list's sheet show their caption, and their index is the value
+// the list hands back to the cell that opened it; the answer item tells that cell which of its
+// lists answered. The entries of the marked lists also show the mark their value would earn
+// the channel that opened the list.
+#include "radio/DigitalChannelMarks.h"
+#include "radio/RecordKind.h"
+#include "radio/cmcCellCapsule.h"
 #include "radio/cmcCellObj.h"
+#include "radio/datCh.h"
+#include "radio/indActiveCell.h"
 #include "radio/indCommands.h"
-#include "radio/indEnviron.h"
 #include "radio/indHelp.h"
 #include "radio/indMenuCommands.h"
+#include "radio/MenuRows.h"
 #include "radio/items/ItemGroups.h"
 
 namespace {
 
 using namespace memmap;
 
-// The value cells of the choice lists show their caption; the list hands back their index.
-int ShowCaption(ItemContext& context, const ItemRow&) {
-    context.capsule.outText = context.capsule.cell->GetCaption();
+int MarkedListEntry(ItemContext& context, const ItemRow&) {
+    CellListEntry(context, {});
+    const cmcCellCapsule* parent = context.capsule.parent;
+    if (!parent || !parent->cell) {
+        return 0;
+    }
+    const cmcCellObj& caller = *parent->cell;
+    const uint32_t kind = CategoryToRecordKind(caller.category, context.model);
+    if (kind == RK_None) {
+        return 0;
+    }
+    context.record.Load(kind, caller.index);
+    const ChannelFlags channel = ChannelFlagsOf(kind, context.record, context.modelFlags);
+    if (context.model == MT_VaskPmr && channel.vaskChannel) {
+        context.capsule.marks |= DigitalChannelMarks(caller.item, context.index);
+    }
     return 0;
 }
 
 // Enter opens the sheet that the cell's option text names.
-int OpenCalledSheet(ItemContext& context, const ItemRow& row) {
-    ShowCaption(context, row);
+int OpenCalledSheet(ItemContext& context, const ItemRow&) {
+    CellListEntry(context, {});
     const cmcCellCapsule& capsule = context.capsule;
     if (capsule.key == kKeyEnter && capsule.cell->optionText) {
         context.services.commands.OpenSheet(*capsule.cell->optionText, capsule.sheet != nullptr);
@@ -36,48 +57,26 @@ int HelpContents(ItemContext& context, const ItemRow&) {
     return 0;
 }
 
-// A file name in a menu caption: "&" is the mnemonic mark there, so a name's own is doubled.
-std::string MenuText(const std::string& name) {
-    std::string text;
-    for (char c : name) {
-        text += c;
-        if (c == '&') {
-            text += c;
-        }
-    }
-    return text;
-}
-
-// Entry n of the recent-file list, "&<n + 1> <name>", the name shown from the current folder.
-// An empty entry is disabled, and hidden but for the first, which keeps the menu's own caption.
-int RecentFile(ItemContext& context, const ItemRow&) {
-    cmcCellCapsule& capsule = context.capsule;
-    cmcCellObj& cell = *capsule.cell;
-    indMenuCommands& menu = context.services.menu;
-    indEnviron& settings = menu.Settings();
-    const std::string shown =
-        settings.recentFiles.GetDisplayName(context.index, settings.currentFolder);
-    capsule.outText = shown;
-    if (shown.empty()) {
-        cell.stateBits |= kStateDisabled | (context.index != 0 ? kStateHidden : 0);
-        return 0;
-    }
-    cell.SetCaption("&" + std::to_string(context.index + 1) + " " + MenuText(shown));
-    cell.stateBits |= kStateCaptionReplaced;
-    if (capsule.key == kKeyEnter) {
-        menu.OpenRecentFile(context.index);
-    }
-    return 0;
-}
-
 constexpr ItemRow kRows[] = {
-    Special(Flex0, &ShowCaption),
+    ListEntry(Flex0),
+    ListEntry(Flex1),
+    Special(FlexMark, &MarkedListEntry),
+    ListEntry(FlexDtcs),
+    ListEntry(FlexKeyOpt),
+    ListEntry(FlexScrmPort),
+    // The File, Port and Clone menus.
     Command(CL_Menu_File_New, &indMenuCommands::FileNew),
     Command(CL_Menu_File_Open, &indMenuCommands::FileOpen),
     Command(CL_Menu_File_Save, &indMenuCommands::FileSave),
     Command(CL_Menu_File_SaveAs, &indMenuCommands::FileSaveAs),
-    Special(CL_Menu_File_Recent, &RecentFile),
+    Special(CL_Menu_File_Recent, &RecentFileRow),
     Command(CL_Menu_File_Exit, &indMenuCommands::CloseMainWindow),
+    Special(CL_Menu_Port_Com, &PortRow),
+    Special(CL_Menu_Port_Usb, &OtherPortRow),
+    Special(CL_Menu_Port_SpeedHigh, &CloneSpeedRow),
+    Command(CL_Menu_Clone_Read, &indMenuCommands::CloneRead),
+    Command(CL_Menu_Clone_Write, &indMenuCommands::CloneWrite),
+    Command(CL_Menu_Clone_Info, &indMenuCommands::CloneInfo),
     Special(CL_Help_Contents, &HelpContents),
     Special(CallSheet, &OpenCalledSheet),
 };

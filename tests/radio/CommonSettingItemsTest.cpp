@@ -8,22 +8,11 @@
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
 #include "tests/radio/CellRig.h"
-#include "tests/radio/ImageDiff.h"
+#include "tests/radio/EditCase.h"
 
 namespace {
 
 using radiotest::Bits;
-
-// The bits a comment of 16 characters at address changes over bytes 0xFF: the text, then
-// spaces.
-std::vector<Bits> CommentOver0xFF(int address, const std::string& text) {
-    std::vector<Bits> bits;
-    for (int i = 0; i < 16; ++i) {
-        const char c = i < static_cast<int>(text.size()) ? text[static_cast<size_t>(i)] : ' ';
-        bits.push_back({address + i, static_cast<uint8_t>(c ^ 0xFF)});
-    }
-    return bits;
-}
 
 class CommonSettingItemsTest : public ::testing::Test {
 protected:
@@ -112,12 +101,7 @@ TEST_F(CommonSettingItemsTest, TheScramblerTypeRedrawsEveryCellAndGreysTheRollin
 
 // Each edit on a fixture whose bytes are all set stores at the row's bits and nowhere else.
 TEST_F(CommonSettingItemsTest, EditsStoreAtTheirBits) {
-    struct Case {
-        int item;
-        int key;  // pressed, or 0 to type the text
-        const char* typed;
-        std::vector<Bits> changed;
-    } cases[] = {
+    const radiotest::EditCase cases[] = {
         {CL_Comm_UserPassword, 0, "1234", {{344, 0xED}, {345, 0xCB}}},
         {CL_Comm_DealerPasscode, 0, "12", {{346, 0xFF}, {347, 0xFF}, {348, 0xED}}},
         {CL_Comm_PwrOnPassword, kKeySpace, "", {{381, 0x20}}},
@@ -130,7 +114,7 @@ TEST_F(CommonSettingItemsTest, EditsStoreAtTheirBits) {
         {CL_Comm_Tot_Dtmf_ID_Out, kKeySpace, "", {{379, 0x20}}},
         {CL_Comm_Tot_PenaltyTimer, 0, "254", {{405, 0x01}}},
         {CL_Comm_Tot_Beep, kKeySpace, "", {{379, 0x10}}},
-        {CL_Comm_CloneComment2, 0, "Hi", CommentOver0xFF(520, "Hi")},
+        {CL_Comm_CloneComment2, 0, "Hi", radiotest::TextOver0xFF(520, "Hi", 16)},
         {CL_Comm_LockoutPenaltyTimer, kKeyBackspace, "", {{406, 0x01}}},
         {CL_Comm_Ctcss_ToneBurst, kKeySpace, "", {{378, 0x08}}},
         {CL_Comm_Ctcss_ReverseBurst, 0, "0.2", {{386, 0xEB}}},
@@ -145,22 +129,7 @@ TEST_F(CommonSettingItemsTest, EditsStoreAtTheirBits) {
         {CL_Comm_PwrSave_Timer1, 0, "1.5", {{432, 0xF0}}},
         {CL_Comm_PwrSave_Timer2, 0, "300", {}},
     };
-    for (const Case& c : cases) {
-        rig.shell.image.Fill(0xFF);
-        const std::vector<uint8_t> before = radiotest::ImageBytes(rig.shell.image);
-        rig.At(c.item);
-        if (c.key) {
-            rig.Key(c.key);
-        } else {
-            rig.Type(c.typed);
-        }
-        const std::vector<Bits> changes = radiotest::ChangedBits(before, rig.shell.image);
-        ASSERT_EQ(changes.size(), c.changed.size()) << c.item;
-        for (size_t i = 0; i < changes.size(); ++i) {
-            EXPECT_EQ(changes[i].address, c.changed[i].address) << c.item;
-            EXPECT_EQ(changes[i].mask, c.changed[i].mask) << c.item;
-        }
-    }
+    radiotest::ExpectEditsStoreAtTheirBits(rig, cases);
 }
 
 // A comment keeps what can be shown: characters outside 0x20..0x7E are stored as spaces, and a

@@ -73,6 +73,12 @@ constexpr ItemRow kRows[] = {
     Choice(13, 349, 0x08, "Sel_T").Redraws(RD_AllCells),
     Choice(14, Byte(411), "Sel_T").OnlyIf(kIndexNotZero),
     Special(15, SpecialRow),
+    Choice(16, Bit(378, 7), "Sel_B"),
+    Choice(17, ReversedBits(380, 0x0C), "Sel_T"),
+    Number(18, Scaled(Word(354), 10), {.minimum = 400, .maximum = 3000}),
+    TimerByte(19, 434, 10),
+    Number(20, Long(440), {.minimum = -100000000, .maximum = 100000000}),
+    Number(21, Offset(Byte(436), 11), {.minimum = 12, .maximum = 23}),
 };
 static_assert(CodesNamedOnce(kRows));
 const ItemRegistry kRegistry{kRows};
@@ -113,6 +119,12 @@ TEST_F(ItemRowTest, EachFieldWritesOnlyItsBits) {
         {5, 3, CT_Scan, {{layout::kScanArea.At(3) + 40, 0x80}}},
         {6, 0, kCategoryNone, {{700, 0xFF}}},
         {10, 0, kCategoryNone, {{410, 0xFF}}},
+        {16, 0, kCategoryNone, {{378, 0x80}}},
+        {17, 0, kCategoryNone, {{380, 0x0C}}},
+        {18, 0, kCategoryNone, {{354, 0xFF}, {355, 0xFF}}},
+        {19, 0, kCategoryNone, {{434, 0xFF}}},
+        {20, 0, kCategoryNone, {{440, 0xFF}, {441, 0xFF}, {442, 0xFF}, {443, 0xFF}}},
+        {21, 0, kCategoryNone, {{436, 0xFF}}},
     };
     for (const Case& c : cases) {
         const std::vector<uint8_t> before = Bytes();
@@ -146,12 +158,18 @@ TEST_F(ItemRowTest, FieldsReadTheirValues) {
     image.WriteBlock(504, reinterpret_cast<const uint8_t*>(name), 4);
     image.SetByte(344, 0x12);
     image.SetByte(345, 0x90);
+    image.SetByte(378, 0x80);
+    image.SetByte(380, 0xF4);  // bit 2 set, bit 3 clear
+    image.SetByte(354, 12345 >> 8);
+    image.SetByte(355, 12345 & 0xFF);
+    image.SetByte(434, 25);
     struct Case {
         int code;
         int index;
         const char* text;
     } cases[] = {
-        {1, 0, "One"}, {4, 0, "On"}, {3, 1, "4660"}, {6, 0, "42"}, {7, 0, "AB D"}, {8, 0, "1290"},
+        {1, 0, "One"},  {4, 0, "On"},  {3, 1, "4660"}, {6, 0, "42"},    {7, 0, "AB D"},
+        {8, 0, "1290"}, {16, 0, "On"}, {17, 0, "Two"}, {18, 0, "1234"}, {19, 0, "  2.500"},
     };
     for (const Case& c : cases) {
         rig.At(c.code, c.index);
@@ -174,6 +192,40 @@ TEST_F(ItemRowTest, TextAndDigitFieldsTakeTypedText) {
     datCh record(&rig.shell.image);
     record.Load(RK_Scan, 2);
     EXPECT_EQ(std::string(record.name.begin(), record.name.end()), "Scan 3  ");
+}
+
+// A long is signed in two's complement; an offset field shows the stored number shifted.
+TEST_F(ItemRowTest, LongAndOffsetFieldsWriteBackAsTheyRead) {
+    cmcEeprom& image = rig.shell.image;
+    rig.At(20);
+    rig.Type("-2");
+    const uint8_t* bytes = image.GetData() + 440;
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 4),
+              (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFE}));
+    image.WriteBlock(440, std::vector<uint8_t>{0x01, 0x02, 0x03, 0x04}.data(), 4);
+    EXPECT_EQ(rig.Paint(), "16909060");
+    image.SetByte(436, 3);
+    rig.At(21);
+    EXPECT_EQ(rig.Paint(), "14");
+    rig.Type("20");
+    EXPECT_EQ(image.GetByte(436), 9);
+}
+
+// Reversed bits go back in their order; a scaled field stores the value times its divisor.
+TEST_F(ItemRowTest, ReversedAndScaledFieldsWriteBackAsTheyRead) {
+    cmcEeprom& image = rig.shell.image;
+    image.SetByte(380, 0xF4);
+    rig.At(17);
+    rig.Answer(Flex0, 1);
+    EXPECT_EQ(image.GetByte(380), 0xF8);
+    rig.Answer(Flex0, 2);
+    EXPECT_EQ(image.GetByte(380), 0xF4);
+    image.SetByte(354, 0);
+    image.SetByte(355, 0);
+    rig.At(18);
+    rig.Type("1500");
+    EXPECT_EQ((image.GetByte(354) << 8) | image.GetByte(355), 15000);
+    EXPECT_EQ(rig.Paint(), "1500");
 }
 
 TEST_F(ItemRowTest, ModelChoiceTakesTheLmrListOnLmrTypes) {

@@ -58,6 +58,7 @@ public:
     void OpenSheet(const std::string& spec, bool fromOpenSheet) override {
         openedSheets.push_back({spec, fromOpenSheet});
     }
+    void ChooseModel(ModelType chosen) override { chosenModels.push_back(chosen); }
 
     indEnviron& Settings() override;
     void FileNew() override { menuCommands.push_back("FileNew"); }
@@ -68,6 +69,9 @@ public:
         menuCommands.push_back("OpenRecentFile " + std::to_string(n));
     }
     void CloseMainWindow() override { menuCommands.push_back("CloseMainWindow"); }
+    void CloneRead() override { menuCommands.push_back("CloneRead"); }
+    void CloneWrite() override { menuCommands.push_back("CloneWrite"); }
+    void CloneInfo() override { menuCommands.push_back("CloneInfo"); }
 
     void ShowHelpContents() override { ++helpContents; }
     void ShowContextHelp(const cmcCellObj& cell) override;
@@ -90,6 +94,7 @@ public:
         bool fromOpenSheet;
     };
     std::vector<SheetCall> openedSheets;
+    std::vector<ModelType> chosenModels;
     int helpContents = 0;
     // The menu commands run, by name (with the index of an indexed one).
     std::vector<std::string> menuCommands;

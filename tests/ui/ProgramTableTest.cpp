@@ -38,7 +38,7 @@ TEST(ProgramTable, MenuToolBarAndPopupSectionsParse) {
     table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
     EXPECT_EQ(table.GetValue("GI_Sys_AppTitle"), "Tarnwick");
     for (const Section& section :
-         {Section{"GI_Menu_Main", true, 39}, Section{"GI_ToolBar_Main", false, 10},
+         {Section{"GI_Menu_Main", true, 41}, Section{"GI_ToolBar_Main", false, 10},
           Section{"GI_PMenu_NoItem", true, 1}, Section{"GI_PMenu_Edit", true, 9}}) {
         cmcCellObj tmpl;
         cmcCellObj::ParseDefinition(tmpl,

@@ -21,6 +21,7 @@
 #include "radio/indActiveCell.h"
 #include "tests/support/ProgramTable.h"
 #include "tests/support/ScopedInstall.h"
+#include "tests/ui/CallingSheet.h"
 #include "tests/ui/UiRig.h"
 #include "ui/cuiFSegText.h"
 #include "ui/cuiPaintBox.h"
@@ -46,29 +47,14 @@ const ItemRegistry& Rows() {
 }
 
 // User character 3 and the name of bank 2.
-const char* const kCallingSheet[] = {
-    "#Cal_Style",
-    "",
-    "#Cal_BasicCell",
-    "{<-(Font=DEFAULT_CHARSET,Liberation Sans,clWindowText,-13,,,)}",
-    "#Cal_Cells",
-    "{SWH(%CT_CEdit.CL_CEdit[3])}MMM\\NMMM|{SWH(%CT_Null.CL_Dtmf_Text[2])}MMMMMMMM|",
-    "#End_Of_Ovl",
-};
+constexpr const char* kCallingCells =
+    "{SWH(%CT_CEdit.CL_CEdit[3])}MMM\\NMMM|{SWH(%CT_Null.CL_Dtmf_Text[2])}MMMMMMMM|";
 
 constexpr int kCharAddress = 536 + 2 * 3;
 
-// The first child of the type (the classes carry no meta-object of their own, so qobject_cast
-// cannot tell them).
-template <class T>
-T* ChildOf(const QObject* parent) {
-    for (QObject* child : parent->findChildren<QObject*>()) {
-        if (auto* found = dynamic_cast<T*>(child)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
+using testsupport::ChildOf;
+using testsupport::Settle;
+
 constexpr int kCharCol = 0;
 constexpr int kNameCol = 1;
 
@@ -76,27 +62,7 @@ class SegEditors : public ::testing::Test {
 protected:
     SegEditors() {
         rig.shell.popupHost = &editors;
-        callingTable.SetLines(kCallingSheet);
         SetName({'A', 'B', ' ', ' ', ' ', ' ', ' ', ' '});
-        host.resize(300, 120);
-        sheet = std::make_unique<cuiSheet>(&host, nullptr, 0, 0, callingTable, "Cal");
-        sheet->SetCellHandler([](cmcCellCapsule& capsule, int notify) {
-            return indActiveCell(Rows()).DispatchItem(capsule, notify);
-        });
-        host.show();
-        QApplication::setActiveWindow(&host);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&host));
-        sheet->Show();
-        sheet->Grid()->setFocus();
-    }
-    ~SegEditors() override {
-        sheet.reset();
-        Settle();
-    }
-
-    static void Settle() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QApplication::processEvents();
     }
 
     Bytes Image(int address, int count) const {
@@ -111,9 +77,8 @@ protected:
     // Enter (or a typed key) on a cell of the calling sheet; the editor it opened.
     template <class Editor>
     Editor* Open(int col, Qt::Key key = Qt::Key_Return) {
-        sheet->GoToCell(col, 0);
-        QTest::keyClick(sheet->Grid(), key);
-        return ChildOf<Editor>(sheet->Grid());
+        calling.Press(col, 0, key);
+        return ChildOf<Editor>(calling.sheet->Grid());
     }
     cuiFSegText* OpenText(Qt::Key key = Qt::Key_Return) {
         cuiFSegText* form = Open<cuiFSegText>(kNameCol, key);
@@ -124,7 +89,7 @@ protected:
         return form;
     }
     bool TextEditorOpen() const {
-        const cuiFSegText* form = ChildOf<cuiFSegText>(sheet->Grid());
+        const cuiFSegText* form = ChildOf<cuiFSegText>(calling.sheet->Grid());
         return form && form->isVisible();
     }
 
@@ -132,9 +97,7 @@ protected:
     Segchar geometry{testsupport::ProgramTable()};
     testsupport::ScopedSharedSegchar geometryInstalled{&geometry};
     cuiSegEditors editors{testsupport::ProgramTable(), Rows()};
-    cmcGTex callingTable;
-    QWidget host;
-    std::unique_ptr<cuiSheet> sheet;
+    testsupport::CallingSheet calling{kCallingCells, Rows(), {300, 120}};
 };
 
 // ---- Display-text editor ----
@@ -152,7 +115,7 @@ TEST_F(SegEditors, EnterOpensTheTextAllSelectedAndEnterInTheMemoStoresIt) {
     EXPECT_EQ(Name(), (Bytes{0xC1, 'B', 0x10, ' ', ' ', ' ', ' ', ' '}));
     EXPECT_FALSE(TextEditorOpen());
     Settle();
-    EXPECT_FALSE(ChildOf<cuiFSegText>(sheet->Grid()));
+    EXPECT_FALSE(ChildOf<cuiFSegText>(calling.sheet->Grid()));
 }
 
 TEST_F(SegEditors, ATypedKeyStartsTheTextAndOkStoresIt) {
@@ -187,8 +150,8 @@ TEST_F(SegEditors, ClickingElsewhereCommitsTheTypedText) {
     cuiFSegText* form = OpenText();
     ASSERT_TRUE(form);
     QTest::keyClicks(form->Memo(), "GATE");
-    QApplication::setActiveWindow(&host);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    QApplication::setActiveWindow(&calling.host);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&calling.host));
     EXPECT_EQ(Name(), (Bytes{'G', 'A', 'T', 'E', ' ', ' ', ' ', ' '}));
     EXPECT_FALSE(TextEditorOpen());
 }
@@ -204,8 +167,7 @@ TEST_F(SegEditors, AClosePopupsRequestCommitsAndTheCallingSheetGoingCancels) {
     form = OpenText();
     ASSERT_TRUE(form);
     QTest::keyClicks(form->Memo(), "LOST");
-    sheet.reset();  // its grid, the form's owner, goes with it
-    Settle();
+    calling.Close();  // its grid, the form's owner, goes with it
     EXPECT_EQ(Name(), (Bytes{'P', 'R', 'I', 'N', 'T', ' ', ' ', ' '}));
 }
 
@@ -286,7 +248,7 @@ TEST_F(SegEditors, TheCharacterDialogSetsAndClearsSegmentsIntoTheImage) {
     QTest::mouseClick(dialog->PaintBox(), Qt::LeftButton, {}, QPoint(195, 5));  // no segment
     QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
     Settle();
-    EXPECT_FALSE(ChildOf<cuiSegEdit>(sheet->Grid()));
+    EXPECT_FALSE(ChildOf<cuiSegEdit>(calling.sheet->Grid()));
     Bytes after = Image(0, layout::kImageSize);
     EXPECT_EQ(after[kCharAddress], 0x04);
     EXPECT_EQ(after[kCharAddress + 1], 0x01);

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QVBoxLayout>
+#include <cstdlib>
 
 #include "common/MainGTex.h"
 #include "common/cmcCanvas.h"
@@ -83,8 +84,17 @@ void SettingSheetRig::Type(int item, int index, const char* text) {
     Repaint();
 }
 
-bool SettingSheetRig::Save(const std::string& folder, const std::string& name) {
-    return window.grab().save(QString::fromStdString(folder + "/" + name + ".png"));
+bool SettingSheetRig::SaveSheets(const char* variable, std::span<const char* const> names) {
+    const char* folder = std::getenv(variable);
+    if (!folder) {
+        return false;
+    }
+    for (const char* name : names) {
+        Open(name);
+        const std::string file = std::string(folder) + "/" + name + ".png";
+        EXPECT_TRUE(window.grab().save(QString::fromStdString(file))) << file;
+    }
+    return true;
 }
 
 }  // namespace testsupport

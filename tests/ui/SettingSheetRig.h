@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -45,8 +46,9 @@ public:
     void Type(int item, int index, const char* text);
     // What the cell painted last (an empty note when it did not paint).
     const Painted& At(int item, int index = 0) { return painted[{item, index}]; }
-    // Saves the window to <folder>/<name>.png.
-    bool Save(const std::string& folder, const std::string& name);
+    // With the environment variable naming a folder, opens each sheet and saves the window to
+    // <folder>/<sheet>.png; false when the variable is not set.
+    bool SaveSheets(const char* variable, std::span<const char* const> names);
 
     UiRig rig;
     cmcGTex table;

@@ -3,19 +3,26 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
+#include <QAction>
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 
+#include "radio/CellCodes.h"
 #include "radio/CloneFileResult.h"
 #include "radio/ImageLayout.h"
 #include "radio/ImagePacking.h"
+#include "radio/cmcCellObj.h"
 #include "radio/cmcTovFile.h"
 #include "tests/ui/MainRig.h"
 #include "tests/ui/ProgramFolder.h"
 #include "ui/cuiAboutBox.h"
+#include "ui/cuiGrid.h"
+#include "ui/cuiMenu.h"
+#include "ui/cuiSheet.h"
 #include "ui/cuiStatusBar.h"
 #include "ui/iuiTree.h"
 
@@ -174,6 +181,77 @@ TEST_F(indMainTest, MakerModeByTypingTheWordInTheAboutBox) {
     typeInAboutBox("hearken");
     EXPECT_TRUE(rig.main->InMakerMode());
     EXPECT_TRUE(TopCaptions().contains("Maker Adjustment"));
+}
+
+// In maker mode the adjustments are reached from the tree and edited on their sheets; outside
+// it no node leads to them.
+TEST_F(indMainTest, OnlyMakerModeReachesTheAdjustments) {
+    rig.Start();
+    EXPECT_EQ(rig.Node("GI_Sheet_Maker_Top"), nullptr);
+    EXPECT_EQ(rig.Node("GI_Sheet_Maker_Pll"), nullptr);
+    rig.main->EnterMakerMode();
+    for (const char* spec : {"GI_Sheet_Maker_Top", "GI_Sheet_Maker_Squelch", "GI_Sheet_Maker_Pll",
+                             "GI_Sheet_Maker_General"}) {
+        ASSERT_NE(rig.Node(spec), nullptr) << spec;
+    }
+    rig.Choose(rig.Node("GI_Sheet_Maker_General"));
+    ASSERT_EQ(rig.main->OpenedSheetSpec(), "GI_Sheet_Maker_General");
+    cuiSheet* sheet = rig.main->OpenedSheet();
+    sheet->Grid()->setFocus();
+    const cuiSheetCells& cells = sheet->Cells();
+    for (int row = 0; row < cells.Rows(); ++row) {
+        for (int col = 0; col < cells.Cols(); ++col) {
+            if (cells.At(col, row).cell.item == CL_Maker_SetModeAccess) {
+                sheet->Grid()->MoveTo(col, row);
+            }
+        }
+    }
+    const uint8_t before = rig.main->CurrentImage().GetByte(11);
+    QTest::keyClick(sheet->Grid(), Qt::Key_Space);
+    EXPECT_EQ(rig.main->CurrentImage().GetByte(11), before ^ 0x08);
+    EXPECT_TRUE(rig.main->IsModified());
+    // Each page has its own help topic.
+    for (const auto& [item, context] :
+         {std::pair{CL_Maker_Sql_SigDetTimer, 311}, std::pair{CL_Maker_IfFreq, 312},
+          std::pair{CL_Maker_SetModeAccess, 313}}) {
+        cmcCellObj cell;
+        cell.item = item;
+        EXPECT_EQ(rig.main->GetHelpContext(cell), context) << item;
+    }
+}
+
+// The Model menu's MDC entries are checked for their type; choosing one asks first and starts
+// from that type's initial image.
+TEST_F(indMainTest, TheModelMenusMdcEntries) {
+    rig.Start();
+    cuiMenu* menu = rig.main->Menu();
+    QAction* mdcLmr = menu->FindItem(nullptr, CL_Model_MdcLmr);
+    QAction* mdcPmr = menu->FindItem(nullptr, CL_Model_MdcPmr);
+    ASSERT_TRUE(mdcLmr && mdcPmr);
+    menu->UpdateAll();
+    EXPECT_FALSE(mdcLmr->isChecked());
+    EXPECT_FALSE(mdcPmr->isChecked());
+
+    rig.boxes.Answer(BoxAnswer::Cancel);
+    mdcPmr->trigger();
+    EXPECT_EQ(rig.boxes.boxes.size(), 1u);
+    EXPECT_EQ(rig.main->CurrentModelType(), MT_Lmr);
+    EXPECT_FALSE(mdcPmr->isChecked());
+
+    rig.boxes.Answer(BoxAnswer::Ok);
+    mdcPmr->trigger();
+    EXPECT_EQ(rig.main->CurrentModelType(), MT_MdcPmr);
+    EXPECT_TRUE(mdcPmr->isChecked());
+    EXPECT_FALSE(mdcLmr->isChecked());
+    EXPECT_TRUE(TopCaptions().contains("MDC Signalling"));
+    cmcEeprom initial;
+    ReadInitialFile(MT_MdcPmr, initial);
+    UnpackImage(initial, MT_MdcPmr, UNPACK_Reset);
+    PackImage(initial, MT_MdcPmr);
+    EXPECT_TRUE(initial.IsEqual(rig.main->CurrentImage())) << "the initial image, packed";
+
+    mdcPmr->trigger();
+    EXPECT_EQ(rig.boxes.boxes.size(), 2u) << "the type in force is not asked for again";
 }
 
 TEST_F(indMainTest, FileHeadersNewerDataAndAddressRanges) {

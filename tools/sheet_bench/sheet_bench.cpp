@@ -56,6 +56,10 @@ public:
     void FileSaveAs() override {}
     void OpenRecentFile(int) override {}
     void CloseMainWindow() override {}
+    void CloneRead() override {}
+    void CloneWrite() override {}
+    void CloneInfo() override {}
+    void ChooseModel(ModelType) override {}
     void ShowHelpContents() override {}
     void ShowContextHelp(const cmcCellObj&) override {}
 
