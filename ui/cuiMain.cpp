@@ -459,8 +459,9 @@ void cuiMain::UpdateTitle() {
     if (!form_) {
         return;
     }
-    form_->setWindowTitle(QString::fromStdString(FilePart(GetFileName()) + " - " +
-                                                 table_.GetLine("GI_Sys_AppTitle", 0)));
+    // A star after the name marks unsaved changes.
+    form_->setWindowTitle(QString::fromStdString(FilePart(GetFileName()) + (modified_ ? "*" : "") +
+                                                 " - " + table_.GetLine("GI_Sys_AppTitle", 0)));
 }
 
 void cuiMain::PackImage() {

@@ -17,6 +17,7 @@
 #include "ui/TForm1.h"
 #include "ui/TarnwickGlobals.h"
 #include "ui/cuiApplication.h"
+#include "ui/cuiMenuScript.h"
 #include "ui/cuiShownProbe.h"
 #include "ui/indMain.h"
 
@@ -56,6 +57,7 @@ void RunForm(TarnwickGlobals& globals, std::vector<std::string> arguments,
     globals.App().SetArguments(std::move(arguments));
     form = std::make_unique<TForm1>(globals.App(), globals.Settings(), globals.Table());
     cuiShownProbe::WatchFromEnvironment(form.get());
+    const std::unique_ptr<cuiMenuScript> script = cuiMenuScript::FromEnvironment(form.get());
     QApplication::exec();
 }
 
