@@ -30,7 +30,7 @@ bool AcceptMapRevision(int mapRev) {
 }
 
 bool AcceptIds(int id1, int id2, int* code) {
-    *code = id1 != layout::kModelCodeValue               ? TOV_Model
+    *code = id1 != layout::kModelCodeValue          ? TOV_Model
             : id2 != kSecondId && id2 != kVariantId ? TOV_Extra
                                                     : TOV_Ok;
     return *code == TOV_Ok;

@@ -9,9 +9,9 @@
 class cmcFCache;
 
 // The program around the item dispatcher, in the pieces its callers need: the document, the
-// commands, the menus' commands, help, the pop-up editors and the choice-list cache. The main window implements
-// it (the pieces may be itself); the dispatcher hands the pieces to every row through its
-// context, so no row reaches the program through a global. Tests install
+// commands, the menus' commands, help, the pop-up editors and the choice-list cache. The main
+// window implements it (the pieces may be itself); the dispatcher hands the pieces to every row
+// through its context, so no row reaches the program through a global. Tests install
 // testsupport::FakeShell.
 class indShell {
 public:

@@ -292,8 +292,11 @@ void cuiMain::LoadInitialFile(ModelType model) {
     cmcTovFile file;
     BindFile(file, defaultImage_);
     const AddressRangeList ranges = GetAddressRanges(3);
+    // Outside data: the program says what is missing and ends in order, never as a crash.
     if (file.Read(path, &ranges) != TOV_Ok) {
-        platform::Fatal("Cannot open '" + path + "'.");
+        const std::string text = "Cannot open '" + path + "'.";
+        platform::ShowBox(text, platform::BoxIcon::Error);
+        throw platform::NormalEnd(text);
     }
 }
 
@@ -486,8 +489,8 @@ platform::BoxAnswer cuiMain::ConfirmDiscard(bool saveAs) {
     }
     std::string question = table_.GetLine("GI_Mess_Confirm_WriteAnother", 0);
     if (!saveAs) {
-        question = ReplaceName(table_.GetLine("GI_Mess_Confirm_WriteFile", 0),
-                               FilePart(GetFileName()));
+        question =
+            ReplaceName(table_.GetLine("GI_Mess_Confirm_WriteFile", 0), FilePart(GetFileName()));
     }
     const platform::BoxAnswer answer =
         platform::Boxes().Show(question, table_.GetLine("GI_Sys_AppTitle", 0),
@@ -596,10 +599,10 @@ int cuiMain::SaveUnderChosenName() {
         return 1;
     }
     if (std::filesystem::exists(*path) &&
-        platform::Boxes().Show(ReplaceName(table_.GetLine("GI_Mess_Confirm_Overwrite", 0),
-                                           FilePart(*path)),
-                               table_.GetLine("GI_Sys_AppTitle", 0), platform::BoxIcon::Warning,
-                               platform::BoxButtons::YesNo) != platform::BoxAnswer::Yes) {
+        platform::Boxes().Show(
+            ReplaceName(table_.GetLine("GI_Mess_Confirm_Overwrite", 0), FilePart(*path)),
+            table_.GetLine("GI_Sys_AppTitle", 0), platform::BoxIcon::Warning,
+            platform::BoxButtons::YesNo) != platform::BoxAnswer::Yes) {
         return 1;
     }
     return SaveFile(*path);

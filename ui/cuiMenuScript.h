@@ -22,9 +22,7 @@ class TForm1;
 // shown but written to standard output ("box <text>") and answered Ok or Yes, and a file
 // dialog chooses the path after the step's "=". Each step writes "step <path> <start ns>
 // <end ns>" (steady clock) when it has finished.
-class cuiMenuScript : public QObject,
-                      public platform::MessageBoxes,
-                      public platform::FileDialogs {
+class cuiMenuScript : public QObject, public platform::MessageBoxes, public platform::FileDialogs {
 public:
     cuiMenuScript(TForm1* form, std::vector<std::string> steps);
     ~cuiMenuScript() override;

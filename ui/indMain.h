@@ -7,8 +7,8 @@
 
 #include "radio/MakerWord.h"
 #include "ui/cuiHelpWindow.h"
-#include "ui/indCloneHost.h"
 #include "ui/cuiMain.h"
+#include "ui/indCloneHost.h"
 
 // The application object of the Merrow radio: its model constants, the model type derived
 // from an image or chosen in the Model menu, the tree kept in step with the model type (filters

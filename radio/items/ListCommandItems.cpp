@@ -6,6 +6,7 @@
 // lists answered. The entries of the marked lists also show the mark their value would earn
 // the channel that opened the list.
 #include "radio/DigitalChannelMarks.h"
+#include "radio/MenuRows.h"
 #include "radio/RecordKind.h"
 #include "radio/cmcCellCapsule.h"
 #include "radio/cmcCellObj.h"
@@ -14,7 +15,6 @@
 #include "radio/indCommands.h"
 #include "radio/indHelp.h"
 #include "radio/indMenuCommands.h"
-#include "radio/MenuRows.h"
 #include "radio/items/ItemGroups.h"
 
 namespace {

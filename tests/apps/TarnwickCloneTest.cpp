@@ -68,15 +68,15 @@ protected:
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
         posix_spawn_file_actions_addclose(&actions, out[0]);
-        std::vector<std::string> args = {CLONE_RADIO_PTY, "--memory", (dir_ / "memory.bin").string(),
-                                         "--save", Written().string()};
+        std::vector<std::string> args = {CLONE_RADIO_PTY, "--memory",
+                                         (dir_ / "memory.bin").string(), "--save",
+                                         Written().string()};
         std::vector<char*> argv;
         for (std::string& arg : args) {
             argv.push_back(arg.data());
         }
         argv.push_back(nullptr);
-        ASSERT_EQ(posix_spawn(&peer_, CLONE_RADIO_PTY, &actions, nullptr, argv.data(), environ),
-                  0);
+        ASSERT_EQ(posix_spawn(&peer_, CLONE_RADIO_PTY, &actions, nullptr, argv.data(), environ), 0);
         posix_spawn_file_actions_destroy(&actions);
         close(out[1]);
         peerOut_ = fdopen(out[0], "r");
@@ -106,8 +106,9 @@ TEST_F(TarnwickCloneTest, ReadSaveAndWriteBackFromTheMenu) {
     ASSERT_EQ(memory.size(), static_cast<size_t>(layout::kRadioPartSize));
     StartRadio(memory);
     const fs::path saved = dir_ / "radio.tov";
-    const std::string script = "Port/COM1;Clone/Read from Radio...;File/Save As...=" +
-                               saved.string() + ";Clone/Write to Radio...;File/Exit";
+    const std::string script =
+        "Port/COM1;Clone/Read from Radio...;File/Save As...=" + saved.string() +
+        ";Clone/Write to Radio...;File/Exit";
     setenv("MERROW_MENU_SCRIPT", script.c_str(), 1);
     ASSERT_TRUE(program_.Start(TARNWICK, dir_ / "output.txt"));
     ASSERT_EQ(program_.WaitForEnd(120000), 0) << Printed();

@@ -37,10 +37,10 @@ TEST_F(MenuRowsTest, CommandsRunOnEnterOnly) {
         int code;
         const char* command;
     } cases[] = {
-        {CL_Menu_File_New, "FileNew"},       {CL_Menu_File_Open, "FileOpen"},
-        {CL_Menu_File_Save, "FileSave"},     {CL_Menu_File_SaveAs, "FileSaveAs"},
+        {CL_Menu_File_New, "FileNew"},          {CL_Menu_File_Open, "FileOpen"},
+        {CL_Menu_File_Save, "FileSave"},        {CL_Menu_File_SaveAs, "FileSaveAs"},
         {CL_Menu_File_Exit, "CloseMainWindow"}, {CL_Menu_Clone_Read, "CloneRead"},
-        {CL_Menu_Clone_Write, "CloneWrite"}, {CL_Menu_Clone_Info, "CloneInfo"},
+        {CL_Menu_Clone_Write, "CloneWrite"},    {CL_Menu_Clone_Info, "CloneInfo"},
     };
     for (const auto& c : cases) {
         rig.shell.menuCommands.clear();

@@ -33,9 +33,9 @@ void SetEffective(uint32_t effective) {
 
 ReadOnlyFolder::ReadOnlyFolder(fs::path folder)
     : folder_(std::move(folder)), saved_(fs::status(folder_).permissions()) {
-    fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec |
-                                 fs::perms::group_read | fs::perms::group_exec |
-                                 fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                 fs::perms::group_exec | fs::perms::others_read |
+                                 fs::perms::others_exec);
     __user_cap_data_struct data[2]{};
     if (GetCaps(data)) {
         savedEffective_ = data[0].effective;
