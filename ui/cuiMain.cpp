@@ -124,9 +124,10 @@ cuiMain::~cuiMain() {
         bus->RemoveListener(&cuiMain::OnEventThunk, this);
     }
     InstallShell(nullptr);
-    // The tree goes before the open sheet, the tool bar before the menu.
-    tree_.reset();
+    // The open sheet goes first: its cells need the shell, and the tree going would hand it the
+    // focus. The tool bar goes before the menu.
     sheet_.reset();
+    tree_.reset();
     toolBar_.reset();
     menu_.reset();
 }
@@ -316,6 +317,7 @@ void cuiMain::RestartWarningCheck() {
         warningTimeout_.emplace();
     }
     warningTimeout_->Start(kWarningDelayMs);
+    WakeHeartbeat();
 }
 
 void cuiMain::RunWarningChecks(int* errors, int* warnings) {
@@ -387,6 +389,7 @@ void cuiMain::OpenSheet(const std::string& spec) {
 void cuiMain::OpenSheet(const std::string& spec, bool fromOpenSheet) {
     if (fromOpenSheet) {
         pendingSpec_ = spec;
+        WakeHeartbeat();
         return;
     }
     OpenSheet(spec);
@@ -406,6 +409,7 @@ void cuiMain::CloseSheet() {
     }
     sheet_.reset();
     sheetSpec_.clear();
+    WakeHeartbeat();
 }
 
 void cuiMain::OpenPendingSheet() {
@@ -684,6 +688,17 @@ void cuiMain::OnTick() {
         OpenPendingSheet();
     }
     RunWarningCheckIfDue();
+    // With nothing left to do the heartbeat sleeps until something wakes it, so an idle
+    // program costs nothing.
+    if (!pendingSpec_ && sheet_ && !warningTimeout_) {
+        heartbeat_->SetInterval(-1);
+    }
+}
+
+void cuiMain::WakeHeartbeat() {
+    if (form_ && heartbeat_->GetInterval() < 0) {
+        heartbeat_->SetInterval(kHeartbeatMs);
+    }
 }
 
 void cuiMain::RunWarningCheckIfDue() {
