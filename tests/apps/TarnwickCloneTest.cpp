@@ -1,9 +1,6 @@
 // The built cloning program against the simulated radio's program on a pty (MERROW_COM1),
 // driven through its menu (MERROW_MENU_SCRIPT) on the offscreen platform.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -19,9 +16,8 @@
 #include "radio/cmcEeprom.h"
 #include "radio/cmcTovFile.h"
 #include "tests/apps/ProgramProcess.h"
+#include "tests/support/RadioProgram.h"
 #include "tools/clone_bench/RadioMemory.h"
-
-extern char** environ;
 
 namespace {
 
@@ -47,14 +43,6 @@ protected:
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
     ~TarnwickCloneTest() override {
-        if (peer_ > 0) {
-            kill(peer_, SIGTERM);
-            waitpid(peer_, nullptr, 0);
-        }
-        if (peerOut_) {
-            std::fclose(peerOut_);
-        }
-        unsetenv("MERROW_COM1");
         unsetenv("MERROW_MENU_SCRIPT");
         fs::remove_all(dir_);
     }
@@ -62,29 +50,8 @@ protected:
     // The radio's program with the memory, saving it after each write; port 1 is its pty.
     void StartRadio(const std::vector<uint8_t>& memory) {
         ASSERT_TRUE(bench::WriteRadioMemory((dir_ / "memory.bin").string(), memory));
-        int out[2];
-        ASSERT_EQ(pipe(out), 0);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        std::vector<std::string> args = {CLONE_RADIO_PTY, "--memory",
-                                         (dir_ / "memory.bin").string(), "--save",
-                                         Written().string()};
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-        ASSERT_EQ(posix_spawn(&peer_, CLONE_RADIO_PTY, &actions, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        peerOut_ = fdopen(out[0], "r");
-        char line[256] = {};
-        ASSERT_NE(std::fgets(line, sizeof line, peerOut_), nullptr);
-        std::string device(line);
-        device.erase(device.find_last_not_of('\n') + 1);
-        setenv("MERROW_COM1", device.c_str(), 1);
+        ASSERT_TRUE(radio_.Start(CLONE_RADIO_PTY, {"--memory", (dir_ / "memory.bin").string(),
+                                                   "--save", Written().string()}));
     }
 
     fs::path Written() const { return dir_ / "written.bin"; }
@@ -96,8 +63,7 @@ protected:
     }
 
     fs::path dir_;
-    pid_t peer_ = 0;
-    FILE* peerOut_ = nullptr;
+    testsupport::RadioProgram radio_;
     ProgramProcess program_;
 };
 
