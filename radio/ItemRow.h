@@ -243,15 +243,9 @@ using Editor =
     std::variant<std::monostate, ListEntryParams, ChoiceParams, TypedChoiceParams, ListNumberParams,
                  AbcCodeParams, ScramCodeParams, OptionLettersParams, NumberParams,
                  PaddedNumberParams, DecimalParams, TimerParams, MinSecParams, ScaledByteParams,
-<<<<<<< HEAD
-                 NibbleCodeParams, HexDigitParams, BitFieldParams, KeyAssignParams, FrequencyParams,
-                 SubToneParams, PackedCodeParams, FiveToneParams, DigitsParams, TextParams,
-                 DisplayTextParams, UserCharacterParams, CommandParams>;
-=======
                  FigureParams, NibbleCodeParams, HexDigitParams, BitFieldParams, KeyAssignParams,
                  FrequencyParams, SubToneParams, PackedCodeParams, FiveToneParams, DigitsParams,
-                 TextParams, DisplayTextParams, UserCharacterParams>;
->>>>>>> main
+                 TextParams, DisplayTextParams, UserCharacterParams, CommandParams>;
 
 }  // namespace memmap
 
