@@ -25,6 +25,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Thrown once a box has told the user why the program cannot go on with outside data (a
+// missing file, say): the program's event guard ends the message loop without another box, and
+// the program shuts down in order.
+class NormalEnd : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // The message boxes in force: without an installed one, boxes go to standard error
 // (answering Ok / Yes) and the fatal end aborts.
 MessageBoxes& Boxes();

@@ -58,23 +58,47 @@ void SyncFolder(const std::string& path) {
     }
 }
 
+// The error number of a step that failed; never 0, so a failure cannot pass for success.
+int FailureNumber() {
+    return errno != 0 ? errno : EIO;
+}
+
+// Writes, syncs and closes; the error number of the first step that failed, else 0.
+int Complete(int fd, std::string_view content) {
+    errno = 0;
+    int failure = WriteAll(fd, content) && fsync(fd) == 0 ? 0 : FailureNumber();
+    if (close(fd) != 0 && failure == 0) {
+        failure = FailureNumber();
+    }
+    return failure;
+}
+
+ReplaceResult Report(ReplaceResult result, int failure, int* error) {
+    if (error) {
+        *error = failure;
+    }
+    return result;
+}
+
 }  // namespace
 
-ReplaceResult ReplaceFile(const std::string& path, std::string_view content) {
+ReplaceResult ReplaceFile(const std::string& path, std::string_view content, int* error) {
     std::string tempPath;
     int fd = CreateBeside(path, &tempPath);
     if (fd < 0) {
-        return ReplaceResult::CannotCreate;
+        return Report(ReplaceResult::CannotCreate, FailureNumber(), error);
     }
     KeepMode(fd, path);
-    bool complete = WriteAll(fd, content) && fsync(fd) == 0;
-    complete = close(fd) == 0 && complete;
-    if (!complete || std::rename(tempPath.c_str(), path.c_str()) != 0) {
+    int failure = Complete(fd, content);
+    if (failure == 0 && std::rename(tempPath.c_str(), path.c_str()) != 0) {
+        failure = FailureNumber();
+    }
+    if (failure != 0) {
         unlink(tempPath.c_str());
-        return ReplaceResult::WriteFailed;
+        return Report(ReplaceResult::WriteFailed, failure, error);
     }
     SyncFolder(path);
-    return ReplaceResult::Ok;
+    return Report(ReplaceResult::Ok, 0, error);
 }
 
 }  // namespace platform

@@ -13,7 +13,8 @@ enum class ReplaceResult {
 
 // Replaces the file at path by content without ever leaving it half written: the bytes go to a
 // new file beside it, which takes the old file's name (and permissions) only once it is complete
-// and on disk. On any failure the new file is removed and the old one stays as it was.
-ReplaceResult ReplaceFile(const std::string& path, std::string_view content);
+// and on disk. On any failure the new file is removed and the old one stays as it was, and
+// *error (when given) is the system's error number of the step that failed; 0 on success.
+ReplaceResult ReplaceFile(const std::string& path, std::string_view content, int* error = nullptr);
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "radio/CloneFileResult.h"
 
+#include <cstring>
 #include <string>
 
 #include "common/MainGTex.h"
@@ -22,14 +23,27 @@ const char* const kMessageKeys[] = {
 };
 constexpr int kCodeCount = sizeof(kMessageKeys) / sizeof(kMessageKeys[0]);
 
+// The system's reason in the line of "GI_Mess_FileErr_System" (only its "%s" is replaced).
+std::string SystemReason(cmcGTex& texts, int systemError) {
+    std::string line = texts.GetLine("GI_Mess_FileErr_System", 0);
+    const size_t place = line.find("%s");
+    if (place != std::string::npos) {
+        line.replace(place, 2, std::strerror(systemError));
+    }
+    return line;
+}
+
 }  // namespace
 
-void ShowCloneFileResult(int code) {
+void ShowCloneFileResult(int code, int systemError) {
     if (code <= TOV_Ok || code >= kCodeCount) {
         return;
     }
     cmcGTex& texts = MainGTex();
     std::string text = texts.GetLine("GI_Mess_FileErr_Headline", 0) + "\n\n" +
                        texts.GetLine(kMessageKeys[code], 0);
+    if (systemError != 0) {
+        text += "\n\n" + SystemReason(texts, systemError);
+    }
     ShowAppBox(text, platform::BoxIcon::Warning);
 }

@@ -15,6 +15,7 @@ class datVaskAdr;
 class indCommands;
 class indDocument;
 class indHelp;
+class indMenuCommands;
 class PopupHost;
 
 // What a dispatch hands its rows from the program around it. Rows and converters reach the
@@ -22,6 +23,7 @@ class PopupHost;
 struct ItemServices {
     indDocument& document;
     indCommands& commands;
+    indMenuCommands& menu;
     indHelp& help;
     PopupHost& popups;
     cmcGTex& texts;      // the main text table

@@ -8,6 +8,7 @@
 #include "radio/ChannelConverters.h"
 #include "radio/ChoiceConverters.h"
 #include "radio/CodeConverters.h"
+#include "radio/CommandCells.h"
 #include "radio/ImageLayout.h"
 #include "radio/ItemContext.h"
 #include "radio/KeyConverters.h"
@@ -244,7 +245,7 @@ using Editor =
                  PaddedNumberParams, DecimalParams, TimerParams, MinSecParams, ScaledByteParams,
                  FigureParams, NibbleCodeParams, HexDigitParams, BitFieldParams, KeyAssignParams,
                  FrequencyParams, SubToneParams, PackedCodeParams, FiveToneParams, DigitsParams,
-                 TextParams, DisplayTextParams, UserCharacterParams>;
+                 TextParams, DisplayTextParams, UserCharacterParams, CommandParams>;
 
 }  // namespace memmap
 
@@ -431,6 +432,10 @@ constexpr ItemRow DisplayText(int code, TextField field, SegPadding padding = Se
 // The user-character pattern of the record the frame loaded (RK_CEdit).
 constexpr ItemRow UserCharacter(int code) {
     return Row(code, {}, UserCharacterParams{});
+}
+// A command of the menus and tool bar: Enter runs it.
+constexpr ItemRow Command(int code, MenuCommand run) {
+    return Row(code, {}, CommandParams{run});
 }
 constexpr ItemRow Special(int code, RowFunction function) {
     ItemRow row;

@@ -56,6 +56,7 @@ struct ListsOfEditor {
     std::vector<RowList> operator()(const TextParams&) const { return {}; }
     std::vector<RowList> operator()(const DisplayTextParams&) const { return {}; }
     std::vector<RowList> operator()(const UserCharacterParams&) const { return {}; }
+    std::vector<RowList> operator()(const CommandParams&) const { return {}; }
 };
 
 }  // namespace

@@ -218,6 +218,10 @@ struct EditorRun {
         return OnRecord(EditSegCharCell(context.capsule, context.record.pattern,
                                         context.services.popups, context.request) != 0);
     }
+    bool operator()(const CommandParams& p) {
+        CellCommand(context, p);
+        return false;
+    }
     bool operator()(const TextParams& p) {
         std::vector<uint8_t> bytes = ReadBytes(context, row.field);
         if (!CellText(context, bytes, p)) {

@@ -1,6 +1,7 @@
 #include "radio/cmcTovFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -66,7 +67,7 @@ void cmcTovFile::SetImage(cmcEeprom* image) {
 
 int cmcTovFile::Write(const std::string& path, const AddressRangeList& ranges) {
     int result = TOV_Ok;
-    switch (platform::ReplaceFile(path, FormatFile(ranges))) {
+    switch (platform::ReplaceFile(path, FormatFile(ranges), &systemError_)) {
         case platform::ReplaceResult::Ok:
             break;
         case platform::ReplaceResult::CannotCreate:
@@ -76,7 +77,7 @@ int cmcTovFile::Write(const std::string& path, const AddressRangeList& ranges) {
             result = TOV_FileAccess;
             break;
     }
-    ShowCloneFileResult(result);
+    ShowCloneFileResult(result, systemError_);
     return result;
 }
 
@@ -113,6 +114,7 @@ int cmcTovFile::Read(const std::string& path, const AddressRangeList* ranges) {
     cmcEeprom backup;
     backup.Assign(image);
     std::fill(loadedBitmap_.begin(), loadedBitmap_.end(), 0);
+    systemError_ = 0;
     int result = ReadLines(path);
     if (result == TOV_Ok && ranges) {
         result = CheckCoverage(*ranges);
@@ -120,13 +122,14 @@ int cmcTovFile::Read(const std::string& path, const AddressRangeList* ranges) {
     if (result != TOV_Ok) {
         image.Assign(backup);
     }
-    ShowCloneFileResult(result);
+    ShowCloneFileResult(result, systemError_);
     return result;
 }
 
 int cmcTovFile::ReadLines(const std::string& path) {
     platform::TextFile file;
     if (!file.Open(path)) {
+        systemError_ = errno;
         return TOV_FileOpen;
     }
     char line[kLineBufferSize];

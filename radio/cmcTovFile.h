@@ -64,6 +64,7 @@ private:
     std::string comment_;
     int bytesPerLine_ = 16;
     int mapRev_ = -1;
+    int systemError_ = 0;
     MapRevHandler mapRevHandler_;
     HeaderHandler headerHandler_;
     std::vector<uint8_t> requiredBitmap_;

@@ -140,8 +140,9 @@ uint32_t CategoryToRecordKind(int category, ModelType model) {
 int indActiveCell::DispatchItem(cmcCellCapsule& capsule, int notify) {
     indShell& shell = Shell();
     indDocument& document = shell.Document();
-    const ItemServices services{document,   shell.Commands(),    shell.Help(),  shell.Popups(),
-                                MainGTex(), shell.ChoiceLists(), CurrentEvMan()};
+    const ItemServices services{
+        document,       shell.Commands(), shell.MenuCommands(), shell.Help(),
+        shell.Popups(), MainGTex(),       shell.ChoiceLists(),  CurrentEvMan()};
     cmcEeprom& image = document.CurrentImage();
     const ModelType model = document.CurrentModelType();
     datCh record(&image);

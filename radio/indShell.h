@@ -4,13 +4,14 @@
 #include "radio/indCommands.h"
 #include "radio/indDocument.h"
 #include "radio/indHelp.h"
+#include "radio/indMenuCommands.h"
 
 class cmcFCache;
 
 // The program around the item dispatcher, in the pieces its callers need: the document, the
-// commands, help, the pop-up editors and the choice-list cache. The main window implements
-// it (the pieces may be itself); the dispatcher hands the pieces to every row through its
-// context, so no row reaches the program through a global. Tests install
+// commands, the menus' commands, help, the pop-up editors and the choice-list cache. The main
+// window implements it (the pieces may be itself); the dispatcher hands the pieces to every row
+// through its context, so no row reaches the program through a global. Tests install
 // testsupport::FakeShell.
 class indShell {
 public:
@@ -18,6 +19,7 @@ public:
 
     virtual indDocument& Document() = 0;
     virtual indCommands& Commands() = 0;
+    virtual indMenuCommands& MenuCommands() = 0;
     virtual indHelp& Help() = 0;
     // The choice lists of the selection sheets, kept for the program's life.
     virtual cmcFCache& ChoiceLists() = 0;

@@ -13,6 +13,8 @@ bool cuiApplication::notify(QObject* receiver, QEvent* event) {
 bool cuiApplication::Guarded(const std::function<bool()>& deliver) {
     try {
         return deliver();
+    } catch (const platform::NormalEnd&) {
+        // Its box has been shown.
     } catch (const std::exception& failure) {
         platform::ShowBox(failure.what(), platform::BoxIcon::Error);
     } catch (...) {

@@ -1,5 +1,7 @@
 #include "ui/cuiMain.h"
 
+#include <filesystem>
+
 #include <QApplication>
 #include <QDir>
 #include <QFrame>
@@ -18,9 +20,14 @@
 #include "common/cmcTask.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramInfo.h"
+#include "platform/TextCompare.h"
 #include "radio/BankChannels.h"
 #include "radio/CellCodes.h"
+#include "radio/CloneFileResult.h"
+#include "radio/CloneFileRules.h"
+#include "radio/DisplayText.h"
 #include "radio/ImageCheck.h"
+#include "radio/ImageFinalise.h"
 #include "radio/ImageLayout.h"
 #include "radio/SheetSelector.h"
 #include "radio/WarningChecks.h"
@@ -53,6 +60,28 @@ std::string FilePart(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+std::string FolderPart(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+// A question's "%s" becomes the file name (the table's text is never used as a format).
+std::string ReplaceName(std::string text, const std::string& name) {
+    const size_t place = text.find("%s");
+    if (place != std::string::npos) {
+        text.replace(place, 2, name);
+    }
+    return text;
+}
+
+// The hour-glass while a file is read or written.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 QFrame* MakePanel(QWidget* parent) {
     auto* panel = new QFrame(parent);
@@ -262,15 +291,13 @@ void cuiMain::LoadInitialFile(ModelType model) {
         platform::ProgramDataDir() + table_.GetLine("GI_App_InitialFile", model);
     defaultImage_.Resize(imageSize_);
     cmcTovFile file;
-    file.SetImage(&defaultImage_);
-    file.SetModelId(modelCode_);
-    file.SetExtraId(secondId_);
-    file.SetMapRevHandler([](int mapRev) { return mapRev == kMapRevision; });
-    file.SetHeaderHandler(
-        [this](int id1, int id2, int* code) { return CheckFileHeader(id1, id2, *code); });
+    BindFile(file, defaultImage_);
     const AddressRangeList ranges = GetAddressRanges(3);
+    // Outside data: the program says what is missing and ends in order, never as a crash.
     if (file.Read(path, &ranges) != TOV_Ok) {
-        platform::Fatal("Cannot open '" + path + "'.");
+        const std::string text = "Cannot open '" + path + "'.";
+        platform::ShowBox(text, platform::BoxIcon::Error);
+        throw platform::NormalEnd(text);
     }
 }
 
@@ -439,8 +466,9 @@ void cuiMain::UpdateTitle() {
     if (!form_) {
         return;
     }
-    form_->setWindowTitle(QString::fromStdString(FilePart(GetFileName()) + " - " +
-                                                 table_.GetLine("GI_Sys_AppTitle", 0)));
+    // A star after the name marks unsaved changes.
+    form_->setWindowTitle(QString::fromStdString(FilePart(GetFileName()) + (modified_ ? "*" : "") +
+                                                 " - " + table_.GetLine("GI_Sys_AppTitle", 0)));
 }
 
 void cuiMain::PackImage() {
@@ -452,27 +480,165 @@ void cuiMain::RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int fir
     ChannelEditCommand(*this, clipboard_, capsule, record, first, last, bank);
 }
 
-platform::BoxAnswer cuiMain::ConfirmDiscard(bool saveAs) {
+void cuiMain::ClosePopups() {
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->Send(EV_ClosePopups);
     }
+}
+
+platform::BoxAnswer cuiMain::ConfirmDiscard(bool saveAs) {
+    ClosePopups();
     if (!modified_) {
         return platform::BoxAnswer::Yes;
     }
     std::string question = table_.GetLine("GI_Mess_Confirm_WriteAnother", 0);
     if (!saveAs) {
-        question = table_.GetLine("GI_Mess_Confirm_WriteFile", 0);
-        const size_t place = question.find("%s");
-        if (place != std::string::npos) {
-            question.replace(place, 2, FilePart(GetFileName()));
-        }
+        question =
+            ReplaceName(table_.GetLine("GI_Mess_Confirm_WriteFile", 0), FilePart(GetFileName()));
     }
     const platform::BoxAnswer answer =
         platform::Boxes().Show(question, table_.GetLine("GI_Sys_AppTitle", 0),
                                platform::BoxIcon::Warning, platform::BoxButtons::YesNoCancel);
-    // Saving comes with the file commands; until then Yes saves nothing, so it must not let
-    // the changes go.
-    return answer == platform::BoxAnswer::Yes ? platform::BoxAnswer::Cancel : answer;
+    if (answer != platform::BoxAnswer::Yes) {
+        return answer;
+    }
+    const int saved = IsUntitled() || saveAs ? SaveUnderChosenName() : SaveFile(GetFileName());
+    return saved == 0 ? platform::BoxAnswer::Yes : platform::BoxAnswer::Cancel;
+}
+
+// ---- File commands ----
+
+platform::FileDialogRequest cuiMain::DialogRequest(const std::string& fileName) const {
+    return {documentFolder_, fileName, table_.GetLine("GI_Sys_Dialog_FOpen", 0),
+            table_.GetLine("GI_Sys_Dialog_FOpen", 1)};
+}
+
+void cuiMain::BindFile(cmcTovFile& file, cmcEeprom& image) {
+    file.SetImage(&image);
+    file.SetModelId(modelCode_);
+    file.SetExtraId(secondId_);
+    file.SetMapRevHandler([](int mapRev) { return mapRev == kMapRevision; });
+    file.SetHeaderHandler(
+        [this](int id1, int id2, int* code) { return CheckFileHeader(id1, id2, *code); });
+}
+
+void cuiMain::TakeFileName(const std::string& path) {
+    documentFolder_ = FolderPart(path);
+    settings_.currentFolder = documentFolder_;
+    SetFileName(path);
+    settings_.recentFiles.AddToTop(path);
+}
+
+void cuiMain::FileNew() {
+    if (ConfirmDiscard(false) == platform::BoxAnswer::Cancel) {
+        return;
+    }
+    image_.Assign(defaultImage_);
+    PackImage();
+    ClearModified();
+    SetFileName("");
+    CloseSheet();
+    if (cmcEvMan* bus = CurrentEvMan()) {
+        for (int bank = 0; bank < layout::kBankCount; ++bank) {
+            bus->PostText(EV_RenameBank, 0, bank, FormatBankLabel(image_, bank));
+        }
+    }
+}
+
+void cuiMain::FileOpen() {
+    ClosePopups();
+    if (const std::optional<std::string> path = platform::Dialogs().ChooseOpen(DialogRequest(""))) {
+        LoadFile(*path);
+    }
+}
+
+int cuiMain::LoadFile(const std::string& path) {
+    const bool sameFile = platform::EqualsIgnoreCase(path, GetFileName());
+    if (ConfirmDiscard(sameFile) == platform::BoxAnswer::Cancel) {
+        return 1;
+    }
+    const WaitCursor wait;
+    cmcEeprom loaded;
+    loaded.Resize(image_.GetSize());
+    cmcTovFile file;
+    BindFile(file, loaded);
+    const AddressRangeList ranges = GetAddressRanges(3);
+    if (file.Read(path, nullptr) != TOV_Ok) {
+        return 1;
+    }
+    int refusal = CheckImage(loaded, false) != 0 ? TOV_Data
+                  : IsNewerData(loaded)          ? TOV_Newer
+                                                 : file.CheckCoverage(ranges);
+    if (refusal != TOV_Ok) {
+        ShowCloneFileResult(refusal);
+        return 1;
+    }
+    TakeFileName(path);
+    image_.Assign(loaded);
+    DetectModel(image_);
+    ClearModified();
+    CloseSheet();
+    if (cmcEvMan* bus = CurrentEvMan()) {
+        bus->Send(EV_ModelChanged);
+    }
+    return 0;
+}
+
+void cuiMain::FileSave() {
+    if (IsUntitled()) {
+        SaveUnderChosenName();
+    } else {
+        SaveFile(GetFileName());
+    }
+}
+
+void cuiMain::FileSaveAs() {
+    SaveUnderChosenName();
+}
+
+int cuiMain::SaveUnderChosenName() {
+    const std::optional<std::string> path =
+        platform::Dialogs().ChooseSave(DialogRequest(FilePart(GetFileName())));
+    if (!path) {
+        return 1;
+    }
+    if (std::filesystem::exists(*path) &&
+        platform::Boxes().Show(
+            ReplaceName(table_.GetLine("GI_Mess_Confirm_Overwrite", 0), FilePart(*path)),
+            table_.GetLine("GI_Sys_AppTitle", 0), platform::BoxIcon::Warning,
+            platform::BoxButtons::YesNo) != platform::BoxAnswer::Yes) {
+        return 1;
+    }
+    return SaveFile(*path);
+}
+
+int cuiMain::SaveFile(const std::string& path) {
+    ClosePopups();
+    FinaliseImage(image_, FINALISE_GoingOut);
+    cmcTovFile file;
+    BindFile(file, image_);
+    file.SetMapRev(kMapRevision);
+    file.SetComment(clonefile::CommentOf(image_));
+    const WaitCursor wait;
+    if (file.Write(path, GetAddressRanges(2)) != TOV_Ok) {
+        return 1;
+    }
+    TakeFileName(path);
+    ClearModified();
+    return 0;
+}
+
+void cuiMain::OpenRecentFile(int n) {
+    const std::string path = settings_.recentFiles.GetDisplayName(n, "");
+    if (!path.empty()) {
+        LoadFile(path);
+    }
+}
+
+void cuiMain::CloseMainWindow() {
+    if (form_) {
+        form_->close();
+    }
 }
 
 // ---- Form events ----

@@ -8,6 +8,7 @@
 #include <QRect>
 
 #include "common/cmcTick.h"
+#include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 #include "radio/AddressRange.h"
 #include "radio/ImagePacking.h"
@@ -16,6 +17,7 @@
 #include "radio/cmcEeprom.h"
 #include "radio/cmcFCache.h"
 #include "radio/datClipCh.h"
+#include "radio/indMenuCommands.h"
 #include "radio/indShell.h"
 #include "ui/cuiPopups.h"
 
@@ -28,6 +30,7 @@ class TForm1;
 class cmcGTex;
 class cmcHelpGTex;
 class cmcTask;
+class cmcTovFile;
 class cuiImageList;
 class cuiMenu;
 class cuiSheet;
@@ -43,7 +46,11 @@ struct cmcEvent;
 // (menu, tool bar, sheet tree, the open sheet, status bar), the choice-list cache, the channel
 // clipboard and the 50 ms heartbeat, and opens and closes sheets. Everything model-specific
 // goes through its virtual operations, which the model's application object overrides.
-class cuiMain : public indShell, public indDocument, public indCommands, public indHelp {
+class cuiMain : public indShell,
+                public indDocument,
+                public indCommands,
+                public indMenuCommands,
+                public indHelp {
 public:
     // Binds the two text tables to "<model>.OVL" and "<model>H.OVL" among the program's data
     // files (nothing is read yet) and installs itself as the dispatcher's shell. The settings
@@ -99,8 +106,26 @@ public:
     bool IsModified() const { return modified_; }
     void SetModified();
     void ClearModified();
-    // Asks whether to save the changes before they are lost: Yes (saved), No or Cancel.
+    // Asks whether to save the changes before they are lost: Yes (saved), No or Cancel. With
+    // saveAs set the changes go to a new name (the file itself is about to be read again).
     platform::BoxAnswer ConfirmDiscard(bool saveAs);
+    // Each is 0 when the document was loaded or saved, 1 when not (cancelled or refused; the
+    // file's own box has said why). A failed load leaves the document as it was; a failed
+    // save leaves the file, the name and the modified flag as they were.
+    int LoadFile(const std::string& path);
+    int SaveFile(const std::string& path);
+    // The save dialog, then SaveFile; a name that exists already is replaced only when the
+    // user agrees.
+    int SaveUnderChosenName();
+
+    // ---- indMenuCommands: the File menu, the settings the menus show ----
+    indEnviron& Settings() override { return settings_; }
+    void FileNew() override;
+    void FileOpen() override;
+    void FileSave() override;
+    void FileSaveAs() override;
+    void OpenRecentFile(int n) override;
+    void CloseMainWindow() override;
 
     // ---- Form events ----
     void OnFormShow();
@@ -117,6 +142,7 @@ public:
     // ---- indShell: the document, the commands and the help the rows ask for ----
     indDocument& Document() override { return *this; }
     indCommands& Commands() override { return *this; }
+    indMenuCommands& MenuCommands() override { return *this; }
     indHelp& Help() override { return *this; }
     cmcFCache& ChoiceLists() override { return lists_; }
     PopupHost& Popups() override { return popups_; }
@@ -169,6 +195,12 @@ private:
     void MarkTree(const WarningCheckLists& lists);
     void RunWarningCheckIfDue();
     void ShowStatusText(const cmcEvent& event);
+    void ClosePopups();
+    platform::FileDialogRequest DialogRequest(const std::string& fileName) const;
+    // The clone-file object over an image with the program's ids and header checks.
+    void BindFile(cmcTovFile& file, cmcEeprom& image);
+    // A file loaded or saved names the document and leads the recent-file list.
+    void TakeFileName(const std::string& path);
 
     int imageSize_;
     int modelCode_ = 0;

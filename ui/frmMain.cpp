@@ -6,15 +6,18 @@
 
 #include <QScreen>
 
+#include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/Timer.h"
+#include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtSettingsStores.h"
 #include "platform/qt/QtTimerBackend.h"
 #include "ui/TForm1.h"
 #include "ui/TarnwickGlobals.h"
 #include "ui/cuiApplication.h"
+#include "ui/cuiMenuScript.h"
 #include "ui/cuiShownProbe.h"
 #include "ui/indMain.h"
 
@@ -31,15 +34,18 @@ indEnviron::ScreenSize ScreenSizeOf(const QScreen* screen) {
 struct QtServices {
     QtServices() {
         platform::InstallBoxes(&boxes);
+        platform::InstallFileDialogs(&dialogs);
         platform::InstallTimers(&timers);
         platform::InstallSettingsStores(&stores);
     }
     ~QtServices() {
         platform::InstallSettingsStores(nullptr);
         platform::InstallTimers(nullptr);
+        platform::InstallFileDialogs(nullptr);
         platform::InstallBoxes(nullptr);
     }
     platform::qt::QtMessageBoxes boxes;
+    platform::qt::QtFileDialogs dialogs;
     platform::qt::QtTimerBackend timers;
     platform::qt::QtSettingsStores stores;
 };
@@ -51,6 +57,7 @@ void RunForm(TarnwickGlobals& globals, std::vector<std::string> arguments,
     globals.App().SetArguments(std::move(arguments));
     form = std::make_unique<TForm1>(globals.App(), globals.Settings(), globals.Table());
     cuiShownProbe::WatchFromEnvironment(form.get());
+    const std::unique_ptr<cuiMenuScript> script = cuiMenuScript::FromEnvironment(form.get());
     QApplication::exec();
 }
 

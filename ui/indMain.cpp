@@ -13,7 +13,7 @@
 #include "common/cmcEvent.h"
 #include "common/cmcGTex.h"
 #include "platform/ProgramInfo.h"
-#include "radio/CloneFileResult.h"
+#include "radio/CloneFileRules.h"
 #include "radio/DisplayText.h"
 #include "radio/DocumentRanges.h"
 #include "radio/HelpContext.h"
@@ -21,17 +21,17 @@
 #include "radio/ImageLayout.h"
 #include "radio/NewerData.h"
 #include "radio/cmcCellObj.h"
+#include "radio/indCloneCommands.h"
+#include "radio/indCloneMan.h"
 #include "ui/ColourMapping.h"
 #include "ui/TForm1.h"
+#include "ui/cuiCloneProgress.h"
 #include "ui/cuiHelpWindow.h"
 #include "ui/cuiStatusBar.h"
 #include "ui/iuiTree.h"
 
 namespace {
 
-constexpr int kModelCode = 0x2726;
-constexpr int kSecondId = 0;
-constexpr int kExtraId = 0x0100;  // files of the variant this program also reads
 constexpr int kStatusPanelMinimum = 100;
 constexpr uint32_t kMakerPanelColour = 0x000080;  // dark red
 constexpr uint32_t kMakerTextColour = 0xFFFFFF;
@@ -54,13 +54,16 @@ indMain::indMain(indEnviron& settings, cmcGTex& table, cmcHelpGTex& help, const 
 }
 
 indMain::~indMain() {
+    cloneCommands_.reset();
+    cloneMan_.reset();
+    cloneProgress_.reset();
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->RemoveListener(&indMain::OnModelChangedThunk, this);
     }
 }
 
 void indMain::SetModelConstants() {
-    SetConstants(kModelCode, kSecondId);
+    SetConstants(layout::kModelCodeValue, clonefile::kSecondId);
 }
 
 std::string indMain::AppTitle() {
@@ -70,6 +73,9 @@ std::string indMain::AppTitle() {
 void indMain::BuildWindow(TForm1* form, const cuiImageList& treeImages,
                           const cuiImageList& barImages) {
     cuiMain::BuildWindow(form, treeImages, barImages);
+    cloneProgress_ = std::make_unique<cuiCloneProgress>(form, Table());
+    cloneMan_ = std::make_unique<indCloneMan>(Settings(), *form, *cloneProgress_);
+    cloneCommands_ = std::make_unique<indCloneCommands>(*cloneMan_, cloneHost_, cloneHost_);
     for (const std::string& argument : arguments_) {
         if (MakerWord::IsSwitch(argument)) {
             EnterMakerMode();
@@ -139,10 +145,7 @@ void indMain::RunWarningChecks(int* errors, int* warnings) {
 }
 
 bool indMain::CheckFileHeader(int id1, int id2, int& code) {
-    code = id1 != ModelCode()                     ? TOV_Model
-           : id2 != SecondId() && id2 != kExtraId ? TOV_Extra
-                                                  : TOV_Ok;
-    return code == TOV_Ok;
+    return clonefile::AcceptIds(id1, id2, &code);
 }
 
 AddressRangeList indMain::GetAddressRanges(int kind) {
@@ -282,6 +285,26 @@ void indMain::DrawStatusPanel(QPainter& painter, int panel, const QRect& rect) {
     const int x = rect.left() + (rect.width() - metrics.horizontalAdvance(text)) / 2;
     const int y = rect.top() + (rect.height() - metrics.height()) / 2 + metrics.ascent();
     painter.drawText(QPoint(x, y), text);
+}
+
+// ---- Clone commands ----
+
+void indMain::CloneRead() {
+    if (cloneCommands_) {
+        cloneCommands_->CloneRead();
+    }
+}
+
+void indMain::CloneWrite() {
+    if (cloneCommands_) {
+        cloneCommands_->CloneWrite();
+    }
+}
+
+void indMain::CloneInfo() {
+    if (cloneCommands_) {
+        cloneCommands_->CloneInfo();
+    }
 }
 
 // ---- Help ----

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include <QPointer>
@@ -7,11 +8,16 @@
 #include "radio/MakerWord.h"
 #include "ui/cuiHelpWindow.h"
 #include "ui/cuiMain.h"
+#include "ui/indCloneHost.h"
 
 // The application object of the Merrow radio: its model constants, the model type derived
 // from an image or chosen in the Model menu, the tree kept in step with the model type (filters
 // and the channel-bank branch), maker mode, the image work of the model types (unpacking,
 // reconciling, packing), the status panels and the help.
+class cuiCloneProgress;
+class indCloneCommands;
+class indCloneMan;
+
 class indMain : public cuiMain {
 public:
     static constexpr int kImageSize = 48880;
@@ -21,7 +27,8 @@ public:
     ~indMain() override;
 
     void SetModelConstants() override;
-    // The window, then maker mode for each command-line argument that is the switch.
+    // The window and the clone commands over it, then maker mode for each command-line
+    // argument that is the switch.
     void BuildWindow(TForm1* form, const cuiImageList& treeImages,
                      const cuiImageList& barImages) override;
     // The tree, with the model type's name after the first node's text.
@@ -54,6 +61,14 @@ public:
 
     int MakerPanel() const { return makerPanel_; }
 
+    // ---- Clone commands (once the window is built) ----
+    void CloneRead() override;
+    void CloneWrite() override;
+    void CloneInfo() override;
+    indCloneMan* CloneManager() const { return cloneMan_.get(); }
+    indCloneCommands* CloneCommands() const { return cloneCommands_.get(); }
+    cuiCloneProgress* CloneProgress() const { return cloneProgress_.get(); }
+
 private:
     static void OnModelChangedThunk(void* data, const cmcEvent& event);
     void OnModelChanged();
@@ -68,4 +83,8 @@ private:
     MakerWord makerWord_;
     std::vector<std::string> arguments_;
     QPointer<cuiHelpWindow> helpWindow_;
+    indCloneHost cloneHost_{*this};
+    std::unique_ptr<cuiCloneProgress> cloneProgress_;
+    std::unique_ptr<indCloneMan> cloneMan_;
+    std::unique_ptr<indCloneCommands> cloneCommands_;
 };

@@ -6,6 +6,7 @@
 // lists answered. The entries of the marked lists also show the mark their value would earn
 // the channel that opened the list.
 #include "radio/DigitalChannelMarks.h"
+#include "radio/MenuRows.h"
 #include "radio/RecordKind.h"
 #include "radio/cmcCellCapsule.h"
 #include "radio/cmcCellObj.h"
@@ -13,6 +14,7 @@
 #include "radio/indActiveCell.h"
 #include "radio/indCommands.h"
 #include "radio/indHelp.h"
+#include "radio/indMenuCommands.h"
 #include "radio/items/ItemGroups.h"
 
 namespace {
@@ -62,6 +64,19 @@ constexpr ItemRow kRows[] = {
     ListEntry(FlexDtcs),
     ListEntry(FlexKeyOpt),
     ListEntry(FlexScrmPort),
+    // The File, Port and Clone menus.
+    Command(CL_Menu_File_New, &indMenuCommands::FileNew),
+    Command(CL_Menu_File_Open, &indMenuCommands::FileOpen),
+    Command(CL_Menu_File_Save, &indMenuCommands::FileSave),
+    Command(CL_Menu_File_SaveAs, &indMenuCommands::FileSaveAs),
+    Special(CL_Menu_File_Recent, &RecentFileRow),
+    Command(CL_Menu_File_Exit, &indMenuCommands::CloseMainWindow),
+    Special(CL_Menu_Port_Com, &PortRow),
+    Special(CL_Menu_Port_Usb, &OtherPortRow),
+    Special(CL_Menu_Port_SpeedHigh, &CloneSpeedRow),
+    Command(CL_Menu_Clone_Read, &indMenuCommands::CloneRead),
+    Command(CL_Menu_Clone_Write, &indMenuCommands::CloneWrite),
+    Command(CL_Menu_Clone_Info, &indMenuCommands::CloneInfo),
     Special(CL_Help_Contents, &HelpContents),
     Special(CallSheet, &OpenCalledSheet),
 };

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -14,10 +12,9 @@
 
 #include "radio/CDrvCodes.h"
 #include "radio/cmcCloneDrv.h"
+#include "tests/support/RadioProgram.h"
 #include "tools/clone_radio/RealTimeDriver.h"
 #include "tools/clone_radio/WakeScript.h"
-
-extern char** environ;
 
 namespace {
 
@@ -28,39 +25,10 @@ protected:
     void SetUp() override {
         memoryFile = ::testing::TempDir() + "clone_pty_memory.bin";
         std::remove(memoryFile.c_str());
-        int out[2];
-        ASSERT_EQ(pipe(out), 0);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        std::string program = CLONE_RADIO_PTY;
-        std::vector<std::string> args = {program, "--last", "0FFF", "--save", memoryFile};
-        std::vector<char*> argv;
-        for (std::string& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        ASSERT_EQ(posix_spawn(&peer, program.c_str(), &actions, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        peerOut = fdopen(out[0], "r");
-        char line[256] = {};
-        ASSERT_NE(std::fgets(line, sizeof line, peerOut), nullptr);
-        std::string device(line);
-        device.erase(device.find_last_not_of('\n') + 1);
-        setenv("MERROW_COM1", device.c_str(), 1);
+        ASSERT_TRUE(radio.Start(CLONE_RADIO_PTY, {"--last", "0FFF", "--save", memoryFile}));
     }
 
-    void TearDown() override {
-        if (peer > 0) {
-            kill(peer, SIGTERM);
-            waitpid(peer, nullptr, 0);
-        }
-        if (peerOut)
-            std::fclose(peerOut);
-        unsetenv("MERROW_COM1");
-        std::remove(memoryFile.c_str());
-    }
+    void TearDown() override { std::remove(memoryFile.c_str()); }
 
     void Configure(bool write) {
         drv.SetModelWords(0x2726, 0);
@@ -87,8 +55,7 @@ protected:
     }
 
     std::string memoryFile;
-    pid_t peer = 0;
-    FILE* peerOut = nullptr;
+    testsupport::RadioProgram radio;
     sim::RealTimeDriver driver;
     cmcCloneDrv drv;
     std::vector<uint8_t> image;
@@ -135,9 +102,7 @@ TEST_F(ClonePtyTest, AFarEndThatClosesMidReadIsThePortError) {
     std::optional<int> code;
     ASSERT_TRUE(drv.StartRead(&ranges, [&](dst_CDrv_Result& result) { code = result.code; }));
     ASSERT_TRUE(driver.RunUntil([&] { return drv.GetDataBytes() > 256; }, 20000));
-    kill(peer, SIGKILL);
-    waitpid(peer, nullptr, 0);
-    peer = 0;
+    radio.Stop(SIGKILL);
     const auto killed = std::chrono::steady_clock::now();
     ASSERT_TRUE(driver.RunUntil([&] { return code.has_value(); }, 5000));
     EXPECT_EQ(code, CDRV_PortError);

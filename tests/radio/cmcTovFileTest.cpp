@@ -6,16 +6,20 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "radio/CloneFileRules.h"
 #include "radio/ImageLayout.h"
 #include "radio/cmcEeprom.h"
+#include "tests/support/ReadOnlyFolder.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/ScopedInstall.h"
 
@@ -47,6 +51,8 @@ const char* const kTable[] = {
     "Data",
     "#GI_Mess_FileErr_Newer",
     "Newer",
+    "#GI_Mess_FileErr_System",
+    "System: %s",
     "#End_Of_Ovl",
 };
 const char* const kCodeNames[] = {"Ok",     "FileOpen", "FileAccess", "Model", "Extra",
@@ -117,33 +123,31 @@ protected:
         file.SetMapRev(4);
         file.SetComment("Shop 7");
     }
-    // Set up as the application object does for loading: its model, extra ids 0 or 0x0100, and
-    // map revision 4 only.
+    // Set up as the application object does for loading, with its handlers: its model, extra
+    // ids 0 or 0x0100, and map revision 4 only.
     static void PrepareRead(cmcTovFile& file, cmcEeprom& image) {
         file.SetImage(&image);
         file.SetModelId(kModelCode);
         file.SetExtraId(0);
-        file.SetMapRevHandler([](int mapRev) { return mapRev == 4; });
-        file.SetHeaderHandler([](int id1, int id2, int* result) {
-            *result = id1 != kModelCode             ? TOV_Model
-                      : (id2 != 0 && id2 != 0x0100) ? TOV_Extra
-                                                    : TOV_Ok;
-            return *result == TOV_Ok;
-        });
+        file.SetMapRevHandler(clonefile::AcceptMapRevision);
+        file.SetHeaderHandler(clonefile::AcceptIds);
     }
     int ReadInto(cmcEeprom& image, const fs::path& path, const AddressRangeList* ranges) {
         cmcTovFile file;
         PrepareRead(file, image);
         return file.Read(path, ranges);
     }
-    // The one warning box of a failure, or none for success.
-    void ExpectBoxFor(int code) {
+    // The one warning box of a failure, or none for success; with the system's reason when the
+    // system refused the file.
+    void ExpectBoxFor(int code, int systemError = 0) {
         if (code == TOV_Ok) {
             EXPECT_TRUE(boxes_.boxes.empty());
             return;
         }
         ASSERT_EQ(boxes_.boxes.size(), 1u);
-        EXPECT_EQ(boxes_.boxes[0].text, std::string("Headline\n\n") + kCodeNames[code]);
+        const std::string reason =
+            systemError ? std::string("\n\nSystem: ") + std::strerror(systemError) : "";
+        EXPECT_EQ(boxes_.boxes[0].text, std::string("Headline\n\n") + kCodeNames[code] + reason);
         EXPECT_EQ(boxes_.boxes[0].caption, "Tarnwick");
         EXPECT_EQ(boxes_.boxes[0].icon, platform::BoxIcon::Warning);
         EXPECT_EQ(boxes_.boxes[0].buttons, platform::BoxButtons::Ok);
@@ -296,7 +300,7 @@ TEST_F(TovFile, MissingFileCannotBeOpened) {
     cmcEeprom image;
     image.Assign(source_);
     EXPECT_EQ(ReadInto(image, dir_ / "absent.tov", &kFirst32), TOV_FileOpen);
-    ExpectBoxFor(TOV_FileOpen);
+    ExpectBoxFor(TOV_FileOpen, ENOENT);
     EXPECT_TRUE(image.IsEqual(source_));
 }
 
@@ -393,7 +397,7 @@ TEST_F(TovFile, FailedSaveKeepsTheOriginal) {
         PrepareWrite(writer);
         EXPECT_EQ(writer.Write(path, kRadioPart), TOV_FileAccess);
     }
-    ExpectBoxFor(TOV_FileAccess);
+    ExpectBoxFor(TOV_FileAccess, EFBIG);
     EXPECT_EQ(ReadFile(path), "the user's file\r\n");
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"mine.tov"});
 
@@ -403,12 +407,23 @@ TEST_F(TovFile, FailedSaveKeepsTheOriginal) {
     cmcTovFile writer;
     PrepareWrite(writer);
     EXPECT_EQ(writer.Write(dir_ / "folder.tov", kRadioPart), TOV_FileAccess);
+    ExpectBoxFor(TOV_FileAccess, EISDIR);
     EXPECT_TRUE(fs::is_directory(dir_ / "folder.tov"));
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"folder.tov", "mine.tov"}));
 
     boxes_.boxes.clear();
     EXPECT_EQ(writer.Write(dir_ / "absent" / "new.tov", kRadioPart), TOV_FileOpen);
-    ExpectBoxFor(TOV_FileOpen);
+    ExpectBoxFor(TOV_FileOpen, ENOENT);
+
+    // A folder the user may not write to keeps the file there as it was.
+    boxes_.boxes.clear();
+    {
+        const testsupport::ReadOnlyFolder readOnly(dir_);
+        EXPECT_EQ(writer.Write(path, kRadioPart), TOV_FileOpen);
+    }
+    ExpectBoxFor(TOV_FileOpen, EACCES);
+    EXPECT_EQ(ReadFile(path), "the user's file\r\n");
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"folder.tov", "mine.tov"}));
 }
 
 TEST_F(TovFile, SaveReplacesAnExistingFileAndKeepsItsPermissions) {

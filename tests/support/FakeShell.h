@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "radio/ImageLayout.h"
 #include "radio/cmcFCache.h"
 #include "radio/datClipCh.h"
+#include "radio/indEnviron.h"
 #include "radio/indShell.h"
 #include "tests/support/RecordingPopups.h"
 #include "tests/support/ScopedInstall.h"
@@ -15,10 +17,14 @@ namespace testsupport {
 
 // The program around the dispatcher, as the dispatcher sees it: a document image with its
 // default image, the channel clipboard, a model type, the choice-list cache, pop-ups that
-// record what they were asked to open, and counters of what it was asked to do. With
-// runListEdits it also runs the channel-list edits it is handed, as the program does.
-// Installed while it exists.
-class FakeShell : public indShell, public indDocument, public indCommands, public indHelp {
+// record what they were asked to open, settings (made when first asked for), and counters and
+// records of what it was asked to do. With runListEdits it also runs the channel-list edits it
+// is handed, as the program does. Installed while it exists.
+class FakeShell : public indShell,
+                  public indDocument,
+                  public indCommands,
+                  public indMenuCommands,
+                  public indHelp {
 public:
     struct ListEdit {
         int command;
@@ -34,6 +40,7 @@ public:
 
     indDocument& Document() override { return *this; }
     indCommands& Commands() override { return *this; }
+    indMenuCommands& MenuCommands() override { return *this; }
     indHelp& Help() override { return *this; }
     cmcFCache& ChoiceLists() override { return choices; }
     PopupHost& Popups() override { return popupHost ? *popupHost : popups; }
@@ -52,6 +59,19 @@ public:
         openedSheets.push_back({spec, fromOpenSheet});
     }
     void ChooseModel(ModelType chosen) override { chosenModels.push_back(chosen); }
+
+    indEnviron& Settings() override;
+    void FileNew() override { menuCommands.push_back("FileNew"); }
+    void FileOpen() override { menuCommands.push_back("FileOpen"); }
+    void FileSave() override { menuCommands.push_back("FileSave"); }
+    void FileSaveAs() override { menuCommands.push_back("FileSaveAs"); }
+    void OpenRecentFile(int n) override {
+        menuCommands.push_back("OpenRecentFile " + std::to_string(n));
+    }
+    void CloseMainWindow() override { menuCommands.push_back("CloseMainWindow"); }
+    void CloneRead() override { menuCommands.push_back("CloneRead"); }
+    void CloneWrite() override { menuCommands.push_back("CloneWrite"); }
+    void CloneInfo() override { menuCommands.push_back("CloneInfo"); }
 
     void ShowHelpContents() override { ++helpContents; }
     void ShowContextHelp(const cmcCellObj& cell) override;
@@ -76,8 +96,11 @@ public:
     std::vector<SheetCall> openedSheets;
     std::vector<ModelType> chosenModels;
     int helpContents = 0;
+    // The menu commands run, by name (with the index of an indexed one).
+    std::vector<std::string> menuCommands;
 
 private:
+    std::unique_ptr<indEnviron> settings_;
     ScopedShell installed_{this};
 };
 

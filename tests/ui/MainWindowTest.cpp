@@ -334,7 +334,7 @@ TEST_F(MainWindowTest, ClosingWithUnsavedChangesAsksFirst) {
     rig.main->UpdateModified();
     ASSERT_TRUE(rig.main->IsModified());
 
-    // Cancel, and Yes while no file can be saved yet, keep the window and its saved place.
+    // Cancel, and Yes when no name is chosen for the file, keep the window and its saved place.
     for (platform::BoxAnswer answer : {platform::BoxAnswer::Cancel, platform::BoxAnswer::Yes}) {
         rig.boxes.Answer(answer);
         EXPECT_FALSE(rig.form->close());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdlib>
 #include <string>
 
 #include "radio/ImageLayout.h"
@@ -10,13 +11,18 @@
 
 // The program around the dispatcher, for the sheet benchmarks: a document image of the model
 // type and the choice lists; every command does nothing.
-class BenchShell : public indShell, public indDocument, public indCommands, public indHelp {
+class BenchShell : public indShell,
+                   public indDocument,
+                   public indCommands,
+                   public indMenuCommands,
+                   public indHelp {
 public:
     explicit BenchShell(ModelType model = MT_Pmr) : model_(model) {
         image.Resize(layout::kImageSize);
     }
     indDocument& Document() override { return *this; }
     indCommands& Commands() override { return *this; }
+    indMenuCommands& MenuCommands() override { return *this; }
     indHelp& Help() override { return *this; }
     cmcFCache& ChoiceLists() override { return choices; }
     cmcEeprom& CurrentImage() override { return image; }
@@ -29,6 +35,16 @@ public:
     void RunChannelListEdit(cmcCellCapsule&, datCh&, int, int, const BankSpan&) override {}
     void OpenSheet(const std::string&, bool) override {}
     void ChooseModel(ModelType) override {}
+    indEnviron& Settings() override { std::abort(); }  // no menu in the benchmarks
+    void FileNew() override {}
+    void FileOpen() override {}
+    void FileSave() override {}
+    void FileSaveAs() override {}
+    void OpenRecentFile(int) override {}
+    void CloseMainWindow() override {}
+    void CloneRead() override {}
+    void CloneWrite() override {}
+    void CloneInfo() override {}
     void ShowHelpContents() override {}
     void ShowContextHelp(const cmcCellObj&) override {}
 

@@ -1,0 +1,133 @@
+// The Clone menu of the program's main window against the simulated radio on a fake serial
+// line: the read with its progress window, Cancel in that window, and the checks before a write.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "radio/CellCodes.h"
+#include "radio/ImageLayout.h"
+#include "radio/cmcCellObj.h"
+#include "radio/indCloneCommands.h"
+#include "radio/indCloneMan.h"
+#include "tests/radio/CloneRadioPeer.h"
+#include "tests/support/FakeSerialLine.h"
+#include "tests/ui/MainRig.h"
+#include "tests/ui/ProgramFolder.h"
+#include "tools/clone_radio/CloneCable.h"
+#include "ui/cuiCellBar.h"
+#include "ui/cuiCloneProgress.h"
+#include "ui/cuiMenu.h"
+
+namespace {
+
+using testsupport::MainRig;
+using testsupport::ProgramFolder;
+
+constexpr int kRadioPart = layout::kRadioPartSize;
+constexpr int kComment = 504;
+
+class CloneMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        rig.settings.portNumber = 1;
+        rig.settings.highSpeed = 1;
+        rig.Start();
+        rig.Advance(300);
+        // The radio holds the program's initial image with a comment of its own.
+        std::copy_n(rig.main->CurrentImage().GetData(), kRadioPart, radio.Memory().begin());
+        radio.Memory()[kComment] = 'R';
+    }
+
+    void Click(int code) {
+        rig.main->Menu()->UpdateAll();
+        QAction* item = rig.main->Menu()->FindItem(nullptr, code);
+        ASSERT_NE(item, nullptr) << code;
+        item->trigger();
+    }
+    // Runs until the exchange has ended; calls during() at each step while it runs.
+    void RunExchange(const std::function<void()>& during = {}) {
+        ASSERT_TRUE(rig.time.RunUntil(
+            [&] {
+                if (during) {
+                    during();
+                }
+                return !rig.main->CloneManager()->IsBusy();
+            },
+            200000));
+        rig.Advance(50);
+    }
+    QWidget* ProgressWindow() const { return rig.main->CloneProgress()->Window(); }
+
+    ProgramFolder folder;
+    MainRig rig;
+    testsupport::FakeSerialLine line;
+    sim::CloneRadio radio;
+    sim::CloneCable cable{radio};
+    CloneRadioPeer peer{line, cable};
+};
+
+TEST_F(CloneMenuTest, ReadFromTheMenuShowsItsProgressAndTakesTheRadiosImage) {
+    bool locked = false;
+    int mostLit = 0;
+    Click(CL_Menu_Clone_Read);
+    RunExchange([&] {
+        locked = locked || !rig.form->IsFormEnabled();
+        if (ProgressWindow() && ProgressWindow()->isVisible()) {
+            mostLit = std::max(mostLit, rig.main->CloneProgress()->Bar()->Lit());
+        }
+    });
+    EXPECT_TRUE(rig.boxes.boxes.empty());
+    EXPECT_TRUE(locked) << "the window took no input meanwhile";
+    EXPECT_GT(mostLit, 0);
+    EXPECT_TRUE(rig.form->IsFormEnabled());
+    EXPECT_FALSE(ProgressWindow() && ProgressWindow()->isVisible());
+    EXPECT_EQ(std::memcmp(rig.main->CurrentImage().GetData(), radio.Memory().data(), kRadioPart),
+              0);
+    EXPECT_EQ(rig.form->windowTitle(), "Untitled* - Tarnwick");
+}
+
+TEST_F(CloneMenuTest, CancelInTheProgressWindowLeavesTheDocument) {
+    cmcEeprom before;
+    before.Assign(rig.main->CurrentImage());
+    Click(CL_Menu_Clone_Read);
+    bool pressed = false;
+    RunExchange([&] {
+        if (!pressed && ProgressWindow() && ProgressWindow()->isVisible() &&
+            rig.main->CloneProgress()->Bar()->Lit() > 4) {
+            pressed = true;
+            QTest::mouseClick(rig.main->CloneProgress()->CancelButton(), Qt::LeftButton);
+        }
+    });
+    EXPECT_TRUE(pressed);
+    EXPECT_TRUE(rig.boxes.boxes.empty()) << "a cancel shows no box";
+    EXPECT_TRUE(rig.main->CurrentImage().IsEqual(before));
+    EXPECT_EQ(rig.form->windowTitle(), "Untitled - Tarnwick");
+    EXPECT_TRUE(rig.form->IsFormEnabled());
+}
+
+TEST_F(CloneMenuTest, WriteOfADocumentWithoutChannelsIsRefusedBeforeTheRadioIsCalled) {
+    Click(CL_Menu_Clone_Write);
+    ASSERT_EQ(rig.boxes.boxes.size(), 1u);
+    EXPECT_EQ(rig.boxes.boxes[0].icon, platform::BoxIcon::Error);
+    EXPECT_FALSE(rig.main->CloneManager()->IsBusy());
+    EXPECT_TRUE(line.bytes.empty());
+}
+
+TEST_F(CloneMenuTest, InformationAsksTheRadioWithoutAQuestion) {
+    rig.main->CurrentImage().SetByte(kComment, 'X');
+    rig.main->UpdateModified();
+    Click(CL_Menu_Clone_Info);
+    RunExchange();
+    EXPECT_TRUE(rig.boxes.boxes.empty());
+    EXPECT_EQ(rig.main->CloneCommands()->IdentityBlock()[0], 68);
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+#include "ui/indCloneHost.h"
+
+#include "common/GlobalEvMan.h"
+#include "common/cmcEvMan.h"
+#include "ui/indMain.h"
+
+cmcEeprom& indCloneHost::CurrentImage() {
+    return main_.CurrentImage();
+}
+
+const cmcEeprom& indCloneHost::DefaultImage() {
+    return main_.DefaultImage();
+}
+
+ModelType indCloneHost::CurrentModelType() {
+    return main_.CurrentModelType();
+}
+
+bool indCloneHost::IsMakerMode() {
+    return main_.InMakerMode();
+}
+
+void indCloneHost::DetectModel(cmcEeprom& image) {
+    main_.DetectModel(image);
+}
+
+void indCloneHost::SetModified() {
+    main_.SetModified();
+}
+
+void indCloneHost::SetFileName(const std::string& name) {
+    main_.SetFileName(name);
+}
+
+bool indCloneHost::ConfirmDiscard() {
+    return main_.ConfirmDiscard(false) != platform::BoxAnswer::Cancel;
+}
+
+bool indCloneHost::ConfirmMakerMode() {
+    return main_.ConfirmMakerMode() == platform::BoxAnswer::Ok;
+}
+
+void indCloneHost::ClosePopups() {
+    if (cmcEvMan* bus = CurrentEvMan()) {
+        bus->Send(EV_ClosePopups);
+    }
+}
+
+void indCloneHost::CloseSheet() {
+    main_.CloseSheet();
+}
+
+int indCloneHost::CountDataErrors() {
+    int errors = 0;
+    main_.RunWarningChecks(&errors, nullptr);
+    return errors;
+}
+
+void indCloneHost::ShowCloneInformation(const CloneIdentityBlock&) {}
