@@ -12,6 +12,7 @@
 #include "radio/AddressRange.h"
 #include "radio/ImagePacking.h"
 #include "radio/ItemRegistry.h"
+#include "radio/PrintPages.h"
 #include "radio/SheetHistory.h"
 #include "radio/cmcEeprom.h"
 #include "radio/cmcFCache.h"
@@ -21,6 +22,7 @@
 
 class QFrame;
 class QPainter;
+class QPrinter;
 class QSplitter;
 class QTreeWidgetItem;
 class QWidget;
@@ -30,6 +32,7 @@ class cmcHelpGTex;
 class cmcTask;
 class cuiImageList;
 class cuiMenu;
+class cuiPrintingDialog;
 class cuiSheet;
 class cuiStatusBar;
 class cuiToolBar;
@@ -112,6 +115,29 @@ public:
     void OnEvent(const cmcEvent& event);
     int InsertStatusPanel(int k);
 
+    // ---- Printing ----
+    // The print command (mode 0 the open sheet, 1 every sheet of the tree): after the printer
+    // set-up the job is prepared, and the heartbeat prints one sheet a tick.
+    void Print(int mode) override;
+    // Prints the sheet of a spec on the painter's printer within the print area, page after
+    // page of column and row chunks in a font that makes each chunk fit; returns the pages.
+    int PrintSheet(QPrinter& printer, QPainter& painter, const std::string& spec,
+                   const PageRect& area);
+    // The header and footer of a page (drawn unless measureOnly); returns the cells' area.
+    PageRect DrawPageFrame(QPainter& painter, cuiSheet& sheet, const PageRect& area,
+                           bool measureOnly);
+    // A page's cells (painted unless measureOnly) from the area's top left; returns the
+    // rectangle they cover.
+    PageRect RenderPageCells(QPainter& painter, cuiSheet& sheet, const PageRect& area,
+                             const PageChunk& chunk, bool measureOnly);
+    // The counts of columns and rows of the pages that fit the cells' area.
+    void SplitPages(cuiSheet& sheet, const PageRect& area, std::vector<int>& colChunks,
+                    std::vector<int>& rowChunks);
+    // The printing window's Cancel: the sheets not printed yet print nothing.
+    void OnPrintCancel();
+    bool Printing() const { return printJob_.active; }
+    cuiPrintingDialog* PrintingDialog() const;
+
     // ---- indShell: the document, the commands and the help the rows ask for ----
     indDocument& Document() override { return *this; }
     indCommands& Commands() override { return *this; }
@@ -167,6 +193,14 @@ private:
     void MarkTree(const WarningCheckLists& lists);
     void RunWarningCheckIfDue();
     void ShowStatusText(const cmcEvent& event);
+    bool SetUpPrinter(QPrinter& printer);
+    void ShowPrintingDialog();
+    void PrintTick();
+    bool BeginPrintDocument();
+    void PrintNode();
+    void EndPrintJob();
+    std::unique_ptr<cuiSheet> MakePrintSheet(QWidget* parent, QPrinter& printer,
+                                             const std::string& spec, int fontHeight);
 
     int imageSize_;
     int modelCode_ = 0;
@@ -211,4 +245,19 @@ private:
     cmcEeprom savedImage_;
     cmcEeprom compareSnapshot_;
     cmcTask* heartbeat_ = nullptr;
+
+    // A print job between the print command and its last sheet.
+    struct PrintJob {
+        bool active = false;
+        int mode = 0;
+        std::string currentSpec;  // mode 0: the sheet open when the job began
+        std::unique_ptr<QPrinter> printer;
+        std::unique_ptr<QPainter> painter;  // on the printer from the first tick
+        QPointer<cuiPrintingDialog> dialog;
+        PageRect area;
+        bool cancel = false;
+        int node = 0;
+        bool pagePrinted = false;
+    };
+    PrintJob printJob_;
 };

@@ -52,6 +52,7 @@ public:
         openedSheets.push_back({spec, fromOpenSheet});
     }
     void ChooseModel(ModelType chosen) override { chosenModels.push_back(chosen); }
+    void Print(int) override {}
 
     void ShowHelpContents() override { ++helpContents; }
     void ShowContextHelp(const cmcCellObj& cell) override;

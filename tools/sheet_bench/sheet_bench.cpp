@@ -44,6 +44,7 @@ public:
     void RunChannelListEdit(cmcCellCapsule&, datCh&, int, int, const BankSpan&) override {}
     void OpenSheet(const std::string&, bool) override {}
     void ChooseModel(ModelType) override {}
+    void Print(int) override {}
     void ShowHelpContents() override {}
     void ShowContextHelp(const cmcCellObj&) override {}
 
