@@ -652,7 +652,7 @@ void cuiMain::Print(int mode) {
     form_->Lock();
     ShowPrintingDialog();
     printJob_.cancel = false;
-    printJob_.pagePrinted = false;
+    printJob_.painter = std::make_unique<QPainter>();
     printer->setCopyCount(1);
     printJob_.area = PrintArea(table_.GetLine("GI_Sys_Printer_Margins", 0), printer->width(),
                                printer->height(), printer->logicalDpiY());
@@ -708,10 +708,6 @@ cuiPrintingDialog* cuiMain::PrintingDialog() const {
 // One sheet a tick; a cancelled job ends at its next tick, since no sheet after the cancel
 // would print anything.
 void cuiMain::PrintTick() {
-    if (!printJob_.painter && !BeginPrintDocument()) {
-        EndPrintJob();
-        return;
-    }
     const int nodes = printJob_.mode == 0 || !tree_ ? 1 : tree_->NodeCount();
     if (!printJob_.cancel && printJob_.node < nodes) {
         PrintNode();
@@ -722,12 +718,16 @@ void cuiMain::PrintTick() {
     }
 }
 
-bool cuiMain::BeginPrintDocument() {
-    printJob_.painter = std::make_unique<QPainter>();
-    if (printJob_.painter->begin(printJob_.printer.get())) {
+// The document begins with its first page, so a job that prints no page leaves no empty
+// document behind (neither a blank sheet of paper nor an empty PDF file).
+bool cuiMain::BeginPage(QPrinter& printer, QPainter& painter) {
+    if (painter.isActive()) {
+        return printer.newPage();
+    }
+    if (painter.begin(&printer)) {
         return true;
     }
-    printJob_.painter.reset();
+    printJob_.cancel = true;
     platform::Boxes().Show(table_.GetLine("GI_Sys_Printer_Failed", 0),
                            table_.GetLine("GI_Sys_AppTitle", 0), platform::BoxIcon::Error,
                            platform::BoxButtons::Ok);
@@ -747,7 +747,7 @@ void cuiMain::PrintNode() {
 }
 
 void cuiMain::EndPrintJob() {
-    if (printJob_.painter) {
+    if (printJob_.painter && printJob_.painter->isActive()) {
         printJob_.painter->end();
     }
     printJob_.painter.reset();
@@ -778,7 +778,7 @@ int cuiMain::PrintSheet(QPrinter& printer, QPainter& painter, const std::string&
     int height = PointsToHeight(TablePoints(table_, "GI_Sys_Printer_FontPoints"),
                                 printer.logicalDpiY());
     std::unique_ptr<cuiSheet> sheet = MakePrintSheet(form.get(), printer, spec, height);
-    const PageRect cellArea = DrawPageFrame(painter, *sheet, area, true);
+    const PageRect cellArea = DrawPageFrame(printer, painter, *sheet, area, true);
     std::vector<int> colChunks;
     std::vector<int> rowChunks;
     SplitPages(*sheet, cellArea, colChunks, rowChunks);
@@ -810,12 +810,11 @@ int cuiMain::PrintSheet(QPrinter& printer, QPainter& painter, const std::string&
             if (!sheet->IsPrintable() || printJob_.cancel) {
                 return pages;
             }
-            if (printJob_.pagePrinted) {
-                printer.newPage();
+            if (!BeginPage(printer, painter)) {
+                return pages;
             }
-            RenderPageCells(painter, *sheet, DrawPageFrame(painter, *sheet, area, false), chunk,
-                            false);
-            printJob_.pagePrinted = true;
+            RenderPageCells(painter, *sheet, DrawPageFrame(printer, painter, *sheet, area, false),
+                            chunk, false);
             ++pages;
             chunk.firstCol += cols;
         }
@@ -824,12 +823,12 @@ int cuiMain::PrintSheet(QPrinter& printer, QPainter& painter, const std::string&
     return pages;
 }
 
-PageRect cuiMain::DrawPageFrame(QPainter& painter, cuiSheet& sheet, const PageRect& area,
-                                bool measureOnly) {
+PageRect cuiMain::DrawPageFrame(QPrinter& printer, QPainter& painter, cuiSheet& sheet,
+                                const PageRect& area, bool measureOnly) {
     cmcFont font;
     font.name = sheet.TitleFont() ? sheet.TitleFont()->name : std::string();
     font.height = PointsToHeight(TablePoints(table_, "GI_Sys_Printer_FrameFont"),
-                                 painter.device()->logicalDpiY());
+                                 printer.logicalDpiY());
     font.colour = 0x000000;
     const PageFrame frame = FramePage(area, font.height);
     if (measureOnly) {

@@ -119,13 +119,15 @@ public:
     // The print command (mode 0 the open sheet, 1 every sheet of the tree): after the printer
     // set-up the job is prepared, and the heartbeat prints one sheet a tick.
     void Print(int mode) override;
-    // Prints the sheet of a spec on the painter's printer within the print area, page after
-    // page of column and row chunks in a font that makes each chunk fit; returns the pages.
+    // Prints the sheet of a spec on the printer within the print area, page after page of
+    // column and row chunks in a font that makes each chunk fit; returns the pages. The
+    // painter begins the document on the printer with the first page of all (the caller ends
+    // it) and is otherwise on a page already printed.
     int PrintSheet(QPrinter& printer, QPainter& painter, const std::string& spec,
                    const PageRect& area);
     // The header and footer of a page (drawn unless measureOnly); returns the cells' area.
-    PageRect DrawPageFrame(QPainter& painter, cuiSheet& sheet, const PageRect& area,
-                           bool measureOnly);
+    PageRect DrawPageFrame(QPrinter& printer, QPainter& painter, cuiSheet& sheet,
+                           const PageRect& area, bool measureOnly);
     // A page's cells (painted unless measureOnly) from the area's top left; returns the
     // rectangle they cover.
     PageRect RenderPageCells(QPainter& painter, cuiSheet& sheet, const PageRect& area,
@@ -196,7 +198,7 @@ private:
     bool SetUpPrinter(QPrinter& printer);
     void ShowPrintingDialog();
     void PrintTick();
-    bool BeginPrintDocument();
+    bool BeginPage(QPrinter& printer, QPainter& painter);
     void PrintNode();
     void EndPrintJob();
     std::unique_ptr<cuiSheet> MakePrintSheet(QWidget* parent, QPrinter& printer,
@@ -252,12 +254,11 @@ private:
         int mode = 0;
         std::string currentSpec;  // mode 0: the sheet open when the job began
         std::unique_ptr<QPrinter> printer;
-        std::unique_ptr<QPainter> painter;  // on the printer from the first tick
+        std::unique_ptr<QPainter> painter;  // on the printer from the first page
         QPointer<cuiPrintingDialog> dialog;
         PageRect area;
         bool cancel = false;
         int node = 0;
-        bool pagePrinted = false;
     };
     PrintJob printJob_;
 };
