@@ -23,7 +23,7 @@ double Millimetres(std::string_view margins, int n) {
     double value = 0.0;
     const auto [end, error] = std::from_chars(field->data(), field->data() + field->size(), value);
     return error == std::errc() && end == field->data() + field->size() && value >= 0.0 ? value
-                                                                                         : 0.0;
+                                                                                        : 0.0;
 }
 
 int MarginPixels(std::string_view margins, int n, int dpi) {

@@ -27,12 +27,12 @@ PageRect PrintArea(std::string_view margins, int pageWidth, int pageHeight, int 
 // A page's frame for frame texts of the height: the title and the program's name on the top
 // line, a bar under them, a bar over the maker's name on the bottom line, the cells between.
 struct PageFrame {
-    int bar = 0;           // thickness of a bar
-    int headerTop = 0;     // top of the header line
-    int headerBar = 0;     // top of the header's bar
-    int footerTop = 0;     // top of the footer line
-    int footerBar = 0;     // top of the footer's bar
-    PageRect cells;        // what is left for the cells
+    int bar = 0;        // thickness of a bar
+    int headerTop = 0;  // top of the header line
+    int headerBar = 0;  // top of the header's bar
+    int footerTop = 0;  // top of the footer line
+    int footerBar = 0;  // top of the footer's bar
+    PageRect cells;     // what is left for the cells
 };
 PageFrame FramePage(const PageRect& area, int textHeight);
 

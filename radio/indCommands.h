@@ -11,8 +11,8 @@ struct BankSpan;
 
 // The program commands that items run on the document beyond editing a field: packing the
 // working tables back into the radio part, the pop-up menu's channel-list edits with the
-// clipboard they share, opening a sheet, choosing a model and printing. The main window implements it (the list edits in one
-// line with ChannelEditCommand); tests use testsupport::FakeShell.
+// clipboard they share, opening a sheet, choosing a model and printing. The main window implements
+// it (the list edits in one line with ChannelEditCommand); tests use testsupport::FakeShell.
 class indCommands {
 public:
     virtual ~indCommands() = default;

@@ -16,13 +16,13 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "common/DecimalNumber.h"
 #include "common/GetTextBlock.h"
 #include "common/GlobalEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcEvent.h"
 #include "common/cmcGTex.h"
 #include "common/cmcHelpGTex.h"
-#include "common/DecimalNumber.h"
 #include "common/cmcTask.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramInfo.h"
@@ -668,8 +668,8 @@ void cuiMain::Print(int mode) {
 bool cuiMain::SetUpPrinter(QPrinter& printer) {
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         platform::Boxes().Show(GetTextBlock(table_, "GI_Sys_Printer_NoPrinter"),
-                               table_.GetLine("GI_Sys_AppTitle", 0),
-                               platform::BoxIcon::Information, platform::BoxButtons::Ok);
+                               table_.GetLine("GI_Sys_AppTitle", 0), platform::BoxIcon::Information,
+                               platform::BoxButtons::Ok);
         std::string name = GetFileName();
         const size_t dot = name.find_last_of('.');
         if (dot != std::string::npos && dot > name.find_last_of('/') + 1) {
@@ -775,8 +775,8 @@ int cuiMain::PrintSheet(QPrinter& printer, QPainter& painter, const std::string&
     constexpr int kFittingAttempts = 3;
     const std::unique_ptr<QWidget> form = std::make_unique<QWidget>(form_);
     form->hide();
-    int height = PointsToHeight(TablePoints(table_, "GI_Sys_Printer_FontPoints"),
-                                printer.logicalDpiY());
+    int height =
+        PointsToHeight(TablePoints(table_, "GI_Sys_Printer_FontPoints"), printer.logicalDpiY());
     std::unique_ptr<cuiSheet> sheet = MakePrintSheet(form.get(), printer, spec, height);
     const PageRect cellArea = DrawPageFrame(printer, painter, *sheet, area, true);
     std::vector<int> colChunks;
@@ -827,8 +827,8 @@ PageRect cuiMain::DrawPageFrame(QPrinter& printer, QPainter& painter, cuiSheet& 
                                 const PageRect& area, bool measureOnly) {
     cmcFont font;
     font.name = sheet.TitleFont() ? sheet.TitleFont()->name : std::string();
-    font.height = PointsToHeight(TablePoints(table_, "GI_Sys_Printer_FrameFont"),
-                                 printer.logicalDpiY());
+    font.height =
+        PointsToHeight(TablePoints(table_, "GI_Sys_Printer_FrameFont"), printer.logicalDpiY());
     font.colour = 0x000000;
     const PageFrame frame = FramePage(area, font.height);
     if (measureOnly) {
@@ -852,7 +852,8 @@ PageRect cuiMain::RenderPageCells(QPainter& painter, cuiSheet& sheet, const Page
     if (!measureOnly) {
         for (const PlacedCell& cell : placed.cells) {
             const PageRect& r = cell.rect;
-            sheet.DrawCell(painter, cell.col, cell.row, QRect(r.left, r.top, r.Width(), r.Height()));
+            sheet.DrawCell(painter, cell.col, cell.row,
+                           QRect(r.left, r.top, r.Width(), r.Height()));
         }
     }
     return placed.covered;

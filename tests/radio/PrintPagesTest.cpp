@@ -53,18 +53,25 @@ TEST(PrintPagesTest, ColumnsSplitIntoChunksThatFitBesideTheFixedColumns) {
     };
     const Case cases[] = {
         {"all fit", Grid({10, 20, 20, 20}, {}, 1, 0), 100, {3}},
-        {"fixed column repeated on each page", Grid({30, 20, 20, 20, 20, 20}, {}, 1, 0), 70,
+        {"fixed column repeated on each page",
+         Grid({30, 20, 20, 20, 20, 20}, {}, 1, 0),
+         70,
          {2, 2, 1}},
         {"exactly full page", Grid({10, 30, 30, 30}, {}, 1, 0), 70, {2, 1}},
-        {"a column wider than the page stands alone", Grid({10, 20, 500, 20}, {}, 1, 0), 100,
+        {"a column wider than the page stands alone",
+         Grid({10, 20, 500, 20}, {}, 1, 0),
+         100,
          {1, 1, 1}},
         {"no fixed columns", Grid({40, 40, 40}, {}, 0, 0), 100, {2, 1}},
         // Column 3 is joined to column 2 in the header: the page breaks before column 2.
         {"joined column never begins a page",
-         Grid({10, 30, 30, 30, 30}, {}, 1, 0, {false, false, false, true, false}), 90,
+         Grid({10, 30, 30, 30, 30}, {}, 1, 0, {false, false, false, true, false}),
+         90,
          {1, 2, 1}},
         {"a joined group wider than the page stays whole",
-         Grid({10, 60, 60, 60}, {}, 1, 0, {false, false, true, true}), 100, {3}},
+         Grid({10, 60, 60, 60}, {}, 1, 0, {false, false, true, true}),
+         100,
+         {3}},
         {"only fixed columns", Grid({10, 10}, {}, 2, 0), 100, {}},
     };
     for (const Case& c : cases) {
@@ -80,10 +87,14 @@ TEST(PrintPagesTest, RowsSplitIntoChunksThatFitUnderTheFixedRows) {
         std::vector<int> chunks;
     };
     const Case cases[] = {
-        {"header row on each page", Grid({}, {20, 10, 10, 10, 10, 10, 10, 10}, 0, 1), 50,
+        {"header row on each page",
+         Grid({}, {20, 10, 10, 10, 10, 10, 10, 10}, 0, 1),
+         50,
          {3, 3, 1}},
         {"exactly full page", Grid({}, {20, 15, 15, 15}, 0, 1), 50, {2, 1}},
-        {"a row higher than the page stands alone", Grid({}, {20, 10, 90, 10}, 0, 1), 50,
+        {"a row higher than the page stands alone",
+         Grid({}, {20, 10, 90, 10}, 0, 1),
+         50,
          {1, 1, 1}},
         {"fixed rows higher than the page", Grid({}, {60, 10, 10}, 0, 1), 50, {1, 1}},
     };

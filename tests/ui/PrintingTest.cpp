@@ -96,8 +96,9 @@ int PdfPages(const fs::path& path) {
 }
 
 bool HavePoppler() {
-    return std::system("command -v pdftotext >/dev/null 2>&1 && command -v pdftoppm >/dev/null "
-                       "2>&1") == 0;
+    return std::system(
+               "command -v pdftotext >/dev/null 2>&1 && command -v pdftoppm >/dev/null "
+               "2>&1") == 0;
 }
 
 // The text of page n (from 1) as the reader of a PDF sees it.
@@ -288,8 +289,8 @@ int PrintAlone(MainRig& rig, const std::string& spec, QPageSize::PageSizeId pape
     printer.setPageSize(QPageSize(paper));
     printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
     QPainter painter;
-    const PageRect area = PrintArea(rig.table.GetLine("GI_Sys_Printer_Margins", 0),
-                                    printer.width(), printer.height(), printer.logicalDpiY());
+    const PageRect area = PrintArea(rig.table.GetLine("GI_Sys_Printer_Margins", 0), printer.width(),
+                                    printer.height(), printer.logicalDpiY());
     const int pages = rig.main->PrintSheet(printer, painter, spec, area);
     if (painter.isActive()) {
         painter.end();
