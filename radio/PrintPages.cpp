@@ -53,21 +53,23 @@ std::vector<int> ChunkLines(int fixed, int first, int count, int total) {
 
 }  // namespace
 
-PageRect PrintArea(std::string_view margins, int pageWidth, int pageHeight, int dpi) {
-    return {MarginPixels(margins, 0, dpi), MarginPixels(margins, 1, dpi),
-            pageWidth - MarginPixels(margins, 2, dpi), pageHeight - MarginPixels(margins, 3, dpi)};
+WindowRect PrintArea(std::string_view margins, int pageWidth, int pageHeight, int dpi) {
+    const int left = MarginPixels(margins, 0, dpi);
+    const int top = MarginPixels(margins, 1, dpi);
+    return {left, top, pageWidth - MarginPixels(margins, 2, dpi) - left,
+            pageHeight - MarginPixels(margins, 3, dpi) - top};
 }
 
-PageFrame FramePage(const PageRect& area, int textHeight) {
+PageFrame FramePage(const WindowRect& area, int textHeight) {
     const int h = std::abs(textHeight);
     const int a = h / 10 + 1;
     PageFrame frame;
     frame.bar = a;
     frame.headerTop = area.top;
     frame.headerBar = area.top + h + a;
-    frame.footerTop = area.bottom - h - 1;
-    frame.footerBar = area.bottom - h - 2 * a;
-    frame.cells = {area.left, area.top + h + 6 * a, area.right, area.bottom - h - 6 * a};
+    frame.footerTop = area.Bottom() - h - 1;
+    frame.footerBar = area.Bottom() - h - 2 * a;
+    frame.cells = {area.left, area.top + h + 6 * a, area.width, area.height - 2 * (h + 6 * a)};
     return frame;
 }
 
@@ -132,23 +134,23 @@ PlacedChunk PlaceChunk(const PageGrid& grid, const PageChunk& chunk, int left, i
         int x = left;
         for (int col : cols) {
             const int width = grid.colWidths[static_cast<size_t>(col)];
-            placed.cells.push_back({col, row, {x, y, x + width, y + height}});
+            placed.cells.push_back({col, row, {x, y, width, height}});
             x += width;
         }
         right = x;
         y += height;
     }
-    placed.covered = {left, top, right, y};
+    placed.covered = {left, top, right - left, y - top};
     return placed;
 }
 
-bool ChunkFits(const PageRect& covered, const PageRect& area) {
-    return covered.right <= area.right && covered.bottom <= area.bottom;
+bool ChunkFits(const WindowRect& covered, const WindowRect& area) {
+    return covered.Right() <= area.Right() && covered.Bottom() <= area.Bottom();
 }
 
-int ShrunkFontHeight(int height, const PageRect& covered, const PageRect& area) {
-    const double coveredWidth = std::max(covered.Width(), 1);
-    const double coveredHeight = std::max(covered.Height(), 1);
-    const double scale = std::min(area.Height() / coveredHeight, area.Width() / coveredWidth);
+int ShrunkFontHeight(int height, const WindowRect& covered, const WindowRect& area) {
+    const double coveredWidth = std::max(covered.width, 1);
+    const double coveredHeight = std::max(covered.height, 1);
+    const double scale = std::min(area.height / coveredHeight, area.width / coveredWidth);
     return std::max(1, static_cast<int>(std::abs(height) * scale));
 }

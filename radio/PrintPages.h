@@ -3,26 +3,16 @@
 #include <string_view>
 #include <vector>
 
+#include "common/WindowRect.h"
+
 // The arithmetic of printing a sheet, free of any drawing: the print area from the margins,
 // the header and footer frame around the cells, the split of a sheet's columns and rows into
 // page chunks, where each cell of a chunk lands on the page, and the font height that makes a
-// chunk fit. All sizes are printer pixels.
-
-// A rectangle by its edges, right and bottom exclusive.
-struct PageRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool operator==(const PageRect&) const = default;
-};
+// chunk fit. All sizes are printer pixels; a rectangle's right and bottom edges are exclusive.
 
 // The page less the margins, "left, top, right, bottom" in millimetres (fields trimmed of
 // blanks and tabs); a missing or unreadable margin is 0.
-PageRect PrintArea(std::string_view margins, int pageWidth, int pageHeight, int dpi);
+WindowRect PrintArea(std::string_view margins, int pageWidth, int pageHeight, int dpi);
 
 // A page's frame for frame texts of the height: the title and the program's name on the top
 // line, a bar under them, a bar over the maker's name on the bottom line, the cells between.
@@ -32,9 +22,9 @@ struct PageFrame {
     int headerBar = 0;  // top of the header's bar
     int footerTop = 0;  // top of the footer line
     int footerBar = 0;  // top of the footer's bar
-    PageRect cells;     // what is left for the cells
+    WindowRect cells;   // what is left for the cells
 };
-PageFrame FramePage(const PageRect& area, int textHeight);
+PageFrame FramePage(const WindowRect& area, int textHeight);
 
 // The sheet as the page split sees it: column widths and row heights, the fixed columns and
 // rows printed on every page, and the columns that may not begin a page (joined to their left
@@ -66,20 +56,20 @@ struct PageChunk {
 struct PlacedCell {
     int col = 0;
     int row = 0;
-    PageRect rect;
+    WindowRect rect;
 };
 
 // The chunk's cells laid out row by row from (left, top) at their grid sizes, and the
 // rectangle they cover: from (left, top) to the right edge of the last row and the bottom edge.
 struct PlacedChunk {
     std::vector<PlacedCell> cells;
-    PageRect covered;
+    WindowRect covered;
 };
 PlacedChunk PlaceChunk(const PageGrid& grid, const PageChunk& chunk, int left, int top);
 
 // True when the covered rectangle stays within the right and bottom edges of the area.
-bool ChunkFits(const PageRect& covered, const PageRect& area);
+bool ChunkFits(const WindowRect& covered, const WindowRect& area);
 // The font height that shrinks the covered rectangle into the area: |height| times the smaller
 // of the two ratios, truncated, at least 1 (an empty side counts as 1). A positive (cell)
 // height.
-int ShrunkFontHeight(int height, const PageRect& covered, const PageRect& area);
+int ShrunkFontHeight(int height, const WindowRect& covered, const WindowRect& area);

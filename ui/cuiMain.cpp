@@ -771,14 +771,14 @@ std::unique_ptr<cuiSheet> cuiMain::MakePrintSheet(QWidget* parent, QPrinter& pri
 // A chunk that does not fit is tried again at most three times in a font shrunk to fit; a
 // font shrunk for one chunk stays for the chunks after it.
 int cuiMain::PrintSheet(QPrinter& printer, QPainter& painter, const std::string& spec,
-                        const PageRect& area) {
+                        const WindowRect& area) {
     constexpr int kFittingAttempts = 3;
     const std::unique_ptr<QWidget> form = std::make_unique<QWidget>(form_);
     form->hide();
     int height =
         PointsToHeight(TablePoints(table_, "GI_Sys_Printer_FontPoints"), printer.logicalDpiY());
     std::unique_ptr<cuiSheet> sheet = MakePrintSheet(form.get(), printer, spec, height);
-    const PageRect cellArea = DrawPageFrame(printer, painter, *sheet, area, true);
+    const WindowRect cellArea = DrawPageFrame(printer, painter, *sheet, area, true);
     std::vector<int> colChunks;
     std::vector<int> rowChunks;
     SplitPages(*sheet, cellArea, colChunks, rowChunks);
@@ -797,7 +797,7 @@ int cuiMain::PrintSheet(QPrinter& printer, QPainter& painter, const std::string&
                 if (!sheet->IsPrintable() || printJob_.cancel) {
                     break;
                 }
-                const PageRect covered = RenderPageCells(painter, *sheet, cellArea, chunk, true);
+                const WindowRect covered = RenderPageCells(painter, *sheet, cellArea, chunk, true);
                 if (ChunkFits(covered, cellArea)) {
                     break;
                 }
@@ -823,8 +823,8 @@ int cuiMain::PrintSheet(QPrinter& printer, QPainter& painter, const std::string&
     return pages;
 }
 
-PageRect cuiMain::DrawPageFrame(QPrinter& printer, QPainter& painter, cuiSheet& sheet,
-                                const PageRect& area, bool measureOnly) {
+WindowRect cuiMain::DrawPageFrame(QPrinter& printer, QPainter& painter, cuiSheet& sheet,
+                                  const WindowRect& area, bool measureOnly) {
     cmcFont font;
     font.name = sheet.TitleFont() ? sheet.TitleFont()->name : std::string();
     font.height =
@@ -838,30 +838,29 @@ PageRect cuiMain::DrawPageFrame(QPrinter& printer, QPainter& painter, cuiSheet& 
     canvas.SetFont(font);
     canvas.TextOut(area.left, frame.headerTop, sheet.GetTitle());
     const std::string program = table_.GetLine("GI_Sys_AppTitleRev", 0);
-    canvas.TextOut(area.right - canvas.TextWidth(program) - 1, frame.headerTop, program);
-    canvas.FillRect({area.left, frame.headerBar, area.Width(), frame.bar}, 0x000000);
+    canvas.TextOut(area.Right() - canvas.TextWidth(program) - 1, frame.headerTop, program);
+    canvas.FillRect({area.left, frame.headerBar, area.width, frame.bar}, 0x000000);
     const std::string maker = table_.GetLine("GI_Sys_Maker", 0);
-    canvas.TextOut(area.right - canvas.TextWidth(maker) - 1, frame.footerTop, maker);
-    canvas.FillRect({area.left, frame.footerBar, area.Width(), frame.bar}, 0x000000);
+    canvas.TextOut(area.Right() - canvas.TextWidth(maker) - 1, frame.footerTop, maker);
+    canvas.FillRect({area.left, frame.footerBar, area.width, frame.bar}, 0x000000);
     return frame.cells;
 }
 
-PageRect cuiMain::RenderPageCells(QPainter& painter, cuiSheet& sheet, const PageRect& area,
-                                  const PageChunk& chunk, bool measureOnly) {
+WindowRect cuiMain::RenderPageCells(QPainter& painter, cuiSheet& sheet, const WindowRect& area,
+                                    const PageChunk& chunk, bool measureOnly) {
     const PlacedChunk placed = PlaceChunk(PageGridOf(sheet), chunk, area.left, area.top);
     if (!measureOnly) {
         for (const PlacedCell& cell : placed.cells) {
-            const PageRect& r = cell.rect;
-            sheet.DrawCell(painter, cell.col, cell.row,
-                           QRect(r.left, r.top, r.Width(), r.Height()));
+            const WindowRect& r = cell.rect;
+            sheet.DrawCell(painter, cell.col, cell.row, QRect(r.left, r.top, r.width, r.height));
         }
     }
     return placed.covered;
 }
 
-void cuiMain::SplitPages(cuiSheet& sheet, const PageRect& area, std::vector<int>& colChunks,
+void cuiMain::SplitPages(cuiSheet& sheet, const WindowRect& area, std::vector<int>& colChunks,
                          std::vector<int>& rowChunks) {
     const PageGrid grid = PageGridOf(sheet);
-    colChunks = SplitColumns(grid, area.Width());
-    rowChunks = SplitRows(grid, area.Height());
+    colChunks = SplitColumns(grid, area.width);
+    rowChunks = SplitRows(grid, area.height);
 }

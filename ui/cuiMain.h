@@ -124,16 +124,16 @@ public:
     // painter begins the document on the printer with the first page of all (the caller ends
     // it) and is otherwise on a page already printed.
     int PrintSheet(QPrinter& printer, QPainter& painter, const std::string& spec,
-                   const PageRect& area);
+                   const WindowRect& area);
     // The header and footer of a page (drawn unless measureOnly); returns the cells' area.
-    PageRect DrawPageFrame(QPrinter& printer, QPainter& painter, cuiSheet& sheet,
-                           const PageRect& area, bool measureOnly);
+    WindowRect DrawPageFrame(QPrinter& printer, QPainter& painter, cuiSheet& sheet,
+                             const WindowRect& area, bool measureOnly);
     // A page's cells (painted unless measureOnly) from the area's top left; returns the
     // rectangle they cover.
-    PageRect RenderPageCells(QPainter& painter, cuiSheet& sheet, const PageRect& area,
-                             const PageChunk& chunk, bool measureOnly);
+    WindowRect RenderPageCells(QPainter& painter, cuiSheet& sheet, const WindowRect& area,
+                               const PageChunk& chunk, bool measureOnly);
     // The counts of columns and rows of the pages that fit the cells' area.
-    void SplitPages(cuiSheet& sheet, const PageRect& area, std::vector<int>& colChunks,
+    void SplitPages(cuiSheet& sheet, const WindowRect& area, std::vector<int>& colChunks,
                     std::vector<int>& rowChunks);
     // The printing window's Cancel: the sheets not printed yet print nothing.
     void OnPrintCancel();
@@ -256,7 +256,7 @@ private:
         std::unique_ptr<QPrinter> printer;
         std::unique_ptr<QPainter> painter;  // on the printer from the first page
         QPointer<cuiPrintingDialog> dialog;
-        PageRect area;
+        WindowRect area;
         bool cancel = false;
         int node = 0;
     };

@@ -12,14 +12,14 @@ TEST(PrintPagesTest, MarginsInMillimetresBecomeTruncatedPrinterPixels) {
     struct Case {
         const char* margins;
         int dpi;
-        PageRect area;
+        WindowRect area;
     };
     const Case cases[] = {
         // 10 mm at 600 dpi are 236.2 pixels: 236 on each side.
-        {"10, 10, 10, 10", 600, {236, 236, 4960 - 236, 7016 - 236}},
-        {"\t5 ,20,0,  12.5 ", 300, {59, 236, 4960, 7016 - 147}},
+        {"10, 10, 10, 10", 600, {236, 236, 4960 - 2 * 236, 7016 - 2 * 236}},
+        {"\t5 ,20,0,  12.5 ", 300, {59, 236, 4960 - 59, 7016 - 236 - 147}},
         // Missing and unreadable margins are none.
-        {"10, 10", 600, {236, 236, 4960, 7016}},
+        {"10, 10", 600, {236, 236, 4960 - 236, 7016 - 236}},
         {"ten, -3, 10mm, ", 600, {0, 0, 4960, 7016}},
         {"", 600, {0, 0, 4960, 7016}},
     };
@@ -29,15 +29,23 @@ TEST(PrintPagesTest, MarginsInMillimetresBecomeTruncatedPrinterPixels) {
 }
 
 TEST(PrintPagesTest, FrameKeepsHeaderAndFooterLinesWithTheirBarsOffTheCells) {
-    const PageFrame frame = FramePage({100, 200, 1100, 2200}, -50);
+    const PageFrame frame = FramePage({100, 200, 1000, 2000}, -50);
     EXPECT_EQ(frame.bar, 6);
     EXPECT_EQ(frame.headerTop, 200);
     EXPECT_EQ(frame.headerBar, 200 + 50 + 6);
     EXPECT_EQ(frame.footerTop, 2200 - 50 - 1);
     EXPECT_EQ(frame.footerBar, 2200 - 50 - 12);
     // Four bars' room between a bar and the cells.
-    EXPECT_EQ(frame.cells, (PageRect{100, 200 + 50 + 36, 1100, 2200 - 50 - 36}));
+    EXPECT_EQ(frame.cells, (WindowRect{100, 200 + 50 + 36, 1000, 2000 - 2 * (50 + 36)}));
 }
+
+// A split of a grid into chunks of lines that fit the page's size.
+struct SplitCase {
+    const char* what;
+    PageGrid grid;
+    int size;
+    std::vector<int> chunks;
+};
 
 PageGrid Grid(std::vector<int> widths, std::vector<int> heights, int fixedCols, int fixedRows,
               std::vector<bool> joined = {}) {
@@ -45,13 +53,7 @@ PageGrid Grid(std::vector<int> widths, std::vector<int> heights, int fixedCols, 
 }
 
 TEST(PrintPagesTest, ColumnsSplitIntoChunksThatFitBesideTheFixedColumns) {
-    struct Case {
-        const char* what;
-        PageGrid grid;
-        int width;
-        std::vector<int> chunks;
-    };
-    const Case cases[] = {
+    const SplitCase cases[] = {
         {"all fit", Grid({10, 20, 20, 20}, {}, 1, 0), 100, {3}},
         {"fixed column repeated on each page",
          Grid({30, 20, 20, 20, 20, 20}, {}, 1, 0),
@@ -74,19 +76,13 @@ TEST(PrintPagesTest, ColumnsSplitIntoChunksThatFitBesideTheFixedColumns) {
          {3}},
         {"only fixed columns", Grid({10, 10}, {}, 2, 0), 100, {}},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(SplitColumns(c.grid, c.width), c.chunks) << c.what;
+    for (const SplitCase& c : cases) {
+        EXPECT_EQ(SplitColumns(c.grid, c.size), c.chunks) << c.what;
     }
 }
 
 TEST(PrintPagesTest, RowsSplitIntoChunksThatFitUnderTheFixedRows) {
-    struct Case {
-        const char* what;
-        PageGrid grid;
-        int height;
-        std::vector<int> chunks;
-    };
-    const Case cases[] = {
+    const SplitCase cases[] = {
         {"header row on each page",
          Grid({}, {20, 10, 10, 10, 10, 10, 10, 10}, 0, 1),
          50,
@@ -98,8 +94,8 @@ TEST(PrintPagesTest, RowsSplitIntoChunksThatFitUnderTheFixedRows) {
          {1, 1, 1}},
         {"fixed rows higher than the page", Grid({}, {60, 10, 10}, 0, 1), 50, {1, 1}},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(SplitRows(c.grid, c.height), c.chunks) << c.what;
+    for (const SplitCase& c : cases) {
+        EXPECT_EQ(SplitRows(c.grid, c.size), c.chunks) << c.what;
     }
 }
 
@@ -112,14 +108,14 @@ TEST(PrintPagesTest, ChunkPlacesFixedThenChosenLinesFromTheTopLeft) {
     }
     EXPECT_EQ(order, (std::vector<std::pair<int, int>>{
                          {0, 0}, {2, 0}, {3, 0}, {0, 2}, {2, 2}, {3, 2}, {0, 3}, {2, 3}, {3, 3}}));
-    EXPECT_EQ(placed.cells[4].rect, (PageRect{105, 54, 125, 62}));
-    EXPECT_EQ(placed.covered, (PageRect{100, 50, 155, 71}));
+    EXPECT_EQ(placed.cells[4].rect, (WindowRect{105, 54, 20, 8}));
+    EXPECT_EQ(placed.covered, (WindowRect{100, 50, 55, 21}));
     // A chunk past the sheet's end keeps to the lines that exist.
-    EXPECT_EQ(PlaceChunk(grid, {3, 3, 5, 5}, 0, 0).covered, (PageRect{0, 0, 35, 13}));
+    EXPECT_EQ(PlaceChunk(grid, {3, 3, 5, 5}, 0, 0).covered, (WindowRect{0, 0, 35, 13}));
 }
 
 TEST(PrintPagesTest, FontShrinksByTheTighterSideOfTheChunk) {
-    const PageRect area{0, 0, 1000, 2000};
+    const WindowRect area{0, 0, 1000, 2000};
     EXPECT_TRUE(ChunkFits({0, 0, 1000, 2000}, area));
     EXPECT_FALSE(ChunkFits({0, 0, 1001, 10}, area));
     EXPECT_FALSE(ChunkFits({0, 0, 10, 2001}, area));

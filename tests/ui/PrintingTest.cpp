@@ -289,8 +289,8 @@ int PrintAlone(MainRig& rig, const std::string& spec, QPageSize::PageSizeId pape
     printer.setPageSize(QPageSize(paper));
     printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
     QPainter painter;
-    const PageRect area = PrintArea(rig.table.GetLine("GI_Sys_Printer_Margins", 0), printer.width(),
-                                    printer.height(), printer.logicalDpiY());
+    const WindowRect area = PrintArea(rig.table.GetLine("GI_Sys_Printer_Margins", 0),
+                                      printer.width(), printer.height(), printer.logicalDpiY());
     const int pages = rig.main->PrintSheet(printer, painter, spec, area);
     if (painter.isActive()) {
         painter.end();
