@@ -140,9 +140,10 @@ cuiMain::~cuiMain() {
         bus->RemoveListener(&cuiMain::OnEventThunk, this);
     }
     InstallShell(nullptr);
-    // The tree goes before the open sheet, the tool bar before the menu.
-    tree_.reset();
+    // The open sheet goes first: its cells need the shell, and the tree going would hand it the
+    // focus. The tool bar goes before the menu.
     sheet_.reset();
+    tree_.reset();
     toolBar_.reset();
     menu_.reset();
 }
@@ -334,6 +335,7 @@ void cuiMain::RestartWarningCheck() {
         warningTimeout_.emplace();
     }
     warningTimeout_->Start(kWarningDelayMs);
+    WakeHeartbeat();
 }
 
 void cuiMain::RunWarningChecks(int* errors, int* warnings) {
@@ -405,6 +407,7 @@ void cuiMain::OpenSheet(const std::string& spec) {
 void cuiMain::OpenSheet(const std::string& spec, bool fromOpenSheet) {
     if (fromOpenSheet) {
         pendingSpec_ = spec;
+        WakeHeartbeat();
         return;
     }
     OpenSheet(spec);
@@ -424,6 +427,7 @@ void cuiMain::CloseSheet() {
     }
     sheet_.reset();
     sheetSpec_.clear();
+    WakeHeartbeat();
 }
 
 void cuiMain::OpenPendingSheet() {
@@ -566,6 +570,17 @@ void cuiMain::OnTick() {
     if (printJob_.active) {
         PrintTick();
     }
+    // With nothing left to do the heartbeat sleeps until something wakes it, so an idle
+    // program costs nothing.
+    if (!pendingSpec_ && sheet_ && !warningTimeout_ && !printJob_.active) {
+        heartbeat_->SetInterval(-1);
+    }
+}
+
+void cuiMain::WakeHeartbeat() {
+    if (form_ && heartbeat_->GetInterval() < 0) {
+        heartbeat_->SetInterval(kHeartbeatMs);
+    }
 }
 
 void cuiMain::RunWarningCheckIfDue() {
@@ -661,6 +676,7 @@ void cuiMain::Print(int mode) {
     printJob_.mode = mode;
     printJob_.currentSpec = sheetSpec_;
     printJob_.active = true;
+    WakeHeartbeat();
 }
 
 // Without a printer the job goes into a PDF file named after the document; the system's print
