@@ -18,6 +18,9 @@
 
 struct ItemRow;
 
+// What a change of a row's value also does (derived fields), after the value was written.
+using RowEffect = void (*)(ItemContext& context);
+
 // A function of its own for a row whose rule fits no builder. It may run the row's regular
 // part with RunRegularRow (radio/RunItemRow.h) and add its rule around it. Returns the editor
 // request (0, 1 refresh, 2 in-place editor).
@@ -69,6 +72,7 @@ enum class FieldKind : uint8_t {
     RecordText,    // a text field of the record view
     ImageNibbles,  // count nibbles, high nibble first
     ReversedBits,  // image bits, the mask's lowest the value's highest
+    RecordReal,    // a real field of the record view, in whole units; a change is stored
 };
 
 struct Field {
@@ -83,6 +87,7 @@ struct Field {
     int scale = 1;
     // Added to the value after the scale; a change takes it off before storing.
     int offset = 0;
+    double datCh::*real = nullptr;
 };
 
 // A field that holds one whole number, for the converters of numbers and lists.
@@ -121,6 +126,13 @@ constexpr IntField MapBit(Address address, int bit) {
 }
 constexpr IntField Member(int datCh::*member) {
     return {{FieldKind::Record, 0, 0, member}};
+}
+// A real field of the record view (a tone, a period) in whole units: its integer part is the
+// value, a change stores the whole number and reloads.
+constexpr IntField Member(double datCh::*real) {
+    Field field{FieldKind::RecordReal};
+    field.real = real;
+    return {field};
 }
 // The masked bits in the reverse order: the lowest bit of the mask is the value's highest
 // (bits 2 and 3 of 0x0C give bit 2 x 2 + bit 3).
@@ -163,6 +175,8 @@ struct Condition {
     ConditionTest holds = nullptr;
     Address address = 0;
     uint8_t mask = 0;
+    // A field of the record the frame loaded, for the conditions on a record's value.
+    int datCh::*member = nullptr;
     constexpr bool IsSet() const { return holds != nullptr; }
 };
 
@@ -172,6 +186,11 @@ bool VaskRuleA(const ItemContext& context, const Condition& condition);
 bool VaskRuleB(const ItemContext& context, const Condition& condition);
 bool VaskRuleC(const ItemContext& context, const Condition& condition);
 bool IndexNotZero(const ItemContext& context, const Condition& condition);
+bool RecordReached(const ItemContext& context, const Condition& condition);
+bool IndexIsBelow(const ItemContext& context, const Condition& condition);
+bool InBankedMode(const ItemContext& context, const Condition& condition);
+bool RecordFieldSet(const ItemContext& context, const Condition& condition);
+bool AnalogueOnVask(const ItemContext& context, const Condition& condition);
 
 // Some of the masked bits of the image are set, or none is.
 constexpr Condition ImageBitsSet(Address address, uint8_t mask) {
@@ -186,11 +205,27 @@ constexpr Condition kVaskRuleA{VaskRuleA};
 constexpr Condition kVaskRuleB{VaskRuleB};
 constexpr Condition kVaskRuleC{VaskRuleC};
 constexpr Condition kIndexNotZero{IndexNotZero};
+// The record the row works on is there: its kind's limits hold its index (a two-tone code 0,
+// a user tone 15 are not records).
+constexpr Condition kRecordReached{RecordReached};
+// The cell's index is below n (the rows of a table that ends with rows of its own).
+constexpr Condition IndexBelow(int n) {
+    return {IndexIsBelow, n};
+}
+// Bank 1 holds channels: the channels are divided into banks.
+constexpr Condition kBankedMode{InBankedMode};
+// The field of the loaded record is not 0.
+constexpr Condition RecordFlagSet(int datCh::*member) {
+    return {RecordFieldSet, 0, 0, member};
+}
+// On the Vask model type, a channel without Vask signalling.
+constexpr Condition kAnalogueOnVask{AnalogueOnVask};
 
-// A check of the row's value after its converter ran (an address in the wrong range, say);
-// the test and its parameter are the group's.
+// A check of the row's value after its converter ran (an address in the wrong range, say):
+// the marks (kMarkWarning, kMarkError) the value earns, 0 when none; the test and its
+// parameter are the group's.
 struct ValueCheck;
-using ValueTest = bool (*)(const ItemContext& context, int value, const ValueCheck& check);
+using ValueTest = uint8_t (*)(const ItemContext& context, int value, const ValueCheck& check);
 
 struct ValueCheck {
     ValueTest holds = nullptr;
@@ -207,9 +242,9 @@ using Editor =
     std::variant<std::monostate, ListEntryParams, ChoiceParams, TypedChoiceParams, ListNumberParams,
                  AbcCodeParams, ScramCodeParams, OptionLettersParams, NumberParams,
                  PaddedNumberParams, DecimalParams, TimerParams, MinSecParams, ScaledByteParams,
-                 NibbleCodeParams, HexDigitParams, BitFieldParams, KeyAssignParams, FrequencyParams,
-                 SubToneParams, PackedCodeParams, FiveToneParams, DigitsParams, TextParams,
-                 DisplayTextParams, UserCharacterParams>;
+                 FigureParams, NibbleCodeParams, HexDigitParams, BitFieldParams, KeyAssignParams,
+                 FrequencyParams, SubToneParams, PackedCodeParams, FiveToneParams, DigitsParams,
+                 TextParams, DisplayTextParams, UserCharacterParams>;
 
 }  // namespace memmap
 
@@ -227,8 +262,10 @@ struct ItemRow {
     memmap::Condition silverWhen{};
     // Redraw flags a change adds (RD_SameItem, RD_AllCells, ...).
     int redraw = 0;
-    // The cell gets the error mark while this holds for the row's value.
-    memmap::ValueCheck errorWhen{};
+    // Runs after a change was written back: what the change tells the rest of the program.
+    RowEffect afterChange = nullptr;
+    // The marks (kMarkWarning, kMarkError) the cell gets for the row's value.
+    memmap::ValueCheck marksBy{};
     // Painted teal and deaf to keys and input while this holds.
     memmap::Condition readOnlyWhen{};
     // The record the row works on, loaded at the cell's index whatever the cell's category;
@@ -254,8 +291,11 @@ struct ItemRow {
         row.redraw |= flags;
         return row;
     }
-    constexpr ItemRow ErrorWhen(memmap::ValueCheck check) const {
-        return With(&ItemRow::errorWhen, check);
+    constexpr ItemRow AfterChange(RowEffect function) const {
+        return With(&ItemRow::afterChange, function);
+    }
+    constexpr ItemRow MarkedBy(memmap::ValueCheck check) const {
+        return With(&ItemRow::marksBy, check);
     }
     constexpr ItemRow ReadOnlyWhile(memmap::Condition condition) const {
         return With(&ItemRow::readOnlyWhen, condition);
@@ -345,6 +385,10 @@ constexpr ItemRow MinSec(int code, IntField field, MinSecParams params) {
 constexpr ItemRow ScaledByte(int code, IntField field) {
     return Row(code, field.field, ScaledByteParams{});
 }
+// A number shown only: a count or a figure the field's function works out.
+constexpr ItemRow Figure(int code, IntField field) {
+    return Row(code, field.field, FigureParams{});
+}
 constexpr ItemRow NibbleCode(int code, IntField field, NibbleCodeParams params) {
     return Row(code, field.field, params);
 }
@@ -369,7 +413,7 @@ constexpr ItemRow SubTone(int code, Side side) {
 constexpr ItemRow PackedCode(int code, PackedCodeParams params) {
     return Row(code, {}, params);
 }
-// The code record's code bytes; the repeat digit is the record's common byte.
+// The code record's code bytes; "*" is the group tone, the record's common byte.
 constexpr ItemRow FiveToneCode(int code, FiveToneParams params) {
     return Row(code, {}, params);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include "common/TextHelpers.h"
@@ -158,6 +159,9 @@ struct EditorRun {
     bool operator()(const ScaledByteParams& p) {
         return OnInt([&](int& v) { return CellScaledByte(context, v, p); });
     }
+    bool operator()(const FigureParams& p) {
+        return OnInt([&](int& v) { return CellFigure(context, v, p); });
+    }
     bool operator()(const NibbleCodeParams& p) {
         return OnInt([&](int& v) { return CellNibbleCode(context, v, p); });
     }
@@ -294,6 +298,8 @@ int ReadStored(const ItemContext& context, const Field& field) {
             return ReadReversedBits(context.image.GetByte(AddressOf(context, field)), field.mask);
         case FieldKind::Record:
             return context.record.*field.member;
+        case FieldKind::RecordReal:
+            return static_cast<int>(std::floor(context.record.*field.real));
         case FieldKind::Codec:
             return field.codec.read(context);
         default:
@@ -338,12 +344,18 @@ void WriteStored(ItemContext& context, const Field& field, int value) {
             context.record.*field.member = value;
             context.record.StoreAndReload();
             break;
+        case FieldKind::RecordReal:
+            context.record.*field.real = value;
+            context.record.StoreAndReload();
+            break;
         case FieldKind::Codec:
             field.codec.write(context, value);
             break;
         default:
             break;
     }
+}
+
 }
 
 }  // namespace
@@ -367,10 +379,12 @@ int RunRegularRow(ItemContext& context, const ItemRow& row) {
     }
     if (std::visit(EditorRun{context, row}, row.editor)) {
         context.redraw |= row.redraw;
+        if (row.afterChange) {
+            row.afterChange(context);
+        }
     }
-    if (row.errorWhen.IsSet() &&
-        row.errorWhen.holds(context, ReadField(context, row.field), row.errorWhen)) {
-        capsule.marks |= kMarkError;
+    if (row.marksBy.IsSet()) {
+        capsule.marks |= row.marksBy.holds(context, ReadField(context, row.field), row.marksBy);
     }
     if (capsule.canvas && (readOnly || Holds(context, row.silverWhen))) {
         capsule.canvas->SetTextColour(readOnly ? kTeal : kSilver);
@@ -411,6 +425,29 @@ bool VaskRuleC(const ItemContext& context, const Condition&) {
 
 bool IndexNotZero(const ItemContext& context, const Condition&) {
     return context.index != 0;
+}
+
+bool RecordReached(const ItemContext& context, const Condition&) {
+    const datCh& record = context.record;
+    return record.kind != RK_None && record.kind <= kLastRecordKind &&
+           record.index >= datCh::GetKindMin(record.kind) &&
+           record.index <= datCh::GetKindMax(record.kind);
+}
+
+bool IndexIsBelow(const ItemContext& context, const Condition& condition) {
+    return context.index < condition.address.base;
+}
+
+bool InBankedMode(const ItemContext& context, const Condition&) {
+    return context.banked;
+}
+
+bool RecordFieldSet(const ItemContext& context, const Condition& condition) {
+    return context.record.*condition.member != 0;
+}
+
+bool AnalogueOnVask(const ItemContext& context, const Condition&) {
+    return context.model == MT_VaskPmr && !context.channel.vaskChannel;
 }
 
 }  // namespace memmap
