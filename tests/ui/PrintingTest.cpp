@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "radio/cmcCellObj.h"
 #include "tests/ui/DialogRig.h"
 #include "tests/ui/MainRig.h"
 #include "tests/ui/ProgramFolder.h"
@@ -247,7 +248,15 @@ TEST_F(PrintingTest, AllSheetsPrintOneSheetATickIntoOneDocument) {
     EXPECT_GE(ticks, nodes - 1);
     EXPECT_LE(ticks, nodes + 1);
     EXPECT_TRUE(rig.form->IsFormEnabled());
-    EXPECT_GE(PdfPages(pdf), nodes);
+    // Every sheet gives a page at least, but for the channel banks, which print nothing while
+    // they are empty.
+    int banks = 0;
+    for (int i = 0; i < nodes; ++i) {
+        const cmcCellObj* cell = cuiTree::CellOf(rig.main->Tree()->NodeAt(i));
+        banks += cell && cell->optionText && cell->optionText->starts_with("[St_ChBank]") ? 1 : 0;
+    }
+    EXPECT_GT(banks, 0);
+    EXPECT_GE(PdfPages(pdf), nodes - banks);
     if (HavePoppler()) {
         // In the tree's order: the radio's cover, then the common settings' cover.
         EXPECT_EQ(PageText(pdf, 1).rfind("Merrow", 0), 0u) << PageText(pdf, 1);
