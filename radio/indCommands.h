@@ -11,8 +11,8 @@ struct BankSpan;
 
 // The program commands that items run on the document beyond editing a field: packing the
 // working tables back into the radio part, the pop-up menu's channel-list edits with the
-// clipboard they share, and opening a sheet. The main window implements it (the list edits in one
-// line with ChannelEditCommand); tests use testsupport::FakeShell.
+// clipboard they share, opening a sheet, choosing a model and printing. The main window implements
+// it (the list edits in one line with ChannelEditCommand); tests use testsupport::FakeShell.
 class indCommands {
 public:
     virtual ~indCommands() = default;
@@ -30,4 +30,6 @@ public:
     // The user chose a model type in the Model menu: another type asks first, then the
     // document becomes that type's initial image.
     virtual void ChooseModel(ModelType model) = 0;
+    // The File menu's print commands: mode 0 prints the open sheet, 1 every sheet of the tree.
+    virtual void Print(int mode) = 0;
 };

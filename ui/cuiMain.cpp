@@ -1,5 +1,7 @@
 #include "ui/cuiMain.h"
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 #include <QApplication>
@@ -7,11 +9,16 @@
 #include <QFrame>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "common/DecimalNumber.h"
+#include "common/GetTextBlock.h"
 #include "common/GlobalEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcEvent.h"
@@ -36,11 +43,14 @@
 #include "radio/indActiveCell.h"
 #include "radio/indChannelEdit.h"
 #include "radio/indEnviron.h"
+#include "ui/CentreWindow.h"
 #include "ui/ColourMapping.h"
 #include "ui/SheetStyles.h"
 #include "ui/TForm1.h"
 #include "ui/cuiAboutBox.h"
+#include "ui/cuiCanvas.h"
 #include "ui/cuiMenu.h"
+#include "ui/cuiPrintingDialog.h"
 #include "ui/cuiSheet.h"
 #include "ui/cuiStatusBar.h"
 #include "ui/cuiToolBar.h"
@@ -82,6 +92,40 @@ struct WaitCursor {
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
+
+// The largest points a table may give the printed fonts: beyond it a page holds no cell.
+constexpr int kMaxPrintPoints = 72;
+
+// A font size in points on the printer as the negative pixel height of its characters.
+int PointsToHeight(int points, int dpi) {
+    return -static_cast<int>(std::lround(points * dpi / 72.0));
+}
+
+int TablePoints(cmcGTex& table, const std::string& key) {
+    return std::clamp(ReadDecimal(table.GetLine(key, 0)).value, 1, kMaxPrintPoints);
+}
+
+// The sheet's sizes as the page split sees them; a column whose cell in a fixed row is joined
+// to its left neighbour cannot begin a page.
+PageGrid PageGridOf(cuiSheet& sheet) {
+    const cuiGrid& grid = *sheet.Grid();
+    const cuiSheetCells& cells = sheet.Cells();
+    PageGrid page;
+    page.fixedCols = grid.FixedCols();
+    page.fixedRows = grid.FixedRows();
+    for (int col = 0; col < grid.ColCount(); ++col) {
+        page.colWidths.push_back(grid.ColWidth(col));
+        bool joined = false;
+        for (int row = 0; row < page.fixedRows && !joined; ++row) {
+            joined = cells.InRange(col, row) && cells.At(col, row).Tail();
+        }
+        page.joinedCols.push_back(joined);
+    }
+    for (int row = 0; row < grid.RowCount(); ++row) {
+        page.rowHeights.push_back(grid.RowHeight(row));
+    }
+    return page;
+}
 
 QFrame* MakePanel(QWidget* parent) {
     auto* panel = new QFrame(parent);
@@ -688,9 +732,12 @@ void cuiMain::OnTick() {
         OpenPendingSheet();
     }
     RunWarningCheckIfDue();
+    if (printJob_.active) {
+        PrintTick();
+    }
     // With nothing left to do the heartbeat sleeps until something wakes it, so an idle
     // program costs nothing.
-    if (!pendingSpec_ && sheet_ && !warningTimeout_) {
+    if (!pendingSpec_ && sheet_ && !warningTimeout_ && !printJob_.active) {
         heartbeat_->SetInterval(-1);
     }
 }
@@ -766,4 +813,235 @@ void cuiMain::DrawStatusPanel(QPainter& painter, int panel, const QRect& rect) {
     const int spare = rect.height() - painter.fontMetrics().height();
     painter.drawText(QPoint(rect.left(), rect.top() + spare / 2 + painter.fontMetrics().ascent()),
                      QString::fromStdString(statusText_));
+}
+
+// ---- Printing ----
+
+// Any step that fails leaves nothing started.
+void cuiMain::Print(int mode) {
+    if (cmcEvMan* bus = CurrentEvMan()) {
+        bus->Send(EV_ClosePopups);
+    }
+    if (!sheet_ || !form_ || printJob_.active) {
+        return;
+    }
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!SetUpPrinter(*printer)) {
+        return;
+    }
+    form_->Lock();
+    ShowPrintingDialog();
+    printJob_.cancel = false;
+    printJob_.painter = std::make_unique<QPainter>();
+    printer->setCopyCount(1);
+    printJob_.area = PrintArea(table_.GetLine("GI_Sys_Printer_Margins", 0), printer->width(),
+                               printer->height(), printer->logicalDpiY());
+    printJob_.node = 0;
+    printJob_.printer = std::move(printer);
+    printJob_.mode = mode;
+    printJob_.currentSpec = sheetSpec_;
+    printJob_.active = true;
+    WakeHeartbeat();
+}
+
+// Without a printer the job goes into a PDF file named after the document; the system's print
+// dialog offers the file beside the printers in any case.
+bool cuiMain::SetUpPrinter(QPrinter& printer) {
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        platform::Boxes().Show(GetTextBlock(table_, "GI_Sys_Printer_NoPrinter"),
+                               table_.GetLine("GI_Sys_AppTitle", 0), platform::BoxIcon::Information,
+                               platform::BoxButtons::Ok);
+        std::string name = GetFileName();
+        const size_t dot = name.find_last_of('.');
+        if (dot != std::string::npos && dot > name.find_last_of('/') + 1) {
+            name.erase(dot);
+        }
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(name + ".pdf"));
+    }
+    QPrintDialog dialog(&printer, form_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    // The table's margins are the margins of a PDF page.
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
+    }
+    return true;
+}
+
+void cuiMain::ShowPrintingDialog() {
+    auto* dialog = new cuiPrintingDialog(form_, table_, [this] { OnPrintCancel(); });
+    CentreWindow(*dialog, form_);
+    dialog->show();
+    QApplication::processEvents();
+    printJob_.dialog = dialog;
+}
+
+void cuiMain::OnPrintCancel() {
+    printJob_.cancel = true;
+}
+
+cuiPrintingDialog* cuiMain::PrintingDialog() const {
+    return printJob_.dialog.data();
+}
+
+// One sheet a tick; a cancelled job ends at its next tick, since no sheet after the cancel
+// would print anything.
+void cuiMain::PrintTick() {
+    const int nodes = printJob_.mode == 0 || !tree_ ? 1 : tree_->NodeCount();
+    if (!printJob_.cancel && printJob_.node < nodes) {
+        PrintNode();
+        ++printJob_.node;
+    }
+    if (printJob_.cancel || printJob_.node >= nodes) {
+        EndPrintJob();
+    }
+}
+
+// The document begins with its first page, so a job that prints no page leaves no empty
+// document behind (neither a blank sheet of paper nor an empty PDF file).
+bool cuiMain::BeginPage(QPrinter& printer, QPainter& painter) {
+    if (painter.isActive()) {
+        return printer.newPage();
+    }
+    if (painter.begin(&printer)) {
+        return true;
+    }
+    printJob_.cancel = true;
+    platform::Boxes().Show(table_.GetLine("GI_Sys_Printer_Failed", 0),
+                           table_.GetLine("GI_Sys_AppTitle", 0), platform::BoxIcon::Error,
+                           platform::BoxButtons::Ok);
+    return false;
+}
+
+// A node without a sheet prints nothing.
+void cuiMain::PrintNode() {
+    std::string spec = printJob_.currentSpec;
+    if (printJob_.mode != 0) {
+        const cmcCellObj* cell = cuiTree::CellOf(tree_->NodeAt(printJob_.node));
+        spec = cell && cell->optionText ? *cell->optionText : std::string();
+    }
+    if (!spec.empty()) {
+        PrintSheet(*printJob_.printer, *printJob_.painter, spec, printJob_.area);
+    }
+}
+
+void cuiMain::EndPrintJob() {
+    if (printJob_.painter && printJob_.painter->isActive()) {
+        printJob_.painter->end();
+    }
+    printJob_.painter.reset();
+    printJob_.printer.reset();
+    delete printJob_.dialog.data();
+    printJob_.active = false;
+    if (form_) {
+        form_->Unlock();
+    }
+}
+
+std::unique_ptr<cuiSheet> cuiMain::MakePrintSheet(QWidget* parent, QPrinter& printer,
+                                                  const std::string& spec, int fontHeight) {
+    std::unique_ptr<cuiSheet> sheet = CreateSheet(parent, spec);
+    sheet->SetPrinter(&printer);
+    sheet->SetFontHeight(fontHeight);
+    sheet->Show();
+    return sheet;
+}
+
+// A chunk that does not fit is tried again at most three times in a font shrunk to fit; a
+// font shrunk for one chunk stays for the chunks after it.
+int cuiMain::PrintSheet(QPrinter& printer, QPainter& painter, const std::string& spec,
+                        const WindowRect& area) {
+    constexpr int kFittingAttempts = 3;
+    const std::unique_ptr<QWidget> form = std::make_unique<QWidget>(form_);
+    form->hide();
+    int height =
+        PointsToHeight(TablePoints(table_, "GI_Sys_Printer_FontPoints"), printer.logicalDpiY());
+    std::unique_ptr<cuiSheet> sheet = MakePrintSheet(form.get(), printer, spec, height);
+    const WindowRect cellArea = DrawPageFrame(printer, painter, *sheet, area, true);
+    std::vector<int> colChunks;
+    std::vector<int> rowChunks;
+    SplitPages(*sheet, cellArea, colChunks, rowChunks);
+    const int firstCol = sheet->Grid()->FixedCols();
+    int pages = 0;
+    PageChunk chunk{firstCol, sheet->Grid()->FixedRows(), 0, 0};
+    for (const int rows : rowChunks) {
+        chunk.rows = rows;
+        chunk.firstCol = firstCol;
+        for (const int cols : colChunks) {
+            chunk.cols = cols;
+            for (int attempt = 0; attempt < kFittingAttempts; ++attempt) {
+                if (!sheet) {
+                    sheet = MakePrintSheet(form.get(), printer, spec, height);
+                }
+                if (!sheet->IsPrintable() || printJob_.cancel) {
+                    break;
+                }
+                const WindowRect covered = RenderPageCells(painter, *sheet, cellArea, chunk, true);
+                if (ChunkFits(covered, cellArea)) {
+                    break;
+                }
+                height = ShrunkFontHeight(height, covered, cellArea);
+                sheet.reset();
+            }
+            if (!sheet) {
+                sheet = MakePrintSheet(form.get(), printer, spec, height);
+            }
+            if (!sheet->IsPrintable() || printJob_.cancel) {
+                return pages;
+            }
+            if (!BeginPage(printer, painter)) {
+                return pages;
+            }
+            RenderPageCells(painter, *sheet, DrawPageFrame(printer, painter, *sheet, area, false),
+                            chunk, false);
+            ++pages;
+            chunk.firstCol += cols;
+        }
+        chunk.firstRow += rows;
+    }
+    return pages;
+}
+
+WindowRect cuiMain::DrawPageFrame(QPrinter& printer, QPainter& painter, cuiSheet& sheet,
+                                  const WindowRect& area, bool measureOnly) {
+    cmcFont font;
+    font.name = sheet.TitleFont() ? sheet.TitleFont()->name : std::string();
+    font.height =
+        PointsToHeight(TablePoints(table_, "GI_Sys_Printer_FrameFont"), printer.logicalDpiY());
+    font.colour = 0x000000;
+    const PageFrame frame = FramePage(area, font.height);
+    if (measureOnly) {
+        return frame.cells;
+    }
+    cuiCanvas canvas(painter, QPalette());
+    canvas.SetFont(font);
+    canvas.TextOut(area.left, frame.headerTop, sheet.GetTitle());
+    const std::string program = table_.GetLine("GI_Sys_AppTitleRev", 0);
+    canvas.TextOut(area.Right() - canvas.TextWidth(program) - 1, frame.headerTop, program);
+    canvas.FillRect({area.left, frame.headerBar, area.width, frame.bar}, 0x000000);
+    const std::string maker = table_.GetLine("GI_Sys_Maker", 0);
+    canvas.TextOut(area.Right() - canvas.TextWidth(maker) - 1, frame.footerTop, maker);
+    canvas.FillRect({area.left, frame.footerBar, area.width, frame.bar}, 0x000000);
+    return frame.cells;
+}
+
+WindowRect cuiMain::RenderPageCells(QPainter& painter, cuiSheet& sheet, const WindowRect& area,
+                                    const PageChunk& chunk, bool measureOnly) {
+    const PlacedChunk placed = PlaceChunk(PageGridOf(sheet), chunk, area.left, area.top);
+    if (!measureOnly) {
+        for (const PlacedCell& cell : placed.cells) {
+            const WindowRect& r = cell.rect;
+            sheet.DrawCell(painter, cell.col, cell.row, QRect(r.left, r.top, r.width, r.height));
+        }
+    }
+    return placed.covered;
+}
+
+void cuiMain::SplitPages(cuiSheet& sheet, const WindowRect& area, std::vector<int>& colChunks,
+                         std::vector<int>& rowChunks) {
+    const PageGrid grid = PageGridOf(sheet);
+    colChunks = SplitColumns(grid, area.width);
+    rowChunks = SplitRows(grid, area.height);
 }

@@ -13,6 +13,7 @@
 #include "radio/AddressRange.h"
 #include "radio/ImagePacking.h"
 #include "radio/ItemRegistry.h"
+#include "radio/PrintPages.h"
 #include "radio/SheetHistory.h"
 #include "radio/cmcEeprom.h"
 #include "radio/cmcFCache.h"
@@ -23,6 +24,7 @@
 
 class QFrame;
 class QPainter;
+class QPrinter;
 class QSplitter;
 class QTreeWidgetItem;
 class QWidget;
@@ -33,6 +35,7 @@ class cmcTask;
 class cmcTovFile;
 class cuiImageList;
 class cuiMenu;
+class cuiPrintingDialog;
 class cuiSheet;
 class cuiStatusBar;
 class cuiToolBar;
@@ -139,6 +142,31 @@ public:
     void OnEvent(const cmcEvent& event);
     int InsertStatusPanel(int k);
 
+    // ---- Printing ----
+    // The print command (mode 0 the open sheet, 1 every sheet of the tree): after the printer
+    // set-up the job is prepared, and the heartbeat prints one sheet a tick.
+    void Print(int mode) override;
+    // Prints the sheet of a spec on the printer within the print area, page after page of
+    // column and row chunks in a font that makes each chunk fit; returns the pages. The
+    // painter begins the document on the printer with the first page of all (the caller ends
+    // it) and is otherwise on a page already printed.
+    int PrintSheet(QPrinter& printer, QPainter& painter, const std::string& spec,
+                   const WindowRect& area);
+    // The header and footer of a page (drawn unless measureOnly); returns the cells' area.
+    WindowRect DrawPageFrame(QPrinter& printer, QPainter& painter, cuiSheet& sheet,
+                             const WindowRect& area, bool measureOnly);
+    // A page's cells (painted unless measureOnly) from the area's top left; returns the
+    // rectangle they cover.
+    WindowRect RenderPageCells(QPainter& painter, cuiSheet& sheet, const WindowRect& area,
+                               const PageChunk& chunk, bool measureOnly);
+    // The counts of columns and rows of the pages that fit the cells' area.
+    void SplitPages(cuiSheet& sheet, const WindowRect& area, std::vector<int>& colChunks,
+                    std::vector<int>& rowChunks);
+    // The printing window's Cancel: the sheets not printed yet print nothing.
+    void OnPrintCancel();
+    bool Printing() const { return printJob_.active; }
+    cuiPrintingDialog* PrintingDialog() const;
+
     // ---- indShell: the document, the commands and the help the rows ask for ----
     indDocument& Document() override { return *this; }
     indCommands& Commands() override { return *this; }
@@ -201,6 +229,14 @@ private:
     void BindFile(cmcTovFile& file, cmcEeprom& image);
     // A file loaded or saved names the document and leads the recent-file list.
     void TakeFileName(const std::string& path);
+    bool SetUpPrinter(QPrinter& printer);
+    void ShowPrintingDialog();
+    void PrintTick();
+    bool BeginPage(QPrinter& printer, QPainter& painter);
+    void PrintNode();
+    void EndPrintJob();
+    std::unique_ptr<cuiSheet> MakePrintSheet(QWidget* parent, QPrinter& printer,
+                                             const std::string& spec, int fontHeight);
 
     int imageSize_;
     int modelCode_ = 0;
@@ -245,4 +281,18 @@ private:
     cmcEeprom savedImage_;
     cmcEeprom compareSnapshot_;
     cmcTask* heartbeat_ = nullptr;
+
+    // A print job between the print command and its last sheet.
+    struct PrintJob {
+        bool active = false;
+        int mode = 0;
+        std::string currentSpec;  // mode 0: the sheet open when the job began
+        std::unique_ptr<QPrinter> printer;
+        std::unique_ptr<QPainter> painter;  // on the printer from the first page
+        QPointer<cuiPrintingDialog> dialog;
+        WindowRect area;
+        bool cancel = false;
+        int node = 0;
+    };
+    PrintJob printJob_;
 };

@@ -66,6 +66,8 @@ public:
     virtual void Show();
     virtual std::string GetTitle() { return style_.title.value_or(std::string()); }
     virtual bool IsPrintable() { return !style_.noPrint; }
+    // The title's font from the style; none when the style gives none.
+    const std::optional<cmcFont>& TitleFont() const { return style_.titleFont; }
 
     // Called before Show.
     void SetCellHandler(CellHandler handler) { handler_ = std::move(handler); }

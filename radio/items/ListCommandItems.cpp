@@ -1,5 +1,5 @@
-// List cells and the program's commands: the value cells of the choice lists, opening a sheet
-// and the help's contents.
+// List cells and the program's commands: the value cells of the choice lists, printing the
+// sheets, opening a sheet and the help's contents.
 //
 // The value cells of a choice list's sheet show their caption, and their index is the value
 // the list hands back to the cell that opened it; the answer item tells that cell which of its
@@ -50,6 +50,14 @@ int OpenCalledSheet(ItemContext& context, const ItemRow&) {
     return 0;
 }
 
+// Enter prints the open sheet (Print_Current) or every sheet of the tree (Print_All).
+int PrintSheets(ItemContext& context, const ItemRow& row) {
+    if (context.capsule.key == kKeyEnter) {
+        context.services.commands.Print(row.code == CL_Menu_File_Print_All ? 1 : 0);
+    }
+    return 0;
+}
+
 int HelpContents(ItemContext& context, const ItemRow&) {
     if (context.capsule.key == kKeyEnter) {
         context.services.help.ShowHelpContents();
@@ -69,6 +77,8 @@ constexpr ItemRow kRows[] = {
     Command(CL_Menu_File_Open, &indMenuCommands::FileOpen),
     Command(CL_Menu_File_Save, &indMenuCommands::FileSave),
     Command(CL_Menu_File_SaveAs, &indMenuCommands::FileSaveAs),
+    Special(CL_Menu_File_Print_Current, &PrintSheets),
+    Special(CL_Menu_File_Print_All, &PrintSheets),
     Special(CL_Menu_File_Recent, &RecentFileRow),
     Command(CL_Menu_File_Exit, &indMenuCommands::CloseMainWindow),
     Special(CL_Menu_Port_Com, &PortRow),

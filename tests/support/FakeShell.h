@@ -59,6 +59,7 @@ public:
         openedSheets.push_back({spec, fromOpenSheet});
     }
     void ChooseModel(ModelType chosen) override { chosenModels.push_back(chosen); }
+    void Print(int) override {}
 
     indEnviron& Settings() override;
     void FileNew() override { menuCommands.push_back("FileNew"); }

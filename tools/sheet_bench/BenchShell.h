@@ -45,6 +45,7 @@ public:
     void CloneRead() override {}
     void CloneWrite() override {}
     void CloneInfo() override {}
+    void Print(int) override {}
     void ShowHelpContents() override {}
     void ShowContextHelp(const cmcCellObj&) override {}
 
