@@ -5,6 +5,7 @@
 const ItemRegistry& ItemRegistry::Program() {
     static const ItemRegistry registry{ListCommandRows(), CommonSettingRows(),
                                        KeyDisplaySetModeRows(), MskRows(),
-                                       ExpansionDtmfScanRows(), MakerRows()};
+                                       ExpansionDtmfScanRows(), MakerRows(),
+                                       MdcRows()};
     return registry;
 }
