@@ -52,8 +52,9 @@ constexpr ItemRow SystemList(int code, int byte, const char* list) {
 // A time in milliseconds over a BE16, shown and typed in seconds; typed values are held in
 // range.
 constexpr ItemRow Time(int code, Address address, double maximum, double minimum = 0) {
-    return Decimal(code, Word(address),
-                   {.storedDecimals = 3, .shownDecimals = 3, .minimum = minimum, .maximum = maximum});
+    return Decimal(
+        code, Word(address),
+        {.storedDecimals = 3, .shownDecimals = 3, .minimum = minimum, .maximum = maximum});
 }
 
 // A feature's retries or attempts in the low nibble of its first byte.
@@ -150,7 +151,8 @@ constexpr ItemRow kRows[] = {
     NibbleCode(CL_Mdc_General_Self_Id, Word(InTable(kGeneral, 1)), {.digits = 4}),
     NibbleCode(CL_Mdc_General_Group_Id, Word(InTable(kGeneral, 3)), {.digits = 3}),
     Time(CL_Mdc_General_Initial_Tx_Delay, InTable(kGeneral, 5), 10),
-    Number(CL_Mdc_General_Tx_Sync_Retry, Byte(InTable(kGeneral, 7)), {.minimum = 0, .maximum = 255}),
+    Number(CL_Mdc_General_Tx_Sync_Retry, Byte(InTable(kGeneral, 7)),
+           {.minimum = 0, .maximum = 255}),
     Number(CL_Mdc_General_Rx_Sync_Threshold, Byte(InTable(kGeneral, 8)),
            {.minimum = 0, .maximum = 40}),
     Time(CL_Mdc_General_Menu_Timeout, InTable(kGeneral, 9), 30, 1),

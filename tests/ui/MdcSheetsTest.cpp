@@ -4,10 +4,13 @@
 // MERROW_MDC_SCREENSHOT=<dir> each sheet is also drawn to <dir>/<sheet>.png.
 #include <gtest/gtest.h>
 
+#include <QPlainTextEdit>
+#include <QTest>
 #include <set>
 #include <string>
 
 #include "radio/CellCodes.h"
+#include "radio/ImageLayout.h"
 #include "radio/ImageWords.h"
 #include "radio/ItemRegistry.h"
 #include "tests/ui/SettingSheetRig.h"
@@ -15,10 +18,10 @@
 namespace {
 
 const char* const kSheets[] = {
-    "GI_Sheet_Mdc_Top",        "GI_Sheet_Mdc_System",     "GI_Sheet_Mdc_General",
-    "GI_Sheet_Mdc_PttId",      "GI_Sheet_Mdc_SelCall",    "GI_Sheet_Mdc_CallAlert",
-    "GI_Sheet_Mdc_RadioCheck", "GI_Sheet_Mdc_Emergency",  "GI_Sheet_Mdc_Stun",
-    "GI_Sheet_Mdc_Revive",     "GI_Sheet_Mdc_Status",     "GI_Sheet_Mdc_StatusText",
+    "GI_Sheet_Mdc_Top",        "GI_Sheet_Mdc_System",      "GI_Sheet_Mdc_General",
+    "GI_Sheet_Mdc_PttId",      "GI_Sheet_Mdc_SelCall",     "GI_Sheet_Mdc_CallAlert",
+    "GI_Sheet_Mdc_RadioCheck", "GI_Sheet_Mdc_Emergency",   "GI_Sheet_Mdc_Stun",
+    "GI_Sheet_Mdc_Revive",     "GI_Sheet_Mdc_Status",      "GI_Sheet_Mdc_StatusText",
     "GI_Sheet_Mdc_Message",    "GI_Sheet_Mdc_MessageText", "GI_Sheet_Mdc_Alias",
 };
 
@@ -61,6 +64,48 @@ TEST(MdcSheetsTest, EverySettingHasACellOnEachMdcModelType) {
         EXPECT_EQ(shown, rows);
         EXPECT_TRUE(sheets.rig.boxes.fatals.empty());
     }
+}
+
+// Keys and typed text on the real grid edit the entry of the cell's column or row.
+TEST(MdcSheetsTest, KeysOnTheGridEditTheImage) {
+    testsupport::SettingSheetRig sheets(MT_MdcLmr, 1400, 900);
+    cmcEeprom& image = sheets.rig.shell.image;
+    sheets.Open("GI_Sheet_Mdc_General");
+    sheets.Press(CL_Mdc_General_Mdc_On, 2, Qt::Key_Space);
+    EXPECT_EQ(image.GetByte(3332 + 2 * 20) & 0x80, 0x80);
+    EXPECT_EQ(sheets.At(CL_Mdc_General_Mdc_On, 2).text, "On");
+    EXPECT_EQ(sheets.At(CL_Mdc_General_Mdc_On, 1).text, "Off");
+    sheets.Type(CL_Mdc_General_Coast_Time, 1, "0.6");
+    EXPECT_EQ(GetBE16(image.GetData() + 3332 + 20 + 15), 500);
+    EXPECT_EQ(sheets.At(CL_Mdc_General_Coast_Time, 1).text, "  0.500");
+
+    sheets.Open("GI_Sheet_Mdc_System");
+    // A digit opens the editor with it; Enter commits the entry of that number.
+    sheets.Press(CL_Mdc_System_List_Status, 3, Qt::Key_4);
+    ASSERT_TRUE(sheets.sheet->EditorShowing());
+    QTest::keyClick(sheets.sheet->Editor(), Qt::Key_Return);
+    sheets.Repaint();
+    EXPECT_EQ(image.GetByte(3272 + 3 * 12 + 9), 4);
+    EXPECT_EQ(sheets.At(CL_Mdc_System_List_Status, 3).text, "4");
+
+    sheets.Open("GI_Sheet_Mdc_StatusText");
+    sheets.Press(CL_Mdc_Status_Enabled, 17, Qt::Key_Space);
+    EXPECT_EQ(image.GetByte(47568 + 144 + 1) & 0x10, 0x10);
+    EXPECT_EQ(sheets.At(CL_Mdc_Status_Num, 17).text, "2");
+
+    sheets.Open("GI_Sheet_Mdc_Alias");
+    sheets.Type(CL_Mdc_Alias1_ID, 3, "1a2f");
+    EXPECT_EQ(GetBE16(image.GetData() + layout::kMdcAliasTable + 3 * 12 + 10), 0x1A2F);
+    EXPECT_EQ(sheets.At(CL_Mdc_Alias1_ID, 3).text, "1A2F");
+    EXPECT_GT(sheets.rig.shell.modifiedUpdates, 0);
+}
+
+TEST(MdcSheetsTest, TheCoverOpensItsPages) {
+    testsupport::SettingSheetRig sheets(MT_MdcPmr);
+    sheets.Open("GI_Sheet_Mdc_Top");
+    sheets.Press(CallSheet, Qt::Key_Return);
+    ASSERT_EQ(sheets.rig.shell.openedSheets.size(), 1u);
+    EXPECT_EQ(sheets.rig.shell.openedSheets[0].spec, "GI_Sheet_Mdc_System");
 }
 
 TEST(MdcSheetsTest, Screenshots) {
