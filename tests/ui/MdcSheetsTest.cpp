@@ -6,13 +6,18 @@
 
 #include <QPlainTextEdit>
 #include <QTest>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 
+#include "common/cmcHelpGTex.h"
 #include "radio/CellCodes.h"
+#include "radio/HelpContext.h"
 #include "radio/ImageLayout.h"
 #include "radio/ImageWords.h"
 #include "radio/ItemRegistry.h"
+#include "radio/cmcCellObj.h"
 #include "tests/ui/SettingSheetRig.h"
 
 namespace {
@@ -100,12 +105,53 @@ TEST(MdcSheetsTest, KeysOnTheGridEditTheImage) {
     EXPECT_GT(sheets.rig.shell.modifiedUpdates, 0);
 }
 
-TEST(MdcSheetsTest, TheCoverOpensItsPages) {
+// The cover opens each page; F1 on any cell of a page finds that page's topic in the help file.
+TEST(MdcSheetsTest, TheCoverOpensEachPageAndEachPageHasItsHelp) {
+    const struct {
+        const char* sheet;
+        int context;
+    } pages[] = {
+        {"GI_Sheet_Mdc_System", 301},      {"GI_Sheet_Mdc_General", 302},
+        {"GI_Sheet_Mdc_PttId", 303},       {"GI_Sheet_Mdc_SelCall", 304},
+        {"GI_Sheet_Mdc_CallAlert", 305},   {"GI_Sheet_Mdc_RadioCheck", 306},
+        {"GI_Sheet_Mdc_Emergency", 307},   {"GI_Sheet_Mdc_Stun", 308},
+        {"GI_Sheet_Mdc_Revive", 309},      {"GI_Sheet_Mdc_Status", 314},
+        {"GI_Sheet_Mdc_StatusText", 315},  {"GI_Sheet_Mdc_Message", 316},
+        {"GI_Sheet_Mdc_MessageText", 317}, {"GI_Sheet_Mdc_Alias", 318},
+    };
     testsupport::SettingSheetRig sheets(MT_MdcPmr);
     sheets.Open("GI_Sheet_Mdc_Top");
-    sheets.Press(CallSheet, Qt::Key_Return);
-    ASSERT_EQ(sheets.rig.shell.openedSheets.size(), 1u);
-    EXPECT_EQ(sheets.rig.shell.openedSheets[0].spec, "GI_Sheet_Mdc_System");
+    const cuiSheetCells& cells = sheets.sheet->Cells();
+    for (const auto& page : pages) {
+        sheets.rig.shell.openedSheets.clear();
+        for (int row = 0; row < cells.Rows(); ++row) {
+            const cmcCellObj& cell = cells.At(0, row).cell;
+            if (cell.optionText && *cell.optionText == page.sheet) {
+                sheets.sheet->Grid()->MoveTo(0, row);
+                QTest::keyClick(sheets.sheet->Grid(), Qt::Key_Return);
+            }
+        }
+        ASSERT_EQ(sheets.rig.shell.openedSheets.size(), 1u) << page.sheet;
+        EXPECT_EQ(sheets.rig.shell.openedSheets[0].spec, page.sheet);
+    }
+
+    cmcHelpGTex help;
+    help.SetFileName(MERROW_DATA_DIR "/TarnwickH.OVL");
+    std::ifstream file(MERROW_DATA_DIR "/Tarnwick.html");
+    const std::string html((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
+    for (const auto& page : pages) {
+        EXPECT_NE(html.find("name=\"context-" + std::to_string(page.context) + "\""),
+                  std::string::npos)
+            << page.sheet;
+        sheets.Open(page.sheet);
+        for (const auto& [cell, painted] : sheets.painted) {
+            EXPECT_EQ(FindHelpContext(cell.first, sheets.rig.shell.image, MT_MdcPmr,
+                                      sheets.rig.shell.choices, help),
+                      page.context)
+                << page.sheet << ": " << cell.first;
+        }
+    }
 }
 
 TEST(MdcSheetsTest, Screenshots) {
