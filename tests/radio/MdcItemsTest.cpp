@@ -438,6 +438,17 @@ TEST_F(MdcItemsTest, EntriesAreNumberedWithinTheirBlock) {
     EXPECT_EQ(rig.shell.image.GetByte(47568 + 144 + 1), 0x80);
 }
 
+// Showing or changing a system's revive entry leaves its alias list as it is.
+TEST_F(MdcItemsTest, TheReviveListLeavesTheAliasListAlone) {
+    rig.shell.image.Fill(0);
+    rig.shell.image.SetByte(kSystem4 + 8, 3);
+    EXPECT_EQ(Shown(CL_Mdc_System_List_Revive, 4), "0");
+    rig.Type("2");
+    EXPECT_EQ(rig.shell.image.GetByte(kSystem4 + 6), 2);
+    EXPECT_EQ(rig.shell.image.GetByte(kSystem4 + 8), 3);
+    EXPECT_EQ(Shown(CL_Mdc_System_List_Alias, 4), "3");
+}
+
 // Codes of the group without a setting: the emergency beeps and the conversation time say so
 // with their number; the items of aliases 2 to 5 show nothing and change nothing.
 TEST_F(MdcItemsTest, ItemsWithoutASetting) {
