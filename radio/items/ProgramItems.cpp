@@ -3,9 +3,13 @@
 
 // The groups of the memory map; each group's rows live in a file of their own in this folder.
 const ItemRegistry& ItemRegistry::Program() {
-    static const ItemRegistry registry{
-        ListCommandRows(), CommonSettingRows(),     KeyDisplaySetModeRows(),
-        MskRows(),         ExpansionDtmfScanRows(), MakerRows(),
-        MdcRows()};
+    static const ItemRegistry registry{ListCommandRows(),
+                                       CommonSettingRows(),
+                                       KeyDisplaySetModeRows(),
+                                       MskRows(),
+                                       ExpansionDtmfScanRows(),
+                                       ToneCodeRows(),
+                                       MakerRows(),
+                                       MdcRows()};
     return registry;
 }
