@@ -9,12 +9,15 @@
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
 #include "tests/radio/CellRig.h"
+#include "tests/radio/EditCase.h"
 #include "tests/radio/ImageDiff.h"
 
 namespace {
 
 using radiotest::Bits;
+using radiotest::Chosen;
 using radiotest::ImageByte;
+using radiotest::Typed;
 
 constexpr int kNone = kCategoryNone;
 constexpr int A = CT_MDC_Alias;
@@ -39,20 +42,6 @@ constexpr int kMessageFlags17 = layout::kMdcBlock2 + 128 + 144 + 1;
 // The last alias record.
 constexpr int kAlias499 = layout::kMdcAliasTable + 12 * 499;
 
-// What the user does on a cell: a key, a text typed into the in-place editor, or an entry
-// chosen in the pop-up list.
-struct Action {
-    int key = 0;
-    const char* typed = nullptr;
-    int chosen = -1;
-};
-Action Typed(const char* text) {
-    return {0, text, -1};
-}
-Action Chosen(int value) {
-    return {0, nullptr, value};
-}
-
 // A time typed as 0 over a word of 0xFFFF.
 std::vector<Bits> WordCleared(int address) {
     return {{address, 0xFF}, {address + 1, 0xFF}};
@@ -62,15 +51,6 @@ class MdcItemsTest : public ::testing::Test {
 protected:
     MdcItemsTest() { rig.shell.model = MT_MdcPmr; }
 
-    void Do(const Action& action) {
-        if (action.key) {
-            rig.Key(action.key);
-        } else if (action.typed) {
-            rig.Type(action.typed);
-        } else {
-            rig.Answer(Flex0, action.chosen);
-        }
-    }
     std::string Shown(int item, int index, int category = kNone) {
         rig.At(item, index, category);
         return rig.Paint();
@@ -200,158 +180,148 @@ TEST_F(MdcItemsTest, RowsShowTheirEntry) {
 // and nowhere else: entry 4 of the tables, entry 17 of the status and message entries, alias
 // 499.
 TEST_F(MdcItemsTest, EditsStoreAtTheirBits) {
-    struct Case {
-        int item;
-        int index;
-        Action action;
-        std::vector<Bits> changed;
-    } cases[] = {
-        {CL_Mdc_System_List_General, 4, Typed("0"), {{kSystem4 + 0, 0xFF}}},
-        {CL_Mdc_System_List_PttId, 4, Typed("0"), {{kSystem4 + 1, 0xFF}}},
-        {CL_Mdc_System_List_Selcall, 4, Typed("0"), {{kSystem4 + 2, 0xFF}}},
-        {CL_Mdc_System_List_CallAlert, 4, Typed("0"), {{kSystem4 + 3, 0xFF}}},
-        {CL_Mdc_System_List_RadioChk, 4, Typed("0"), {{kSystem4 + 4, 0xFF}}},
-        {CL_Mdc_System_List_Stun, 4, Typed("0"), {{kSystem4 + 5, 0xFF}}},
-        {CL_Mdc_System_List_Revive, 4, Typed("0"), {{kSystem4 + 6, 0xFF}}},
-        {CL_Mdc_System_List_Emg, 4, Typed("0"), {{kSystem4 + 7, 0xFF}}},
-        {CL_Mdc_System_List_Alias, 4, Chosen(0), {{kSystem4 + 8, 0xFF}}},
-        {CL_Mdc_System_List_Status, 4, Typed("0"), {{kSystem4 + 9, 0xFF}}},
-        {CL_Mdc_System_List_Message, 4, Typed("0"), {{kSystem4 + 10, 0xFF}}},
+    const radiotest::EditCase cases[] = {
+        {{CL_Mdc_System_List_General, 4}, Typed("0"), {{kSystem4 + 0, 0xFF}}},
+        {{CL_Mdc_System_List_PttId, 4}, Typed("0"), {{kSystem4 + 1, 0xFF}}},
+        {{CL_Mdc_System_List_Selcall, 4}, Typed("0"), {{kSystem4 + 2, 0xFF}}},
+        {{CL_Mdc_System_List_CallAlert, 4}, Typed("0"), {{kSystem4 + 3, 0xFF}}},
+        {{CL_Mdc_System_List_RadioChk, 4}, Typed("0"), {{kSystem4 + 4, 0xFF}}},
+        {{CL_Mdc_System_List_Stun, 4}, Typed("0"), {{kSystem4 + 5, 0xFF}}},
+        {{CL_Mdc_System_List_Revive, 4}, Typed("0"), {{kSystem4 + 6, 0xFF}}},
+        {{CL_Mdc_System_List_Emg, 4}, Typed("0"), {{kSystem4 + 7, 0xFF}}},
+        {{CL_Mdc_System_List_Alias, 4}, Chosen(0), {{kSystem4 + 8, 0xFF}}},
+        {{CL_Mdc_System_List_Status, 4}, Typed("0"), {{kSystem4 + 9, 0xFF}}},
+        {{CL_Mdc_System_List_Message, 4}, Typed("0"), {{kSystem4 + 10, 0xFF}}},
 
-        {CL_Mdc_General_Mdc_On, 4, Chosen(0), {{kGeneral4, 0x80}}},
-        {CL_Mdc_General_Mute_MSK, 4, Chosen(0), {{kGeneral4, 0x40}}},
-        {CL_Mdc_General_Tones_Req, 4, Chosen(0), {{kGeneral4, 0x20}}},
-        {CL_Mdc_General_Mute_Type, 4, Chosen(0), {{kGeneral4, 0x0F}}},
-        {CL_Mdc_General_Self_Id, 4, Typed("1234"), {{kGeneral4 + 1, 0xED}, {kGeneral4 + 2, 0xCB}}},
+        {{CL_Mdc_General_Mdc_On, 4}, Chosen(0), {{kGeneral4, 0x80}}},
+        {{CL_Mdc_General_Mute_MSK, 4}, Chosen(0), {{kGeneral4, 0x40}}},
+        {{CL_Mdc_General_Tones_Req, 4}, Chosen(0), {{kGeneral4, 0x20}}},
+        {{CL_Mdc_General_Mute_Type, 4}, Chosen(0), {{kGeneral4, 0x0F}}},
+        {{CL_Mdc_General_Self_Id, 4},
+         Typed("1234"),
+         {{kGeneral4 + 1, 0xED}, {kGeneral4 + 2, 0xCB}}},
         // Three digits: the word's top nibble stays.
-        {CL_Mdc_General_Group_Id, 4, Typed("123"), {{kGeneral4 + 3, 0x0E}, {kGeneral4 + 4, 0xDC}}},
+        {{CL_Mdc_General_Group_Id, 4},
+         Typed("123"),
+         {{kGeneral4 + 3, 0x0E}, {kGeneral4 + 4, 0xDC}}},
         // 300 ms is 0x012C.
-        {CL_Mdc_General_Initial_Tx_Delay,
-         4,
+        {{CL_Mdc_General_Initial_Tx_Delay, 4},
          Typed("0.3"),
          {{kGeneral4 + 5, 0xFE}, {kGeneral4 + 6, 0xD3}}},
-        {CL_Mdc_General_Tx_Sync_Retry, 4, Typed("0"), {{kGeneral4 + 7, 0xFF}}},
-        {CL_Mdc_General_Rx_Sync_Threshold, 4, Typed("40"), {{kGeneral4 + 8, 0xD7}}},
+        {{CL_Mdc_General_Tx_Sync_Retry, 4}, Typed("0"), {{kGeneral4 + 7, 0xFF}}},
+        {{CL_Mdc_General_Rx_Sync_Threshold, 4}, Typed("40"), {{kGeneral4 + 8, 0xD7}}},
         // 10000 ms is 0x2710, 5000 ms 0x1388, 1000 ms 0x03E8, 200 ms 0x00C8, 60000 ms 0xEA60.
-        {CL_Mdc_General_Menu_Timeout,
-         4,
+        {{CL_Mdc_General_Menu_Timeout, 4},
          Typed("10"),
          {{kGeneral4 + 9, 0xD8}, {kGeneral4 + 10, 0xEF}}},
-        {CL_Mdc_General_10key_Timeout,
-         4,
+        {{CL_Mdc_General_10key_Timeout, 4},
          Typed("5"),
          {{kGeneral4 + 11, 0xEC}, {kGeneral4 + 12, 0x77}}},
-        {CL_Mdc_General_DOS_Time, 4, Typed("1"), {{kGeneral4 + 13, 0xFC}, {kGeneral4 + 14, 0x17}}},
-        {CL_Mdc_General_Coast_Time,
-         4,
+        {{CL_Mdc_General_DOS_Time, 4},
+         Typed("1"),
+         {{kGeneral4 + 13, 0xFC}, {kGeneral4 + 14, 0x17}}},
+        {{CL_Mdc_General_Coast_Time, 4},
          Typed("0.2"),
          {{kGeneral4 + 15, 0xFF}, {kGeneral4 + 16, 0x37}}},
-        {CL_Mdc_General_Auto_Reset,
-         4,
+        {{CL_Mdc_General_Auto_Reset, 4},
          Typed("60"),
          {{kGeneral4 + 17, 0x15}, {kGeneral4 + 18, 0x9F}}},
 
-        {CL_Mdc_PttId_Tx, 4, Chosen(0), {{kPttId4, 0x80}}},
-        {CL_Mdc_PttId_Rx, 4, Chosen(0), {{kPttId4, 0x40}}},
-        {CL_Mdc_PttId_Pttid_Dwn, 4, Chosen(0), {{kPttId4, 0x20}}},
-        {CL_Mdc_PttId_Pttid_Up, 4, Chosen(0), {{kPttId4, 0x10}}},
-        {CL_Mdc_PttId_Rt_Beep, 4, Chosen(0), {{kPttId4, 0x08}}},
-        {CL_Mdc_PttId_Cu_Beep, 4, Chosen(0), {{kPttId4, 0x04}}},
-        {CL_Mdc_PttId_Pre_Time, 4, Typed("0"), WordCleared(kPttId4 + 2)},
-        {CL_Mdc_PttId_Post_Time, 4, Typed("0"), WordCleared(kPttId4 + 4)},
+        {{CL_Mdc_PttId_Tx, 4}, Chosen(0), {{kPttId4, 0x80}}},
+        {{CL_Mdc_PttId_Rx, 4}, Chosen(0), {{kPttId4, 0x40}}},
+        {{CL_Mdc_PttId_Pttid_Dwn, 4}, Chosen(0), {{kPttId4, 0x20}}},
+        {{CL_Mdc_PttId_Pttid_Up, 4}, Chosen(0), {{kPttId4, 0x10}}},
+        {{CL_Mdc_PttId_Rt_Beep, 4}, Chosen(0), {{kPttId4, 0x08}}},
+        {{CL_Mdc_PttId_Cu_Beep, 4}, Chosen(0), {{kPttId4, 0x04}}},
+        {{CL_Mdc_PttId_Pre_Time, 4}, Typed("0"), WordCleared(kPttId4 + 2)},
+        {{CL_Mdc_PttId_Post_Time, 4}, Typed("0"), WordCleared(kPttId4 + 4)},
 
-        {CL_Mdc_SelCall_Rx, 4, Chosen(0), {{kSelCall4, 0x80}}},
-        {CL_Mdc_SelCall_Tx, 4, Chosen(0), {{kSelCall4, 0x40}}},
-        {CL_Mdc_SelCall_Show_Icon, 4, Chosen(0), {{kSelCall4, 0x10}}},
-        {CL_Mdc_SelCall_BeepType, 4, Chosen(0), {{kSelCall4, 0x0F}}},
-        {CL_Mdc_SelCall_RT_Beep, 4, Chosen(0), {{kSelCall4 + 1, 0x40}}},
-        {CL_Mdc_SelCall_Disp_Time, 4, Typed("0"), WordCleared(kSelCall4 + 2)},
+        {{CL_Mdc_SelCall_Rx, 4}, Chosen(0), {{kSelCall4, 0x80}}},
+        {{CL_Mdc_SelCall_Tx, 4}, Chosen(0), {{kSelCall4, 0x40}}},
+        {{CL_Mdc_SelCall_Show_Icon, 4}, Chosen(0), {{kSelCall4, 0x10}}},
+        {{CL_Mdc_SelCall_BeepType, 4}, Chosen(0), {{kSelCall4, 0x0F}}},
+        {{CL_Mdc_SelCall_RT_Beep, 4}, Chosen(0), {{kSelCall4 + 1, 0x40}}},
+        {{CL_Mdc_SelCall_Disp_Time, 4}, Typed("0"), WordCleared(kSelCall4 + 2)},
 
-        {CL_Mdc_CallAlert_Rx, 4, Chosen(0), {{kCallAlert4, 0x80}}},
-        {CL_Mdc_CallAlert_Tx, 4, Chosen(0), {{kCallAlert4, 0x40}}},
-        {CL_Mdc_CallAlert_Beep_Type, 4, Chosen(0), {{kCallAlert4, 0x0F}}},
-        {CL_Mdc_CallAlert_Show_Icon, 4, Chosen(0), {{kCallAlert4 + 1, 0x80}}},
-        {CL_Mdc_CallAlert_Request_Ack, 4, Chosen(0), {{kCallAlert4 + 1, 0x40}}},
-        {CL_Mdc_CallAlert_Beep_Length, 4, Chosen(0), {{kCallAlert4 + 1, 0x0F}}},
-        {CL_Mdc_CallAlert_Num_Retry,
-         4,
+        {{CL_Mdc_CallAlert_Rx, 4}, Chosen(0), {{kCallAlert4, 0x80}}},
+        {{CL_Mdc_CallAlert_Tx, 4}, Chosen(0), {{kCallAlert4, 0x40}}},
+        {{CL_Mdc_CallAlert_Beep_Type, 4}, Chosen(0), {{kCallAlert4, 0x0F}}},
+        {{CL_Mdc_CallAlert_Show_Icon, 4}, Chosen(0), {{kCallAlert4 + 1, 0x80}}},
+        {{CL_Mdc_CallAlert_Request_Ack, 4}, Chosen(0), {{kCallAlert4 + 1, 0x40}}},
+        {{CL_Mdc_CallAlert_Beep_Length, 4}, Chosen(0), {{kCallAlert4 + 1, 0x0F}}},
+        {{CL_Mdc_CallAlert_Num_Retry, 4},
          Typed("250"),
          {{kCallAlert4 + 2, 0xFF}, {kCallAlert4 + 3, 0x05}}},
-        {CL_Mdc_CallAlert_Ack_Wait, 4, Typed("0"), WordCleared(kCallAlert4 + 4)},
-        {CL_Mdc_CallAlert_Ack_Delay, 4, Typed("0"), WordCleared(kCallAlert4 + 6)},
-        {CL_Mdc_CallAlert_Display_Time, 4, Typed("0"), WordCleared(kCallAlert4 + 8)},
+        {{CL_Mdc_CallAlert_Ack_Wait, 4}, Typed("0"), WordCleared(kCallAlert4 + 4)},
+        {{CL_Mdc_CallAlert_Ack_Delay, 4}, Typed("0"), WordCleared(kCallAlert4 + 6)},
+        {{CL_Mdc_CallAlert_Display_Time, 4}, Typed("0"), WordCleared(kCallAlert4 + 8)},
 
-        {CL_Mdc_RadioChk_Rx, 4, Chosen(0), {{kRadioCheck4, 0x80}}},
-        {CL_Mdc_RadioChk_Tx, 4, Chosen(0), {{kRadioCheck4, 0x40}}},
-        {CL_Mdc_RadioChk_Num_Retry, 4, Typed("1"), {{kRadioCheck4, 0x0E}}},
-        {CL_Mdc_RadioChk_Ack_Delay, 4, Typed("0"), WordCleared(kRadioCheck4 + 2)},
-        {CL_Mdc_RadioChk_Ack_Wait, 4, Typed("0"), WordCleared(kRadioCheck4 + 4)},
-        {CL_Mdc_RadioChk_Disp_Time, 4, Typed("0"), WordCleared(kRadioCheck4 + 6)},
+        {{CL_Mdc_RadioChk_Rx, 4}, Chosen(0), {{kRadioCheck4, 0x80}}},
+        {{CL_Mdc_RadioChk_Tx, 4}, Chosen(0), {{kRadioCheck4, 0x40}}},
+        {{CL_Mdc_RadioChk_Num_Retry, 4}, Typed("1"), {{kRadioCheck4, 0x0E}}},
+        {{CL_Mdc_RadioChk_Ack_Delay, 4}, Typed("0"), WordCleared(kRadioCheck4 + 2)},
+        {{CL_Mdc_RadioChk_Ack_Wait, 4}, Typed("0"), WordCleared(kRadioCheck4 + 4)},
+        {{CL_Mdc_RadioChk_Disp_Time, 4}, Typed("0"), WordCleared(kRadioCheck4 + 6)},
 
-        {CL_Mdc_Emg_Rx, 4, Chosen(0), {{kEmergency4, 0x80}}},
-        {CL_Mdc_Emg_Tx, 4, Chosen(0), {{kEmergency4, 0x40}}},
-        {CL_Mdc_Emg_No_Disp, 4, Chosen(0), {{kEmergency4, 0x20}}},
-        {CL_Mdc_Emg_Status_No, 4, Chosen(0), {{kEmergency4, 0x10}, {kEmergency4 + 2, 0x0F}}},
-        {CL_Mdc_Emg_No_Polite, 4, Typed("0"), {{kEmergency4 + 1, 0xF0}}},
-        {CL_Mdc_Emg_No_Impolite, 4, Typed("0"), {{kEmergency4 + 1, 0x0F}}},
-        {CL_Mdc_Emg_Ignore_Other, 4, Chosen(0), {{kEmergency4 + 2, 0x80}}},
-        {CL_Mdc_Emg_Disp_Time, 4, Typed("0"), WordCleared(kEmergency4 + 4)},
-        {CL_Mdc_Emg_Free_Wait, 4, Typed("0"), WordCleared(kEmergency4 + 6)},
-        {CL_Mdc_Emg_Ack_Wait, 4, Typed("0"), WordCleared(kEmergency4 + 8)},
-        {CL_Mdc_Emg_Cycle_Delay, 4, Typed("0"), WordCleared(kEmergency4 + 10)},
-        {CL_Mdc_Emg_Open_Mic_Duration, 4, Typed("0"), {{kEmergency4 + 12, 0xFF}}},
-        {CL_Mdc_Emg_No_Cycles, 4, Typed("0"), {{kEmergency4 + 13, 0xFF}}},
+        {{CL_Mdc_Emg_Rx, 4}, Chosen(0), {{kEmergency4, 0x80}}},
+        {{CL_Mdc_Emg_Tx, 4}, Chosen(0), {{kEmergency4, 0x40}}},
+        {{CL_Mdc_Emg_No_Disp, 4}, Chosen(0), {{kEmergency4, 0x20}}},
+        {{CL_Mdc_Emg_Status_No, 4}, Chosen(0), {{kEmergency4, 0x10}, {kEmergency4 + 2, 0x0F}}},
+        {{CL_Mdc_Emg_No_Polite, 4}, Typed("0"), {{kEmergency4 + 1, 0xF0}}},
+        {{CL_Mdc_Emg_No_Impolite, 4}, Typed("0"), {{kEmergency4 + 1, 0x0F}}},
+        {{CL_Mdc_Emg_Ignore_Other, 4}, Chosen(0), {{kEmergency4 + 2, 0x80}}},
+        {{CL_Mdc_Emg_Disp_Time, 4}, Typed("0"), WordCleared(kEmergency4 + 4)},
+        {{CL_Mdc_Emg_Free_Wait, 4}, Typed("0"), WordCleared(kEmergency4 + 6)},
+        {{CL_Mdc_Emg_Ack_Wait, 4}, Typed("0"), WordCleared(kEmergency4 + 8)},
+        {{CL_Mdc_Emg_Cycle_Delay, 4}, Typed("0"), WordCleared(kEmergency4 + 10)},
+        {{CL_Mdc_Emg_Open_Mic_Duration, 4}, Typed("0"), {{kEmergency4 + 12, 0xFF}}},
+        {{CL_Mdc_Emg_No_Cycles, 4}, Typed("0"), {{kEmergency4 + 13, 0xFF}}},
 
-        {CL_Mdc_Stun_Rx, 4, Chosen(0), {{kStun4, 0x80}}},
-        {CL_Mdc_Stun_Tx, 4, Chosen(0), {{kStun4, 0x40}}},
-        {CL_Mdc_Stun_No_Retry, 4, Typed("1"), {{kStun4, 0x0E}}},
-        {CL_Mdc_Stun_Ack_Wait, 4, Typed("0"), WordCleared(kStun4 + 2)},
-        {CL_Mdc_Stun_Disp_Time, 4, Typed("0"), WordCleared(kStun4 + 4)},
-        {CL_Mdc_Stun_Ack_Delay, 4, Typed("0"), WordCleared(kStun4 + 6)},
-        {CL_Mdc_Revive_Rx, 4, Chosen(0), {{kRevive4, 0x80}}},
-        {CL_Mdc_Revive_Tx, 4, Chosen(0), {{kRevive4, 0x40}}},
-        {CL_Mdc_Revive_No_Retry, 4, Typed("1"), {{kRevive4, 0x0E}}},
-        {CL_Mdc_Revive_Ack_Delay, 4, Typed("0"), WordCleared(kRevive4 + 2)},
-        {CL_Mdc_Revive_Ack_Wait, 4, Typed("0"), WordCleared(kRevive4 + 4)},
-        {CL_Mdc_Revive_Ack_Disp_Time, 4, Typed("0"), WordCleared(kRevive4 + 6)},
+        {{CL_Mdc_Stun_Rx, 4}, Chosen(0), {{kStun4, 0x80}}},
+        {{CL_Mdc_Stun_Tx, 4}, Chosen(0), {{kStun4, 0x40}}},
+        {{CL_Mdc_Stun_No_Retry, 4}, Typed("1"), {{kStun4, 0x0E}}},
+        {{CL_Mdc_Stun_Ack_Wait, 4}, Typed("0"), WordCleared(kStun4 + 2)},
+        {{CL_Mdc_Stun_Disp_Time, 4}, Typed("0"), WordCleared(kStun4 + 4)},
+        {{CL_Mdc_Stun_Ack_Delay, 4}, Typed("0"), WordCleared(kStun4 + 6)},
+        {{CL_Mdc_Revive_Rx, 4}, Chosen(0), {{kRevive4, 0x80}}},
+        {{CL_Mdc_Revive_Tx, 4}, Chosen(0), {{kRevive4, 0x40}}},
+        {{CL_Mdc_Revive_No_Retry, 4}, Typed("1"), {{kRevive4, 0x0E}}},
+        {{CL_Mdc_Revive_Ack_Delay, 4}, Typed("0"), WordCleared(kRevive4 + 2)},
+        {{CL_Mdc_Revive_Ack_Wait, 4}, Typed("0"), WordCleared(kRevive4 + 4)},
+        {{CL_Mdc_Revive_Ack_Disp_Time, 4}, Typed("0"), WordCleared(kRevive4 + 6)},
 
-        {CL_Mdc_Status_Rx, 4, Chosen(0), {{kStatus4, 0x80}}},
-        {CL_Mdc_Status_Tx, 4, Chosen(0), {{kStatus4, 0x40}}},
-        {CL_Mdc_Status_Tx_Ack, 4, Chosen(0), {{kStatus4, 0x20}}},
-        {CL_Mdc_Status_Num_Retry, 4, Typed("1"), {{kStatus4, 0x0E}}},
-        {CL_Mdc_Status_On_Pwr_Up, 4, Chosen(0), {{kStatus4 + 1, 0x8F}}},
-        {CL_Mdc_Status_Ack_Time, 4, Typed("0"), WordCleared(kStatus4 + 2)},
-        {CL_Mdc_Status_Ack_Wait, 4, Typed("0"), WordCleared(kStatus4 + 4)},
-        {CL_Mdc_Status_Disp_Time, 4, Typed("0"), WordCleared(kStatus4 + 6)},
-        {CL_Mdc_Status_Text, 17, Typed("AB"), radiotest::TextOver0xFF(kStatusText17, "AB")},
-        {CL_Mdc_Status_Ack, 17, Chosen(0), {{kStatusFlags17, 0x80}}},
-        {CL_Mdc_Status_Strip, 17, Chosen(0), {{kStatusFlags17, 0x40}}},
-        {CL_Mdc_Status_Enabled, 17, Chosen(0), {{kStatusFlags17, 0x10}}},
+        {{CL_Mdc_Status_Rx, 4}, Chosen(0), {{kStatus4, 0x80}}},
+        {{CL_Mdc_Status_Tx, 4}, Chosen(0), {{kStatus4, 0x40}}},
+        {{CL_Mdc_Status_Tx_Ack, 4}, Chosen(0), {{kStatus4, 0x20}}},
+        {{CL_Mdc_Status_Num_Retry, 4}, Typed("1"), {{kStatus4, 0x0E}}},
+        {{CL_Mdc_Status_On_Pwr_Up, 4}, Chosen(0), {{kStatus4 + 1, 0x8F}}},
+        {{CL_Mdc_Status_Ack_Time, 4}, Typed("0"), WordCleared(kStatus4 + 2)},
+        {{CL_Mdc_Status_Ack_Wait, 4}, Typed("0"), WordCleared(kStatus4 + 4)},
+        {{CL_Mdc_Status_Disp_Time, 4}, Typed("0"), WordCleared(kStatus4 + 6)},
+        {{CL_Mdc_Status_Text, 17}, Typed("AB"), radiotest::TextOver0xFF(kStatusText17, "AB")},
+        {{CL_Mdc_Status_Ack, 17}, Chosen(0), {{kStatusFlags17, 0x80}}},
+        {{CL_Mdc_Status_Strip, 17}, Chosen(0), {{kStatusFlags17, 0x40}}},
+        {{CL_Mdc_Status_Enabled, 17}, Chosen(0), {{kStatusFlags17, 0x10}}},
 
-        {CL_Mdc_Msg_RX, 4, Chosen(0), {{kMessage4, 0x80}}},
-        {CL_Mdc_Msg_TX, 4, Chosen(0), {{kMessage4, 0x40}}},
-        {CL_Mdc_Msg_No_Retry, 4, Typed("1"), {{kMessage4, 0x0E}}},
-        {CL_Mdc_Msg_Ack_Time, 4, Typed("0"), WordCleared(kMessage4 + 1)},
-        {CL_Mdc_Msg_Ack_Wait, 4, Typed("0"), WordCleared(kMessage4 + 3)},
-        {CL_Mdc_Msg_Disp_Time, 4, Typed("0"), WordCleared(kMessage4 + 5)},
-        {CL_Mdc_Msg_Text, 17, Typed("AB"), radiotest::TextOver0xFF(kMessageText17, "AB")},
-        {CL_Mdc_Msg_Request_Ack, 17, Chosen(0), {{kMessageFlags17, 0x80}}},
-        {CL_Mdc_Msg_Strip_Tones, 17, Chosen(0), {{kMessageFlags17, 0x40}}},
-        {CL_Mdc_Msg_Enabled, 17, Chosen(0), {{kMessageFlags17, 0x10}}},
+        {{CL_Mdc_Msg_RX, 4}, Chosen(0), {{kMessage4, 0x80}}},
+        {{CL_Mdc_Msg_TX, 4}, Chosen(0), {{kMessage4, 0x40}}},
+        {{CL_Mdc_Msg_No_Retry, 4}, Typed("1"), {{kMessage4, 0x0E}}},
+        {{CL_Mdc_Msg_Ack_Time, 4}, Typed("0"), WordCleared(kMessage4 + 1)},
+        {{CL_Mdc_Msg_Ack_Wait, 4}, Typed("0"), WordCleared(kMessage4 + 3)},
+        {{CL_Mdc_Msg_Disp_Time, 4}, Typed("0"), WordCleared(kMessage4 + 5)},
+        {{CL_Mdc_Msg_Text, 17}, Typed("AB"), radiotest::TextOver0xFF(kMessageText17, "AB")},
+        {{CL_Mdc_Msg_Request_Ack, 17}, Chosen(0), {{kMessageFlags17, 0x80}}},
+        {{CL_Mdc_Msg_Strip_Tones, 17}, Chosen(0), {{kMessageFlags17, 0x40}}},
+        {{CL_Mdc_Msg_Enabled, 17}, Chosen(0), {{kMessageFlags17, 0x10}}},
 
-        {CL_Mdc_Alias1_Text, 499, Typed("AB"), radiotest::TextOver0xFF(kAlias499, "AB")},
-        {CL_Mdc_Alias1_Strip, 499, Chosen(0), {{kAlias499 + 8, 0x80}}},
-        {CL_Mdc_Alias1_Beep_Type, 499, Chosen(0), {{kAlias499 + 8, 0x0F}}},
-        {CL_Mdc_Alias1_ID, 499, Typed("1234"), {{kAlias499 + 10, 0xED}, {kAlias499 + 11, 0xCB}}},
+        {{CL_Mdc_Alias1_Text, 499, A}, Typed("AB"), radiotest::TextOver0xFF(kAlias499, "AB")},
+        {{CL_Mdc_Alias1_Strip, 499, A}, Chosen(0), {{kAlias499 + 8, 0x80}}},
+        {{CL_Mdc_Alias1_Beep_Type, 499, A}, Chosen(0), {{kAlias499 + 8, 0x0F}}},
+        {{CL_Mdc_Alias1_ID, 499, A},
+         Typed("1234"),
+         {{kAlias499 + 10, 0xED}, {kAlias499 + 11, 0xCB}}},
     };
-    for (const auto& c : cases) {
-        rig.shell.image.Fill(0xFF);
-        const std::vector<uint8_t> before = radiotest::ImageBytes(rig.shell.image);
-        rig.At(c.item, c.index,
-               c.item >= CL_Mdc_Alias1_Strip && c.item <= CL_Mdc_Alias1_Text ? A : kNone);
-        Do(c.action);
-        radiotest::ExpectBits(radiotest::ChangedBits(before, rig.shell.image), c.changed, c.item);
-    }
+    radiotest::ExpectEditsStoreAtTheirBits(rig, cases);
 }
 
 // A status number is a flag bit and the number less one in a nibble: a set flag over nibble 0 is
