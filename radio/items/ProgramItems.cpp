@@ -5,6 +5,8 @@
 const ItemRegistry& ItemRegistry::Program() {
     static const ItemRegistry registry{ListCommandRows(),
                                        CommonSettingRows(),
+                                       BankRows(),
+                                       ChannelRows(),
                                        KeyDisplaySetModeRows(),
                                        MskRows(),
                                        ExpansionDtmfScanRows(),
