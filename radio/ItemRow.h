@@ -42,17 +42,36 @@ namespace memmap {
 // --- Where a value lives ------------------------------------------------------------------
 
 // An image address: fixed, or the same place in each record of a table (base + stride x the
-// cell's index).
+// cell's index), or of a table kept in blocks (entry index % perBlock of block index / perBlock,
+// the blocks blockStride apart).
 struct Address {
     int base = 0;
     int stride = 0;
+    int perBlock = 0;  // 0: one run of records
+    int blockStride = 0;
     constexpr Address(int fixed) : base(fixed) {}  // NOLINT: a fixed address reads as a number
     constexpr Address(int base_, int stride_) : base(base_), stride(stride_) {}
-    constexpr int At(int index) const { return base + stride * index; }
+    constexpr int At(int index) const {
+        if (perBlock > 0) {
+            return base + blockStride * (index / perBlock) + stride * (index % perBlock);
+        }
+        return base + stride * index;
+    }
 };
 // Byte offset of the record of the cell's index in a table of the image.
 constexpr Address InTable(layout::RecordArea area, int offset) {
     return Address(area.base + offset, area.stride);
+}
+
+// The same place in each entry of a table kept in blocks of perBlock entries, blockStride
+// bytes apart: the cell's index i is entry i % perBlock of block i / perBlock.
+constexpr Address InBlocks(Address entries, int perBlock, int blockStride) {
+    if (perBlock < 1) {
+        throw "a block holds one entry or more";  // fails the build of a constexpr row
+    }
+    entries.perBlock = perBlock;
+    entries.blockStride = blockStride;
+    return entries;
 }
 
 // How an odd value is read from and written to the document, for a codec of a field.

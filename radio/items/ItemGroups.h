@@ -19,3 +19,6 @@ std::span<const ItemRow> ToneCodeRows();
 // Maker adjustments, the MDC model types' menu entries and a channel's MDC system (codes
 // 449..563).
 std::span<const ItemRow> MakerRows();
+// MDC signalling: the system and feature tables, status and message entries, aliases (codes
+// 564..698).
+std::span<const ItemRow> MdcRows();

@@ -3,9 +3,15 @@
 
 // The groups of the memory map; each group's rows live in a file of their own in this folder.
 const ItemRegistry& ItemRegistry::Program() {
-    static const ItemRegistry registry{
-        ListCommandRows(),       CommonSettingRows(),     BankRows(),
-        ChannelRows(),           KeyDisplaySetModeRows(), MskRows(),
-        ExpansionDtmfScanRows(), ToneCodeRows(),          MakerRows()};
+    static const ItemRegistry registry{ListCommandRows(),
+                                       CommonSettingRows(),
+                                       BankRows(),
+                                       ChannelRows(),
+                                       KeyDisplaySetModeRows(),
+                                       MskRows(),
+                                       ExpansionDtmfScanRows(),
+                                       ToneCodeRows(),
+                                       MakerRows(),
+                                       MdcRows()};
     return registry;
 }
