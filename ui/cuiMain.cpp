@@ -1,6 +1,7 @@
 #include "ui/cuiMain.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFrame>
 #include <QMenuBar>
@@ -21,6 +22,7 @@
 #include "radio/BankChannels.h"
 #include "radio/CellCodes.h"
 #include "radio/ImageCheck.h"
+#include "radio/ImageDebugCells.h"
 #include "radio/ImageLayout.h"
 #include "radio/SheetSelector.h"
 #include "radio/WarningChecks.h"
@@ -30,9 +32,12 @@
 #include "radio/indChannelEdit.h"
 #include "radio/indEnviron.h"
 #include "ui/ColourMapping.h"
+#include "ui/DebugCompareForm.h"
 #include "ui/SheetStyles.h"
 #include "ui/TForm1.h"
 #include "ui/cuiAboutBox.h"
+#include "ui/cuiDebugWin.h"
+#include "ui/cuiEeDebugWin.h"
 #include "ui/cuiMenu.h"
 #include "ui/cuiSheet.h"
 #include "ui/cuiStatusBar.h"
@@ -95,6 +100,9 @@ cuiMain::~cuiMain() {
         bus->RemoveListener(&cuiMain::OnEventThunk, this);
     }
     InstallShell(nullptr);
+    for (const QPointer<QWidget>& form : eeDebugForms_) {
+        delete form.data();
+    }
     // The tree goes before the open sheet, the tool bar before the menu.
     tree_.reset();
     sheet_.reset();
@@ -548,6 +556,17 @@ void cuiMain::OnEvent(const cmcEvent& event) {
         case EV_StatusText:
             ShowStatusText(event);
             break;
+        case EV_OpenDebugWindow:
+            if (form_) {
+                new cuiDebugWin(form_);
+            }
+            break;
+        case EV_OpenEeDebugWindow:
+            OpenEeDebugWindow();
+            break;
+        case EV_DebugCompare:
+            ShowDebugCompare();
+            break;
         case EV_TakeCompareSnapshot:
             compareSnapshot_.Assign(image_);
             break;
@@ -558,6 +577,34 @@ void cuiMain::OnEvent(const cmcEvent& event) {
         default:
             break;
     }
+}
+
+// The window's own items show the image against the compare snapshot; its other cells run
+// through the memory map.
+void cuiMain::OpenEeDebugWindow() {
+    if (!form_) {
+        return;
+    }
+    auto handler = [this](cmcCellCapsule& capsule, int notify) {
+        if (RenderImageDebugCell(capsule, image_, compareSnapshot_)) {
+            return 0;
+        }
+        return indActiveCell(rows_).DispatchItem(capsule, notify);
+    };
+    auto* window = new cuiEeDebugWin(form_, table_.GetLine("GI_Sys_AppTitle", 0), table_,
+                                     "GI_Sheet_EeDebugWin", "", treeImages_, handler);
+    std::erase_if(eeDebugForms_, [](const QPointer<QWidget>& form) { return form.isNull(); });
+    eeDebugForms_.emplace_back(window->Form());
+}
+
+void cuiMain::ShowDebugCompare() {
+    if (!form_ || !treePanel_) {
+        return;
+    }
+    const std::vector<std::string> lines = CompareImageLines(compareSnapshot_, image_);
+    compareSnapshot_.Assign(image_);
+    const QRect place(treePanel_->mapToGlobal(QPoint(0, 0)), treePanel_->size());
+    MakeDebugCompareForm(form_, place, lines)->exec();
 }
 
 void cuiMain::ShowStatusText(const cmcEvent& event) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QPointer>
 #include <QRect>
@@ -112,6 +113,12 @@ public:
     void OnEvent(const cmcEvent& event);
     int InsertStatusPanel(int k);
 
+    // ---- Debug windows ----
+    // Lists every byte of the image that differs from the compare snapshot in a modal window,
+    // after the snapshot has taken the image (so the next compare shows what changed since).
+    void ShowDebugCompare();
+    const cmcEeprom& CompareSnapshot() const { return compareSnapshot_; }
+
     // ---- indShell: the document, the commands and the help the rows ask for ----
     indDocument& Document() override { return *this; }
     indCommands& Commands() override { return *this; }
@@ -167,6 +174,7 @@ private:
     void MarkTree(const WarningCheckLists& lists);
     void RunWarningCheckIfDue();
     void ShowStatusText(const cmcEvent& event);
+    void OpenEeDebugWindow();
 
     int imageSize_;
     int modelCode_ = 0;
@@ -210,5 +218,7 @@ private:
     cmcEeprom defaultImage_;
     cmcEeprom savedImage_;
     cmcEeprom compareSnapshot_;
+    // The open image debug windows, whose cells show the images above: closed before they go.
+    std::vector<QPointer<QWidget>> eeDebugForms_;
     cmcTask* heartbeat_ = nullptr;
 };
