@@ -99,10 +99,10 @@ cuiMain::~cuiMain() {
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->RemoveListener(&cuiMain::OnEventThunk, this);
     }
-    InstallShell(nullptr);
     for (const QPointer<QWidget>& form : eeDebugForms_) {
         delete form.data();
     }
+    InstallShell(nullptr);
     // The tree goes before the open sheet, the tool bar before the menu.
     tree_.reset();
     sheet_.reset();

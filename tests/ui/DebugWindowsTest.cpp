@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "radio/cmcEeprom.h"
+#include "tests/ui/DialogRig.h"
 #include "tests/ui/MainRig.h"
 #include "tests/ui/PaintedTexts.h"
 #include "tests/ui/ProgramFolder.h"
@@ -100,7 +101,7 @@ protected:
             seen.listing = window->findChild<QPlainTextEdit*>()->toPlainText().toStdString();
             QPushButton* close = Button(*window, "Close");
             ASSERT_NE(close, nullptr);
-            seen.closeFocused = close->hasFocus() && close->isDefault();
+            seen.closeFocused = window->focusWidget() == close && close->isDefault();
             close->click();
         });
         rig.bus->Send(EV_DebugCompare);
@@ -172,6 +173,7 @@ TEST_F(DebugWindowsTest, TheImageDebugWindowShowsTheImageAgainstTheSnapshot) {
     Image().SetByte(0x23, 0xA5);
     EXPECT_EQ(Painted(grid, 9, 5).text, "A5");
     EXPECT_EQ(Painted(grid, 9, 5).colour, kRed);
+    testsupport::DialogRig::SaveShot(window, "image-debug");
     Button(window, "Set Comp")->click();
     EXPECT_TRUE(rig.main->CompareSnapshot().IsEqual(Image()));
     EXPECT_NE(Painted(grid, 9, 5).colour, kRed);
@@ -247,6 +249,7 @@ TEST_F(DebugWindowsTest, TheImageDebugWindowsButtonsAndGoTo) {
 }
 
 TEST_F(DebugWindowsTest, DebugCompareListsTheChangesSinceTheLastCompare) {
+    rig.bus->Send(EV_TakeCompareSnapshot);
     const uint8_t before10 = Image().GetByte(0x10);
     const uint8_t beforeBee0 = Image().GetByte(0xBEE0);
     Image().SetByte(0x10, static_cast<uint8_t>(before10 ^ 0xFF));
