@@ -47,22 +47,11 @@ cuiEeDebugWin::cuiEeDebugWin(QWidget* parent, const std::string& caption, cmcGTe
     form_->setAttribute(Qt::WA_DeleteOnClose);
     form_->setWindowTitle(QString::fromStdString(caption));
     QObject::connect(form_, &QObject::destroyed, [this] { delete this; });
-    auto* layout = new QVBoxLayout(form_);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(kButtonMargin);
-    const SheetPanel panel = MakeSheetPanel(form_);
-    layout->addWidget(panel.outer);
-    sheet_ = std::make_unique<cuiSheet>(panel.host, nullptr, 0, 0, table, sheetName, images);
-    sheet_->SetArgs(sheetArgument);
-    if (handler) {
-        sheet_->SetCellHandler(std::move(handler));
-    }
-    sheet_->Show();
-    sheet_->Grid()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    sheet_->Grid()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    layout->addWidget(BuildButtonRow(table));
-    FitSheetHost(*form_, *panel.host, *sheet_, HalfScreenHeight(parent));
+    PanelSheet built = BuildPanelSheet(*form_, table, sheetName, sheetArgument, images,
+                                       std::move(handler), Qt::ScrollBarAlwaysOn);
+    sheet_ = std::move(built.sheet);
+    built.layout->addWidget(BuildButtonRow(table));
+    FitSheetHost(*form_, *built.host, *sheet_, HalfScreenHeight(parent));
     CentreWindow(*form_, parent);
     form_->show();
 }

@@ -24,22 +24,11 @@ cuiInformation::cuiInformation(QWidget* parent, const std::string& caption, cmcG
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_WindowPropagation);
     setWindowTitle(QString::fromStdString(caption));
-    auto* layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(kButtonMargin);
-    const SheetPanel panel = MakeSheetPanel(this);
-    layout->addWidget(panel.outer);
-    sheet_ = std::make_unique<cuiSheet>(panel.host, nullptr, 0, 0, table, sheetName, images);
-    sheet_->SetArgs(sheetArgument);
-    if (handler) {
-        sheet_->SetCellHandler(std::move(handler));
-    }
-    sheet_->Show();
-    sheet_->Grid()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    sheet_->Grid()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    layout->addWidget(BuildButtonRow(table));
-    FitSheetHost(*this, *panel.host, *sheet_);
+    PanelSheet built = BuildPanelSheet(*this, table, sheetName, sheetArgument, images,
+                                       std::move(handler), Qt::ScrollBarAlwaysOff);
+    sheet_ = std::move(built.sheet);
+    built.layout->addWidget(BuildButtonRow(table));
+    FitSheetHost(*this, *built.host, *sheet_);
     CentreWindow(*this, parent);
     setWindowModality(Qt::WindowModal);
     show();
