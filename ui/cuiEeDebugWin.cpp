@@ -38,8 +38,7 @@ int HalfScreenHeight(const QWidget* over) {
 cuiEeDebugWin::cuiEeDebugWin(QWidget* parent, const std::string& caption, cmcGTex& table,
                              const std::string& sheetName, const std::string& sheetArgument,
                              const cuiImageList* images, cuiSheet::CellHandler handler)
-    : parent_(parent),
-      form_(new QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : form_(new QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                     Qt::WindowCloseButtonHint)) {
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->AddListener(&cuiEeDebugWin::OnEventThunk, this);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPointer>
 #include <memory>
 #include <string>
 
@@ -45,7 +44,6 @@ private:
     void OnEvent(const cmcEvent& event);
     void GoTo(long long address);
 
-    QPointer<QWidget> parent_;
     QDialog* form_;
     std::unique_ptr<cuiSheet> sheet_;
     QPushButton* ok_ = nullptr;
