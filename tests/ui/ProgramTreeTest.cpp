@@ -368,7 +368,6 @@ TEST_F(ProgramReachTest, TheTreeReachesEveryItemThatHasARow) {
     // Rows that no reachable sheet shows yet, each with the sheets it waits for. Take a code
     // off the list when its sheet lands: the test fails while the list holds a reached code.
     const std::set<int> unreachedByLayout = {
-        Flex1,                   // the code lists that take typed codes (two-tone, five-tone)
         FlexMark,                // the marked lists of the channel sheets
         CL_Msk_Msg_Status_Horn,  // the MSK status message sheet has no Horn column
         CL_Mch_Mdc_System,       // the channel-bank sheets
