@@ -102,13 +102,13 @@ cuiMain::~cuiMain() {
     for (const QPointer<QWidget>& form : eeDebugForms_) {
         delete form.data();
     }
-    InstallShell(nullptr);
-    // The open sheet goes first: its cells need the shell, and the tree going would hand it the
-    // focus. The tool bar goes before the menu.
+    // The open sheet goes first, as the tree going would hand it the focus; the tool bar goes
+    // before the menu. The shell stays until they are all gone, as the sheet's cells need it.
     sheet_.reset();
     tree_.reset();
     toolBar_.reset();
     menu_.reset();
+    InstallShell(nullptr);
 }
 
 void cuiMain::OnEventThunk(void* data, const cmcEvent& event) {

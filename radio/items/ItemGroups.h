@@ -9,6 +9,8 @@
 // List cells, commands, checks, clone information and pop-up menu items (codes 0..80).
 std::span<const ItemRow> ListCommandRows();
 std::span<const ItemRow> CommonSettingRows();
+std::span<const ItemRow> BankRows();
+std::span<const ItemRow> ChannelRows();
 std::span<const ItemRow> KeyDisplaySetModeRows();
 std::span<const ItemRow> MskRows();
 std::span<const ItemRow> ExpansionDtmfScanRows();

@@ -4,8 +4,8 @@
 // The groups of the memory map; each group's rows live in a file of their own in this folder.
 const ItemRegistry& ItemRegistry::Program() {
     static const ItemRegistry registry{
-        ListCommandRows(), CommonSettingRows(),     KeyDisplaySetModeRows(),
-        MskRows(),         ExpansionDtmfScanRows(), ToneCodeRows(),
-        MakerRows()};
+        ListCommandRows(),       CommonSettingRows(),     BankRows(),
+        ChannelRows(),           KeyDisplaySetModeRows(), MskRows(),
+        ExpansionDtmfScanRows(), ToneCodeRows(),          MakerRows()};
     return registry;
 }
