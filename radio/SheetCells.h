@@ -10,9 +10,10 @@
 // outside the array is the fatal "Illegal Cell selection", as the layout caused it.
 class SheetCells {
 public:
-    // The most cells a sheet may have: ten times the largest sheet of the program. A layout
-    // that asks for more is refused before anything is made for it.
-    static constexpr int kMaxCells = 65536;
+    // The most cells a sheet may have: room beyond the largest sheet of the program, the image
+    // debug window's 35 x 3,058 cells. A layout that asks for more is refused before anything
+    // is made for it.
+    static constexpr int kMaxCells = 131072;
 
     // Fresh entries: an empty descriptor, line-selectable. At most kMaxCells in all.
     void Reset(int cols, int rows);

@@ -28,9 +28,7 @@ public:
     QPushButton* OkButton() const { return ok_; }
 
 private:
-    QWidget* BuildPanel(QWidget*& sheetHost);
     QWidget* BuildButtonRow(cmcGTex& table);
-    void FitToSheet(QWidget* sheetHost);
 
     QPointer<QWidget> parentWindow_;
     std::unique_ptr<cuiSheet> sheet_;

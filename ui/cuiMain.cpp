@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFrame>
 #include <QMenuBar>
@@ -34,6 +35,7 @@
 #include "radio/CloneFileRules.h"
 #include "radio/DisplayText.h"
 #include "radio/ImageCheck.h"
+#include "radio/ImageDebugCells.h"
 #include "radio/ImageFinalise.h"
 #include "radio/ImageLayout.h"
 #include "radio/SheetSelector.h"
@@ -45,10 +47,13 @@
 #include "radio/indEnviron.h"
 #include "ui/CentreWindow.h"
 #include "ui/ColourMapping.h"
+#include "ui/DebugCompareForm.h"
 #include "ui/SheetStyles.h"
 #include "ui/TForm1.h"
 #include "ui/cuiAboutBox.h"
 #include "ui/cuiCanvas.h"
+#include "ui/cuiDebugWin.h"
+#include "ui/cuiEeDebugWin.h"
 #include "ui/cuiMenu.h"
 #include "ui/cuiPrintingDialog.h"
 #include "ui/cuiSheet.h"
@@ -166,6 +171,9 @@ cuiMain::~cuiMain() {
     cmcTask::Dispose(heartbeat_);
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->RemoveListener(&cuiMain::OnEventThunk, this);
+    }
+    for (const QPointer<QWidget>& form : eeDebugForms_) {
+        delete form.data();
     }
     // The open sheet goes first, as the tree going would hand it the focus; the tool bar goes
     // before the menu. The shell stays until they are all gone, as the sheet's cells need it.
@@ -776,6 +784,17 @@ void cuiMain::OnEvent(const cmcEvent& event) {
         case EV_StatusText:
             ShowStatusText(event);
             break;
+        case EV_OpenDebugWindow:
+            if (form_) {
+                new cuiDebugWin(form_);
+            }
+            break;
+        case EV_OpenEeDebugWindow:
+            OpenEeDebugWindow();
+            break;
+        case EV_DebugCompare:
+            ShowDebugCompare();
+            break;
         case EV_TakeCompareSnapshot:
             compareSnapshot_.Assign(image_);
             break;
@@ -786,6 +805,34 @@ void cuiMain::OnEvent(const cmcEvent& event) {
         default:
             break;
     }
+}
+
+// The window's own items show the image against the compare snapshot; its other cells run
+// through the memory map.
+void cuiMain::OpenEeDebugWindow() {
+    if (!form_) {
+        return;
+    }
+    auto handler = [this](cmcCellCapsule& capsule, int notify) {
+        if (RenderImageDebugCell(capsule, image_, compareSnapshot_)) {
+            return 0;
+        }
+        return indActiveCell(rows_).DispatchItem(capsule, notify);
+    };
+    auto* window = new cuiEeDebugWin(form_, table_.GetLine("GI_Sys_AppTitle", 0), table_,
+                                     "GI_Sheet_EeDebugWin", "", treeImages_, handler);
+    std::erase_if(eeDebugForms_, [](const QPointer<QWidget>& form) { return form.isNull(); });
+    eeDebugForms_.emplace_back(window->Form());
+}
+
+void cuiMain::ShowDebugCompare() {
+    if (!form_ || !treePanel_) {
+        return;
+    }
+    const std::vector<std::string> lines = CompareImageLines(compareSnapshot_, image_);
+    compareSnapshot_.Assign(image_);
+    const QRect place(treePanel_->mapToGlobal(QPoint(0, 0)), treePanel_->size());
+    MakeDebugCompareForm(form_, place, lines)->exec();
 }
 
 void cuiMain::ShowStatusText(const cmcEvent& event) {

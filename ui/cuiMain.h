@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QPointer>
 #include <QRect>
@@ -166,6 +167,11 @@ public:
     void OnPrintCancel();
     bool Printing() const { return printJob_.active; }
     cuiPrintingDialog* PrintingDialog() const;
+    // ---- Debug windows ----
+    // Lists every byte of the image that differs from the compare snapshot in a modal window,
+    // after the snapshot has taken the image (so the next compare shows what changed since).
+    void ShowDebugCompare();
+    const cmcEeprom& CompareSnapshot() const { return compareSnapshot_; }
 
     // ---- indShell: the document, the commands and the help the rows ask for ----
     indDocument& Document() override { return *this; }
@@ -237,6 +243,7 @@ private:
     void EndPrintJob();
     std::unique_ptr<cuiSheet> MakePrintSheet(QWidget* parent, QPrinter& printer,
                                              const std::string& spec, int fontHeight);
+    void OpenEeDebugWindow();
 
     int imageSize_;
     int modelCode_ = 0;
@@ -280,6 +287,8 @@ private:
     cmcEeprom defaultImage_;
     cmcEeprom savedImage_;
     cmcEeprom compareSnapshot_;
+    // The open image debug windows, whose cells show the images above: closed before they go.
+    std::vector<QPointer<QWidget>> eeDebugForms_;
     cmcTask* heartbeat_ = nullptr;
 
     // A print job between the print command and its last sheet.

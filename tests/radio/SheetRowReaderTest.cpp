@@ -92,6 +92,11 @@ TEST(SheetRowReaderTest, BadLayoutsAreFatalAndNameTheirLine) {
         wide += "a|";
     }
     const std::string head = "Illegal Cell assign\nX_Cells: ";
+    // Loops of two-cell rows, one row more than a sheet may hold and just as many.
+    const int most = SheetCells::kMaxCells;
+    const std::string overTwo = ":(LoopFrom " + std::to_string(most / 2 + 1) + ")";
+    const std::string allOne = ":(LoopFrom " + std::to_string(most) + ")";
+    const std::string manyRows = ":(LoopFrom " + std::to_string(most / 100 + 1) + ")";
     struct Case {
         Lines lines;
         std::string fatal;
@@ -101,10 +106,10 @@ TEST(SheetRowReaderTest, BadLayoutsAreFatalAndNameTheirLine) {
         {{":(SelectON)"}, "Illegal Cell assign"},
         {{":(LoopFrom 99999999999)", "a|", ":(LoopTo)"}, head + ":(LoopFrom 99999999999)"},
         {{":(LoopFrom 2147483647)", "a|b|", ":(LoopTo)"}, head + ":(LoopFrom 2147483647)"},
-        {{":(LoopFrom 32769)", "a|b|", ":(LoopTo)"}, head + ":(LoopFrom 32769)"},
-        {{":(LoopFrom 65536)", "a|", ":(LoopTo)", "b|"}, head + "b|"},
+        {{overTwo, "a|b|", ":(LoopTo)"}, head + overTwo},
+        {{allOne, "a|", ":(LoopTo)", "b|"}, head + "b|"},
         // A wider row after many rows.
-        {{":(LoopFrom 700)", "a|", ":(LoopTo)", wide}, head + wide},
+        {{manyRows, "a|", ":(LoopTo)", wide}, head + wide},
     };
     for (const Case& c : cases) {
         boxes.fatals.clear();
@@ -113,7 +118,9 @@ TEST(SheetRowReaderTest, BadLayoutsAreFatalAndNameTheirLine) {
         EXPECT_EQ(boxes.fatals[0], c.fatal);
     }
     // Just as many cells as a sheet may have.
-    EXPECT_EQ(Read({":(LoopFrom 32768)", "a|b|", ":(LoopTo)"}).sourceLines.size(), 32768u);
+    const std::string allTwo = ":(LoopFrom " + std::to_string(most / 2) + ")";
+    EXPECT_EQ(Read({allTwo, "a|b|", ":(LoopTo)"}).sourceLines.size(),
+              static_cast<size_t>(most / 2));
 }
 
 TEST(SheetRowReaderTest, ItemsAreTheSingleByteParenthesesOfALine) {

@@ -1,0 +1,84 @@
+#include "tests/ui/PaintedTexts.h"
+
+#include <QPaintEngine>
+#include <QPen>
+
+namespace testsupport {
+
+namespace {
+
+class RecordingEngine : public QPaintEngine {
+public:
+    explicit RecordingEngine(std::vector<PaintedTexts::Text>& texts)
+        : QPaintEngine(QPaintEngine::AllFeatures), texts_(texts) {}
+
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState& state) override {
+        if (state.state() & QPaintEngine::DirtyPen) {
+            pen_ = state.pen();
+        }
+    }
+    void drawTextItem(const QPointF&, const QTextItem& item) override {
+        texts_.push_back({item.text().toStdString(), pen_.color()});
+    }
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawRects(const QRectF*, int) override {}
+    void drawRects(const QRect*, int) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    void drawPolygon(const QPoint*, int, PolygonDrawMode) override {}
+    void drawPath(const QPainterPath&) override {}
+    void drawLines(const QLineF*, int) override {}
+    void drawLines(const QLine*, int) override {}
+    Type type() const override { return QPaintEngine::User; }
+
+private:
+    std::vector<PaintedTexts::Text>& texts_;
+    QPen pen_;
+};
+
+}  // namespace
+
+PaintedTexts::PaintedTexts() : engine_(std::make_unique<RecordingEngine>(texts)) {}
+
+PaintedTexts::~PaintedTexts() = default;
+
+QPaintEngine* PaintedTexts::paintEngine() const {
+    return engine_.get();
+}
+
+std::string PaintedTexts::Joined() const {
+    std::string joined;
+    for (const Text& text : texts) {
+        joined += (joined.empty() ? "" : "\n") + text.text;
+    }
+    return joined;
+}
+
+int PaintedTexts::metric(PaintDeviceMetric metric) const {
+    switch (metric) {
+        case PdmWidth:
+        case PdmHeight:
+            return 2000;
+        case PdmWidthMM:
+        case PdmHeightMM:
+            return 529;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDepth:
+            return 32;
+        case PdmNumColors:
+            return 0x7FFFFFFF;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(devicePixelRatioFScale());
+        default:
+            return 0;
+    }
+}
+
+}  // namespace testsupport
