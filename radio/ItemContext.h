@@ -15,6 +15,7 @@ class datVaskAdr;
 class indCommands;
 class indDocument;
 class indHelp;
+class ItemRegistry;
 class PopupHost;
 
 // What a dispatch hands its rows from the program around it. Rows and converters reach the
@@ -73,4 +74,6 @@ struct ItemContext : CellEdit {
     int notify;
     // Redraw flags so far; rows add theirs (RD_SameItem, RD_AllCells, ...) on a change.
     int redraw;
+    // The memory map that dispatched the cell, for rows that ask other cells for their marks.
+    const ItemRegistry* rows = nullptr;
 };

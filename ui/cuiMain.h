@@ -18,6 +18,7 @@
 #include "radio/datClipCh.h"
 #include "radio/indShell.h"
 #include "ui/cuiPopups.h"
+#include "ui/cuiSheet.h"
 
 class QFrame;
 class QPainter;
@@ -86,7 +87,14 @@ public:
     void OpenPendingSheet();
     // The sheet closes; the next heartbeat opens it again (with the new font size).
     void ReloadSheet();
-    void ToggleToolBar();
+    void ToggleToolBar() override;
+    void SetFontSize(int percent) override;
+
+    // ---- Dialogs ----
+    // The port dialog of the Port menu; OK keeps the new port number in the settings.
+    void SelectComPort();
+    // The clone information window over the radio's identity block, which its cells show.
+    void ShowCloneInformation(const CloneIdentityBlock& block);
     void UpdateTitle();
     // Deletes the tree's nodes whose cells carry Flag<k>.
     void FilterTree(int k);
@@ -129,6 +137,8 @@ public:
     void RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
                             const BankSpan& bank) override;
     void OpenSheet(const std::string& spec, bool fromOpenSheet) override;
+    indEnviron& Settings() override { return settings_; }
+    const CloneIdentityBlock& CloneInformation() override { return cloneInformation_; }
 
     // ---- Parts, for the model object and tests ----
     TForm1* Form() const { return form_; }
@@ -167,6 +177,8 @@ private:
     void MarkTree(const WarningCheckLists& lists);
     void RunWarningCheckIfDue();
     void ShowStatusText(const cmcEvent& event);
+    // The sheets' cells run through the memory map of the window.
+    cuiSheet::CellHandler CellDispatcher() const;
 
     int imageSize_;
     int modelCode_ = 0;
@@ -210,5 +222,6 @@ private:
     cmcEeprom defaultImage_;
     cmcEeprom savedImage_;
     cmcEeprom compareSnapshot_;
+    CloneIdentityBlock cloneInformation_{};
     cmcTask* heartbeat_ = nullptr;
 };

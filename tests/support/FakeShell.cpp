@@ -14,6 +14,14 @@ void FakeShell::RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int f
     }
 }
 
+indEnviron& FakeShell::Settings() {
+    if (!settings_) {
+        settings_ = std::make_unique<indEnviron>("FakeShell settings", "Software\\Zelk\\FakeShell",
+                                                 indEnviron::ScreenSize{1280, 1024});
+    }
+    return *settings_;
+}
+
 void FakeShell::ShowContextHelp(const cmcCellObj& cell) {
     helpItems.push_back(cell.item);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "radio/ImageLayout.h"
 #include "radio/cmcFCache.h"
 #include "radio/datClipCh.h"
+#include "radio/indEnviron.h"
 #include "radio/indShell.h"
 #include "tests/support/RecordingPopups.h"
 #include "tests/support/ScopedInstall.h"
@@ -43,6 +45,7 @@ public:
     ModelType CurrentModelType() override { return model; }
     void RestartWarningCheck() override { ++warningRestarts; }
     void UpdateModified() override { ++modifiedUpdates; }
+    const CloneIdentityBlock& CloneInformation() override { return cloneInformation; }
 
     void PackImage() override { ++packs; }
     void RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
@@ -52,6 +55,9 @@ public:
         openedSheets.push_back({spec, fromOpenSheet});
     }
     void ChooseModel(ModelType chosen) override { chosenModels.push_back(chosen); }
+    indEnviron& Settings() override;
+    void SetFontSize(int percent) override { fontSizes.push_back(percent); }
+    void ToggleToolBar() override { ++toolBarToggles; }
 
     void ShowHelpContents() override { ++helpContents; }
     void ShowContextHelp(const cmcCellObj& cell) override;
@@ -76,8 +82,12 @@ public:
     std::vector<SheetCall> openedSheets;
     std::vector<ModelType> chosenModels;
     int helpContents = 0;
+    std::vector<int> fontSizes;
+    int toolBarToggles = 0;
+    CloneIdentityBlock cloneInformation{};
 
 private:
+    std::unique_ptr<indEnviron> settings_;
     ScopedShell installed_{this};
 };
 

@@ -19,6 +19,7 @@
 #include "radio/cmcFCache.h"
 #include "radio/datClipCh.h"
 #include "radio/indActiveCell.h"
+#include "radio/indEnviron.h"
 #include "radio/indShell.h"
 #include "ui/cuiSheet.h"
 
@@ -44,12 +45,18 @@ public:
     void RunChannelListEdit(cmcCellCapsule&, datCh&, int, int, const BankSpan&) override {}
     void OpenSheet(const std::string&, bool) override {}
     void ChooseModel(ModelType) override {}
+    indEnviron& Settings() override { return settings; }
+    void SetFontSize(int) override {}
+    void ToggleToolBar() override {}
+    const CloneIdentityBlock& CloneInformation() override { return cloneInformation; }
     void ShowHelpContents() override {}
     void ShowContextHelp(const cmcCellObj&) override {}
 
     cmcEeprom image;
     datClipCh clipboard;
     cmcFCache choices;
+    indEnviron settings{"sheet_bench settings", "Software\\Zelk\\SheetBench", {1280, 1024}};
+    CloneIdentityBlock cloneInformation{};
 };
 
 int ShowIndex(ItemContext& context, const ItemRow&) {
