@@ -97,9 +97,10 @@ cuiMain::~cuiMain() {
         bus->RemoveListener(&cuiMain::OnEventThunk, this);
     }
     InstallShell(nullptr);
-    // The tree goes before the open sheet, the tool bar before the menu.
-    tree_.reset();
+    // The open sheet goes first: its cells need the shell, and the tree going would hand it the
+    // focus. The tool bar goes before the menu.
     sheet_.reset();
+    tree_.reset();
     toolBar_.reset();
     menu_.reset();
 }

@@ -3,9 +3,15 @@
 
 // The groups of the memory map; each group's rows live in a file of their own in this folder.
 const ItemRegistry& ItemRegistry::Program() {
-    static const ItemRegistry registry{ListCommandRows(), ProgramMenuRows(), CheckRows(),
-                                       CloneInfoRows(), PopupMenuRows(), CommonSettingRows(),
-                                       KeyDisplaySetModeRows(), MskRows(),
-                                       ExpansionDtmfScanRows(), MakerRows()};
+    static const ItemRegistry registry{ListCommandRows(),
+                                       ProgramMenuRows(),
+                                       CheckRows(),
+                                       CloneInfoRows(),
+                                       PopupMenuRows(),
+                                       CommonSettingRows(),
+                                       KeyDisplaySetModeRows(),
+                                       MskRows(),
+                                       ExpansionDtmfScanRows(),
+                                       MakerRows()};
     return registry;
 }

@@ -36,17 +36,6 @@ inline void PutBytes(cmcEeprom& image, std::initializer_list<ImageByte> bytes) {
     }
 }
 
-// The bits a text field of `length` characters at address changes over bytes 0xFF: the text,
-// then spaces.
-inline std::vector<Bits> TextOver0xFF(int address, const std::string& text, int length) {
-    std::vector<Bits> bits;
-    for (int i = 0; i < length; ++i) {
-        const char c = i < static_cast<int>(text.size()) ? text[static_cast<size_t>(i)] : ' ';
-        bits.push_back({address + i, static_cast<uint8_t>(c ^ 0xFF)});
-    }
-    return bits;
-}
-
 inline std::vector<uint8_t> ImageBytes(const cmcEeprom& image) {
     const uint8_t* data = image.GetData();
     return {data, data + layout::kImageSize};

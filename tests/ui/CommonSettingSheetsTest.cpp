@@ -3,7 +3,9 @@
 // image. With MERROW_COMMON_SCREENSHOT=<dir> each sheet is also drawn to <dir>/<sheet>.png.
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <string>
+#include <vector>
 
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
@@ -74,12 +76,43 @@ TEST_F(CommonSettingSheetsTest, KeysOnTheGridEditTheImage) {
     EXPECT_GT(sheets.rig.shell.modifiedUpdates, 0);
 }
 
+// The program's cover and the common settings' cover: Enter on each line, one after the other,
+// opens a sheet that the table has; the common cover names every page of its folder.
+TEST_F(CommonSettingSheetsTest, TheCoversOpenSheetsOfTheTable) {
+    const auto openEveryLine = [this](const char* cover, int lines) {
+        sheets.rig.shell.openedSheets.clear();
+        sheets.Open(cover);
+        sheets.Press(CallSheet, Qt::Key_Return);
+        for (int line = 1; line < lines; ++line) {
+            QTest::keyClick(sheets.sheet->Grid(), Qt::Key_Down);
+            QTest::keyClick(sheets.sheet->Grid(), Qt::Key_Return);
+        }
+        std::vector<std::string> specs;
+        for (const auto& opened : sheets.rig.shell.openedSheets) {
+            EXPECT_FALSE(sheets.table.GetValue(opened.spec + "_Cells").empty())
+                << cover << ": " << opened.spec;
+            specs.push_back(opened.spec);
+        }
+        return specs;
+    };
+    EXPECT_EQ(openEveryLine("GI_Sheet_Radio_Top", 9).size(), 9u);
+    EXPECT_EQ(
+        openEveryLine("GI_Sheet_Common_Top", 11),
+        (std::vector<std::string>{
+            "GI_Sheet_Common_General", "GI_Sheet_Common_Timer", "GI_Sheet_Common_Tot",
+            "GI_Sheet_Common_Ctcss", "GI_Sheet_Common_ToneTable", "GI_Sheet_Common_Scrambler",
+            "GI_Sheet_Common_Emergency", "GI_Sheet_Common_ManDown", "GI_Sheet_Common_SerialPort",
+            "GI_Sheet_Common_Expansion", "GI_Sheet_Common_CloneComment"}));
+}
+
 TEST_F(CommonSettingSheetsTest, Screenshots) {
     cmcEeprom& image = sheets.rig.shell.image;
     image.SetByte(349, 0x08);
     const char comment[] = "Fleet 7 / north";
     image.WriteBlock(layout::kComment1, reinterpret_cast<const uint8_t*>(comment), 15);
-    if (!sheets.SaveSheets("MERROW_COMMON_SCREENSHOT", kSheets)) {
+    const char* const covers[] = {"GI_Sheet_Radio_Top", "GI_Sheet_Common_Top"};
+    if (!sheets.SaveSheets("MERROW_COMMON_SCREENSHOT", covers) ||
+        !sheets.SaveSheets("MERROW_COMMON_SCREENSHOT", kSheets)) {
         GTEST_SKIP() << "MERROW_COMMON_SCREENSHOT not set";
     }
 }

@@ -4,7 +4,6 @@
 // MERROW_EXPDTMF_SCREENSHOT=<dir> each sheet is also drawn to <dir>/<sheet>.png.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "radio/CellCodes.h"
@@ -113,10 +112,6 @@ TEST(ExpansionDtmfScanSheets, TheCoversOpenTheirPages) {
 }
 
 TEST(ExpansionDtmfScanSheets, Screenshots) {
-    const char* folder = std::getenv("MERROW_EXPDTMF_SCREENSHOT");
-    if (!folder) {
-        GTEST_SKIP() << "MERROW_EXPDTMF_SCREENSHOT not set";
-    }
     testsupport::SettingSheetRig sheets(MT_Lmr);
     cmcEeprom& image = sheets.rig.shell.image;
     const uint8_t tones[] = {0x00, 8, 0x00, 8, 0x40, 023, 0x60, 0x54};
@@ -128,9 +123,8 @@ TEST(ExpansionDtmfScanSheets, Screenshots) {
     image.SetByte(layout::kDtmfArea.At(0) + 8, 0x55);
     image.SetByte(layout::kDtmfArea.At(0) + 9, 0x51);
     image.SetByte(layout::kDtmfArea.At(0) + 20, 4);
-    for (const char* name : kSheets) {
-        sheets.Open(name);
-        EXPECT_TRUE(sheets.Save(folder, name));
+    if (!sheets.SaveSheets("MERROW_EXPDTMF_SCREENSHOT", kSheets)) {
+        GTEST_SKIP() << "MERROW_EXPDTMF_SCREENSHOT not set";
     }
 }
 
