@@ -57,12 +57,11 @@ bool CarryDownDisabled(const ItemContext& context) {
            (IsFixedFirst(kind) && index == 0);
 }
 
-// Without a record under the menu there is nothing to edit.
 template <bool (*kDisabled)(const ItemContext&)>
 int ListEditEntry(ItemContext& context, const ItemRow&) {
     cmcCellObj& cell = *context.capsule.cell;
     context.capsule.outText = cell.GetCaption();
-    if (context.kind == RK_None || kDisabled(context)) {
+    if (kDisabled(context)) {
         cell.stateBits |= kStateDisabled;
     }
     return 0;
