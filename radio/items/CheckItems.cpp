@@ -86,10 +86,8 @@ int FixedBaseIds(ItemContext& context, const ItemRow&) {
 }
 
 constexpr ItemRow kRows[] = {
-    Special(CL_Check_Mch, &BankChannels),
-    Special(CL_Check_User_Tone_Encode, &UserTones),
-    Special(CL_Check_Msk_IdRange, &KillerAddress),
-    Special(CL_Check_Msk_OwnIdGroup, &OwnIdGroups),
+    Special(CL_Check_Mch, &BankChannels),          Special(CL_Check_User_Tone_Encode, &UserTones),
+    Special(CL_Check_Msk_IdRange, &KillerAddress), Special(CL_Check_Msk_OwnIdGroup, &OwnIdGroups),
     Special(CL_Check_Msk_Config, &FixedBaseIds),
 };
 static_assert(CodesNamedOnce(kRows));
