@@ -37,7 +37,6 @@ private:
 
 cmcEvMan::cmcEvMan() : pump_(new cmcTask) {
     pump_->SetHandler([this](cmcTask*) { PumpTick(); });
-    pump_->SetInterval(kPumpIntervalMs);
 }
 
 cmcEvMan::~cmcEvMan() {
@@ -151,6 +150,9 @@ void cmcEvMan::Pump() {
 
 void cmcEvMan::PumpTick() {
     Pump();
+    if (queue_.empty()) {
+        pump_->SetInterval(-1);
+    }
 }
 
 void cmcEvMan::Dispatch(int type, int mode, intptr_t A, intptr_t B, const void* block, int length) {
@@ -160,6 +162,10 @@ void cmcEvMan::Dispatch(int type, int mode, intptr_t A, intptr_t B, const void* 
 void cmcEvMan::Deliver(cmcEvent event) {
     if (event.mode == EVM_Queued) {
         queue_.push_back({std::move(event), true, false});
+        // The pump runs only while events wait, so an idle program is not woken.
+        if (pump_->GetInterval() < 0) {
+            pump_->SetInterval(kPumpIntervalMs);
+        }
     } else {
         CallListeners(event);
     }

@@ -11,8 +11,8 @@
 class cmcTask;
 
 // The event bus: listeners subscribe with a callback and a data pointer; senders deliver an
-// event at once, queue it for the pump (every 10 ms), or ask a query whose listeners answer.
-// The newest listener is called first. GUI thread only.
+// event at once, queue it for the pump (every 10 ms while events wait), or ask a query whose
+// listeners answer. The newest listener is called first. GUI thread only.
 class cmcEvMan {
 public:
     using Callback = void (*)(void* data, const cmcEvent& event);
