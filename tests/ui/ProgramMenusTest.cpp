@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "platform/SerialPortPath.h"
 #include "radio/CellCodes.h"
@@ -112,6 +113,22 @@ TEST_F(ProgramMenusTest, ViewMenuSetsTheFontSizeAndTheToolBar) {
     toolBar->trigger();
     EXPECT_TRUE(toolBar->isChecked());
     EXPECT_TRUE(rig.main->ToolBar()->IsVisible());
+}
+
+// Each type the Model menu offers is chosen there after the question, and shown checked.
+TEST_F(ProgramMenusTest, ModelMenuChoosesTheType) {
+    rig.Start();
+    rig.boxes.Answer(platform::BoxAnswer::Ok);
+    for (const auto& [item, model] :
+         {std::pair{CL_Model_VaskPmr, MT_VaskPmr}, std::pair{CL_Model_Pmr, MT_Pmr},
+          std::pair{CL_Model_Lmr, MT_Lmr}}) {
+        Menu(item)->trigger();
+        EXPECT_EQ(rig.main->CurrentModelType(), model);
+        for (int other : {CL_Model_Lmr, CL_Model_Pmr, CL_Model_VaskPmr}) {
+            EXPECT_EQ(Menu(other)->isChecked(), other == item) << item << " " << other;
+        }
+    }
+    EXPECT_EQ(rig.boxes.boxes.size(), 3u);
 }
 
 // Without a cell whose pop-up menu it could mirror, the Edit menu holds the greyed no-item
