@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,7 +20,6 @@
 #include "radio/cmcFCache.h"
 #include "radio/datClipCh.h"
 #include "radio/indActiveCell.h"
-#include "radio/indEnviron.h"
 #include "radio/indShell.h"
 #include "ui/cuiSheet.h"
 
@@ -45,7 +45,7 @@ public:
     void RunChannelListEdit(cmcCellCapsule&, datCh&, int, int, const BankSpan&) override {}
     void OpenSheet(const std::string&, bool) override {}
     void ChooseModel(ModelType) override {}
-    indEnviron& Settings() override { return settings; }
+    indEnviron& Settings() override { std::abort(); }  // no menu in the bench
     void SetFontSize(int) override {}
     void ToggleToolBar() override {}
     const CloneIdentityBlock& CloneInformation() override { return cloneInformation; }
@@ -55,7 +55,6 @@ public:
     cmcEeprom image;
     datClipCh clipboard;
     cmcFCache choices;
-    indEnviron settings{"sheet_bench settings", "Software\\Zelk\\SheetBench", {1280, 1024}};
     CloneIdentityBlock cloneInformation{};
 };
 
