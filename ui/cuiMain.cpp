@@ -295,6 +295,7 @@ void cuiMain::RestartWarningCheck() {
         warningTimeout_.emplace();
     }
     warningTimeout_->Start(kWarningDelayMs);
+    WakeHeartbeat();
 }
 
 void cuiMain::RunWarningChecks(int* errors, int* warnings) {
@@ -369,6 +370,7 @@ void cuiMain::OpenSheet(const std::string& spec) {
 void cuiMain::OpenSheet(const std::string& spec, bool fromOpenSheet) {
     if (fromOpenSheet) {
         pendingSpec_ = spec;
+        WakeHeartbeat();
         return;
     }
     OpenSheet(spec);
@@ -388,6 +390,7 @@ void cuiMain::CloseSheet() {
     }
     sheet_.reset();
     sheetSpec_.clear();
+    WakeHeartbeat();
 }
 
 void cuiMain::OpenPendingSheet() {
@@ -550,6 +553,17 @@ void cuiMain::OnTick() {
         OpenPendingSheet();
     }
     RunWarningCheckIfDue();
+    // With nothing left to do the heartbeat sleeps until something wakes it, so an idle
+    // program costs nothing.
+    if (!pendingSpec_ && sheet_ && !warningTimeout_) {
+        heartbeat_->SetInterval(-1);
+    }
+}
+
+void cuiMain::WakeHeartbeat() {
+    if (form_ && heartbeat_->GetInterval() < 0) {
+        heartbeat_->SetInterval(kHeartbeatMs);
+    }
 }
 
 void cuiMain::RunWarningCheckIfDue() {

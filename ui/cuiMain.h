@@ -117,6 +117,8 @@ public:
 
     // ---- Heartbeat, listener, status bar ----
     void OnTick();
+    // The heartbeat runs while a sheet is to open or a warning check is due.
+    void WakeHeartbeat();
     void OnEvent(const cmcEvent& event);
     int InsertStatusPanel(int k);
 
