@@ -91,7 +91,7 @@ bool CellPackedCode(CellEdit& edit, std::span<uint8_t> digits, int& count,
     return changed;
 }
 
-bool CellFiveToneCode(CellEdit& edit, std::span<uint8_t, 5> code, int repeat,
+bool CellFiveToneCode(CellEdit& edit, std::span<uint8_t, 5> code, int group,
                       const FiveToneParams& params) {
     const int digits = std::clamp(params.digits, 0, kFiveToneNibbles);
     const std::span<uint8_t> nibbleBytes = code.first(kFiveToneMarker);
@@ -100,6 +100,11 @@ bool CellFiveToneCode(CellEdit& edit, std::span<uint8_t, 5> code, int repeat,
         std::string text = FilteredText(
             edit.capsule.inText, params.plusAllowed ? "abcdefgABCDEFG*+" : "abcdefgABCDEFG*");
         std::erase_if(text, [](char c) { return c == 'f' || c == 'F'; });
+        // Without a group tone among the digits 0..E, "*" and "G" stand for nothing: as a 15
+        // they would end the code there.
+        if (group < 0 || group >= kCodeEnd) {
+            std::erase_if(text, [](char c) { return c == '*' || c == 'g' || c == 'G'; });
+        }
         if (!text.empty()) {
             uint8_t marker = 0;
             cmcPackedBcd held;
@@ -109,7 +114,7 @@ bool CellFiveToneCode(CellEdit& edit, std::span<uint8_t, 5> code, int repeat,
                 if (c == '+') {
                     marker |= static_cast<uint8_t>(0x80 >> p);
                 } else if (c == '*' || c == 'G') {
-                    nibble = repeat & 0x0F;
+                    nibble = group;
                 } else {
                     nibble = HexValue(c);
                 }
@@ -135,7 +140,7 @@ bool CellFiveToneCode(CellEdit& edit, std::span<uint8_t, 5> code, int repeat,
         }
         if (code[kFiveToneMarker] & (0x80 >> p)) {
             text += '+';
-        } else if (nibble == repeat) {
+        } else if (nibble == group) {
             text += '*';
         } else {
             text += kFiveToneDigits[nibble];

@@ -17,13 +17,14 @@ bool CellPackedCode(CellEdit& edit, std::span<uint8_t> digits, int& count,
                     const PackedCodeParams& params);
 
 // A five-tone code: the 4 code bytes (up to 8 nibbles, high nibble first, closed by 15) and
-// the marker byte after them. The repeat digit shows as "*"; "+" (when allowed) marks a
-// position in the marker byte. A code never takes more than its 8 nibbles.
+// the marker byte after them. The group tone (the records' common byte) shows as "*" and
+// is typed "*" or "G"; "+" (when allowed) marks a position in the marker byte. A code never
+// takes more than its 8 nibbles.
 struct FiveToneParams {
     int digits = 7;
     bool plusAllowed = true;
 };
-bool CellFiveToneCode(CellEdit& edit, std::span<uint8_t, 5> code, int repeat,
+bool CellFiveToneCode(CellEdit& edit, std::span<uint8_t, 5> code, int group,
                       const FiveToneParams& params);
 
 // The value's low digits hexadecimal nibbles, the most significant first.

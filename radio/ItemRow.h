@@ -18,6 +18,9 @@
 
 struct ItemRow;
 
+// What a change of a row's value also does (derived fields), after the value was written.
+using RowEffect = void (*)(ItemContext& context);
+
 // A function of its own for a row whose rule fits no builder. It may run the row's regular
 // part with RunRegularRow (radio/RunItemRow.h) and add its rule around it. Returns the editor
 // request (0, 1 refresh, 2 in-place editor).
@@ -69,6 +72,7 @@ enum class FieldKind : uint8_t {
     RecordText,    // a text field of the record view
     ImageNibbles,  // count nibbles, high nibble first
     ReversedBits,  // image bits, the mask's lowest the value's highest
+    RecordReal,    // a real field of the record view, in whole units; a change is stored
 };
 
 struct Field {
@@ -83,6 +87,7 @@ struct Field {
     int scale = 1;
     // Added to the value after the scale; a change takes it off before storing.
     int offset = 0;
+    double datCh::*real = nullptr;
 };
 
 // A field that holds one whole number, for the converters of numbers and lists.
@@ -121,6 +126,13 @@ constexpr IntField MapBit(Address address, int bit) {
 }
 constexpr IntField Member(int datCh::*member) {
     return {{FieldKind::Record, 0, 0, member}};
+}
+// A real field of the record view (a tone, a period) in whole units: its integer part is the
+// value, a change stores the whole number and reloads.
+constexpr IntField Member(double datCh::*real) {
+    Field field{FieldKind::RecordReal};
+    field.real = real;
+    return {field};
 }
 // The masked bits in the reverse order: the lowest bit of the mask is the value's highest
 // (bits 2 and 3 of 0x0C give bit 2 x 2 + bit 3).
@@ -172,6 +184,7 @@ bool VaskRuleA(const ItemContext& context, const Condition& condition);
 bool VaskRuleB(const ItemContext& context, const Condition& condition);
 bool VaskRuleC(const ItemContext& context, const Condition& condition);
 bool IndexNotZero(const ItemContext& context, const Condition& condition);
+bool RecordReached(const ItemContext& context, const Condition& condition);
 
 // Some of the masked bits of the image are set, or none is.
 constexpr Condition ImageBitsSet(Address address, uint8_t mask) {
@@ -186,6 +199,9 @@ constexpr Condition kVaskRuleA{VaskRuleA};
 constexpr Condition kVaskRuleB{VaskRuleB};
 constexpr Condition kVaskRuleC{VaskRuleC};
 constexpr Condition kIndexNotZero{IndexNotZero};
+// The record the row works on is there: its kind's limits hold its index (a two-tone code 0,
+// a user tone 15 are not records).
+constexpr Condition kRecordReached{RecordReached};
 
 // A check of the row's value after its converter ran (an address in the wrong range, say);
 // the test and its parameter are the group's.
@@ -229,11 +245,15 @@ struct ItemRow {
     int redraw = 0;
     // The cell gets the error mark while this holds for the row's value.
     memmap::ValueCheck errorWhen{};
+    // The cell gets the warning mark while this holds for the row's value.
+    memmap::ValueCheck warnWhen{};
     // Painted teal and deaf to keys and input while this holds.
     memmap::Condition readOnlyWhen{};
     // The record the row works on, loaded at the cell's index whatever the cell's category;
     // RK_None: the record the frame loaded.
     uint32_t ownRecord = RK_None;
+    // Run after a change was written back.
+    RowEffect onChange = nullptr;
 
     // The row applies only while the condition holds; else its cell shows the grey text.
     constexpr ItemRow OnlyIf(memmap::Condition condition, const char* text = "----",
@@ -260,7 +280,11 @@ struct ItemRow {
     constexpr ItemRow ReadOnlyWhile(memmap::Condition condition) const {
         return With(&ItemRow::readOnlyWhen, condition);
     }
+    constexpr ItemRow WarnWhen(memmap::ValueCheck check) const {
+        return With(&ItemRow::warnWhen, check);
+    }
     constexpr ItemRow LoadsRecord(uint32_t kind) const { return With(&ItemRow::ownRecord, kind); }
+    constexpr ItemRow OnChange(RowEffect effect) const { return With(&ItemRow::onChange, effect); }
 
 private:
     // A copy of the row with one member set.
@@ -369,7 +393,7 @@ constexpr ItemRow SubTone(int code, Side side) {
 constexpr ItemRow PackedCode(int code, PackedCodeParams params) {
     return Row(code, {}, params);
 }
-// The code record's code bytes; the repeat digit is the record's common byte.
+// The code record's code bytes; "*" is the group tone, the record's common byte.
 constexpr ItemRow FiveToneCode(int code, FiveToneParams params) {
     return Row(code, {}, params);
 }

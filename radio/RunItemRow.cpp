@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include "common/TextHelpers.h"
@@ -294,6 +295,8 @@ int ReadStored(const ItemContext& context, const Field& field) {
             return ReadReversedBits(context.image.GetByte(AddressOf(context, field)), field.mask);
         case FieldKind::Record:
             return context.record.*field.member;
+        case FieldKind::RecordReal:
+            return static_cast<int>(std::floor(context.record.*field.real));
         case FieldKind::Codec:
             return field.codec.read(context);
         default:
@@ -338,11 +341,23 @@ void WriteStored(ItemContext& context, const Field& field, int value) {
             context.record.*field.member = value;
             context.record.StoreAndReload();
             break;
+        case FieldKind::RecordReal:
+            context.record.*field.real = value;
+            context.record.StoreAndReload();
+            break;
         case FieldKind::Codec:
             field.codec.write(context, value);
             break;
         default:
             break;
+    }
+}
+
+// Sets the mark on the cell while the check holds for the row's value, read after the
+// converter ran.
+void MarkWhile(ItemContext& context, const ItemRow& row, const ValueCheck& check, uint8_t mark) {
+    if (check.IsSet() && check.holds(context, ReadField(context, row.field), check)) {
+        context.capsule.marks |= mark;
     }
 }
 
@@ -367,11 +382,12 @@ int RunRegularRow(ItemContext& context, const ItemRow& row) {
     }
     if (std::visit(EditorRun{context, row}, row.editor)) {
         context.redraw |= row.redraw;
+        if (row.onChange) {
+            row.onChange(context);
+        }
     }
-    if (row.errorWhen.IsSet() &&
-        row.errorWhen.holds(context, ReadField(context, row.field), row.errorWhen)) {
-        capsule.marks |= kMarkError;
-    }
+    MarkWhile(context, row, row.errorWhen, kMarkError);
+    MarkWhile(context, row, row.warnWhen, kMarkWarning);
     if (capsule.canvas && (readOnly || Holds(context, row.silverWhen))) {
         capsule.canvas->SetTextColour(readOnly ? kTeal : kSilver);
     }
@@ -411,6 +427,13 @@ bool VaskRuleC(const ItemContext& context, const Condition&) {
 
 bool IndexNotZero(const ItemContext& context, const Condition&) {
     return context.index != 0;
+}
+
+bool RecordReached(const ItemContext& context, const Condition&) {
+    const datCh& record = context.record;
+    return record.kind != RK_None && record.kind <= kLastRecordKind &&
+           record.index >= datCh::GetKindMin(record.kind) &&
+           record.index <= datCh::GetKindMax(record.kind);
 }
 
 }  // namespace memmap

@@ -11,11 +11,14 @@ int RoundedBound(double value) {
 
 }  // namespace
 
+void SetToneWindow(int& low, int& high, double tone, double ratio) {
+    low = RoundedBound(tone * (1 - ratio));
+    high = RoundedBound(tone * (1 + ratio));
+}
+
 void SetToneLimits(datCh& record, double ratio) {
-    record.lowA = RoundedBound(record.toneA * (1 - ratio));
-    record.highA = RoundedBound(record.toneA * (1 + ratio));
-    record.lowB = RoundedBound(record.toneB * (1 - ratio));
-    record.highB = RoundedBound(record.toneB * (1 + ratio));
+    SetToneWindow(record.lowA, record.highA, record.toneA, ratio);
+    SetToneWindow(record.lowB, record.highB, record.toneB, ratio);
 }
 
 double TwoToneRatio(uint8_t radioRevision) {

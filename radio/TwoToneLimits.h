@@ -6,6 +6,10 @@
 #include "radio/cmcEeprom.h"
 #include "radio/datCh.h"
 
+// The detection window of one tone: low and high are the tone times (1 - ratio) and
+// (1 + ratio), each rounded by adding a half and cutting the fraction.
+void SetToneWindow(int& low, int& high, double tone, double ratio);
+
 // Sets the detection bounds of a loaded two-tone code record around its two tones: each bound
 // is the tone times (1 - ratio) or (1 + ratio), rounded to whole units.
 void SetToneLimits(datCh& record, double ratio);

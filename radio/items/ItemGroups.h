@@ -20,6 +20,8 @@ std::span<const ItemRow> CommonSettingRows();
 std::span<const ItemRow> KeyDisplaySetModeRows();
 std::span<const ItemRow> MskRows();
 std::span<const ItemRow> ExpansionDtmfScanRows();
+// Two-tone, five-tone and user-tone codes and their timers (codes 370..448).
+std::span<const ItemRow> ToneCodeRows();
 // Maker adjustments, the MDC model types' menu entries and a channel's MDC system (codes
 // 449..563).
 std::span<const ItemRow> MakerRows();

@@ -13,6 +13,8 @@
 namespace {
 
 using radiotest::Bits;
+using radiotest::Press;
+using radiotest::Typed;
 
 class CommonSettingItemsTest : public ::testing::Test {
 protected:
@@ -102,32 +104,32 @@ TEST_F(CommonSettingItemsTest, TheScramblerTypeRedrawsEveryCellAndGreysTheRollin
 // Each edit on a fixture whose bytes are all set stores at the row's bits and nowhere else.
 TEST_F(CommonSettingItemsTest, EditsStoreAtTheirBits) {
     const radiotest::EditCase cases[] = {
-        {CL_Comm_UserPassword, 0, "1234", {{344, 0xED}, {345, 0xCB}}},
-        {CL_Comm_DealerPasscode, 0, "12", {{346, 0xFF}, {347, 0xFF}, {348, 0xED}}},
-        {CL_Comm_PwrOnPassword, kKeySpace, "", {{381, 0x20}}},
-        {CL_Comm_SetModeAccess, kKeySpace, "", {{379, 0x08}}},
-        {CL_Comm_AtResetTimer_A, 0, "12", {{408, 0xF3}}},
-        {CL_Comm_AtResetTimer_B, 0, "of", {{409, 0xFF}}},
-        {CL_Comm_InactiveTimer, kKeySpace, "", {{410, 0xFF}}},
-        {CL_Comm_Tot_Timer, 0, "0", {{404, 0xFF}}},
-        {CL_Comm_Tot_ID_Out, kKeySpace, "", {{379, 0x20}}},
-        {CL_Comm_Tot_Dtmf_ID_Out, kKeySpace, "", {{379, 0x20}}},
-        {CL_Comm_Tot_PenaltyTimer, 0, "254", {{405, 0x01}}},
-        {CL_Comm_Tot_Beep, kKeySpace, "", {{379, 0x10}}},
-        {CL_Comm_CloneComment2, 0, "Hi", radiotest::TextOver0xFF(520, "Hi", 16)},
-        {CL_Comm_LockoutPenaltyTimer, kKeyBackspace, "", {{406, 0x01}}},
-        {CL_Comm_Ctcss_ToneBurst, kKeySpace, "", {{378, 0x08}}},
-        {CL_Comm_Ctcss_ReverseBurst, 0, "0.2", {{386, 0xEB}}},
-        {CL_Comm_Ctcss_RxAfFilt, kKeySpace, "", {{378, 0x04}}},
-        {CL_Comm_Ctcss_ChMuteCont, kKeySpace, "", {{377, 0x08}}},
-        {CL_Comm_RS232C_SPPED, kKeySpace, "", {{376, 0x0F}}},
-        {CL_Comm_RS232C_Mode, kKeySpace, "", {{376, 0x30}}},
-        {CL_Comm_Scrm_Type, kKeySpace, "", {{349, 0x08}}},
-        {CL_Comm_Scrm_SyncCapture, kKeySpace, "", {{349, 0xC0}}},
-        {CL_Comm_Scrm_GroupCode, kKeySpace, "", {{349, 0x03}}},
-        {CL_Comm_Scrm_TStartTiming, kKeySpace, "", {{349, 0x30}}},
-        {CL_Comm_PwrSave_Timer1, 0, "1.5", {{432, 0xF0}}},
-        {CL_Comm_PwrSave_Timer2, 0, "300", {}},
+        {{CL_Comm_UserPassword}, Typed("1234"), {{344, 0xED}, {345, 0xCB}}},
+        {{CL_Comm_DealerPasscode}, Typed("12"), {{346, 0xFF}, {347, 0xFF}, {348, 0xED}}},
+        {{CL_Comm_PwrOnPassword}, Press(kKeySpace), {{381, 0x20}}},
+        {{CL_Comm_SetModeAccess}, Press(kKeySpace), {{379, 0x08}}},
+        {{CL_Comm_AtResetTimer_A}, Typed("12"), {{408, 0xF3}}},
+        {{CL_Comm_AtResetTimer_B}, Typed("of"), {{409, 0xFF}}},
+        {{CL_Comm_InactiveTimer}, Press(kKeySpace), {{410, 0xFF}}},
+        {{CL_Comm_Tot_Timer}, Typed("0"), {{404, 0xFF}}},
+        {{CL_Comm_Tot_ID_Out}, Press(kKeySpace), {{379, 0x20}}},
+        {{CL_Comm_Tot_Dtmf_ID_Out}, Press(kKeySpace), {{379, 0x20}}},
+        {{CL_Comm_Tot_PenaltyTimer}, Typed("254"), {{405, 0x01}}},
+        {{CL_Comm_Tot_Beep}, Press(kKeySpace), {{379, 0x10}}},
+        {{CL_Comm_CloneComment2}, Typed("Hi"), radiotest::TextOver0xFF(520, "Hi", 16)},
+        {{CL_Comm_LockoutPenaltyTimer}, Press(kKeyBackspace), {{406, 0x01}}},
+        {{CL_Comm_Ctcss_ToneBurst}, Press(kKeySpace), {{378, 0x08}}},
+        {{CL_Comm_Ctcss_ReverseBurst}, Typed("0.2"), {{386, 0xEB}}},
+        {{CL_Comm_Ctcss_RxAfFilt}, Press(kKeySpace), {{378, 0x04}}},
+        {{CL_Comm_Ctcss_ChMuteCont}, Press(kKeySpace), {{377, 0x08}}},
+        {{CL_Comm_RS232C_SPPED}, Press(kKeySpace), {{376, 0x0F}}},
+        {{CL_Comm_RS232C_Mode}, Press(kKeySpace), {{376, 0x30}}},
+        {{CL_Comm_Scrm_Type}, Press(kKeySpace), {{349, 0x08}}},
+        {{CL_Comm_Scrm_SyncCapture}, Press(kKeySpace), {{349, 0xC0}}},
+        {{CL_Comm_Scrm_GroupCode}, Press(kKeySpace), {{349, 0x03}}},
+        {{CL_Comm_Scrm_TStartTiming}, Press(kKeySpace), {{349, 0x30}}},
+        {{CL_Comm_PwrSave_Timer1}, Typed("1.5"), {{432, 0xF0}}},
+        {{CL_Comm_PwrSave_Timer2}, Typed("300"), {}},
     };
     radiotest::ExpectEditsStoreAtTheirBits(rig, cases);
 }

@@ -597,7 +597,7 @@ TEST_F(ConvertersTest, FiveToneCodesNeverWritePastTheirField) {
     };
     for (const Case& c : cases) {
         image.Fill(0xFF);
-        image.SetByte(layout::kCodeCommon, 14);  // the repeat digit
+        image.SetByte(layout::kCodeCommon, 14);  // the group tone
         std::vector<uint8_t> before(image.GetData(), image.GetData() + layout::kImageSize);
         EXPECT_EQ(Do(c.code, Typed(c.typed), 1, CT_RX_Code).text, c.shown) << c.typed;
         for (int i = 0; i < layout::kImageSize; ++i) {

@@ -10,35 +10,16 @@
 #include "radio/CellNames.h"
 #include "radio/ImageLayout.h"
 #include "tests/radio/CellRig.h"
+#include "tests/radio/EditCase.h"
 #include "tests/radio/ImageDiff.h"
 
 namespace {
 
 using radiotest::Bits;
-
-// A cell of the rows: item, index, category.
-struct Cell {
-    int item;
-    int index = 0;
-    int category = kCategoryNone;
-};
-
-// What an edit does: a key pressed, a text typed, or a pop-up's answer (the chosen list value,
-// with the text the text editors hand back).
-struct Input {
-    int key = 0;
-    const char* text = "";
-    int answer = -1;
-};
-constexpr Input Press(int key) {
-    return {key};
-}
-constexpr Input Typed(const char* text) {
-    return {0, text};
-}
-constexpr Input Chosen(int value, const char* text = "") {
-    return {0, text, value};
-}
+using radiotest::Cell;
+using radiotest::Chosen;
+using radiotest::Press;
+using radiotest::Typed;
 
 std::vector<Bits> NameOver0xFF(int address, const std::string& text) {
     return radiotest::TextOver0xFF(address, text, layout::kNameLength);
@@ -138,11 +119,7 @@ TEST_F(ExpansionDtmfScanItemsTest, EditsStoreAtTheirBits) {
     const int scan0 = layout::kScanArea.At(0);
     const int scan9 = layout::kScanArea.At(9);
     const int char5 = layout::kCEditArea.At(5);
-    struct Case {
-        Cell cell;
-        Input input;
-        std::vector<Bits> changed;
-    } cases[] = {
+    const radiotest::EditCase cases[] = {
         {{CL_Comm_ManDown_ON}, Press(kKeySpace), {{377, 0x04}}},
         {{CL_Comm_ManDown_Timer}, Typed("1.5"), {{434, 0xF0}}},
         {{CL_Comm_ManDown_TS1}, Typed("2"), {{2163, 0xEB}}},
@@ -188,20 +165,7 @@ TEST_F(ExpansionDtmfScanItemsTest, EditsStoreAtTheirBits) {
         {{CL_ScanComm_PwrOnScan}, Press(kKeySpace), {{379, 0x80}}},
         {{CL_ScanComm_AutoChCall_PmrOnly}, Press(kKeySpace), {{378, 0x02}}},
     };
-    for (const Case& c : cases) {
-        rig.shell.image.Fill(0xFF);
-        const std::vector<uint8_t> before = radiotest::ImageBytes(rig.shell.image);
-        rig.At(c.cell.item, c.cell.index, c.cell.category);
-        if (c.input.answer >= 0) {
-            rig.Answer(Flex0, c.input.answer, c.input.text);
-        } else if (c.input.key) {
-            rig.Key(c.input.key);
-        } else {
-            rig.Type(c.input.text);
-        }
-        EXPECT_EQ(radiotest::ChangedBits(before, rig.shell.image), c.changed)
-            << CellItemCodeToName(c.cell.item);
-    }
+    radiotest::ExpectEditsStoreAtTheirBits(rig, cases);
 }
 
 // While man-down is off its settings are painted silver yet still take keys; switching it on

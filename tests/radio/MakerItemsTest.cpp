@@ -19,6 +19,8 @@
 namespace {
 
 using radiotest::Bits;
+using radiotest::Press;
+using radiotest::Typed;
 
 void PutBytes(cmcEeprom& image, std::initializer_list<std::pair<int, uint8_t>> bytes) {
     for (const auto& [address, value] : bytes) {
@@ -67,27 +69,27 @@ TEST_F(MakerItemsTest, RowsShowTheImage) {
 // Each edit on a fixture whose bytes are all set stores at the row's bits and nowhere else.
 TEST_F(MakerItemsTest, EditsStoreAtTheirBits) {
     const radiotest::EditCase cases[] = {
-        {CL_Maker_SqlDelay_Op, kKeySpace, "", {{11, 0x80}}},
-        {CL_Maker_SqlDelay_ResetTimer, 0, "0.1", {{26, 0x9B}}},
-        {CL_Maker_Sql_SigDetTimer, kKeySpace, "", {{24, 0xFF}}},
-        {CL_Maker_Sql_NoiseDetTimer, kKeyBackspace, "", {{25, 0x01}}},
-        {CL_Maker_CtcssDec_Attack, 0, "15", {{32, 0xF0}}},
-        {CL_Maker_CtcssDec_Release, kKeySpace, "", {{33, 0xFF}}},
-        {CL_Maker_CtcssDec_PS, 0, "254", {{34, 0x01}}},
-        {CL_Maker_Dtcs_TxPolar, kKeySpace, "", {{11, 0x40}}},
-        {CL_Maker_Dtcs_RxPolar, kKeySpace, "", {{11, 0x20}}},
-        {CL_Maker_Dtcs_Decode, 0, "12", {{35, 0xFE}}},
-        {CL_Maker_PwrOffTimer, 0, "1.5", {{37, 0x69}}},
-        {CL_Maker_ON_Timer1, kKeySpace, "", {{38, 0xFF}}},
-        {CL_Maker_ON_Timer2, 0, "0", {{39, 0xFF}}},
-        {CL_Maker_IfFreq, 0, "0.025", {{16, 0xFF}, {17, 0xFF}, {18, 0x9E}, {19, 0x57}}},
-        {CL_Maker_Pll_Type, kKeySpace, "", {{11, 0x03}}},
-        {CL_Maker_Pll_Reference, 0, "0", {{20, 0xFF}, {21, 0xFF}, {22, 0xFF}, {23, 0xFF}}},
-        {CL_Maker_Pll_TxFastTimer, kKeySpace, "", {{27, 0xFF}}},
-        {CL_Maker_Pll_RxFastTimer, 0, "0.255", {}},
-        {CL_Maker_MuteTimer_Tx, 0, "0.001", {{29, 0xFE}}},
-        {CL_Maker_MuteTimer_Rx, kKeyBackspace, "", {{30, 0x01}}},
-        {CL_Maker_SetModeAccess, kKeySpace, "", {{11, 0x08}}},
+        {{CL_Maker_SqlDelay_Op}, Press(kKeySpace), {{11, 0x80}}},
+        {{CL_Maker_SqlDelay_ResetTimer}, Typed("0.1"), {{26, 0x9B}}},
+        {{CL_Maker_Sql_SigDetTimer}, Press(kKeySpace), {{24, 0xFF}}},
+        {{CL_Maker_Sql_NoiseDetTimer}, Press(kKeyBackspace), {{25, 0x01}}},
+        {{CL_Maker_CtcssDec_Attack}, Typed("15"), {{32, 0xF0}}},
+        {{CL_Maker_CtcssDec_Release}, Press(kKeySpace), {{33, 0xFF}}},
+        {{CL_Maker_CtcssDec_PS}, Typed("254"), {{34, 0x01}}},
+        {{CL_Maker_Dtcs_TxPolar}, Press(kKeySpace), {{11, 0x40}}},
+        {{CL_Maker_Dtcs_RxPolar}, Press(kKeySpace), {{11, 0x20}}},
+        {{CL_Maker_Dtcs_Decode}, Typed("12"), {{35, 0xFE}}},
+        {{CL_Maker_PwrOffTimer}, Typed("1.5"), {{37, 0x69}}},
+        {{CL_Maker_ON_Timer1}, Press(kKeySpace), {{38, 0xFF}}},
+        {{CL_Maker_ON_Timer2}, Typed("0"), {{39, 0xFF}}},
+        {{CL_Maker_IfFreq}, Typed("0.025"), {{16, 0xFF}, {17, 0xFF}, {18, 0x9E}, {19, 0x57}}},
+        {{CL_Maker_Pll_Type}, Press(kKeySpace), {{11, 0x03}}},
+        {{CL_Maker_Pll_Reference}, Typed("0"), {{20, 0xFF}, {21, 0xFF}, {22, 0xFF}, {23, 0xFF}}},
+        {{CL_Maker_Pll_TxFastTimer}, Press(kKeySpace), {{27, 0xFF}}},
+        {{CL_Maker_Pll_RxFastTimer}, Typed("0.255"), {}},
+        {{CL_Maker_MuteTimer_Tx}, Typed("0.001"), {{29, 0xFE}}},
+        {{CL_Maker_MuteTimer_Rx}, Press(kKeyBackspace), {{30, 0x01}}},
+        {{CL_Maker_SetModeAccess}, Press(kKeySpace), {{11, 0x08}}},
     };
     radiotest::ExpectEditsStoreAtTheirBits(rig, cases);
 }
