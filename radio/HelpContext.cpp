@@ -1,6 +1,8 @@
 #include "radio/HelpContext.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/DecimalNumber.h"
 #include "common/TextHelpers.h"
@@ -40,34 +42,51 @@ std::string Field(const std::string& line, int n) {
     return GetToken(line, '\t', n).value_or(std::string());
 }
 
-// Field 1 of the first line of the section whose field 0 is name; empty when none.
-std::string FindTopic(cmcHelpGTex& help, const std::string& section, const std::string& name) {
+// The lines of a section up to its closing "#".
+std::vector<std::string> SectionLines(cmcHelpGTex& help, const std::string& section) {
+    std::vector<std::string> lines;
     for (int n = 0;; ++n) {
-        const std::string line = help.GetLine(section, n);
+        std::string line = help.GetLine(section, n);
         if (line == "#") {
-            return {};
+            return lines;
         }
+        lines.push_back(std::move(line));
+    }
+}
+
+// Field 1 of the first line of the sections whose field 0 is name; empty when none.
+std::string FindTopic(cmcHelpGTex& help, const std::string& section, const std::string& name) {
+    for (const std::string& line : HelpLines(help, section)) {
         if (Field(line, 0) == name) {
             return Field(line, 1);
         }
     }
+    return {};
 }
 
 // Field 1 of the last context line whose field 0 is the topic.
 std::string FindContext(cmcHelpGTex& help, const std::string& topic) {
     std::string context;
-    for (int n = 0;; ++n) {
-        const std::string line = help.GetLine("GI_AppItem_Context_ID", n);
-        if (line == "#") {
-            return context;
-        }
+    for (const std::string& line : HelpLines(help, "GI_AppItem_Context_ID")) {
         if (Field(line, 0) == topic) {
             context = Field(line, 1);
         }
     }
+    return context;
 }
 
 }  // namespace
+
+std::vector<std::string> HelpLines(cmcHelpGTex& help, const std::string& name) {
+    std::vector<std::string> lines = SectionLines(help, name);
+    for (const std::string& part : SectionLines(help, "GI_AppItem_Help_Parts")) {
+        if (part.starts_with(name + "_")) {
+            std::vector<std::string> more = SectionLines(help, part);
+            lines.insert(lines.end(), more.begin(), more.end());
+        }
+    }
+    return lines;
+}
 
 int FindHelpContext(int item, const cmcEeprom& image, ModelType model, cmcFCache& lists,
                     cmcHelpGTex& help) {

@@ -175,6 +175,8 @@ struct Condition {
     ConditionTest holds = nullptr;
     Address address = 0;
     uint8_t mask = 0;
+    // A field of the record the frame loaded, for the conditions on a record's value.
+    int datCh::*member = nullptr;
     constexpr bool IsSet() const { return holds != nullptr; }
 };
 
@@ -185,6 +187,10 @@ bool VaskRuleB(const ItemContext& context, const Condition& condition);
 bool VaskRuleC(const ItemContext& context, const Condition& condition);
 bool IndexNotZero(const ItemContext& context, const Condition& condition);
 bool RecordReached(const ItemContext& context, const Condition& condition);
+bool IndexIsBelow(const ItemContext& context, const Condition& condition);
+bool InBankedMode(const ItemContext& context, const Condition& condition);
+bool RecordFieldSet(const ItemContext& context, const Condition& condition);
+bool AnalogueOnVask(const ItemContext& context, const Condition& condition);
 
 // Some of the masked bits of the image are set, or none is.
 constexpr Condition ImageBitsSet(Address address, uint8_t mask) {
@@ -202,11 +208,24 @@ constexpr Condition kIndexNotZero{IndexNotZero};
 // The record the row works on is there: its kind's limits hold its index (a two-tone code 0,
 // a user tone 15 are not records).
 constexpr Condition kRecordReached{RecordReached};
+// The cell's index is below n (the rows of a table that ends with rows of its own).
+constexpr Condition IndexBelow(int n) {
+    return {IndexIsBelow, n};
+}
+// Bank 1 holds channels: the channels are divided into banks.
+constexpr Condition kBankedMode{InBankedMode};
+// The field of the loaded record is not 0.
+constexpr Condition RecordFlagSet(int datCh::*member) {
+    return {RecordFieldSet, 0, 0, member};
+}
+// On the Vask model type, a channel without Vask signalling.
+constexpr Condition kAnalogueOnVask{AnalogueOnVask};
 
-// A check of the row's value after its converter ran (an address in the wrong range, say);
-// the test and its parameter are the group's.
+// A check of the row's value after its converter ran (an address in the wrong range, say):
+// the marks (kMarkWarning, kMarkError) the value earns, 0 when none; the test and its
+// parameter are the group's.
 struct ValueCheck;
-using ValueTest = bool (*)(const ItemContext& context, int value, const ValueCheck& check);
+using ValueTest = uint8_t (*)(const ItemContext& context, int value, const ValueCheck& check);
 
 struct ValueCheck {
     ValueTest holds = nullptr;
@@ -223,9 +242,9 @@ using Editor =
     std::variant<std::monostate, ListEntryParams, ChoiceParams, TypedChoiceParams, ListNumberParams,
                  AbcCodeParams, ScramCodeParams, OptionLettersParams, NumberParams,
                  PaddedNumberParams, DecimalParams, TimerParams, MinSecParams, ScaledByteParams,
-                 NibbleCodeParams, HexDigitParams, BitFieldParams, KeyAssignParams, FrequencyParams,
-                 SubToneParams, PackedCodeParams, FiveToneParams, DigitsParams, TextParams,
-                 DisplayTextParams, UserCharacterParams>;
+                 FigureParams, NibbleCodeParams, HexDigitParams, BitFieldParams, KeyAssignParams,
+                 FrequencyParams, SubToneParams, PackedCodeParams, FiveToneParams, DigitsParams,
+                 TextParams, DisplayTextParams, UserCharacterParams>;
 
 }  // namespace memmap
 
@@ -243,17 +262,15 @@ struct ItemRow {
     memmap::Condition silverWhen{};
     // Redraw flags a change adds (RD_SameItem, RD_AllCells, ...).
     int redraw = 0;
-    // The cell gets the error mark while this holds for the row's value.
-    memmap::ValueCheck errorWhen{};
-    // The cell gets the warning mark while this holds for the row's value.
-    memmap::ValueCheck warnWhen{};
+    // Runs after a change was written back: what the change tells the rest of the program.
+    RowEffect afterChange = nullptr;
+    // The marks (kMarkWarning, kMarkError) the cell gets for the row's value.
+    memmap::ValueCheck marksBy{};
     // Painted teal and deaf to keys and input while this holds.
     memmap::Condition readOnlyWhen{};
     // The record the row works on, loaded at the cell's index whatever the cell's category;
     // RK_None: the record the frame loaded.
     uint32_t ownRecord = RK_None;
-    // Run after a change was written back.
-    RowEffect onChange = nullptr;
 
     // The row applies only while the condition holds; else its cell shows the grey text.
     constexpr ItemRow OnlyIf(memmap::Condition condition, const char* text = "----",
@@ -274,17 +291,16 @@ struct ItemRow {
         row.redraw |= flags;
         return row;
     }
-    constexpr ItemRow ErrorWhen(memmap::ValueCheck check) const {
-        return With(&ItemRow::errorWhen, check);
+    constexpr ItemRow AfterChange(RowEffect function) const {
+        return With(&ItemRow::afterChange, function);
+    }
+    constexpr ItemRow MarkedBy(memmap::ValueCheck check) const {
+        return With(&ItemRow::marksBy, check);
     }
     constexpr ItemRow ReadOnlyWhile(memmap::Condition condition) const {
         return With(&ItemRow::readOnlyWhen, condition);
     }
-    constexpr ItemRow WarnWhen(memmap::ValueCheck check) const {
-        return With(&ItemRow::warnWhen, check);
-    }
     constexpr ItemRow LoadsRecord(uint32_t kind) const { return With(&ItemRow::ownRecord, kind); }
-    constexpr ItemRow OnChange(RowEffect effect) const { return With(&ItemRow::onChange, effect); }
 
 private:
     // A copy of the row with one member set.
@@ -368,6 +384,10 @@ constexpr ItemRow MinSec(int code, IntField field, MinSecParams params) {
 }
 constexpr ItemRow ScaledByte(int code, IntField field) {
     return Row(code, field.field, ScaledByteParams{});
+}
+// A number shown only: a count or a figure the field's function works out.
+constexpr ItemRow Figure(int code, IntField field) {
+    return Row(code, field.field, FigureParams{});
 }
 constexpr ItemRow NibbleCode(int code, IntField field, NibbleCodeParams params) {
     return Row(code, field.field, params);

@@ -275,3 +275,8 @@ bool CellScaledByte(CellEdit& edit, int& value, const ScaledByteParams&) {
     }
     return changed;
 }
+
+bool CellFigure(CellEdit& edit, int& value, const FigureParams&) {
+    ShowText(edit, std::to_string(value));
+    return false;
+}

@@ -61,3 +61,7 @@ bool CellMinSec(CellEdit& edit, int& value, const MinSecParams& params);
 // A byte counting units of 10.9375 ms, shown and typed in seconds with milliseconds.
 struct ScaledByteParams {};
 bool CellScaledByte(CellEdit& edit, int& value, const ScaledByteParams& params);
+
+// A figure the program works out, "%d": shown only; no key or input changes it.
+struct FigureParams {};
+bool CellFigure(CellEdit& edit, int& value, const FigureParams& params);

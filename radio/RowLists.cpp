@@ -45,6 +45,7 @@ struct ListsOfEditor {
     std::vector<RowList> operator()(const TimerParams&) const { return {}; }
     std::vector<RowList> operator()(const MinSecParams&) const { return {}; }
     std::vector<RowList> operator()(const ScaledByteParams&) const { return {}; }
+    std::vector<RowList> operator()(const FigureParams&) const { return {}; }
     std::vector<RowList> operator()(const NibbleCodeParams&) const { return {}; }
     std::vector<RowList> operator()(const HexDigitParams&) const { return {}; }
     std::vector<RowList> operator()(const BitFieldParams&) const { return {}; }

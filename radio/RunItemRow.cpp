@@ -159,6 +159,9 @@ struct EditorRun {
     bool operator()(const ScaledByteParams& p) {
         return OnInt([&](int& v) { return CellScaledByte(context, v, p); });
     }
+    bool operator()(const FigureParams& p) {
+        return OnInt([&](int& v) { return CellFigure(context, v, p); });
+    }
     bool operator()(const NibbleCodeParams& p) {
         return OnInt([&](int& v) { return CellNibbleCode(context, v, p); });
     }
@@ -353,12 +356,6 @@ void WriteStored(ItemContext& context, const Field& field, int value) {
     }
 }
 
-// Sets the mark on the cell while the check holds for the row's value, read after the
-// converter ran.
-void MarkWhile(ItemContext& context, const ItemRow& row, const ValueCheck& check, uint8_t mark) {
-    if (check.IsSet() && check.holds(context, ReadField(context, row.field), check)) {
-        context.capsule.marks |= mark;
-    }
 }
 
 }  // namespace
@@ -382,12 +379,13 @@ int RunRegularRow(ItemContext& context, const ItemRow& row) {
     }
     if (std::visit(EditorRun{context, row}, row.editor)) {
         context.redraw |= row.redraw;
-        if (row.onChange) {
-            row.onChange(context);
+        if (row.afterChange) {
+            row.afterChange(context);
         }
     }
-    MarkWhile(context, row, row.errorWhen, kMarkError);
-    MarkWhile(context, row, row.warnWhen, kMarkWarning);
+    if (row.marksBy.IsSet()) {
+        capsule.marks |= row.marksBy.holds(context, ReadField(context, row.field), row.marksBy);
+    }
     if (capsule.canvas && (readOnly || Holds(context, row.silverWhen))) {
         capsule.canvas->SetTextColour(readOnly ? kTeal : kSilver);
     }
@@ -434,6 +432,22 @@ bool RecordReached(const ItemContext& context, const Condition&) {
     return record.kind != RK_None && record.kind <= kLastRecordKind &&
            record.index >= datCh::GetKindMin(record.kind) &&
            record.index <= datCh::GetKindMax(record.kind);
+}
+
+bool IndexIsBelow(const ItemContext& context, const Condition& condition) {
+    return context.index < condition.address.base;
+}
+
+bool InBankedMode(const ItemContext& context, const Condition&) {
+    return context.banked;
+}
+
+bool RecordFieldSet(const ItemContext& context, const Condition& condition) {
+    return context.record.*condition.member != 0;
+}
+
+bool AnalogueOnVask(const ItemContext& context, const Condition&) {
+    return context.model == MT_VaskPmr && !context.channel.vaskChannel;
 }
 
 }  // namespace memmap

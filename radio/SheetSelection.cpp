@@ -16,6 +16,10 @@ int Sign(int value) {
 SheetSelection::SheetSelection(SheetCells& cells, std::function<void(int col, int row)> repaint)
     : cells_(cells), repaint_(std::move(repaint)) {}
 
+int SheetSelection::Rows() const {
+    return shownRows_ < 0 ? cells_.Rows() : std::min(cells_.Rows(), shownRows_);
+}
+
 // ---- Cursor ----
 
 GridCoord SheetSelection::Move(GridCoord from, int dx, int dy, bool wrap, bool search) {
@@ -39,7 +43,7 @@ GridCoord SheetSelection::Move(GridCoord from, int dx, int dy, bool wrap, bool s
 
 std::optional<GridCoord> SheetSelection::Walk(GridCoord from, int sx, int sy, bool wrap) const {
     const int cols = cells_.Cols();
-    const int rows = cells_.Rows();
+    const int rows = Rows();
     GridCoord at = from;
     for (;;) {
         at.col += sx;
@@ -50,7 +54,7 @@ std::optional<GridCoord> SheetSelection::Walk(GridCoord from, int sx, int sy, bo
             if (at == from) {
                 return std::nullopt;
             }
-        } else if (!cells_.InRange(at.col, at.row)) {
+        } else if (!Inside(at.col, at.row)) {
             return std::nullopt;
         }
         if (cells_.At(at.col, at.row).Selectable()) {
@@ -63,8 +67,8 @@ std::optional<GridCoord> SheetSelection::Walk(GridCoord from, int sx, int sy, bo
 // cell, at the row (column) nearest to the last keyboard move; the smaller index on a tie.
 std::optional<GridCoord> SheetSelection::NearestSearch(GridCoord from, int sx, int sy) const {
     const bool horizontal = sx != 0;
-    const int lines = horizontal ? cells_.Cols() : cells_.Rows();
-    const int across = horizontal ? cells_.Rows() : cells_.Cols();
+    const int lines = horizontal ? cells_.Cols() : Rows();
+    const int across = horizontal ? Rows() : cells_.Cols();
     const int target = horizontal ? lastMove_.row : lastMove_.col;
     const int step = horizontal ? sx : sy;
     for (int line = (horizontal ? from.col : from.row) + step; line >= 0 && line < lines;
@@ -92,7 +96,7 @@ bool SheetSelection::MaySelect(int col, int row) const {
 }
 
 void SheetSelection::Update(GridCoord current, GridCoord next, bool extending) {
-    if (!cells_.InRange(next.col, next.row) || !cells_.InRange(current.col, current.row)) {
+    if (!Inside(next.col, next.row) || !Inside(current.col, current.row)) {
         return;
     }
     const bool rangeCapable = ((multiSelect_ != MS_None && next != current) || marksExist_) &&
@@ -150,7 +154,7 @@ void SheetSelection::SetLineMark(int col, int row, bool on) {
 
 void SheetSelection::UpdateLineMarks() {
     if (marksExist_ && multiSelect_ == MS_Line) {
-        for (int row = 0; row < cells_.Rows(); ++row) {
+        for (int row = 0; row < Rows(); ++row) {
             bool marked = false;
             for (int col = 0; col < cells_.Cols() && !marked; ++col) {
                 marked = cells_.At(col, row).Has(kCellMarked);
@@ -161,7 +165,7 @@ void SheetSelection::UpdateLineMarks() {
         }
         lineMarksClear_ = false;
     } else if (!marksExist_ && !lineMarksClear_) {
-        for (int row = 0; row < cells_.Rows(); ++row) {
+        for (int row = 0; row < Rows(); ++row) {
             for (int col = 0; col < cells_.Cols(); ++col) {
                 SetLineMark(col, row, false);
             }
@@ -174,7 +178,7 @@ void SheetSelection::ClearMarks() {
     if (!marksExist_) {
         return;
     }
-    for (int row = 0; row < cells_.Rows(); ++row) {
+    for (int row = 0; row < Rows(); ++row) {
         for (int col = 0; col < cells_.Cols(); ++col) {
             SetMark(col, row, false);
         }
@@ -194,7 +198,7 @@ void SheetSelection::MarkRange(GridCoord cell, int low, int high) {
     ClearMarks();
     const cmcCellObj& own = cells_.At(cell.col, cell.row).cell;
     const int farEnd = own.index == low ? high : low;
-    for (int r = 0; r < cells_.Rows(); ++r) {
+    for (int r = 0; r < Rows(); ++r) {
         for (int c = 0; c < cells_.Cols(); ++c) {
             const cmcCellObj& other = cells_.At(c, r).cell;
             if (other.item != own.item || other.index < low || other.index > high) {
@@ -212,8 +216,7 @@ void SheetSelection::MarkRange(GridCoord cell, int low, int high) {
 
 std::optional<std::pair<int, int>> SheetSelection::IndexRange(GridCoord current) const {
     const int first = fixedCols_;
-    if (!marksExist_ || !cells_.InRange(first, anchor_.row) ||
-        !cells_.InRange(first, current.row)) {
+    if (!marksExist_ || !Inside(first, anchor_.row) || !Inside(first, current.row)) {
         return std::nullopt;
     }
     const int a = cells_.At(first, anchor_.row).cell.index;

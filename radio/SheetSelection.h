@@ -20,6 +20,9 @@ public:
     int MultiSelect() const { return multiSelect_; }
     // Line marks and the index range leave the fixed columns out.
     void SetFixedCols(int cols) { fixedCols_ = cols; }
+    // The rows the grid shows, when the cell array holds more (rows kept ready for a list that
+    // grows): the cursor and the marks stay among them.
+    void SetShownRows(int rows) { shownRows_ = rows; }
     bool MarksExist() const { return marksExist_; }
 
     // Where a move by (dx, dy) from `from` lands, one unit step after the other (a horizontal
@@ -51,11 +54,14 @@ private:
     void SetMark(int col, int row, bool on);
     void SetLineMark(int col, int row, bool on);
     void UpdateLineMarks();
+    int Rows() const;
+    bool Inside(int col, int row) const { return cells_.InRange(col, row) && row < Rows(); }
 
     SheetCells& cells_;
     std::function<void(int, int)> repaint_;
     int multiSelect_ = 0;
     int fixedCols_ = 0;
+    int shownRows_ = -1;  // all of the array's
     GridCoord anchor_;
     GridCoord lastMove_{0, 0};
     bool marksExist_ = false;

@@ -3,6 +3,8 @@
 #include <array>
 
 #include "ui/cuiSheet.h"
+#include "ui/iuiSh_ChBank.h"
+#include "ui/iuiSh_Common.h"
 
 namespace {
 
@@ -21,11 +23,10 @@ struct StyleRow {
     SheetMaker make;
 };
 
-// One row a style word. The channel-bank and model-conditional sheets show as plain sheets
-// until their classes exist; each then takes its row here.
+// One row a style word.
 constexpr std::array<StyleRow, 2> kStyles = {{
-    {"St_ChBank", &MakeSheet<cuiSheet>},
-    {"St_Common", &MakeSheet<cuiSheet>},
+    {"St_ChBank", &MakeSheet<iuiSh_ChBank>},
+    {"St_Common", &MakeSheet<iuiSh_Common>},
 }};
 
 }  // namespace

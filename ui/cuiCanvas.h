@@ -5,10 +5,12 @@
 
 #include "common/cmcCanvas.h"
 #include "common/cmcFont.h"
+#include "ui/cuiTextCache.h"
 
 // The cell canvas on a QPainter (a widget, an image or the printer). The painter is not
 // owned and must outlive the canvas; the canvas sets the painter's font, pen and brush as it
-// draws and leaves them so. The text colour is the colour of the canvas's font.
+// draws and leaves them so. The text colour is the colour of the canvas's font. On screen
+// (not on a printer) fonts and laid-out texts come from the program's text cache.
 class cuiCanvas : public cmcCanvas {
 public:
     cuiCanvas(QPainter& painter, const QPalette& palette);
@@ -30,4 +32,6 @@ private:
     QPainter& painter_;
     QPalette palette_;
     cmcFont font_;
+    // The cached font of font_, none on a printer.
+    cuiTextCache::Font* cached_ = nullptr;
 };

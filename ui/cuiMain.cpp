@@ -96,13 +96,13 @@ cuiMain::~cuiMain() {
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->RemoveListener(&cuiMain::OnEventThunk, this);
     }
-    InstallShell(nullptr);
-    // The open sheet goes first: its cells need the shell, and the tree going would hand it the
-    // focus. The tool bar goes before the menu.
+    // The open sheet goes first, as the tree going would hand it the focus; the tool bar goes
+    // before the menu. The shell stays until they are all gone, as the sheet's cells need it.
     sheet_.reset();
     tree_.reset();
     toolBar_.reset();
     menu_.reset();
+    InstallShell(nullptr);
 }
 
 void cuiMain::OnEventThunk(void* data, const cmcEvent& event) {

@@ -13,6 +13,7 @@
 #include "common/GlobalEvMan.h"
 #include "common/cmcGTex.h"
 #include "platform/Clock.h"
+#include "radio/indChannelEdit.h"
 #include "ui/ColourMapping.h"
 #include "ui/FontMapping.h"
 #include "ui/cuiImageList.h"
@@ -130,11 +131,11 @@ void cuiSheet::Show() {
     }
     building_ = true;
     Build();
-    if (!cells_.InRange(savedCell_.col, savedCell_.row)) {
+    if (!IsShown(savedCell_.col, savedCell_.row)) {
         savedCell_ = {};
     }
     if (savedCell_.col < 0 && wantedItem_ != 0) {
-        for (int row = 0; row < cells_.Rows() && savedCell_.col < 0; ++row) {
+        for (int row = 0; row < grid_->RowCount() && savedCell_.col < 0; ++row) {
             for (int col = 0; col < cells_.Cols(); ++col) {
                 const clsSheetCellId& entry = cells_.At(col, row);
                 if (entry.Selectable() && entry.cell.item == wantedItem_ &&
@@ -221,6 +222,7 @@ void cuiSheet::BuildGrid() {
     layout->addWidget(grid_);
     editor_.Attach(gridPanel_, grid_);
     BuildCells();
+    selection_.SetShownRows(grid_->RowCount());
     AddMarkRoom();
     grid_->SetThumbTracking(true);
     grid_->SetFixedCols(std::min(style_.fixedCols, cells_.Cols() - 1));
@@ -404,6 +406,15 @@ int cuiSheet::NaturalHeight() const {
     return parent_->height() + sum - grid_->viewport()->height();
 }
 
+bool cuiSheet::IsShown(int col, int row) const {
+    return cells_.InRange(col, row) && grid_ && row < grid_->RowCount();
+}
+
+void cuiSheet::SetShownRows(int rows) {
+    grid_->SetRowCount(rows);
+    selection_.SetShownRows(rows);
+}
+
 void cuiSheet::ScrollHome() {
     grid_->SetTopRow(0);
     grid_->SetLeftCol(0);
@@ -550,11 +561,15 @@ void cuiSheet::SelectCell(int col, int row, bool& maySelect) {
     editor_.Hide();
 }
 
+// A bulk channel delete moves the cursor row by row: no selection follows it.
 bool cuiSheet::Extending() const {
-    return (modifiers_ & Qt::ShiftModifier) || mouseHeld_;
+    return !IsBulkChannelDeleteRunning() && ((modifiers_ & Qt::ShiftModifier) || mouseHeld_);
 }
 
 void cuiSheet::UpdateSelection(int col, int row) {
+    if (IsBulkChannelDeleteRunning()) {
+        mouseHeld_ = false;
+    }
     selection_.Update(CurrentCell(), {col, row}, Extending());
 }
 

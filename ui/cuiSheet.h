@@ -86,6 +86,8 @@ public:
     int NaturalWidth() const;
     int NaturalHeight() const;
     void ScrollHome();
+    // The cell is in the array and on a row the grid shows.
+    bool IsShown(int col, int row) const;
     const std::string& GetName() const { return historyName_; }
     void SetName(std::string name) { historyName_ = std::move(name); }
     cuiGrid* Grid() const { return grid_; }
@@ -130,6 +132,10 @@ protected:
     bool Printing() const { return printer_ != nullptr; }
     // None unless the style gave a title.
     QLabel* TitleLabel() const { return titleLabel_; }
+    // The sheet's name in the table, which its sections are named after.
+    const std::string& LayoutName() const { return name_; }
+    // The grid shows the first rows of the cell array only; the cursor and marks stay there.
+    void SetShownRows(int rows);
 
 private:
     void Build();

@@ -17,6 +17,8 @@ std::span<const ItemRow> CloneInfoRows();
 // The pop-up menu's entries that edit the list of records under the cell.
 std::span<const ItemRow> PopupMenuRows();
 std::span<const ItemRow> CommonSettingRows();
+std::span<const ItemRow> BankRows();
+std::span<const ItemRow> ChannelRows();
 std::span<const ItemRow> KeyDisplaySetModeRows();
 std::span<const ItemRow> MskRows();
 std::span<const ItemRow> ExpansionDtmfScanRows();

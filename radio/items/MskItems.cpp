@@ -83,30 +83,35 @@ int GroupRange(ItemContext& context, const ItemRow& row) {
 
 // --- Address checks against the signalling address view ------------------------------------
 
-bool Outside(const datVaskAdr::Range& range, int value) {
-    return value < range.low || value > range.high;
+// An address outside its range earns the cell the error mark.
+uint8_t Outside(const datVaskAdr::Range& range, int value) {
+    return value < range.low || value > range.high ? kMarkError : 0;
 }
 
 // The parameter is the range slot of the address view.
-bool OutsideSlot(const ItemContext& context, int value, const ValueCheck& check) {
+uint8_t OutsideSlot(const ItemContext& context, int value, const ValueCheck& check) {
     return Outside(context.vask.ranges[static_cast<size_t>(check.parameter)], value);
 }
 
 // Own-ID group i has slot kIdGroupSlot + i; an index without a slot has nothing to check.
-bool OutsideIdGroupRange(const ItemContext& context, int value, const ValueCheck&) {
+uint8_t OutsideIdGroupRange(const ItemContext& context, int value, const ValueCheck&) {
     const int slot = datVaskAdr::kIdGroupSlot + context.index;
-    return context.index >= 0 && slot < datVaskAdr::kRangeSlots &&
-           Outside(context.vask.ranges[static_cast<size_t>(slot)], value);
+    if (context.index < 0 || slot >= datVaskAdr::kRangeSlots) {
+        return 0;
+    }
+    return Outside(context.vask.ranges[static_cast<size_t>(slot)], value);
 }
 
-bool OutsideCallListRange(const ItemContext& context, int value, const ValueCheck&) {
-    return context.index >= 0 && context.index < datVaskAdr::kCallListSlots &&
-           Outside(context.vask.callList[static_cast<size_t>(context.index)], value);
+uint8_t OutsideCallListRange(const ItemContext& context, int value, const ValueCheck&) {
+    if (context.index < 0 || context.index >= datVaskAdr::kCallListSlots) {
+        return 0;
+    }
+    return Outside(context.vask.callList[static_cast<size_t>(context.index)], value);
 }
 
 // A fixed base must have an individual address.
-bool GroupAddress(const ItemContext& context, int value, const ValueCheck&) {
-    return value >= context.vask.firstGroup;
+uint8_t GroupAddress(const ItemContext& context, int value, const ValueCheck&) {
+    return value >= context.vask.firstGroup ? kMarkError : 0;
 }
 
 constexpr ValueCheck kOutsideKillerRange{OutsideSlot, datVaskAdr::kKillerSlot};
@@ -128,10 +133,10 @@ constexpr ItemRow kRows[] = {
     PaddedNumber(CL_Msk_AdrRange_Common, Word(kCommonAddress), kAddress),
     Choice(CL_Msk_AdrRange_CountryCode, Byte(2188), "GI_Sheet_Sel_MSK_Country_Code"),
     PaddedNumber(CL_Msk_AdrRange_Killer, Word(kKillerAddress), kAddress)
-        .ErrorWhen(kOutsideKillerRange),
+        .MarkedBy(kOutsideKillerRange),
 
     // Own-ID groups: group 0 is the radio's individual ID.
-    PaddedNumber(CL_Msk_IdGroup_Adr, Member(&datCh::adr), kAddress).ErrorWhen(kOutsideIdGroupRange),
+    PaddedNumber(CL_Msk_IdGroup_Adr, Member(&datCh::adr), kAddress).MarkedBy(kOutsideIdGroupRange),
     DisplayText(CL_Msk_IdGroup_Text, Member(&datCh::name)),
     RecordChoice(CL_Msk_IdGroup_Alert, &datCh::alert, "GI_Sheet_Sel_RxC_Beep"),
     RecordChoice(CL_Msk_IdGroup_Bell, &datCh::bell, "GI_Sheet_Sel_Msk_IdGroup_Bell"),
@@ -140,7 +145,7 @@ constexpr ItemRow kRows[] = {
     // The call list.
     PaddedNumber(CL_Msk_CallList_Adr, Member(&datCh::adr), kAddress)
         .LoadsRecord(RK_MskCallList)
-        .ErrorWhen(kOutsideCallListRange),
+        .MarkedBy(kOutsideCallListRange),
     BitField(CL_Msk_CallList_Digit, Member(&datCh::digit), {.firstLabel = 1, .lastLabel = 4}),
     DisplayText(CL_Msk_CallList_Text, Member(&datCh::name)).LoadsRecord(RK_MskCallList),
     RecordChoice(CL_Msk_CallList_Update, &datCh::update, "GI_Sheet_Sel_Misc_Enable2"),
@@ -183,13 +188,13 @@ constexpr ItemRow kRows[] = {
     Timer(CL_Msk_Cfg_Dec_ANI_Disp_Timer, Byte(2148), {.unitsPerSecond = 10, .cutZeros = 2}),
 
     // Status sending.
-    PaddedNumber(CL_Msk_Cfg_Status_FixBaseId, Word(2142), kAddress).ErrorWhen(kGroupAddress),
+    PaddedNumber(CL_Msk_Cfg_Status_FixBaseId, Word(2142), kAddress).MarkedBy(kGroupAddress),
     Choice(CL_Msk_Cfg_Status_Send_PrioA, 380, 0x40, kEnable),
     Choice(CL_Msk_Cfg_Status_Send_On, kSendBits, 0x02, kEnable),
     Choice(CL_Msk_Cfg_Status_Send_Off, kSendBits, 0x01, kEnable),
 
     // GPS.
-    PaddedNumber(CL_Msk_Cfg_Gps_FixBaseId, Word(2144), kAddress).ErrorWhen(kGroupAddress),
+    PaddedNumber(CL_Msk_Cfg_Gps_FixBaseId, Word(2144), kAddress).MarkedBy(kGroupAddress),
     Choice(CL_Msk_Cfg_Gps_Send_Base, kSendBits, 0x40, kEnable),
     Choice(CL_Msk_Cfg_Gps_Auto, kConfigBits, 0x10, kEnable),
     MinSec(CL_Msk_Cfg_Gps_TimeMarker, Byte(2151), {.minimumSeconds = 0}),

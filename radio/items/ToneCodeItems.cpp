@@ -52,8 +52,8 @@ void SetUserToneWindow(ItemContext& context) {
     record.StoreAndReload();
 }
 
-bool WindowCrossed(const ItemContext& context, int, const ValueCheck&) {
-    return context.record.decLow > context.record.decHigh;
+uint8_t WindowCrossed(const ItemContext& context, int, const ValueCheck&) {
+    return context.record.decLow > context.record.decHigh ? kMarkWarning : 0;
 }
 constexpr ValueCheck kWindowCrossed{WindowCrossed};
 
@@ -96,11 +96,11 @@ constexpr ItemRow kRows[] = {
     Decimal(CL_2T_RxFreq_1st, Member(&datCh::toneA), kTwoTone)
         .LoadsRecord(RK_2ToneCode)
         .OnlyIf(kRecordReached)
-        .OnChange(SetWindowA),
+        .AfterChange(SetWindowA),
     Decimal(CL_2T_RxFreq_2nd, Member(&datCh::toneB), kTwoTone)
         .LoadsRecord(RK_2ToneCode)
         .OnlyIf(kRecordReached)
-        .OnChange(SetWindowB),
+        .AfterChange(SetWindowB),
     CodeChoice(CL_2T_GroupCall, &datCh::groupCall, "GI_Sheet_Sel_2TRxC_Group"),
     OfRecord(DisplayText(CL_2T_Text, Member(&datCh::name))),
     CodeChoice(CL_2T_Bell, &datCh::bell, "GI_Sheet_Sel_RxC_Bell"),
@@ -170,14 +170,14 @@ constexpr ItemRow kRows[] = {
     // User tones 0..14 (the five-tone digits 0..9, A..E) and the common entry 15.
     Decimal(CL_UTone_Encode, Member(&datCh::encode), kUserTone)
         .OnlyIf(kRecordReached)
-        .OnChange(SetUserToneWindow)
+        .AfterChange(SetUserToneWindow)
         .Redraws(RD_SameIndex),
     Decimal(CL_UTone_Dec_Low, Member(&datCh::decLow), kUserTone)
         .OnlyIf(kRecordReached)
-        .WarnWhen(kWindowCrossed),
+        .MarkedBy(kWindowCrossed),
     Decimal(CL_UTone_Dec_High, Member(&datCh::decHigh), kUserTone)
         .OnlyIf(kRecordReached)
-        .WarnWhen(kWindowCrossed),
+        .MarkedBy(kWindowCrossed),
     Decimal(CL_UTone_TonePeriod, Timing<658, 685>(),
             {.storedDecimals = 3, .shownDecimals = 3, .minimum = 0, .maximum = 0.255}),
     Decimal(CL_UTone_NotoneTimer, Timing<667, 686>(), kNoToneTime),

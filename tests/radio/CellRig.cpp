@@ -51,6 +51,7 @@ std::string CellRig::Paint() {
     canvas_.SetTextColour(0);
     capsule.canvas = &canvas_;
     indActiveCell(rows_).DispatchItem(capsule, 0);
+    marks_ = capsule.marks & (kMarkWarning | kMarkError);
     return capsule.outText;
 }
 

@@ -56,6 +56,8 @@ public:
     // Painting (notify 0): the text, and the colour the cell painted in (0 when it set none).
     std::string Paint();
     uint32_t PaintedColour() const { return canvas_.GetTextColour(); }
+    // The warning and error marks the last paint set.
+    uint8_t PaintedMarks() const { return marks_; }
     Run Key(int key);
     Run Type(const std::string& text);
     // A pop-up's answer: the chosen cell carries the answer item and value; the bit-set and
@@ -81,6 +83,7 @@ private:
     const ItemRegistry& rows_;
     ColourCanvas canvas_;
     int control_ = 0;  // the cells sit in a control: its address stands for it
+    uint8_t marks_ = 0;
 };
 
 }  // namespace radiotest

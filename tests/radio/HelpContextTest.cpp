@@ -35,7 +35,12 @@ const char* const kTable[] = {
 };
 
 // Topics by item name and by key function; contexts by topic, the last line of a topic wins.
+// A part adds sections of the names, read after the first.
 const char* const kHelp[] = {
+    "#GI_AppItem_Help_Parts",
+    "GI_AppItem_Topic_ID_Part",
+    "GI_AppItem_Context_ID_Part",
+    "#",
     "#GI_AppItem_Topic_ID",
     "CL_Menu_File_New\tIDH_Files",
     "CL_Menu_File_New\tIDH_Other",
@@ -58,6 +63,14 @@ const char* const kHelp[] = {
     "IDH_KeyStatus\t503",
     "IDH_KeyEmergency\t504",
     "IDH_KeyAlert\t505",
+    "#",
+    "#GI_AppItem_Topic_ID_Part",
+    "CL_Menu_File_New\tIDH_Part",
+    "CL_Menu_File_Open\tIDH_Part",
+    "#",
+    "#GI_AppItem_Context_ID_Part",
+    "IDH_Part\t77",
+    "IDH_Window\t11",
     "#",
     "#End_Of_Ovl",
 };
@@ -96,9 +109,10 @@ protected:
 
 TEST_F(HelpContextTest, AnItemFindsTheContextOfItsTopic) {
     EXPECT_EQ(Context(CL_Menu_File_New), 41) << "the first topic line, the last context line";
-    EXPECT_EQ(Context(CallSheet), 10);
+    EXPECT_EQ(Context(CallSheet), 11) << "a part's context line comes last";
+    EXPECT_EQ(Context(CL_Menu_File_Open), 77) << "a topic and its context in a part";
     EXPECT_EQ(Context(CL_Mch_FreqR), 0) << "a topic without a context";
-    EXPECT_EQ(Context(CL_Menu_File_Open), 0) << "an item without a topic";
+    EXPECT_EQ(Context(CL_Menu_File_Save), 0) << "an item without a topic";
     EXPECT_EQ(Context(kItemNone), 0);
     EXPECT_TRUE(boxes.fatals.empty());
 }

@@ -7,10 +7,16 @@
 
 namespace testsupport {
 
-// A canvas that keeps the polygons drawn on it, in order, with their colours.
+// A canvas that keeps the rectangles and polygons drawn on it, in order, with their colours.
 class RecordingCanvas : public cmcCanvas {
 public:
-    void FillRect(const WindowRect&, uint32_t) override {}
+    struct Rect {
+        WindowRect rect;
+        uint32_t colour;
+    };
+    void FillRect(const WindowRect& rect, uint32_t colour) override {
+        rects.push_back({rect, colour});
+    }
     void FillPolygon(const std::vector<CanvasPoint>& points, uint32_t colour) override {
         polygons.push_back(points);
         colours.push_back(colour);
@@ -20,6 +26,7 @@ public:
     int TextWidth(std::string_view) const override { return 0; }
     int TextHeight(std::string_view) const override { return 0; }
 
+    std::vector<Rect> rects;
     std::vector<std::vector<CanvasPoint>> polygons;
     std::vector<uint32_t> colours;
     uint32_t text = 0x123456;

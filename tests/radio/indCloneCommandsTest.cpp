@@ -10,9 +10,12 @@
 #include <vector>
 
 #include "common/GetTextBlock.h"
+#include "common/GlobalEvMan.h"
 #include "common/cmcEvMan.h"
+#include "radio/BankChannels.h"
 #include "radio/BankTable.h"
 #include "radio/CDrvCodes.h"
+#include "radio/CellCodes.h"
 #include "radio/CloneCommandHost.h"
 #include "radio/CloneDocument.h"
 #include "radio/CloneErrorText.h"
@@ -21,8 +24,12 @@
 #include "radio/ImagePacking.h"
 #include "radio/ImageWords.h"
 #include "radio/NewerData.h"
+#include "radio/cmcCellCapsule.h"
+#include "radio/cmcCellObj.h"
 #include "radio/datCh.h"
+#include "radio/indActiveCell.h"
 #include "tests/radio/CloneRig.h"
+#include "tests/support/FakeShell.h"
 #include "tests/support/ScopedInstall.h"
 #include "tools/initial_files/InitialImage.h"
 
@@ -609,6 +616,93 @@ TEST_F(CloneCommandsTest, TwoToneLimitsByTheRadiosRevision) {
             EXPECT_EQ(GetBE16(bounds + 2), c.highA) << code;
         }
     }
+}
+
+// --- The channels' road, below the window ---------------------------------------------------
+
+// The program's part of the bus for the channel cells: the open sheet shows bank 0, and the main
+// window opens and removes the channels they ask for.
+void RunBankZero(void* data, const cmcEvent& event) {
+    auto* shell = static_cast<testsupport::FakeShell*>(data);
+    if (event.type == EV_QueryCurrentBank) {
+        CurrentEvMan()->Answer(0, 0);
+    } else if (event.type == EV_InsertChannel || event.type == EV_DeleteChannel) {
+        RunChannelEvent(*shell, event);
+    }
+}
+
+// One key, typed text or pop-up menu command on a channel cell, as the bank sheet hands it on.
+void RunChannelCell(int item, int index, int key, const std::string* text = nullptr,
+                    int command = 0) {
+    cmcCellObj cell;
+    cell.category = CT_Mch;
+    cell.item = item;
+    cell.index = index;
+    int control = 0;
+    cmcCellCapsule capsule;
+    capsule.cell = &cell;
+    capsule.control = &control;
+    capsule.key = key;
+    capsule.command = command;
+    if (text) {
+        capsule.inputMode = kInputText;
+        capsule.inText = *text;
+    }
+    indActiveCell().DispatchItem(capsule, 1);
+    CurrentEvMan()->Pump();
+}
+
+void TypeFrequency(int index, const std::string& mhz) {
+    RunChannelCell(CL_Mch_FreqR, index, mhz[0]);
+    RunChannelCell(CL_Mch_FreqR, index, 0, &mhz);
+}
+
+// The radio is read; in bank 0 a channel is opened from the empty row and named, channel 1 is
+// copied onto another new channel and then deleted; the radio is written back and then holds
+// the channels so edited.
+TEST_F(CloneCommandsTest, ChannelsEditedAfterAReadAreWrittenBack) {
+    FakeDocument radioDocument;
+    radioDocument.New(MT_Pmr, 3);
+    LoadRadio(radioDocument.image);
+    document.New(MT_Lmr, 0);
+    commands->CloneRead();
+    Run();
+    ASSERT_EQ(CountUsedChannels(document.image, MT_Pmr), 3);
+
+    testsupport::FakeShell shell;
+    shell.image.Assign(document.image);
+    shell.defaultImage.Assign(document.defaults);
+    shell.model = document.model;
+    shell.runListEdits = true;
+    bus->AddListener(RunBankZero, &shell);
+    TypeFrequency(3, "146.52");
+    const std::string name = "PORT";
+    RunChannelCell(CL_Mch_Text, 3, 0, &name);
+    RunChannelCell(CL_Mch_FreqR, 1, 0, nullptr, CL_PMenu_Copy);
+    TypeFrequency(4, "440");
+    RunChannelCell(CL_Mch_FreqR, 4, 0, nullptr, CL_PMenu_Paste);
+    RunChannelCell(CL_Mch_FreqR, 1, 0, nullptr, CL_PMenu_Delete);
+    bus->RemoveListener(RunBankZero, &shell);
+    ASSERT_EQ(GetBankSizeOf(shell.image, 0), 4);
+    document.image.Assign(shell.image);
+
+    boxes->boxes.clear();
+    commands->CloneWrite();
+    Run();
+    EXPECT_EQ(BoxTexts().back(), Block("GI_Mess_CloneWrite_Succeeded"));
+    cmcEeprom written;
+    written.Assign(document.defaults);
+    std::copy_n(rig->radio.Memory().begin(), kRadioPart, written.GetData());
+    ASSERT_EQ(UnpackImage(written, MT_Pmr, UNPACK_FromPackedArea), PACK_Ok);
+    EXPECT_EQ(GetBankSizeOf(written, 0), 4);
+    datCh channel(&written);
+    const int frequencies[] = {446006250, 446031250, 146520000, 446018750};
+    for (int c = 0; c < 4; ++c) {
+        channel.Load(RK_ChPmr, c);
+        EXPECT_EQ(channel.rxFreq, frequencies[c]) << c;
+    }
+    channel.Load(RK_ChPmr, 2);
+    EXPECT_EQ(std::string(channel.name.begin(), channel.name.end()), "PORT    ");
 }
 
 }  // namespace

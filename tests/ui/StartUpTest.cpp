@@ -7,8 +7,8 @@
 #include <string>
 
 #include <QAction>
-#include <QFile>
 #include <QApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
@@ -21,6 +21,7 @@
 #include "radio/CellCodes.h"
 #include "radio/CellNameTables.h"
 #include "radio/CellNames.h"
+#include "radio/HelpContext.h"
 #include "tests/ui/MainRig.h"
 #include "tests/ui/ProgramFolder.h"
 #include "ui/cuiApplication.h"
@@ -125,28 +126,23 @@ TEST(Help, TheHelpTableAndTheHelpFileAgree) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(file.readAll());
     std::set<std::string> topics;
-    for (int n = 0;; ++n) {
-        const std::string line = help.GetLine("GI_AppItem_Context_ID", n);
-        if (line == "#") {
-            break;
-        }
+    for (const std::string& line : HelpLines(help, "GI_AppItem_Context_ID")) {
         const std::string topic = GetToken(line, '\t', 0).value_or("");
         const int context = ReadDecimal(GetToken(line, '\t', 1).value_or("")).value;
         topics.insert(topic);
-        EXPECT_TRUE(html.contains(QString("name=\"%1\"").arg(cuiHelpWindow::ContextAnchor(context))))
+        EXPECT_TRUE(
+            html.contains(QString("name=\"%1\"").arg(cuiHelpWindow::ContextAnchor(context))))
             << topic << " " << context;
     }
-    int items = 0;
-    for (int n = 0;; ++n) {
-        const std::string line = help.GetLine("GI_AppItem_Topic_ID", n);
-        if (line == "#") {
-            break;
-        }
-        ++items;
-        EXPECT_LT(ItemNameToCode(GetToken(line, '\t', 0).value_or("")), kCellItemCount) << line;
+    std::set<std::string> items;
+    for (const std::string& line : HelpLines(help, "GI_AppItem_Topic_ID")) {
+        const std::string item = GetToken(line, '\t', 0).value_or("");
+        EXPECT_TRUE(items.insert(item).second) << item << " has a second topic line";
+        EXPECT_LT(ItemNameToCode(item), kCellItemCount) << line;
         EXPECT_TRUE(topics.contains(GetToken(line, '\t', 1).value_or(""))) << line;
     }
-    EXPECT_GT(items, 600) << "the items of every sheet have a topic";
+    EXPECT_GT(items.size(), 600u) << "the items of every sheet have a topic";
+    EXPECT_TRUE(items.contains("CL_Mch_FreqR")) << "the parts' sections are read";
     EXPECT_TRUE(boxes.fatals.empty());
 }
 

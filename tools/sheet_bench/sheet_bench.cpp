@@ -1,4 +1,5 @@
-// Opens a sheet of 266 rows by 30 columns (build, place, first full paint) and repaints it.
+// Opens a sheet of 266 rows by 30 columns (build, place, first full paint) and repaints it;
+// bank_sheet_bench.cpp adds the largest channel-bank sheet.
 // The cells render through the item dispatcher, as in the program.
 
 #include <benchmark/benchmark.h>
@@ -7,7 +8,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,47 +16,14 @@
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
 #include "radio/ItemRegistry.h"
-#include "radio/cmcEeprom.h"
-#include "radio/cmcFCache.h"
-#include "radio/datClipCh.h"
 #include "radio/indActiveCell.h"
-#include "radio/indShell.h"
+#include "tools/sheet_bench/BenchShell.h"
 #include "ui/cuiSheet.h"
 
 namespace {
 
 constexpr int kCols = 30;
 constexpr int kRows = 266;
-
-class BenchShell : public indShell, public indDocument, public indCommands, public indHelp {
-public:
-    BenchShell() { image.Resize(layout::kImageSize); }
-    indDocument& Document() override { return *this; }
-    indCommands& Commands() override { return *this; }
-    indHelp& Help() override { return *this; }
-    cmcFCache& ChoiceLists() override { return choices; }
-    cmcEeprom& CurrentImage() override { return image; }
-    cmcEeprom& DefaultImage() override { return image; }
-    datClipCh& ChannelClipboard() override { return clipboard; }
-    ModelType CurrentModelType() override { return MT_Pmr; }
-    void RestartWarningCheck() override {}
-    void UpdateModified() override {}
-    void PackImage() override {}
-    void RunChannelListEdit(cmcCellCapsule&, datCh&, int, int, const BankSpan&) override {}
-    void OpenSheet(const std::string&, bool) override {}
-    void ChooseModel(ModelType) override {}
-    indEnviron& Settings() override { std::abort(); }  // no menu in the bench
-    void SetFontSize(int) override {}
-    void ToggleToolBar() override {}
-    const CloneIdentityBlock& CloneInformation() override { return cloneInformation; }
-    void ShowHelpContents() override {}
-    void ShowContextHelp(const cmcCellObj&) override {}
-
-    cmcEeprom image;
-    datClipCh clipboard;
-    cmcFCache choices;
-    CloneIdentityBlock cloneInformation{};
-};
 
 int ShowIndex(ItemContext& context, const ItemRow&) {
     context.capsule.outText = std::to_string(context.index * 125 + 4000000);

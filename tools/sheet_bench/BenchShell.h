@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+
+#include "radio/ImageLayout.h"
+#include "radio/cmcEeprom.h"
+#include "radio/cmcFCache.h"
+#include "radio/datClipCh.h"
+#include "radio/indShell.h"
+
+// The program around the dispatcher, for the sheet benchmarks: a document image of the model
+// type and the choice lists; every command does nothing.
+class BenchShell : public indShell, public indDocument, public indCommands, public indHelp {
+public:
+    explicit BenchShell(ModelType model = MT_Pmr) : model_(model) {
+        image.Resize(layout::kImageSize);
+    }
+    indDocument& Document() override { return *this; }
+    indCommands& Commands() override { return *this; }
+    indHelp& Help() override { return *this; }
+    cmcFCache& ChoiceLists() override { return choices; }
+    cmcEeprom& CurrentImage() override { return image; }
+    cmcEeprom& DefaultImage() override { return image; }
+    datClipCh& ChannelClipboard() override { return clipboard; }
+    ModelType CurrentModelType() override { return model_; }
+    void RestartWarningCheck() override {}
+    void UpdateModified() override {}
+    void PackImage() override {}
+    void RunChannelListEdit(cmcCellCapsule&, datCh&, int, int, const BankSpan&) override {}
+    void OpenSheet(const std::string&, bool) override {}
+    void ChooseModel(ModelType) override {}
+    void ShowHelpContents() override {}
+    void ShowContextHelp(const cmcCellObj&) override {}
+
+    cmcEeprom image;
+    datClipCh clipboard;
+    cmcFCache choices;
+
+private:
+    ModelType model_;
+};
