@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdlib>
 #include <string>
 
 #include "radio/ImageLayout.h"
@@ -29,12 +30,17 @@ public:
     void RunChannelListEdit(cmcCellCapsule&, datCh&, int, int, const BankSpan&) override {}
     void OpenSheet(const std::string&, bool) override {}
     void ChooseModel(ModelType) override {}
+    indEnviron& Settings() override { std::abort(); }  // no menu in the bench
+    void SetFontSize(int) override {}
+    void ToggleToolBar() override {}
+    const CloneIdentityBlock& CloneInformation() override { return cloneInformation; }
     void ShowHelpContents() override {}
     void ShowContextHelp(const cmcCellObj&) override {}
 
     cmcEeprom image;
     datClipCh clipboard;
     cmcFCache choices;
+    CloneIdentityBlock cloneInformation{};
 
 private:
     ModelType model_;
