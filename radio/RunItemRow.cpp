@@ -356,8 +356,6 @@ void WriteStored(ItemContext& context, const Field& field, int value) {
     }
 }
 
-}
-
 }  // namespace
 
 int ReadField(const ItemContext& context, const Field& field) {
