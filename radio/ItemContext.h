@@ -16,6 +16,7 @@ class indCommands;
 class indDocument;
 class indHelp;
 class indMenuCommands;
+class ItemRegistry;
 class PopupHost;
 
 // What a dispatch hands its rows from the program around it. Rows and converters reach the
@@ -75,4 +76,6 @@ struct ItemContext : CellEdit {
     int notify;
     // Redraw flags so far; rows add theirs (RD_SameItem, RD_AllCells, ...) on a change.
     int redraw;
+    // The memory map that dispatched the cell, for rows that ask other cells for their marks.
+    const ItemRegistry* rows = nullptr;
 };

@@ -166,6 +166,7 @@ int indActiveCell::DispatchItem(cmcCellCapsule& capsule, int notify) {
                         notify,
                         RD_SameCell};
     context.beyondBank = !(context.bank.last >= context.index && context.bank.count != 0);
+    context.rows = &rows_;
 
     capsule.outText.clear();
     capsule.marks &= static_cast<uint8_t>(~(kMarkWarning | kMarkError));

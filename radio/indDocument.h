@@ -1,5 +1,6 @@
 #pragma once
 
+#include "radio/CloneIdentity.h"
 #include "radio/ModelType.h"
 #include "radio/cmcEeprom.h"
 
@@ -18,4 +19,7 @@ public:
     virtual void RestartWarningCheck() = 0;
     // Compare the document with its saved copy and show the modified state.
     virtual void UpdateModified() = 0;
+    // The radio's identity block of the last clone information, which its window shows (not
+    // part of the image).
+    virtual const CloneIdentityBlock& CloneInformation() = 0;
 };

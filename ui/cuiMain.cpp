@@ -52,8 +52,10 @@
 #include "ui/TForm1.h"
 #include "ui/cuiAboutBox.h"
 #include "ui/cuiCanvas.h"
+#include "ui/cuiComSelDialog.h"
 #include "ui/cuiDebugWin.h"
 #include "ui/cuiEeDebugWin.h"
+#include "ui/cuiInformation.h"
 #include "ui/cuiMenu.h"
 #include "ui/cuiPrintingDialog.h"
 #include "ui/cuiSheet.h"
@@ -224,6 +226,9 @@ void cuiMain::BuildWindow(TForm1* form, const cuiImageList& treeImages,
     StartDocument();
     form_ = form;
     treeImages_ = &treeImages;
+    if (settings_.fontSizePercentage > 0) {
+        cuiSheet::SetViewFontPercentage(settings_.fontSizePercentage);
+    }
     BuildParts(barImages);
     BuildPanels();
     BuildTree();
@@ -415,11 +420,14 @@ std::unique_ptr<cuiSheet> cuiMain::CreateSheet(QWidget* parent, const std::strin
     std::unique_ptr<cuiSheet> sheet =
         MakeSheetOfStyle(selector.style, parent, table_, selector.name, treeImages_);
     sheet->SetArgs(selector.args);
-    sheet->SetCellHandler(
-        [dispatcher = indActiveCell(rows_)](cmcCellCapsule& capsule, int notify) mutable {
-            return dispatcher.DispatchItem(capsule, notify);
-        });
+    sheet->SetCellHandler(CellDispatcher());
     return sheet;
+}
+
+cuiSheet::CellHandler cuiMain::CellDispatcher() const {
+    return [dispatcher = indActiveCell(rows_)](cmcCellCapsule& capsule, int notify) mutable {
+        return dispatcher.DispatchItem(capsule, notify);
+    };
 }
 
 void cuiMain::OpenSheet(const std::string& spec) {
@@ -479,11 +487,34 @@ void cuiMain::ReloadSheet() {
     CloseSheet();
 }
 
+void cuiMain::SetFontSize(int percent) {
+    settings_.fontSizePercentage = percent;
+    cuiSheet::SetViewFontPercentage(percent);
+    ReloadSheet();
+}
+
 void cuiMain::ToggleToolBar() {
     settings_.toolBarVisible = settings_.toolBarVisible ? 0 : 1;
     if (toolBar_) {
         toolBar_->SetVisible(settings_.toolBarVisible != 0);
     }
+}
+
+// ---- Dialogs ----
+
+void cuiMain::SelectComPort() {
+    cuiComSelDialog dialog(form_, table_, settings_.portNumber);
+    if (dialog.exec() == QDialog::Accepted) {
+        if (cmcEvMan* bus = CurrentEvMan()) {
+            bus->Send(EV_RefreshCommands);
+        }
+    }
+}
+
+void cuiMain::ShowCloneInformation(const CloneIdentityBlock& block) {
+    cloneInformation_ = block;
+    new cuiInformation(form_, table_.GetLine("GI_Sys_AppTitle", 0), table_, "GI_Sheet_CloneInfo",
+                       "", treeImages_, CellDispatcher());
 }
 
 // ---- Document ----

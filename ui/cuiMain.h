@@ -22,6 +22,7 @@
 #include "radio/indMenuCommands.h"
 #include "radio/indShell.h"
 #include "ui/cuiPopups.h"
+#include "ui/cuiSheet.h"
 
 class QFrame;
 class QPainter;
@@ -97,7 +98,14 @@ public:
     void OpenPendingSheet();
     // The sheet closes; the next heartbeat opens it again (with the new font size).
     void ReloadSheet();
-    void ToggleToolBar();
+    void ToggleToolBar() override;
+    void SetFontSize(int percent) override;
+
+    // ---- Dialogs ----
+    // The port dialog of the Port menu; OK keeps the new port number in the settings.
+    void SelectComPort();
+    // The clone information window over the radio's identity block, which its cells show.
+    void ShowCloneInformation(const CloneIdentityBlock& block);
     void UpdateTitle();
     // Deletes the tree's nodes whose cells carry Flag<k>.
     void FilterTree(int k);
@@ -191,6 +199,7 @@ public:
     void RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
                             const BankSpan& bank) override;
     void OpenSheet(const std::string& spec, bool fromOpenSheet) override;
+    const CloneIdentityBlock& CloneInformation() override { return cloneInformation_; }
 
     // ---- Parts, for the model object and tests ----
     TForm1* Form() const { return form_; }
@@ -244,6 +253,8 @@ private:
     std::unique_ptr<cuiSheet> MakePrintSheet(QWidget* parent, QPrinter& printer,
                                              const std::string& spec, int fontHeight);
     void OpenEeDebugWindow();
+    // The sheets' cells run through the memory map of the window.
+    cuiSheet::CellHandler CellDispatcher() const;
 
     int imageSize_;
     int modelCode_ = 0;
@@ -289,6 +300,7 @@ private:
     cmcEeprom compareSnapshot_;
     // The open image debug windows, whose cells show the images above: closed before they go.
     std::vector<QPointer<QWidget>> eeDebugForms_;
+    CloneIdentityBlock cloneInformation_{};
     cmcTask* heartbeat_ = nullptr;
 
     // A print job between the print command and its last sheet.

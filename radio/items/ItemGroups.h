@@ -8,6 +8,14 @@
 // them.
 // List cells, commands, checks, clone information and pop-up menu items (codes 0..80).
 std::span<const ItemRow> ListCommandRows();
+// The Edit, View, Model and Help menus' commands and the Edit menu's no-item entry.
+std::span<const ItemRow> ProgramMenuRows();
+// The warning checks.
+std::span<const ItemRow> CheckRows();
+// The cells of the clone information window.
+std::span<const ItemRow> CloneInfoRows();
+// The pop-up menu's entries that edit the list of records under the cell.
+std::span<const ItemRow> PopupMenuRows();
 std::span<const ItemRow> CommonSettingRows();
 std::span<const ItemRow> BankRows();
 std::span<const ItemRow> ChannelRows();

@@ -5,6 +5,8 @@
 // the list hands back to the cell that opened it; the answer item tells that cell which of its
 // lists answered. The entries of the marked lists also show the mark their value would earn
 // the channel that opened the list.
+#include "common/cmcEvMan.h"
+#include "common/cmcEventTypes.h"
 #include "radio/DigitalChannelMarks.h"
 #include "radio/MenuRows.h"
 #include "radio/RecordKind.h"
@@ -13,9 +15,11 @@
 #include "radio/datCh.h"
 #include "radio/indActiveCell.h"
 #include "radio/indCommands.h"
+#include "radio/indEnviron.h"
 #include "radio/indHelp.h"
 #include "radio/indMenuCommands.h"
 #include "radio/items/ItemGroups.h"
+#include "radio/items/ModelCommand.h"
 
 namespace {
 
@@ -65,6 +69,74 @@ int HelpContents(ItemContext& context, const ItemRow&) {
     return 0;
 }
 
+// ---- Edit, View, Model and Help menus ----
+
+void SetStateIf(ItemContext& context, bool condition, uint8_t bits) {
+    if (condition) {
+        context.capsule.cell->stateBits |= bits;
+    }
+}
+
+void PostEvent(ItemContext& context, int type, intptr_t b = 0, const char* text = nullptr) {
+    if (cmcEvMan* bus = context.services.events) {
+        text ? bus->PostText(type, 0, b, text) : bus->Post(type, 0, b);
+    }
+}
+
+// The Edit menu mirrors the current cell's pop-up menu; with nothing to mirror it shows the
+// no-item section. The request is queued on every render: the menu builds it only into an
+// empty Edit menu (the menu that receives it is its source, A = 0).
+int EditMenu(ItemContext& context, const ItemRow&) {
+    PostEvent(context, EV_BuildSubMenu, CL_Menu_Edit_Top, "GI_PMenu_NoItem");
+    return 0;
+}
+
+// Built only into an otherwise empty Edit menu, so it is that menu's one entry and stays shown.
+int NoItem(ItemContext& context, const ItemRow&) {
+    SetStateIf(context, true, kStateDisabled);
+    return 0;
+}
+
+// The entry of a font percentage (its index).
+int FontSize(ItemContext& context, const ItemRow&) {
+    indCommands& commands = context.services.commands;
+    if (context.capsule.key == kKeyEnter) {
+        commands.SetFontSize(context.index);
+    }
+    SetStateIf(context, commands.Settings().fontSizePercentage == context.index, kStateChecked);
+    return 0;
+}
+
+int ToolBar(ItemContext& context, const ItemRow&) {
+    indCommands& commands = context.services.commands;
+    if (context.capsule.key == kKeyEnter) {
+        commands.ToggleToolBar();
+    }
+    SetStateIf(context, commands.Settings().toolBarVisible != 0, kStateChecked);
+    return 0;
+}
+
+int About(ItemContext& context, const ItemRow&) {
+    if (context.capsule.key == kKeyEnter) {
+        PostEvent(context, EV_ShowAbout);
+    }
+    return 0;
+}
+
+constexpr ItemRow kProgramMenuRows[] = {
+    Special(CL_Menu_Edit_Top, &EditMenu),
+    Special(CL_Menu_View_FontSize, &FontSize),
+    Special(CL_Menu_View_ToolBar, &ToolBar),
+    Special(CL_Model_Lmr, &ModelCommand<MT_Lmr>),
+    Special(CL_Model_Pmr, &ModelCommand<MT_Pmr>),
+    Special(CL_Model_VaskPmr, &ModelCommand<MT_VaskPmr>),
+    Special(CL_Help_About, &About),
+    Special(CL_PMenu_NoItem, &NoItem),
+};
+static_assert(CodesNamedOnce(kProgramMenuRows));
+
+// ---- List cells, sheets and help ----
+
 constexpr ItemRow kRows[] = {
     ListEntry(Flex0),
     ListEntry(Flex1),
@@ -96,4 +168,8 @@ static_assert(CodesNamedOnce(kRows));
 
 std::span<const ItemRow> ListCommandRows() {
     return kRows;
+}
+
+std::span<const ItemRow> ProgramMenuRows() {
+    return kProgramMenuRows;
 }

@@ -2,9 +2,8 @@
 // power and switching timers, set-mode access), the Model menu's entries of the MDC model
 // types and a channel's MDC system. The rows do not ask for maker mode: the tree shows their
 // sheets (data/Tarnwick/75-maker.ovl) only in maker mode.
-#include "radio/cmcCellObj.h"
-#include "radio/indCommands.h"
 #include "radio/items/ItemGroups.h"
+#include "radio/items/ModelCommand.h"
 
 namespace {
 
@@ -26,20 +25,6 @@ constexpr DecimalParams kSignedMegahertz = [] {
     params.minimum = -99.975;
     return params;
 }();
-
-// Enter asks before it changes the model type and starts from that type's initial image; the
-// menu shows the entry of the type in force checked.
-template <ModelType kModel>
-int ModelCommand(ItemContext& context, const ItemRow&) {
-    cmcCellCapsule& capsule = context.capsule;
-    if (capsule.key == kKeyEnter) {
-        context.services.commands.ChooseModel(kModel);
-    }
-    if (cmcCellObj* cell = capsule.cell; cell && context.model == kModel) {
-        cell->stateBits |= kStateChecked;
-    }
-    return 0;
-}
 
 constexpr ItemRow kRows[] = {
     Choice(CL_Maker_SqlDelay_Op, Bit(kMakerFlags, 7), "GI_Sheet_Sel_Misc_OnOff_I"),

@@ -4,6 +4,10 @@
 // The groups of the memory map; each group's rows live in a file of their own in this folder.
 const ItemRegistry& ItemRegistry::Program() {
     static const ItemRegistry registry{ListCommandRows(),
+                                       ProgramMenuRows(),
+                                       CheckRows(),
+                                       CloneInfoRows(),
+                                       PopupMenuRows(),
                                        CommonSettingRows(),
                                        BankRows(),
                                        ChannelRows(),

@@ -50,6 +50,7 @@ public:
     ModelType CurrentModelType() override { return model; }
     void RestartWarningCheck() override { ++warningRestarts; }
     void UpdateModified() override { ++modifiedUpdates; }
+    const CloneIdentityBlock& CloneInformation() override { return cloneInformation; }
 
     void PackImage() override { ++packs; }
     void RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
@@ -73,6 +74,8 @@ public:
     void CloneRead() override { menuCommands.push_back("CloneRead"); }
     void CloneWrite() override { menuCommands.push_back("CloneWrite"); }
     void CloneInfo() override { menuCommands.push_back("CloneInfo"); }
+    void SetFontSize(int percent) override { fontSizes.push_back(percent); }
+    void ToggleToolBar() override { ++toolBarToggles; }
 
     void ShowHelpContents() override { ++helpContents; }
     void ShowContextHelp(const cmcCellObj& cell) override;
@@ -99,6 +102,9 @@ public:
     int helpContents = 0;
     // The menu commands run, by name (with the index of an indexed one).
     std::vector<std::string> menuCommands;
+    std::vector<int> fontSizes;
+    int toolBarToggles = 0;
+    CloneIdentityBlock cloneInformation{};
 
 private:
     std::unique_ptr<indEnviron> settings_;

@@ -46,12 +46,16 @@ public:
     void CloneWrite() override {}
     void CloneInfo() override {}
     void Print(int) override {}
+    void SetFontSize(int) override {}
+    void ToggleToolBar() override {}
+    const CloneIdentityBlock& CloneInformation() override { return cloneInformation; }
     void ShowHelpContents() override {}
     void ShowContextHelp(const cmcCellObj&) override {}
 
     cmcEeprom image;
     datClipCh clipboard;
     cmcFCache choices;
+    CloneIdentityBlock cloneInformation{};
 
 private:
     ModelType model_;
