@@ -78,6 +78,9 @@ int PortRow(ItemContext& context, const ItemRow&) {
 
 int OtherPortRow(ItemContext& context, const ItemRow&) {
     ShowCaption(context.capsule);
+    if (Entered(context)) {
+        context.services.menu.SelectComPort();
+    }
     CheckWhen(context.capsule, context.services.menu.Settings().portNumber > kLastListedPort);
     return 0;
 }

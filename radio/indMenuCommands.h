@@ -25,4 +25,6 @@ public:
     virtual void CloneRead() = 0;
     virtual void CloneWrite() = 0;
     virtual void CloneInfo() = 0;
+    // The port dialog for a port beyond those the Port menu lists.
+    virtual void SelectComPort() = 0;
 };

@@ -103,7 +103,7 @@ public:
 
     // ---- Dialogs ----
     // The port dialog of the Port menu; OK keeps the new port number in the settings.
-    void SelectComPort();
+    void SelectComPort() override;
     // The clone information window over the radio's identity block, which its cells show.
     void ShowCloneInformation(const CloneIdentityBlock& block);
     void UpdateTitle();

@@ -56,4 +56,6 @@ int indCloneHost::CountDataErrors() {
     return errors;
 }
 
-void indCloneHost::ShowCloneInformation(const CloneIdentityBlock&) {}
+void indCloneHost::ShowCloneInformation(const CloneIdentityBlock& block) {
+    main_.ShowCloneInformation(block);
+}

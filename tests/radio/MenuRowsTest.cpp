@@ -96,10 +96,13 @@ TEST_F(MenuRowsTest, PortAndSpeedEntriesShowAndChangeTheSettings) {
     EXPECT_EQ(Run(CL_Menu_Port_SpeedHigh, 0, 13), kStateChecked);
     EXPECT_EQ(settings.highSpeed, 0);
 
-    // A port beyond the listed four is the other port's.
+    // A port beyond the listed four is the other port's, which Enter asks for in the dialog.
     settings.portNumber = 5;
     EXPECT_EQ(Run(CL_Menu_Port_Usb, 0, 0), kStateChecked);
     EXPECT_EQ(Run(CL_Menu_Port_Com, 4, 0), 0);
+    rig.shell.menuCommands.clear();
+    Run(CL_Menu_Port_Usb, 0, 13);
+    EXPECT_EQ(rig.shell.menuCommands, std::vector<std::string>{"SelectComPort"});
 }
 
 }  // namespace

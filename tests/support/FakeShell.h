@@ -74,6 +74,7 @@ public:
     void CloneRead() override { menuCommands.push_back("CloneRead"); }
     void CloneWrite() override { menuCommands.push_back("CloneWrite"); }
     void CloneInfo() override { menuCommands.push_back("CloneInfo"); }
+    void SelectComPort() override { menuCommands.push_back("SelectComPort"); }
     void SetFontSize(int percent) override { fontSizes.push_back(percent); }
     void ToggleToolBar() override { ++toolBarToggles; }
 

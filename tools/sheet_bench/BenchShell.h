@@ -45,6 +45,7 @@ public:
     void CloneRead() override {}
     void CloneWrite() override {}
     void CloneInfo() override {}
+    void SelectComPort() override {}
     void Print(int) override {}
     void SetFontSize(int) override {}
     void ToggleToolBar() override {}
