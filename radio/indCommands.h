@@ -7,7 +7,6 @@
 class cmcCellCapsule;
 class datCh;
 class datClipCh;
-class indEnviron;
 struct BankSpan;
 
 // The program commands that items run on the document beyond editing a field: packing the
@@ -34,8 +33,6 @@ public:
     // The File menu's print commands: mode 0 prints the open sheet, 1 every sheet of the tree.
     virtual void Print(int mode) = 0;
 
-    // The program's settings, which the View menu's rows read and change.
-    virtual indEnviron& Settings() = 0;
     // The sheets' font percentage becomes percent; the open sheet is built again with it.
     virtual void SetFontSize(int percent) = 0;
     // Shows or hides the tool bar and keeps the setting.

@@ -146,7 +146,7 @@ public:
 
     // ---- Heartbeat, listener, status bar ----
     void OnTick();
-    // The heartbeat runs while a sheet is to open or a warning check is due.
+    // The heartbeat runs while a sheet is to open, a warning check is due or a print job runs.
     void WakeHeartbeat();
     void OnEvent(const cmcEvent& event);
     int InsertStatusPanel(int k);

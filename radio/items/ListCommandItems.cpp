@@ -103,7 +103,8 @@ int FontSize(ItemContext& context, const ItemRow&) {
     if (context.capsule.key == kKeyEnter) {
         commands.SetFontSize(context.index);
     }
-    SetStateIf(context, commands.Settings().fontSizePercentage == context.index, kStateChecked);
+    SetStateIf(context, context.services.menu.Settings().fontSizePercentage == context.index,
+               kStateChecked);
     return 0;
 }
 
@@ -112,7 +113,7 @@ int ToolBar(ItemContext& context, const ItemRow&) {
     if (context.capsule.key == kKeyEnter) {
         commands.ToggleToolBar();
     }
-    SetStateIf(context, commands.Settings().toolBarVisible != 0, kStateChecked);
+    SetStateIf(context, context.services.menu.Settings().toolBarVisible != 0, kStateChecked);
     return 0;
 }
 
