@@ -568,6 +568,33 @@ TEST_F(CloneDrvTest, AReadRetriedAtOnceAfterOneGivenUpHalfWayCompletes) {
     }
 }
 
+// Cancel while waiting for the radio ends at once: after a failure the failure is what the
+// user learns; before an exchange has sent anything it is a cancel.
+TEST_F(CloneDrvTest, CancelWhileWaitingForTheRadio) {
+    radio.AddFault({CloneFaultKind::BadChecksum, 100, 0, true});
+    Configure(true, false);
+    drv.SetMemorySize(kDocumentSize);
+    const AddressRangeList ranges = {{0, kRadioSize - 1}};
+    for (bool failed : {true, false}) {
+        SCOPED_TRACE(failed ? "after a failure" : "before an exchange");
+        outcome.reset();
+        const size_t before = line.Written(FakeSerialLine::Side::Program).size();
+        ASSERT_TRUE(failed ? drv.StartRead(&ranges, Record()) : drv.StartInfo(Record()));
+        ASSERT_TRUE(time.RunUntil([&] { return drv.GetState() == cmcCloneDrv::S_Quiet; }, 10000));
+        const size_t written = line.Written(FakeSerialLine::Side::Program).size();
+        const uint32_t at = time.Now();
+        drv.Cancel();
+        ASSERT_TRUE(Finish());
+        EXPECT_EQ(outcome->code, failed ? CDRV_Format : CDRV_Cancelled);
+        EXPECT_LE(outcome->endedAt - at, 1u);
+        EXPECT_EQ(line.Written(FakeSerialLine::Side::Program).size(), written);
+        if (!failed) {
+            EXPECT_EQ(written, before) << "nothing was sent into the busy line";
+        }
+        Configure(false, false);
+    }
+}
+
 // A line that never becomes quiet: nothing is sent into it, and the message says why.
 TEST_F(CloneDrvTest, ALineThatStaysBusyEndsWithoutSendingAnything) {
     const Bytes noise(160000, 0x55);  // 42 s at 38,400 bit/s
