@@ -18,4 +18,5 @@ enum CDrvCode : int {
     CDRV_ImageRejected = 15,
     CDRV_NewerLocked = 16,
     CDRV_PortError = 17,
+    CDRV_LineBusy = 18,  // the radio went on sending and the line never became quiet
 };

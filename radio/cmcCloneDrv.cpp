@@ -11,10 +11,16 @@ namespace {
 
 // The pace of an exchange: an answer is taken within a millisecond of its arrival.
 constexpr int kTickMs = 1;
-// Bounds the states one tick runs (an exchange passes through 17).
-constexpr int kStatesPerTick = 17;
+// Bounds the states one tick runs (an exchange passes through each at most once a tick).
+constexpr int kStatesPerTick = cmcCloneDrv::S_Count;
 constexpr uint32_t kFlushMs = 100;
 constexpr int kFlushReads = 65535;
+// The line is quiet once no byte has come for as long as the flush after an open waits. The
+// rest of a whole read at 38,400 bit/s takes 24 s: the wait gives up a little after that.
+constexpr uint32_t kQuietMs = kFlushMs;
+constexpr uint32_t kQuietLimitMs = 30000;
+// Bounds the reads of one tick of the quiet wait (a fast line brings 4 bytes a millisecond).
+constexpr int kQuietReadsPerTick = 64;
 constexpr int kRoundsPerTick = 8;
 // In the data state the engine runs ahead of the echo by at most this much.
 constexpr int kEchoAheadWhileSending = 128;
@@ -95,7 +101,8 @@ void cmcCloneDrv::Cancel() {
     if (!IsBusy() || state_ == S_Finish)
         return;
     port_.Close();  // nothing more leaves the PC
-    result_->code = CDRV_Cancelled;
+    if (!(state_ == S_Quiet && afterQuiet_ == S_Finish))
+        result_->code = CDRV_Cancelled;
     state_ = S_Finish;
 }
 
@@ -194,6 +201,8 @@ void cmcCloneDrv::RunState() {
             return DoEndAnswer();
         case S_Drain:
             return DoDrain();
+        case S_Quiet:
+            return DoQuiet();
         case S_Idle:
         case S_Finish:  // Tick finishes
         case S_Count:
@@ -268,9 +277,27 @@ bool cmcCloneDrv::Flush() {
     while (wait.Remaining() > 0)
         platform::CurrentClock().SleepMs(1);
     uint8_t byte;
-    for (int i = 0; i < kFlushReads && port_.Read(&byte, 1) > 0; ++i) {
-    }
-    return true;
+    int dropped = 0;
+    while (dropped < kFlushReads && port_.Read(&byte, 1) > 0)
+        ++dropped;
+    return dropped > 0;
+}
+
+// What is on the line now is no answer to anything: it is dropped, echoes and frames alike.
+void cmcCloneDrv::WaitForQuiet(State next) {
+    afterQuiet_ = next;
+    rxQueue_.Clear();
+    echoQueue_.Clear();
+    collector_.Clear();
+    quiet_.Start(kQuietMs);
+    quietLimit_.Start(kQuietLimitMs);
+    GoTo(S_Quiet);
+}
+
+// A failed exchange may have left the radio sending; one that never reached the line, or
+// that failed waiting for it, has nothing to wait for.
+bool cmcCloneDrv::AbandonsQuietly() const {
+    return port_.IsOpen() && result_->code != CDRV_Ok && result_->code != CDRV_LineBusy;
 }
 
 // A group in parentheses reopens the port with its line settings; any other group is hex
@@ -290,7 +317,10 @@ void cmcCloneDrv::DoScript() {
                 Fail(CDRV_PortOpen);
                 return;
             }
-            Flush();
+            if (Flush()) {  // the radio is still sending: the script waits until it stops
+                WaitForQuiet(S_Script);
+                return;
+            }
         } else {
             const size_t open = script_.find('(');
             const cmcBuff bytes = HexTextToBuff(std::string_view(script_).substr(0, open));
@@ -308,9 +338,11 @@ void cmcCloneDrv::DoOpen() {
         Fail(CDRV_PortOpen);
         return;
     }
-    Flush();
     static constexpr State kFirstState[] = {S_Drain, S_InfoRequest, S_ReadRequest, S_WriteRequest};
-    GoTo(kFirstState[mode_]);
+    if (Flush())
+        WaitForQuiet(kFirstState[mode_]);
+    else
+        GoTo(kFirstState[mode_]);
 }
 
 void cmcCloneDrv::DoRequest(uint8_t command, State next) {
@@ -434,8 +466,10 @@ void cmcCloneDrv::DoAck() {
     for (int b; (b = rxQueue_.PopFront()) >= 0;) {
         if (b == CloneFrames::kAck)
             return GoTo(S_WriteData);
-        if (b == CloneFrames::kRefusal)
+        if (b == CloneFrames::kRefusal) {
+            result_->refused = true;
             return Fail(CDRV_Format);
+        }
     }
 }
 
@@ -513,6 +547,25 @@ void cmcCloneDrv::DoEndAnswer() {
 }
 
 void cmcCloneDrv::DoDrain() {
-    if (port_.GetPendingOut() == 0)
+    if (port_.GetPendingOut() > 0)
+        return;
+    if (AbandonsQuietly())
+        WaitForQuiet(S_Finish);
+    else
         GoTo(S_Finish);
+}
+
+// Its own clock: it neither times out nor holds for echoes. Giving up on a line that stays
+// busy ends an exchange that was about to start with CDRV_LineBusy; a failed exchange keeps
+// the code that names its failure.
+void cmcCloneDrv::DoQuiet() {
+    progress_ = true;
+    for (int i = 0; i < kQuietReadsPerTick && port_.Read(readChunk_, sizeof readChunk_) > 0; ++i)
+        quiet_.Start(kQuietMs);
+    if (quiet_.Remaining() == 0)
+        GoTo(afterQuiet_);
+    else if (quietLimit_.Remaining() == 0 && afterQuiet_ == S_Finish)
+        GoTo(S_Finish);
+    else if (quietLimit_.Remaining() == 0)
+        Fail(CDRV_LineBusy);
 }

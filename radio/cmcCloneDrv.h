@@ -22,6 +22,11 @@ class cmcTask;
 // the port at the transfer settings, exchanges the frames, and always ends through the drain
 // and finish states, which close the port and hand the result to the completion closure once.
 // A failing device ends the exchange with CDRV_PortError.
+//
+// A radio that was stopped listening to goes on sending the rest of its memory. So nothing is
+// sent into a busy line: when bytes come in after a port opens, the engine waits until the line
+// is quiet (CDRV_LineBusy when it never is), and a failed exchange waits for the quiet line
+// before it ends, so that the next one can start at once.
 class cmcCloneDrv {
 public:
     // Called once when the exchange ends; may start the next exchange.
@@ -48,6 +53,7 @@ public:
         S_EndAnswer,
         S_Drain,
         S_Finish,
+        S_Quiet,  // drops what comes until the line has been quiet a while
         S_Count
     };
 
@@ -78,7 +84,8 @@ public:
     bool StartWrite(const cmcEeprom& image, const AddressRangeList* ranges, Completion completion);
     bool IsBusy() const { return state_ != S_Idle; }
     // Stops a running exchange: the port closes at once, and the next tick hands the result to
-    // the completion with CDRV_Cancelled. Nothing happens when no exchange runs.
+    // the completion with CDRV_Cancelled (a failed exchange waiting for the quiet line keeps
+    // its own code). Nothing happens when no exchange runs.
     void Cancel();
     State GetState() const { return state_; }
 
@@ -97,7 +104,11 @@ private:
     EchoState CheckEcho();
     uint32_t TimeoutFor(int state) const;
     void Finish();
+    // Waits 100 ms and drops what came meanwhile; true when anything came.
     bool Flush();
+    // Drops what comes until the line has been quiet a while, then goes on to next.
+    void WaitForQuiet(State next);
+    bool AbandonsQuietly() const;
 
     void GoTo(State state) { next_ = state; }
     void DoScript();
@@ -110,6 +121,7 @@ private:
     void DoEndFrame();
     void DoEndAnswer();
     void DoDrain();
+    void DoQuiet();
 
     void SendCommand(uint8_t command);
     void Send(const std::vector<uint8_t>& bytes);
@@ -166,5 +178,9 @@ private:
     int timeoutEndAck_ = 2000;
     int timeoutInfo_ = 1000;
     int timeoutFirstAck_ = 1000;
+    // The quiet-line wait: restarted by every byte that comes, bounded as a whole.
+    cmcTick quiet_;
+    cmcTick quietLimit_;
+    State afterQuiet_ = S_Finish;
     cmcTask* task_;
 };

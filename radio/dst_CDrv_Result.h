@@ -9,6 +9,8 @@
 struct dst_CDrv_Result {
     int mode = 0;  // 1 information, 2 read, 3 write
     int code = CDRV_PortOpen;
+    // Write: the radio answered with its refusal (FA); the code is then CDRV_Format.
+    bool refused = false;
     // Information: the two words of the identity answer and the bytes after them.
     int infoWord0 = 0;
     int infoWord1 = 0;

@@ -48,26 +48,30 @@ constexpr int kWriteFirstAckMs = 20000;
 constexpr int kWriteTimeoutMs = 2000;
 
 constexpr int kProgressMs = 30;
+// An information exchange shows the progress window only when it has waited this long for
+// the radio to stop sending (a stray byte at a port open costs a short wait, not a window).
+constexpr uint32_t kInfoWindowAfterMs = 300;
 
 // --- Progress stages, by engine state ------------------------------------------------------
 constexpr CloneStage kStageOf[cmcCloneDrv::S_Count] = {
-    CloneStage::Finishing,  // S_Idle
-    CloneStage::Waking,     // S_Hold
-    CloneStage::Waking,     // S_Start
-    CloneStage::Waking,     // S_Script
-    CloneStage::Waking,     // S_Open
-    CloneStage::Waiting,    // S_InfoRequest
-    CloneStage::Waiting,    // S_InfoAnswer
-    CloneStage::Waiting,    // S_ReadRequest
-    CloneStage::Reading,    // S_ReadData
-    CloneStage::Waiting,    // S_WriteRequest
-    CloneStage::Waiting,    // S_FirstAck
-    CloneStage::Writing,    // S_WriteData
-    CloneStage::Writing,    // S_Ack
-    CloneStage::Finishing,  // S_EndFrame
-    CloneStage::Finishing,  // S_EndAnswer
-    CloneStage::Finishing,  // S_Drain
-    CloneStage::Finishing,  // S_Finish
+    CloneStage::Finishing,     // S_Idle
+    CloneStage::Waking,        // S_Hold
+    CloneStage::Waking,        // S_Start
+    CloneStage::Waking,        // S_Script
+    CloneStage::Waking,        // S_Open
+    CloneStage::Waiting,       // S_InfoRequest
+    CloneStage::Waiting,       // S_InfoAnswer
+    CloneStage::Waiting,       // S_ReadRequest
+    CloneStage::Reading,       // S_ReadData
+    CloneStage::Waiting,       // S_WriteRequest
+    CloneStage::Waiting,       // S_FirstAck
+    CloneStage::Writing,       // S_WriteData
+    CloneStage::Writing,       // S_Ack
+    CloneStage::Finishing,     // S_EndFrame
+    CloneStage::Finishing,     // S_EndAnswer
+    CloneStage::Finishing,     // S_Drain
+    CloneStage::Finishing,     // S_Finish
+    CloneStage::RadioSending,  // S_Quiet
 };
 
 int CountBytes(const AddressRangeList& ranges) {
@@ -134,7 +138,10 @@ bool indCloneMan::StartInfo(Closure completion) {
     BuildScript(false, false);
     mainWindow_.Lock();
     completion_ = std::move(completion);
-    return engine_.StartInfo([this](dst_CDrv_Result& result) { OnDriverDone(result); });
+    engine_.StartInfo([this](dst_CDrv_Result& result) { OnDriverDone(result); });
+    windowDelay_.Start(kInfoWindowAfterMs);
+    task_->SetInterval(kProgressMs);  // watches for a wait for the radio
+    return true;
 }
 
 bool indCloneMan::StartRead(const AddressRangeList* ranges, Closure completion) {
@@ -175,7 +182,7 @@ void indCloneMan::StartProgress() {
 
 void indCloneMan::OnDriverDone(dst_CDrv_Result& result) {
     RunCheck(result);
-    ShowCloneError(result.code);
+    ShowCloneError(result);
     CloseProgress();
     if (completion_) {
         Closure completion = std::move(completion_);
@@ -202,8 +209,8 @@ void indCloneMan::RunCheck(dst_CDrv_Result& result) {
     }
 }
 
-void indCloneMan::ShowCloneError(int code) {
-    const std::string text = CloneErrorText(code, settings_.portNumber);
+void indCloneMan::ShowCloneError(const dst_CDrv_Result& result) {
+    const std::string text = CloneErrorText(result.code, settings_.portNumber, result.refused);
     if (!text.empty()) {
         ShowAppBox(text, platform::BoxIcon::Error);
     }
@@ -214,6 +221,10 @@ void indCloneMan::OpenProgress() {
         return;
     }
     mainWindow_.Lock();
+    ShowProgressWindow();
+}
+
+void indCloneMan::ShowProgressWindow() {
     progressView_.Open([this] { Cancel(); });
     progressOpen_ = true;
     progressView_.Show(CurrentProgress());
@@ -230,6 +241,10 @@ void indCloneMan::CloseProgress() {
 void indCloneMan::ProgressTick() {
     if (progressOpen_) {
         progressView_.Show(CurrentProgress());
+    } else if (engine_.GetState() != cmcCloneDrv::S_Quiet) {
+        windowDelay_.Start(kInfoWindowAfterMs);
+    } else if (windowDelay_.Remaining() == 0) {
+        ShowProgressWindow();  // the main window is locked already
     }
     if (!IsBusy()) {
         task_->SetInterval(-1);

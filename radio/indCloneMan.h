@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/cmcTick.h"
 #include "radio/AddressRange.h"
 #include "radio/CloneProgressView.h"
 #include "radio/cmcCloneDrv.h"
@@ -15,6 +16,8 @@ class MainWindowLock;
 // the main window disabled while the exchange runs, shows the progress of reads and writes,
 // runs the checks on the finished result, shows the error box of a failed one and then calls
 // the caller's completion. One exchange at a time; the port and the speed are the settings'.
+// An information exchange shows the progress window only while it waits for a radio that is
+// still sending.
 class indCloneMan {
 public:
     // Called as closure(result); the result lives until the engine's completion returns.
@@ -50,8 +53,9 @@ private:
     void BuildScript(bool highSpeed, bool write);
     void OnDriverDone(dst_CDrv_Result& result);
     void RunCheck(dst_CDrv_Result& result);
-    void ShowCloneError(int code);
+    void ShowCloneError(const dst_CDrv_Result& result);
     void OpenProgress();
+    void ShowProgressWindow();
     void CloseProgress();
     void ProgressTick();
     CloneProgress CurrentProgress() const;
@@ -67,5 +71,7 @@ private:
     cmcCloneDrv engine_;
     int word0_ = 0;
     int expectedBytes_ = 0;
+    // Runs while an information exchange has no window and is not waiting for the radio.
+    cmcTick windowDelay_;
     cmcTask* task_;
 };

@@ -13,6 +13,7 @@
 #include "radio/CDrvCodes.h"
 #include "radio/cmcCloneDrv.h"
 #include "tests/support/RadioProgram.h"
+#include "tools/clone_radio/CloneRadio.h"
 #include "tools/clone_radio/RealTimeDriver.h"
 #include "tools/clone_radio/WakeScript.h"
 
@@ -25,7 +26,9 @@ protected:
     void SetUp() override {
         memoryFile = ::testing::TempDir() + "clone_pty_memory.bin";
         std::remove(memoryFile.c_str());
-        ASSERT_TRUE(radio.Start(CLONE_RADIO_PTY, {"--last", "0FFF", "--save", memoryFile}));
+        std::vector<std::string> arguments = {"--last", "0FFF", "--save", memoryFile};
+        arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
+        ASSERT_TRUE(radio.Start(CLONE_RADIO_PTY, arguments));
     }
 
     void TearDown() override { std::remove(memoryFile.c_str()); }
@@ -54,6 +57,7 @@ protected:
         return code.value_or(-1);
     }
 
+    std::vector<std::string> extraArguments;
     std::string memoryFile;
     testsupport::RadioProgram radio;
     sim::RealTimeDriver driver;
@@ -107,6 +111,31 @@ TEST_F(ClonePtyTest, AFarEndThatClosesMidReadIsThePortError) {
     ASSERT_TRUE(driver.RunUntil([&] { return code.has_value(); }, 5000));
     EXPECT_EQ(code, CDRV_PortError);
     EXPECT_LT(std::chrono::steady_clock::now() - killed, std::chrono::milliseconds(500));
+}
+
+// The radio at the line's pace, garbling its 100th data frame once: it goes on sending the
+// rest of its 4 KB for some 2 s after the engine gave up. The failed read ends only once the
+// radio has stopped, and a read retried at once takes the radio's memory.
+class PacedClonePtyTest : public ClonePtyTest {
+protected:
+    PacedClonePtyTest() { extraArguments = {"--pace", "--fault-once", "bad-checksum:100"}; }
+};
+
+TEST_F(PacedClonePtyTest, AReadRetriedAtOnceAfterOneThatFailedAtItsHundredthFrameCompletes) {
+    const AddressRangeList ranges = {{0, 4095}};
+    Configure(false);
+    drv.SetMemorySize(48880);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(Run([&](auto done) { return drv.StartRead(&ranges, done); }), CDRV_Format);
+    EXPECT_EQ(drv.GetFrameCount(), 100);
+    // 256 frames and the end frame are 11,536 bytes, 3.0 s at 38,400 bit/s after the request.
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(3000));
+
+    Configure(false);
+    ASSERT_EQ(Run([&](auto done) { return drv.StartRead(&ranges, done); }), CDRV_Ok);
+    sim::CloneRadio radioMemory;  // the memory it starts with
+    EXPECT_TRUE(std::equal(radioMemory.Memory().begin(), radioMemory.Memory().begin() + 4096,
+                           image.begin()));
 }
 
 }  // namespace

@@ -19,7 +19,9 @@ CloneRadioPeer::~CloneRadioPeer() {
 void CloneRadioPeer::Pump() {
     platform::SerialDevice& peer = line_.Peer();
     platform::SerialSettings settings = line_.Settings(FakeSerialLine::Side::Program);
-    if (line_.Settings(FakeSerialLine::Side::Peer).bitRate != settings.bitRate)
+    // What the radio is still sending keeps its rate, whatever the program does meanwhile.
+    if (line_.Settings(FakeSerialLine::Side::Peer).bitRate != settings.bitRate &&
+        peer.OutQueue() == 0)
         peer.Apply(settings);
     uint8_t chunk[4096];
     int n;

@@ -31,6 +31,7 @@ struct Outcome {
     Bytes payload;
     Bytes image;
     uint32_t endedAt;
+    bool refused;
 };
 
 class CloneDrvTest : public ::testing::Test {
@@ -56,7 +57,7 @@ protected:
     cmcCloneDrv::Completion Record() {
         return [this](dst_CDrv_Result& r) {
             ++completions;
-            Outcome o{r.mode, r.code, r.infoWord0, r.infoWord1, {}, {}, time.Now()};
+            Outcome o{r.mode, r.code, r.infoWord0, r.infoWord1, {}, {}, time.Now(), r.refused};
             o.payload.assign(r.payload.GetData(), r.payload.GetData() + r.payload.GetLength());
             for (int a = 0; a < r.image.GetSize(); ++a)
                 o.image.push_back(r.image.GetByte(a));
@@ -284,14 +285,15 @@ TEST_F(CloneDrvTest, WriteFaults) {
         int index;
         int code;
         uint32_t wait;  // the time-out that ends it
+        bool refused;   // the radio said no (FA), which the box tells from other format errors
     };
     const Case cases[] = {
-        {CloneFaultKind::RefuseRequest, 0, CDRV_Format, 0},
-        {CloneFaultKind::RefuseAck, 2, CDRV_Format, 0},
-        {CloneFaultKind::EndAnswerNg, 0, CDRV_NotAcked, 0},
-        {CloneFaultKind::SilentRequestAck, 0, CDRV_Timeout, 20000},
-        {CloneFaultKind::SilentAck, 1, CDRV_Timeout, 2000},
-        {CloneFaultKind::SilentEndAnswer, 0, CDRV_Timeout, 2000},
+        {CloneFaultKind::RefuseRequest, 0, CDRV_Format, 0, true},
+        {CloneFaultKind::RefuseAck, 2, CDRV_Format, 0, true},
+        {CloneFaultKind::EndAnswerNg, 0, CDRV_NotAcked, 0, false},
+        {CloneFaultKind::SilentRequestAck, 0, CDRV_Timeout, 20000, false},
+        {CloneFaultKind::SilentAck, 1, CDRV_Timeout, 2000, false},
+        {CloneFaultKind::SilentEndAnswer, 0, CDRV_Timeout, 2000, false},
     };
     const auto pattern = Pattern(kRadioSize);
     const cmcEeprom& image = *pattern;
@@ -303,6 +305,7 @@ TEST_F(CloneDrvTest, WriteFaults) {
         outcome.reset();
         const uint32_t start = time.Now();
         EXPECT_EQ(Write(image, {{0, 1023}}), c.code);
+        EXPECT_EQ(outcome->refused, c.refused);
         if (c.wait) {
             EXPECT_GE(outcome->endedAt - start, c.wait);
         }
@@ -516,6 +519,92 @@ TEST_F(CloneDrvTest, CancelEndsTheExchange) {
     EXPECT_LE(outcome->endedAt - at, 1u);
     EXPECT_EQ(completions, 1);
     EXPECT_EQ(cable.Seen(0xE0), 0);
+}
+
+// A read given up at its 100th frame leaves the radio sending the rest of its memory, some
+// 20 s at 38,400 bit/s. A failed read ends only once the radio has stopped; a cancelled one
+// ends at once, and the next exchange waits for the radio before it sends anything. Either
+// way a read retried at once takes the radio's whole memory.
+TEST_F(CloneDrvTest, AReadRetriedAtOnceAfterOneGivenUpHalfWayCompletes) {
+    struct Case {
+        const char* name;
+        std::optional<CloneFaultKind> fault;  // at frame 100, once; none: Cancel after 100
+        int code;
+        uint32_t endsAfter;  // at least: the radio's last byte comes some 24 s after the start
+    };
+    const Case cases[] = {
+        {"bad checksum", CloneFaultKind::BadChecksum, CDRV_Format, 23000},
+        {"lower-case hex", CloneFaultKind::LowerCaseHex, CDRV_Format, 23000},
+        {"address beyond the image", CloneFaultKind::OutsideData, CDRV_BadAddress, 23000},
+        {"cancel", std::nullopt, CDRV_Cancelled, 0},
+    };
+    const AddressRangeList ranges = {{0, kRadioSize - 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool cancel = !c.fault;
+        radio.ClearFaults();
+        if (c.fault)
+            radio.AddFault({*c.fault, 100, kDocumentSize - 8, true});
+        outcome.reset();
+        Configure(true, false);
+        drv.SetMemorySize(kDocumentSize);
+        const uint32_t start = time.Now();
+        ASSERT_TRUE(drv.StartRead(&ranges, Record()));
+        if (cancel) {
+            ASSERT_TRUE(time.RunUntil([&] { return drv.GetFrameCount() >= 100; }, 10000));
+            drv.Cancel();
+        }
+        ASSERT_TRUE(Finish());
+        EXPECT_EQ(outcome->code, c.code);
+        EXPECT_GE(outcome->endedAt - start, c.endsAfter) << "ended while the radio was sending";
+
+        outcome.reset();
+        const uint32_t retried = time.Now();
+        EXPECT_EQ(Read(ranges), CDRV_Ok);
+        EXPECT_TRUE(
+            std::equal(radio.Memory().begin(), radio.Memory().end(), outcome->image.begin()));
+        // A retry after a failure waits for nothing; after a cancel, for the rest of the read.
+        EXPECT_LT(outcome->endedAt - retried, cancel ? 50000u : 25500u);
+    }
+}
+
+// Cancel while waiting for the radio ends at once: after a failure the failure is what the
+// user learns; before an exchange has sent anything it is a cancel.
+TEST_F(CloneDrvTest, CancelWhileWaitingForTheRadio) {
+    radio.AddFault({CloneFaultKind::BadChecksum, 100, 0, true});
+    Configure(true, false);
+    drv.SetMemorySize(kDocumentSize);
+    const AddressRangeList ranges = {{0, kRadioSize - 1}};
+    for (bool failed : {true, false}) {
+        SCOPED_TRACE(failed ? "after a failure" : "before an exchange");
+        outcome.reset();
+        const size_t before = line.Written(FakeSerialLine::Side::Program).size();
+        ASSERT_TRUE(failed ? drv.StartRead(&ranges, Record()) : drv.StartInfo(Record()));
+        ASSERT_TRUE(time.RunUntil([&] { return drv.GetState() == cmcCloneDrv::S_Quiet; }, 10000));
+        const size_t written = line.Written(FakeSerialLine::Side::Program).size();
+        const uint32_t at = time.Now();
+        drv.Cancel();
+        ASSERT_TRUE(Finish());
+        EXPECT_EQ(outcome->code, failed ? CDRV_Format : CDRV_Cancelled);
+        EXPECT_LE(outcome->endedAt - at, 1u);
+        EXPECT_EQ(line.Written(FakeSerialLine::Side::Program).size(), written);
+        if (!failed) {
+            EXPECT_EQ(written, before) << "nothing was sent into the busy line";
+        }
+        Configure(false, false);
+    }
+}
+
+// A line that never becomes quiet: nothing is sent into it, and the message says why.
+TEST_F(CloneDrvTest, ALineThatStaysBusyEndsWithoutSendingAnything) {
+    const Bytes noise(160000, 0x55);  // 42 s at 38,400 bit/s
+    line.Peer().Apply({38400});
+    line.Peer().Write(noise.data(), static_cast<int>(noise.size()));
+    EXPECT_EQ(Info(), CDRV_LineBusy);
+    EXPECT_TRUE(line.Written(FakeSerialLine::Side::Program).empty());
+    EXPECT_GE(outcome->endedAt, 30000u);
+    EXPECT_LT(outcome->endedAt, 31000u);
+    EXPECT_FALSE(line.IsOpen(FakeSerialLine::Side::Program));
 }
 
 TEST_F(CloneDrvTest, CompletionMayStartTheNextExchange) {

@@ -505,14 +505,31 @@ TEST_F(CloneCommandsTest, WriteRefusals) {
     }
 }
 
+// A refusal (FA) at the request or at an acknowledgement point says the radio refused the
+// data, not that its answer could not be understood; a refused end frame keeps its own text.
 TEST_F(CloneCommandsTest, AWriteTheRadioRefusesShowsItsCode) {
-    rig->radio.AddFault({CloneFaultKind::EndAnswerNg});
-    commands->CloneWrite();
-    Run();
-    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{Block("GI_Mess_Confirm_CloneWrite"),
-                                                    ErrorBox(CDRV_NotAcked)[0]}));
-    EXPECT_EQ(host.sheetCloses, 0);
-    EXPECT_TRUE(DocumentUnchanged());
+    struct Case {
+        CloneFaultKind kind;
+        int index;
+        std::string box;
+    };
+    const Case cases[] = {
+        {CloneFaultKind::EndAnswerNg, 0, CloneErrorText(CDRV_NotAcked, CloneRig::kPort)},
+        {CloneFaultKind::RefuseRequest, 0, CloneErrorText(CDRV_Format, CloneRig::kPort, true)},
+        {CloneFaultKind::RefuseAck, 3, CloneErrorText(CDRV_Format, CloneRig::kPort, true)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.kind));
+        SetUp();
+        rig->radio.AddFault({c.kind, c.index});
+        commands->CloneWrite();
+        Run();
+        EXPECT_EQ(BoxTexts(),
+                  (std::vector<std::string>{Block("GI_Mess_Confirm_CloneWrite"), c.box}));
+        EXPECT_EQ(host.sheetCloses, 0);
+        EXPECT_TRUE(DocumentUnchanged());
+    }
+    EXPECT_TRUE(BoxTexts()[1].starts_with("The radio refused the data the PC sent.\n\n"));
 }
 
 // Cancel in the progress window: the exchange stops and the document stays as it was.

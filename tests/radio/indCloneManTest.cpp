@@ -219,6 +219,9 @@ TEST(CloneErrorText, EachCodeShowsItsHeadAndItsCheckLines) {
         "H15",
         "H16",
         "H17",
+        "H18",
+        "#GI_Mess_CloneErr_Refused",
+        "R",
         "#GI_Mess_CloneErr_Check",
         "C0",
         "C1",
@@ -228,6 +231,7 @@ TEST(CloneErrorText, EachCodeShowsItsHeadAndItsCheckLines) {
         "C5",
         "C6",
         "C7",
+        "C8",
         "#End_Of_Ovl",
     };
     cmcGTex table;
@@ -258,10 +262,14 @@ TEST(CloneErrorText, EachCodeShowsItsHeadAndItsCheckLines) {
         {CDRV_ImageRejected, "H15" + usual},
         {CDRV_NewerLocked, "H16\n\n"},
         {CDRV_PortError, "H17" + usual},
+        {CDRV_LineBusy, "H18\n\nC8"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CloneErrorText(c.code, 7), c.text) << "code " << c.code;
     }
+    // The radio's refusal of written data is a format error of its own wording.
+    EXPECT_EQ(CloneErrorText(CDRV_Format, 7, true), "R\n\nC0\nC1\nC4\nC5");
+    EXPECT_EQ(CloneErrorText(CDRV_Timeout, 7, true), "H5" + usual);
 }
 
 // The program's own table words every code a box can show.
@@ -270,12 +278,13 @@ TEST(CloneErrorText, TheProgramsTableWordsEveryCode) {
     cmcGTex table;
     table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
     const testsupport::ScopedMainGTex installed(&table);
-    for (int code = CDRV_PortOpen; code <= CDRV_PortError; ++code) {
+    for (int code = CDRV_PortOpen; code <= CDRV_LineBusy; ++code) {
         const std::string text = CloneErrorText(code, 2);
         const std::string head = text.substr(0, text.find('\n'));
         EXPECT_GT(head.size(), 20u) << code;
         EXPECT_EQ(head.find('%'), std::string::npos) << code;
     }
+    EXPECT_TRUE(CloneErrorText(CDRV_Format, 2, true).starts_with("The radio refused the data"));
     EXPECT_TRUE(boxes.fatals.empty());
 }
 
@@ -358,6 +367,37 @@ TEST_F(CloneManTest, CancelStopsAReadAndAWrite) {
         EXPECT_EQ(rig->BytesWrittenSince(*cancelledAt + 1), 0);
     }
     EXPECT_LT(rig->radio.FramesWritten(), (1024 - 256) / 16) << "the write did not go on";
+}
+
+// An exchange started while the radio still sends the rest of a cancelled read waits for it
+// in the progress window, which an information exchange opens for the wait, then completes.
+TEST_F(CloneManTest, TheWaitForTheRadioShowsInTheProgressWindow) {
+    for (Exchange exchange : {Exchange::Info, Exchange::Read, Exchange::Write}) {
+        SCOPED_TRACE(static_cast<int>(exchange));
+        SetUp();
+        rig->manager.SetOnInfo([](dst_CDrv_Result&) {});
+        rig->manager.SetOnRead([](dst_CDrv_Result&) {});
+        rig->progressView.onShow = [&](const CloneProgress& progress) {
+            if (progress.litCells >= 2)
+                rig->progressView.PressCancel();
+        };
+        EXPECT_EQ(Run(Exchange::Read), CDRV_Cancelled);
+        rig->progressView.onShow = nullptr;
+        rig->progressView.shows.clear();
+
+        EXPECT_EQ(Run(exchange), CDRV_Ok);
+        const std::string waiting = rig->table.GetLine("GI_Mess_Clone_Stage", 5);
+        const auto& shows = rig->progressView.shows;
+        const auto wait = std::find_if(shows.begin(), shows.end(), [&](const CloneProgress& p) {
+            return p.stage == CloneStage::RadioSending && p.stageText == waiting;
+        });
+        EXPECT_NE(wait, shows.end()) << "the wait was shown";
+        EXPECT_EQ(rig->progressView.opens, 2);
+        EXPECT_FALSE(rig->progressView.open);
+        EXPECT_EQ(rig->mainWindow.locks, rig->mainWindow.unlocks);
+        EXPECT_TRUE(rig->boxes.boxes.empty());
+    }
+    EXPECT_EQ(rig->radio.Memory()[1023], image.GetByte(1023));
 }
 
 // A write lengthens the engine's time-outs; the next read waits the usual second again.

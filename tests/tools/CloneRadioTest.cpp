@@ -242,6 +242,17 @@ TEST_F(CloneRadioTest, ReadFaultsHitTheirFrame) {
     }
 }
 
+// A fault given once is a glitch: the next read gets past it; a standing one hits every read.
+TEST_F(CloneRadioTest, AFaultGivenOnceHitsOnlyTheFirstExchangeThatReachesIt) {
+    radio.AddFault({CloneFaultKind::BadChecksum, 2, 0, true});
+    radio.AddFault({CloneFaultKind::LowerCaseHex, 3});
+    for (int read = 0; read < 2; ++read) {
+        const std::vector<Bytes> frames = ReadFrames();
+        EXPECT_EQ(Decode(frames[2]).sound, read == 1) << read;
+        EXPECT_NE(std::find_if(frames[3].begin() + 4, frames[3].end(), ::islower), frames[3].end());
+    }
+}
+
 TEST_F(CloneRadioTest, IdentityFaults) {
     radio.AddFault({CloneFaultKind::GarbageBeforeIdentity});
     radio.SetGarbage({0x11, 0x13});

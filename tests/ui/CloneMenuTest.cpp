@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -112,6 +113,48 @@ TEST_F(CloneMenuTest, CancelInTheProgressWindowLeavesTheDocument) {
     EXPECT_EQ(rig.form->windowTitle(), "Untitled - Tarnwick");
     EXPECT_TRUE(rig.form->IsFormEnabled());
 }
+
+// A read given up at its 100th frame (a garbled frame, or Cancel) leaves the radio sending
+// the rest of its memory for some 20 s. The wait for it shows in the progress window (before
+// the failed read's box, or in the retry's identity exchange after a Cancel), and a read
+// retried at once from the menu takes the radio's image.
+class CloneRetryTest : public CloneMenuTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(CloneRetryTest, AReadRetriedAtOnceAfterOneGivenUpHalfWayTakesTheRadiosImage) {
+    const bool cancel = GetParam();  // else frame 100 has a bad checksum, once
+    if (!cancel) {
+        radio.AddFault({sim::CloneFaultKind::BadChecksum, 100, 0, true});
+    }
+    bool pressed = false;
+    bool waitShown = false;
+    const auto watch = [&] {
+        QWidget* window = ProgressWindow();
+        if (!window || !window->isVisible()) {
+            return;
+        }
+        const QString stage = rig.main->CloneProgress()->StageLabel()->text();
+        waitShown = waitShown || stage == "Waiting for the radio to stop sending";
+        if (cancel && !pressed && rig.main->CloneProgress()->Bar()->Lit() >= 2) {
+            pressed = true;
+            QTest::mouseClick(rig.main->CloneProgress()->CancelButton(), Qt::LeftButton);
+        }
+    };
+    Click(CL_Menu_Clone_Read);
+    RunExchange(watch);
+    const size_t boxes = cancel ? 0 : 1;
+    ASSERT_EQ(rig.boxes.boxes.size(), boxes);
+    EXPECT_EQ(rig.form->windowTitle(), "Untitled - Tarnwick") << "the document stays";
+
+    Click(CL_Menu_Clone_Read);
+    RunExchange(watch);
+    EXPECT_EQ(rig.boxes.boxes.size(), boxes) << "the retry shows no box";
+    EXPECT_TRUE(waitShown);
+    EXPECT_EQ(std::memcmp(rig.main->CurrentImage().GetData(), radio.Memory().data(), kRadioPart),
+              0);
+    EXPECT_EQ(rig.form->windowTitle(), "Untitled* - Tarnwick");
+}
+
+INSTANTIATE_TEST_SUITE_P(BadChecksumOrCancel, CloneRetryTest, ::testing::Bool());
 
 TEST_F(CloneMenuTest, WriteOfADocumentWithoutChannelsIsRefusedBeforeTheRadioIsCalled) {
     Click(CL_Menu_Clone_Write);

@@ -4,9 +4,10 @@
 
 namespace sim {
 
-// What the simulated radio can do wrong on request. Each fault hits one place of one exchange;
+// What the simulated radio can do wrong on request. Each fault hits one place of an exchange;
 // `index` says which data frame (read), which acknowledgement point (write) or which frame of a
-// command (echo faults), counted from 0.
+// command (echo faults), counted from 0. A radio fault hits every exchange that reaches its
+// place, or with `once` only the first (a glitch that a retry gets past).
 enum class CloneFaultKind {
     GarbageBeforeIdentity,  // stray bytes before the identity answer
     GarbageBeforeData,      // stray bytes before data frame `index`
@@ -33,6 +34,7 @@ struct CloneFault {
     CloneFaultKind kind;
     int index = 0;
     int address = 0;
+    bool once = false;
 };
 
 // Faults of the cable's echo, at the command byte of frame `index` with command `command`.

@@ -270,7 +270,8 @@ std::vector<uint8_t> CloneRadio::TakeData(const std::vector<uint8_t>& text) {
         return {};
     const int point = acksGiven_++;
     std::vector<uint8_t> answer;
-    for (int i = 0; Has(CloneFaultKind::NoiseBeforeAck, point) && i < kAckNoise; ++i)
+    const int noise = Has(CloneFaultKind::NoiseBeforeAck, point) ? kAckNoise : 0;
+    for (int i = 0; i < noise; ++i)
         answer.push_back(static_cast<uint8_t>('0' + i % 10));
     const std::vector<uint8_t> ack =
         Acknowledge(CloneFaultKind::RefuseAck, CloneFaultKind::SilentAck, point);
@@ -313,10 +314,24 @@ bool CloneRadio::Has(CloneFaultKind kind, int index) const {
 }
 
 const CloneFault* CloneRadio::Find(CloneFaultKind kind, int index) const {
-    for (const CloneFault& fault : faults_)
-        if (fault.kind == kind && fault.index == index)
-            return &fault;
+    for (size_t i = 0; i < faults_.size(); ++i) {
+        const CloneFault& fault = faults_[i];
+        if (fault.kind != kind || fault.index != index || spent_[i])
+            continue;
+        spent_[i] = fault.once;
+        return &fault;
+    }
     return nullptr;
+}
+
+void CloneRadio::AddFault(const CloneFault& fault) {
+    faults_.push_back(fault);
+    spent_.push_back(false);
+}
+
+void CloneRadio::ClearFaults() {
+    faults_.clear();
+    spent_.clear();
 }
 
 void CloneRadio::SetIdentityWords(uint16_t word0, uint16_t word1) {

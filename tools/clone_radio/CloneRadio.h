@@ -44,8 +44,8 @@ public:
     // The 68 bytes of the identity answer after its two words.
     std::vector<uint8_t> IdentityBlock() const;
 
-    void AddFault(const CloneFault& fault) { faults_.push_back(fault); }
-    void ClearFaults() { faults_.clear(); }
+    void AddFault(const CloneFault& fault);
+    void ClearFaults();
 
     // Called after a write whose end frame was accepted.
     void SetOnWriteDone(std::function<void()> done) { onWriteDone_ = std::move(done); }
@@ -83,6 +83,8 @@ private:
     int bytesPerFrame_ = 16;
     std::vector<uint8_t> garbage_ = {0x00, 0x55, 0xFD, 0x0D};
     std::vector<CloneFault> faults_;
+    // A fault given once is spent when it hits (answers are made by const members).
+    mutable std::vector<bool> spent_;
     int framesWritten_ = 0;
     int acksGiven_ = 0;
     int writesDone_ = 0;

@@ -107,6 +107,10 @@ void PtyPeer::SendDue(uint64_t nowNs) {
     const ssize_t written = write(master_, bytes.data(), bytes.size());
     if (written > 0)
         unsent_.erase(unsent_.begin(), unsent_.begin() + written);
+    // On a line the radio sends on whether or not the PC takes its bytes (a closed port, a
+    // full buffer): what the pty does not take now is lost, and the rest keeps its time.
+    if (paced_)
+        unsent_.clear();
 }
 
 }  // namespace sim

@@ -13,7 +13,9 @@ namespace sim {
 // the slave device as its serial port. The bit rate of what it writes is read from the
 // slave's line settings; what comes back is sent at once or, paced, at the line rate
 // (10 bits a byte), an answer in either case after its pause. The peer keeps the slave open
-// itself, so the program may close and reopen it.
+// itself, so the program may close and reopen it. Paced, the radio goes on sending when the
+// program stops listening: bytes the pty will not take when they are due are lost. Unpaced,
+// they wait until the program takes them.
 class PtyPeer {
 public:
     explicit PtyPeer(CloneCable& cable) : cable_(cable), output_(0) {}
@@ -45,7 +47,7 @@ private:
     std::string slavePath_;
     bool paced_ = false;
     PacedOutput output_;
-    // Due and not yet taken by the pty (the program is not reading).
+    // Unpaced: due and not yet taken by the pty (the program is not reading).
     std::deque<uint8_t> unsent_;
 };
 

@@ -62,6 +62,7 @@ void Usage() {
     std::fprintf(stderr,
                  "usage: clone_radio_pty [--pace] [--link PATH] [--memory FILE] [--save FILE]\n"
                  "         [--rate BITS] [--last HEX] [--fault NAME[:INDEX[:ADDRESS]]]...\n"
+                 "         [--fault-once NAME[:INDEX[:ADDRESS]]]...\n"
                  "         [--echo-fault wrong|missing|swapped:COMMAND[:INDEX]]...\n"
                  "faults:");
     for (const FaultName& f : kFaults)
@@ -82,14 +83,14 @@ bool SplitFault(const std::string& text, std::string& name, long& a, long& b) {
     return *end == '\0';
 }
 
-bool AddFault(sim::CloneRadio& radio, const std::string& text) {
+bool AddFault(sim::CloneRadio& radio, const std::string& text, bool once) {
     std::string name;
     long index = 0, address = 0;
     if (!SplitFault(text, name, index, address))
         return false;
     for (const FaultName& f : kFaults) {
         if (name == f.name) {
-            radio.AddFault({f.kind, static_cast<int>(index), static_cast<int>(address)});
+            radio.AddFault({f.kind, static_cast<int>(index), static_cast<int>(address), once});
             return true;
         }
     }
@@ -136,7 +137,8 @@ int main(int argc, char** argv) {
             radio.SetBitRate(static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10)));
         } else if (arg == "--last" && hasValue) {
             radio.SetLastAddress(static_cast<int>(std::strtol(argv[++i], nullptr, 16)));
-        } else if (arg == "--fault" && hasValue && AddFault(radio, argv[i + 1])) {
+        } else if ((arg == "--fault" || arg == "--fault-once") && hasValue &&
+                   AddFault(radio, argv[i + 1], arg == "--fault-once")) {
             ++i;
         } else if (arg == "--echo-fault" && hasValue && AddEchoFault(cable, argv[i + 1])) {
             ++i;
