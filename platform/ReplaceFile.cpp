@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/FileChecks.h"
+
 namespace platform {
 
 namespace {
@@ -73,6 +75,25 @@ int Complete(int fd, std::string_view content) {
     return failure;
 }
 
+// 0 when the target may be replaced: not there yet, or a regular file that the user may open
+// for writing. The check is the one the system's own open would make, so a read-only file is
+// refused for a user and not for root, as with any editor.
+int CheckTarget(const std::string& target) {
+    struct stat info;
+    if (stat(target.c_str(), &info) != 0) {
+        return errno == ENOENT ? 0 : errno;
+    }
+    if (const int kind = FileKindError(info.st_mode)) {
+        return kind;
+    }
+    const int fd = open(target.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    close(fd);
+    return 0;
+}
+
 ReplaceResult Report(ReplaceResult result, int failure, int* error) {
     if (error) {
         *error = failure;
@@ -83,21 +104,30 @@ ReplaceResult Report(ReplaceResult result, int failure, int* error) {
 }  // namespace
 
 ReplaceResult ReplaceFile(const std::string& path, std::string_view content, int* error) {
+    // Through a link the file it points to is replaced, in its own folder; the link stays.
+    std::string target;
+    int failure = FollowLinks(path, &target);
+    if (failure == 0) {
+        failure = CheckTarget(target);
+    }
+    if (failure != 0) {
+        return Report(ReplaceResult::CannotCreate, failure, error);
+    }
     std::string tempPath;
-    int fd = CreateBeside(path, &tempPath);
+    int fd = CreateBeside(target, &tempPath);
     if (fd < 0) {
         return Report(ReplaceResult::CannotCreate, FailureNumber(), error);
     }
-    KeepMode(fd, path);
-    int failure = Complete(fd, content);
-    if (failure == 0 && std::rename(tempPath.c_str(), path.c_str()) != 0) {
+    KeepMode(fd, target);
+    failure = Complete(fd, content);
+    if (failure == 0 && std::rename(tempPath.c_str(), target.c_str()) != 0) {
         failure = FailureNumber();
     }
     if (failure != 0) {
         unlink(tempPath.c_str());
         return Report(ReplaceResult::WriteFailed, failure, error);
     }
-    SyncFolder(path);
+    SyncFolder(target);
     return Report(ReplaceResult::Ok, 0, error);
 }
 

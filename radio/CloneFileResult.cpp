@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/MainGTex.h"
+#include "platform/FileChecks.h"
 #include "radio/AppBox.h"
 
 namespace {
@@ -23,8 +24,12 @@ const char* const kMessageKeys[] = {
 };
 constexpr int kCodeCount = sizeof(kMessageKeys) / sizeof(kMessageKeys[0]);
 
-// The system's reason in the line of "GI_Mess_FileErr_System" (only its "%s" is replaced).
+// The system's reason in the line of "GI_Mess_FileErr_System" (only its "%s" is replaced); a
+// pipe, device or socket has a line of its own, since the system has no reason to give there.
 std::string SystemReason(cmcGTex& texts, int systemError) {
+    if (systemError == platform::kNotRegularFile) {
+        return texts.GetLine("GI_Mess_FileErr_NotAFile", 0);
+    }
     std::string line = texts.GetLine("GI_Mess_FileErr_System", 0);
     const size_t place = line.find("%s");
     if (place != std::string::npos) {

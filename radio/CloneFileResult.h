@@ -16,5 +16,6 @@ enum TovResult {
 
 // The warning box for a result: headline and the code's own message from the main text table,
 // captioned with the program's title, and, for a file the system refused, the system's reason
-// (its error number, 0 for none). Nothing for TOV_Ok or a code outside the table.
+// (its error number, or platform::kNotRegularFile; 0 for none). Nothing for TOV_Ok or a code
+// outside the table.
 void ShowCloneFileResult(int code, int systemError = 0);

@@ -1,7 +1,6 @@
 #include "radio/cmcTovFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -129,9 +128,19 @@ int cmcTovFile::Read(const std::string& path, const AddressRangeList* ranges) {
 int cmcTovFile::ReadLines(const std::string& path) {
     platform::TextFile file;
     if (!file.Open(path)) {
-        systemError_ = errno;
+        systemError_ = file.Error();
         return TOV_FileOpen;
     }
+    int result = ReadContent(file);
+    // A read that failed is no end of the file: whatever it cut off is not the file's fault.
+    if (file.Error() != 0) {
+        systemError_ = file.Error();
+        return TOV_FileOpen;
+    }
+    return result;
+}
+
+int cmcTovFile::ReadContent(platform::TextFile& file) {
     char line[kLineBufferSize];
     if (!file.ReadLine(line, kLineBufferSize)) {
         return TOV_Format;

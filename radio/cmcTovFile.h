@@ -10,6 +10,10 @@
 
 class cmcEeprom;
 
+namespace platform {
+class TextFile;
+}
+
 // A clone file: the radio part of a memory image as text. One header line with the model id
 // and extra id, a comment line, a map-revision line, then records of up to 16 bytes in
 // hexadecimal. One object serves one read or one write; every outcome is a TovResult, shown
@@ -50,6 +54,7 @@ private:
     std::string FormatFile(const AddressRangeList& ranges) const;
     void AppendRecords(std::string& text, int first, int last) const;
     int ReadLines(const std::string& path);
+    int ReadContent(platform::TextFile& file);
     int CheckHeader(const char* line);
     void ReadNamedLine(const char* line);
     int StoreRecord(char* line);

@@ -15,7 +15,13 @@ const char kWindowPosition[] = "Window Position";
 const char kSetup[] = "Setup";
 const char kCurrentDirectory[] = "Current Directory";
 
-enum class Rule { AsStored, Clamp, OneWhenPositive, OneWhenNonZero };
+// DefaultOutside: a value outside low..high is unusable and the setting keeps its default.
+enum class Rule { AsStored, Clamp, DefaultOutside, OneWhenPositive, OneWhenNonZero };
+
+// Window coordinates and sizes that a desktop can hold (its coordinates are 16-bit); no sum of
+// two of them overflows.
+constexpr int kLowestCoordinate = -32768;
+constexpr int kHighestCoordinate = 32767;
 
 // A number as the program stores it: an optional minus, digits, nothing before or after them,
 // within the int range.
@@ -37,10 +43,13 @@ struct indEnviron::IntRow {
     int low;
     int high;
 
-    int Apply(int value) const {
+    // The value the setting takes, given the stored one and the setting's default.
+    int Apply(int value, int fallback) const {
         switch (rule) {
             case Rule::Clamp:
                 return std::clamp(value, low, high);
+            case Rule::DefaultOutside:
+                return value >= low && value <= high ? value : fallback;
             case Rule::OneWhenPositive:
                 return value > 0 ? 1 : 0;
             case Rule::OneWhenNonZero:
@@ -60,11 +69,16 @@ std::span<const indEnviron::IntRow> indEnviron::IntRows() {
         {kViewOption, "FontSize Percentage", &indEnviron::fontSizePercentage, Rule::Clamp, 25,
          1000},
         {kViewOption, "Toolbar Visible", &indEnviron::toolBarVisible, Rule::OneWhenNonZero, 0, 0},
-        {kWindowPosition, "Left", &indEnviron::windowLeft, Rule::AsStored, 0, 0},
-        {kWindowPosition, "Top", &indEnviron::windowTop, Rule::AsStored, 0, 0},
-        {kWindowPosition, "Width", &indEnviron::windowWidth, Rule::AsStored, 0, 0},
-        {kWindowPosition, "Height", &indEnviron::windowHeight, Rule::AsStored, 0, 0},
-        {kWindowPosition, "SplitterV", &indEnviron::splitter, Rule::AsStored, 0, 0},
+        {kWindowPosition, "Left", &indEnviron::windowLeft, Rule::DefaultOutside, kLowestCoordinate,
+         kHighestCoordinate},
+        {kWindowPosition, "Top", &indEnviron::windowTop, Rule::DefaultOutside, kLowestCoordinate,
+         kHighestCoordinate},
+        {kWindowPosition, "Width", &indEnviron::windowWidth, Rule::DefaultOutside, 1,
+         kHighestCoordinate},
+        {kWindowPosition, "Height", &indEnviron::windowHeight, Rule::DefaultOutside, 1,
+         kHighestCoordinate},
+        {kWindowPosition, "SplitterV", &indEnviron::splitter, Rule::DefaultOutside, 0,
+         kHighestCoordinate},
         {kSetup, "ModelType", &indEnviron::modelType, Rule::AsStored, 0, 0},
     };
     return rows;
@@ -105,6 +119,7 @@ void indEnviron::SetDefaults() {
 
 void indEnviron::LoadSettings() {
     auto store = platform::SettingsStores().OpenSettingsStore(keyPath_);
+    SetDefaults();  // what a value outside its range falls back to
     if (!ReadSettings(*store) || !SettingsValid()) {
         SetDefaults();
     }
@@ -117,7 +132,7 @@ bool indEnviron::ReadSettings(const platform::SettingsStore& store) {
         if (!value) {
             return false;
         }
-        this->*row.field = row.Apply(*value);
+        this->*row.field = row.Apply(*value, this->*row.field);
     }
     currentFolder = store.Read(kGlobal, kCurrentDirectory).value_or("");
     // Entry by entry to the end, so that the stored order survives and equal names collapse.

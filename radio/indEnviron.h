@@ -35,7 +35,8 @@ public:
     bool SettingsValid() const { return settingsValid_ == kSettingsValid; }
 
     void SetDefaults();
-    // Any missing or unreadable number gives the defaults for every setting.
+    // Any missing or unreadable number gives the defaults for every setting; a window place or
+    // splitter outside what a desktop can have gives that setting's default.
     void LoadSettings();
     // A store that cannot be written loses the settings, silently; the stored ones stay.
     void SaveSettings();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 
 #include <QApplication>
 #include <QDialog>
@@ -26,9 +25,9 @@
 #include "common/cmcGTex.h"
 #include "common/cmcHelpGTex.h"
 #include "common/cmcTask.h"
+#include "platform/FileChecks.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramInfo.h"
-#include "platform/TextCompare.h"
 #include "radio/BankChannels.h"
 #include "radio/CellCodes.h"
 #include "radio/CloneFileResult.h"
@@ -69,6 +68,7 @@ constexpr int kHeartbeatMs = 50;
 constexpr int kWarningDelayMs = 250;
 constexpr int kSplitterWidth = 3;
 constexpr int kTreeMinimumWidth = 8;
+constexpr int kSheetMinimumWidth = 100;
 constexpr int kPanelBevel = 2;
 constexpr int kMapRevision = 4;
 constexpr int kStatusPanel = 0;
@@ -90,6 +90,13 @@ std::string ReplaceName(std::string text, const std::string& name) {
         text.replace(place, 2, name);
     }
     return text;
+}
+
+bool AgreesToReplace(cmcGTex& table, const std::string& path) {
+    return platform::Boxes().Show(
+               ReplaceName(table.GetLine("GI_Mess_Confirm_Overwrite", 0), FilePart(path)),
+               table.GetLine("GI_Sys_AppTitle", 0), platform::BoxIcon::Warning,
+               platform::BoxButtons::YesNo) == platform::BoxAnswer::Yes;
 }
 
 // The hour-glass while a file is read or written.
@@ -232,8 +239,11 @@ void cuiMain::BuildWindow(TForm1* form, const cuiImageList& treeImages,
     BuildParts(barImages);
     BuildPanels();
     BuildTree();
-    splitter_->setSizes({std::max(settings_.splitter, kTreeMinimumWidth),
-                         std::max(form_->width() - settings_.splitter, 1)});
+    // The saved tree width, but never so wide that the sheet beside it loses its room.
+    const int widestTree =
+        std::max(kTreeMinimumWidth, form_->width() - kSplitterWidth - kSheetMinimumWidth);
+    const int treeWidth = std::clamp(settings_.splitter, kTreeMinimumWidth, widestTree);
+    splitter_->setSizes({treeWidth, std::max(form_->width() - treeWidth, 1)});
     BuildStatusBar();
     form_->onShow = [this] { OnFormShow(); };
     form_->onCloseQuery = [this](bool& canClose) { OnFormCloseQuery(canClose); };
@@ -636,7 +646,7 @@ void cuiMain::FileOpen() {
 }
 
 int cuiMain::LoadFile(const std::string& path) {
-    const bool sameFile = platform::EqualsIgnoreCase(path, GetFileName());
+    const bool sameFile = !IsUntitled() && platform::SameFile(path, GetFileName());
     if (ConfirmDiscard(sameFile) == platform::BoxAnswer::Cancel) {
         return 1;
     }
@@ -680,23 +690,26 @@ void cuiMain::FileSaveAs() {
 }
 
 int cuiMain::SaveUnderChosenName() {
-    const std::optional<std::string> path =
-        platform::Dialogs().ChooseSave(DialogRequest(FilePart(GetFileName())));
-    if (!path) {
-        return 1;
+    platform::FileDialogRequest request = DialogRequest(FilePart(GetFileName()));
+    for (;;) {
+        const std::optional<std::string> path = platform::Dialogs().ChooseSave(request);
+        if (!path) {
+            return 1;
+        }
+        if (!platform::NameExists(*path) || AgreesToReplace(table_, *path)) {
+            return SaveFile(*path);
+        }
+        // Not that file: the dialog comes back where the user was.
+        request.folder = FolderPart(*path);
+        request.fileName = FilePart(*path);
     }
-    if (std::filesystem::exists(*path) &&
-        platform::Boxes().Show(
-            ReplaceName(table_.GetLine("GI_Mess_Confirm_Overwrite", 0), FilePart(*path)),
-            table_.GetLine("GI_Sys_AppTitle", 0), platform::BoxIcon::Warning,
-            platform::BoxButtons::YesNo) != platform::BoxAnswer::Yes) {
-        return 1;
-    }
-    return SaveFile(*path);
 }
 
 int cuiMain::SaveFile(const std::string& path) {
     ClosePopups();
+    // A save that does not happen leaves the document as it was, its modified flag included.
+    cmcEeprom before;
+    before.Assign(image_);
     FinaliseImage(image_, FINALISE_GoingOut);
     cmcTovFile file;
     BindFile(file, image_);
@@ -704,6 +717,7 @@ int cuiMain::SaveFile(const std::string& path) {
     file.SetComment(clonefile::CommentOf(image_));
     const WaitCursor wait;
     if (file.Write(path, GetAddressRanges(2)) != TOV_Ok) {
+        image_.Assign(before);
         return 1;
     }
     TakeFileName(path);

@@ -127,7 +127,7 @@ public:
     int LoadFile(const std::string& path);
     int SaveFile(const std::string& path);
     // The save dialog, then SaveFile; a name that exists already is replaced only when the
-    // user agrees.
+    // user agrees, and No brings the dialog back.
     int SaveUnderChosenName();
 
     // ---- indMenuCommands: the File menu, the settings the menus show ----

@@ -53,6 +53,8 @@ const char* const kTable[] = {
     "Newer",
     "#GI_Mess_FileErr_System",
     "System: %s",
+    "#GI_Mess_FileErr_NotAFile",
+    "Not a file",
     "#End_Of_Ovl",
 };
 const char* const kCodeNames[] = {"Ok",     "FileOpen", "FileAccess", "Model", "Extra",
@@ -401,14 +403,21 @@ TEST_F(TovFile, FailedSaveKeepsTheOriginal) {
     EXPECT_EQ(ReadFile(path), "the user's file\r\n");
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"mine.tov"});
 
-    // A folder in the way cannot be replaced, and stays.
+    // A folder or a pipe in the way cannot be opened as a file, and stays.
     boxes_.boxes.clear();
     fs::create_directory(dir_ / "folder.tov");
     cmcTovFile writer;
     PrepareWrite(writer);
-    EXPECT_EQ(writer.Write(dir_ / "folder.tov", kRadioPart), TOV_FileAccess);
-    ExpectBoxFor(TOV_FileAccess, EISDIR);
+    EXPECT_EQ(writer.Write(dir_ / "folder.tov", kRadioPart), TOV_FileOpen);
+    ExpectBoxFor(TOV_FileOpen, EISDIR);
     EXPECT_TRUE(fs::is_directory(dir_ / "folder.tov"));
+    boxes_.boxes.clear();
+    ASSERT_EQ(mkfifo((dir_ / "pipe.tov").c_str(), 0600), 0);
+    EXPECT_EQ(writer.Write(dir_ / "pipe.tov", kRadioPart), TOV_FileOpen);
+    ASSERT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(boxes_.boxes[0].text, "Headline\n\nFileOpen\n\nNot a file");
+    EXPECT_TRUE(fs::is_fifo(dir_ / "pipe.tov"));
+    fs::remove(dir_ / "pipe.tov");
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"folder.tov", "mine.tov"}));
 
     boxes_.boxes.clear();

@@ -147,13 +147,22 @@ TEST_F(indEnvironTest, StoredNumbersOutsideTheirRangeAreBroughtIntoIt) {
         {"View Option", "Toolbar Visible", "-3", &indEnviron::toolBarVisible, 1},
         {"View Option", "Toolbar Visible", "0", &indEnviron::toolBarVisible, 0},
         {"Setup", "ModelType", "9", &indEnviron::modelType, 9},  // kept in range elsewhere
+        // A place or size no desktop has is that setting's default.
+        {"Window Position", "Left", "-32768", &indEnviron::windowLeft, -32768},
+        {"Window Position", "Left", "2147483647", &indEnviron::windowLeft, 560},
+        {"Window Position", "Top", "-2147483648", &indEnviron::windowTop, 144},
+        {"Window Position", "Width", "0", &indEnviron::windowWidth, 800},
+        {"Window Position", "Width", "32768", &indEnviron::windowWidth, 800},
+        {"Window Position", "Height", "-600", &indEnviron::windowHeight, 600},
+        {"Window Position", "SplitterV", "2147483647", &indEnviron::splitter, 200},
+        {"Window Position", "SplitterV", "-1", &indEnviron::splitter, 200},
     };
     for (const Case& c : cases) {
         StoreValidSettings();
         Store(c.group, c.name, c.stored);
         indEnviron env(kMutex, kKey, kScreen);
         EXPECT_EQ(env.*c.field, c.loaded) << c.name << " " << c.stored;
-        EXPECT_EQ(env.windowWidth, 1024) << "the other settings are kept";
+        EXPECT_EQ(env.currentFolder, "/home/tech/clones") << "the other settings are kept";
     }
 }
 

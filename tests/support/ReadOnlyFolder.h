@@ -1,13 +1,14 @@
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
+#include <optional>
+
+#include "tests/support/PlainUserRights.h"
 
 namespace testsupport {
 
 // Makes a folder read-only for this thread while it lives, as it is for a user without the
-// right to write there: its mode becomes r-x, and a thread running as root gives up the
-// capabilities that pass over file permissions (kept in reserve and taken back at the end).
+// right to write there: its mode becomes r-x, and the thread has a plain user's rights.
 class ReadOnlyFolder {
 public:
     explicit ReadOnlyFolder(std::filesystem::path folder);
@@ -18,8 +19,7 @@ public:
 private:
     std::filesystem::path folder_;
     std::filesystem::perms saved_;
-    bool capsDropped_ = false;
-    uint32_t savedEffective_ = 0;
+    std::optional<PlainUserRights> rights_;
 };
 
 }  // namespace testsupport

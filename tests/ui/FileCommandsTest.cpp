@@ -2,7 +2,13 @@
 // the modified mark in the title and the questions before changes are lost or a file replaced.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -15,6 +21,7 @@
 #include "radio/CellCodes.h"
 #include "radio/ImagePacking.h"
 #include "radio/cmcCellObj.h"
+#include "tests/support/PlainUserRights.h"
 #include "tests/support/ReadOnlyFolder.h"
 #include "tests/support/RecordingFileDialogs.h"
 #include "tests/ui/MainRig.h"
@@ -38,6 +45,19 @@ std::string ReadAll(const fs::path& path) {
     text << in.rdbuf();
     return text.str();
 }
+
+// The box of a file that cannot be opened (or made), with the reason given.
+std::string CannotOpen(const std::string& reason) {
+    return "The clone file could not be used.\n\nThe file cannot be opened, or no file can be made "
+           "in its folder.\n\n" +
+           reason;
+}
+
+std::string SystemReports(int error) {
+    return std::string("The system reports: ") + std::strerror(error) + ".";
+}
+
+const char kNotAFile[] = "It is a pipe, a device or a socket, not a file.";
 
 QAction* FindIn(const QList<QAction*>& actions, int code, int index) {
     for (QAction* action : actions) {
@@ -167,19 +187,37 @@ TEST_F(FileCommandsTest, OpenOfADamagedFileLeavesTheDocument) {
     EXPECT_EQ(rig.settings.recentFiles.GetCount(), 1);
 }
 
+// No to replacing a file brings the dialog back where the user was, not the end of the command.
 TEST_F(FileCommandsTest, SaveAsOverAnExistingFileAsksFirst) {
     const fs::path existing = dir / "other.tov";
     std::ofstream(existing) << "the user's file\r\n";
     Edit('D');
 
+    const fs::path another = dir / "another.tov";
     dialogs.Choose(existing.string());
+    dialogs.Choose(another.string());
     rig.boxes.Answer(BoxAnswer::No);
     Click(CL_Menu_File_SaveAs);
     ASSERT_EQ(rig.boxes.boxes.size(), 1u);
     EXPECT_EQ(rig.boxes.boxes[0].text, "other.tov already exists. Replace it?");
     EXPECT_EQ(rig.boxes.boxes[0].buttons, platform::BoxButtons::YesNo);
+    ASSERT_EQ(dialogs.requests.size(), 2u);
+    EXPECT_EQ(dialogs.requests[1].request.folder, dir.string());
+    EXPECT_EQ(dialogs.requests[1].request.fileName, "other.tov");
     EXPECT_EQ(ReadAll(existing), "the user's file\r\n");
-    EXPECT_EQ(Title(), "Untitled* - Tarnwick");
+    EXPECT_TRUE(fs::exists(another));
+    EXPECT_EQ(Title(), "another.tov - Tarnwick");
+
+    // The save asked for before the open file is read again goes back to the dialog too, and
+    // the command goes on once it saved.
+    Edit('E');
+    dialogs.Choose(existing.string());
+    dialogs.Choose((dir / "third.tov").string());
+    rig.boxes.Answer(BoxAnswer::Yes);  // save the changes under another name
+    rig.boxes.Answer(BoxAnswer::No);   // not over other.tov
+    Click(CL_Menu_File_Recent, 0);
+    EXPECT_TRUE(fs::exists(dir / "third.tov"));
+    EXPECT_EQ(Title(), "another.tov - Tarnwick");
 
     dialogs.Choose(existing.string());
     rig.boxes.Answer(BoxAnswer::Yes);
@@ -193,20 +231,190 @@ TEST_F(FileCommandsTest, AFailedSaveLeavesTheOriginalFileAndTheDocumentsState) {
     const fs::path path = dir / "kept.tov";
     dialogs.Choose(path.string());
     Click(CL_Menu_File_SaveAs);
+    // A byte behind the packed channels that the file holds and a save clears: a failed save
+    // must not leave the document changed by what it had begun.
+    std::string text = ReadAll(path);
+    const size_t lastRecord = text.find("\r\n7FD010") + 2;
+    ASSERT_NE(lastRecord, std::string::npos);
+    text.replace(lastRecord + 6 + 30, 2, "5A");
+    std::ofstream(path, std::ios::binary) << text;
+    dialogs.Choose(path.string());
+    Click(CL_Menu_File_Open);
+    ASSERT_EQ(rig.main->CurrentImage().GetByte(32735), 0x5A);
     const std::string original = ReadAll(path);
-    Edit('F');
 
+    // Unchanged or changed, the document stays as it was.
+    for (const bool changed : {false, true}) {
+        SCOPED_TRACE(changed);
+        if (changed) {
+            Edit('F');
+        }
+        cmcEeprom before;
+        before.Assign(rig.main->CurrentImage());
+        rig.boxes.boxes.clear();
+        {
+            const testsupport::ReadOnlyFolder readOnly(dir);
+            Click(CL_Menu_File_Save);
+        }
+        rig.main->UpdateModified();  // as after any command
+        ASSERT_EQ(rig.boxes.boxes.size(), 1u);
+        EXPECT_EQ(rig.boxes.boxes[0].text, CannotOpen(SystemReports(EACCES)));
+        EXPECT_EQ(ReadAll(path), original);
+        EXPECT_EQ(fs::directory_iterator(dir)->path(), path) << "no temporary file left";
+        EXPECT_TRUE(rig.main->CurrentImage().IsEqual(before));
+        EXPECT_EQ(Title(), changed ? "kept.tov* - Tarnwick" : "kept.tov - Tarnwick");
+        EXPECT_EQ(rig.main->IsModified(), changed);
+    }
+}
+
+// A name the system will not take is a failed save with the system's reason; the program and
+// its document stay.
+TEST_F(FileCommandsTest, ASaveAsOntoAnOddPathFailsWithItsReason) {
+    fs::create_symlink("loop.tov", dir / "loop.tov");
+    fs::create_directory(dir / "locked");
+    fs::permissions(dir / "locked", fs::perms::none);
+    struct Case {
+        fs::path path;
+        int error;
+    };
+    const Case cases[] = {
+        {dir / "loop.tov", ELOOP},
+        {dir / "locked" / "shop.tov", EACCES},
+        {dir / (std::string(300, 'n') + ".tov"), ENAMETOOLONG},
+    };
+    Edit('J');
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        rig.boxes.boxes.clear();
+        dialogs.Choose(c.path.string());
+        {
+            const testsupport::PlainUserRights plainUser;
+            Click(CL_Menu_File_SaveAs);
+        }
+        ASSERT_FALSE(rig.boxes.boxes.empty());
+        EXPECT_EQ(rig.boxes.boxes.back().text, CannotOpen(SystemReports(c.error)));
+        EXPECT_EQ(Title(), "Untitled* - Tarnwick");
+        EXPECT_EQ(rig.main->CurrentImage().GetByte(kComment), 'J');
+    }
+    fs::permissions(dir / "locked", fs::perms::owner_all);
+}
+
+TEST_F(FileCommandsTest, SaveOntoAReadOnlyFileIsRefusedAndTheFileStays) {
+    Edit('K');
+    const fs::path path = dir / "locked.tov";
+    dialogs.Choose(path.string());
+    Click(CL_Menu_File_SaveAs);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::string original = ReadAll(path);
+    Edit('L');
     {
-        const testsupport::ReadOnlyFolder readOnly(dir);
+        const testsupport::PlainUserRights plainUser;
+        if (const int fd = open(path.c_str(), O_WRONLY); fd >= 0) {
+            close(fd);
+            GTEST_SKIP() << "this user may write a read-only file";
+        }
         Click(CL_Menu_File_Save);
     }
     ASSERT_EQ(rig.boxes.boxes.size(), 1u);
-    EXPECT_EQ(rig.boxes.boxes[0].text.rfind("The clone file could not be used.", 0), 0u);
-    EXPECT_NE(rig.boxes.boxes[0].text.find("The system reports: "), std::string::npos);
+    EXPECT_EQ(rig.boxes.boxes[0].text, CannotOpen(SystemReports(EACCES)));
     EXPECT_EQ(ReadAll(path), original);
     EXPECT_EQ(fs::directory_iterator(dir)->path(), path) << "no temporary file left";
-    EXPECT_EQ(Title(), "kept.tov* - Tarnwick");
-    EXPECT_TRUE(rig.main->IsModified());
+    EXPECT_EQ(Title(), "locked.tov* - Tarnwick");
+
+    // Root may write it, as with any editor; the file stays read-only.
+    if (geteuid() == 0) {
+        Click(CL_Menu_File_Save);
+        EXPECT_NE(ReadAll(path), original);
+        EXPECT_EQ(fs::status(path).permissions(),
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        EXPECT_EQ(Title(), "locked.tov - Tarnwick");
+    }
+}
+
+TEST_F(FileCommandsTest, SavingThroughALinkReplacesTheFileItLeadsTo) {
+    fs::create_directory(dir / "shop");
+    const fs::path target = dir / "shop" / "real.tov";
+    dialogs.Choose(target.string());
+    Click(CL_Menu_File_SaveAs);
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    const fs::path link = dir / "link.tov";
+    fs::create_symlink("shop/real.tov", link);
+
+    dialogs.Choose(link.string());
+    Click(CL_Menu_File_Open);
+    Edit('M');
+    Click(CL_Menu_File_Save);
+    EXPECT_TRUE(rig.boxes.boxes.empty());
+    EXPECT_EQ(Title(), "link.tov - Tarnwick");
+    ASSERT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::read_symlink(link), "shop/real.tov");
+    struct stat status;
+    ASSERT_EQ(stat(target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "shop"), {}), 1) << "no temporary file";
+
+    Click(CL_Menu_File_New);
+    dialogs.Choose(target.string());
+    Click(CL_Menu_File_Open);
+    EXPECT_EQ(rig.main->CurrentImage().GetByte(kComment), 'M');
+}
+
+// What is no file, or a file that fails while it is read, gets its reason at once: a pipe
+// without a writer must not hold the program.
+TEST_F(FileCommandsTest, OpeningWhatCannotBeReadIsRefusedAtOnce) {
+    fs::create_directory(dir / "folder.tov");
+    ASSERT_EQ(mkfifo((dir / "pipe.tov").c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {(dir / "folder.tov").string(), SystemReports(EISDIR)},
+        {(dir / "pipe.tov").string(), kNotAFile},
+        {"/dev/null", kNotAFile},
+        {"/proc/self/mem", SystemReports(EIO)},  // a read at its start fails
+    };
+    Edit('N');
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        rig.boxes.boxes.clear();
+        dialogs.Choose(c.path);
+        rig.boxes.Answer(BoxAnswer::No);  // the changes may go
+        Click(CL_Menu_File_Open);
+        ASSERT_EQ(rig.boxes.boxes.size(), 2u);
+        EXPECT_EQ(rig.boxes.boxes[1].text, CannotOpen(c.reason));
+        EXPECT_EQ(rig.main->CurrentImage().GetByte(kComment), 'N');
+        EXPECT_EQ(Title(), "Untitled* - Tarnwick");
+    }
+}
+
+// The file open is the same file only when it is that file, whatever its name's case.
+TEST_F(FileCommandsTest, TheSameFileIsTheFileItself) {
+    Edit('O');
+    const fs::path lower = dir / "a.tov";
+    dialogs.Choose(lower.string());
+    Click(CL_Menu_File_SaveAs);
+    fs::copy_file(lower, dir / "A.tov");
+    fs::create_symlink("a.tov", dir / "link.tov");
+    Edit('P');
+    struct Case {
+        const char* name;
+        const char* question;
+    };
+    const Case cases[] = {
+        {"A.tov", "The changes to a.tov have not been saved. Save them now?"},
+        {"link.tov",
+         "The open file has changes that have not been saved. Save them under another name "
+         "first?"},
+    };
+    for (const Case& c : cases) {
+        rig.boxes.boxes.clear();
+        dialogs.Choose((dir / c.name).string());
+        rig.boxes.Answer(BoxAnswer::Cancel);
+        Click(CL_Menu_File_Open);
+        ASSERT_EQ(rig.boxes.boxes.size(), 1u) << c.name;
+        EXPECT_EQ(rig.boxes.boxes[0].text, c.question) << c.name;
+    }
 }
 
 // Yes to the question saves first; a save that does not happen (dialog cancelled) cancels the

@@ -2,6 +2,7 @@
 // a missing table key, an exception that escapes an event, and the help.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -12,6 +13,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
+#include <QSplitter>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -46,6 +48,61 @@ TEST(StartUp, TheFormKeepsASavedPlaceOffTheScreenReachable) {
     EXPECT_EQ(rig.form->frameGeometry().top(), work.top()) << "the title bar on the screen";
     EXPECT_EQ(rig.form->font().family(), "Liberation Sans");
     EXPECT_EQ(rig.form->font().pixelSize(), 13);
+}
+
+// What the window looks like after a start from the stored window settings given (the others
+// as a first start saved them).
+struct StartedWindow {
+    QRect place;
+    QList<int> panels;  // tree, sheet
+};
+
+StartedWindow StartWith(const std::map<std::string, std::string>& windowPosition) {
+    MainRig rig;
+    rig.settings.SaveSettings();
+    for (const auto& [name, value] : windowPosition) {
+        rig.stores.keys["Software\\Zelk\\Tarnwick"]["Window Position"][name] = value;
+    }
+    rig.settings.LoadSettings();
+    rig.Start();
+    rig.Advance(100);
+    return {rig.form->geometry(), rig.form->findChild<QSplitter*>()->sizes()};
+}
+
+// Numbers that no desktop has, put in the settings file by hand or by a fault, give the normal
+// window, with its tree and its sheet.
+TEST(StartUp, WindowSettingsOutOfRangeGiveANormalWindow) {
+    ProgramFolder folder;
+    const StartedWindow normal = StartWith({});
+    ASSERT_EQ(normal.panels.size(), 2);
+    EXPECT_EQ(normal.panels[0], 200);
+    EXPECT_GT(normal.panels[1], 100);
+    const char kLargest[] = "2147483647";
+    const char kSmallest[] = "-2147483648";
+    struct Case {
+        const char* what;
+        std::map<std::string, std::string> stored;
+    };
+    const Case cases[] = {
+        {"largest place",
+         {{"Left", kLargest}, {"Top", kLargest}, {"Width", kLargest}, {"Height", kLargest}}},
+        {"smallest place",
+         {{"Left", kSmallest}, {"Top", kSmallest}, {"Width", kSmallest}, {"Height", "0"}}},
+        {"largest splitter", {{"SplitterV", kLargest}}},
+        {"smallest splitter", {{"SplitterV", kSmallest}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const StartedWindow window = StartWith(c.stored);
+        EXPECT_EQ(window.place, normal.place);
+        EXPECT_EQ(window.panels, normal.panels);
+    }
+
+    // A tree wider than the window leaves the sheet its room.
+    const StartedWindow wide = StartWith({{"SplitterV", "30000"}});
+    ASSERT_EQ(wide.panels.size(), 2);
+    EXPECT_EQ(wide.panels[1], 100);
+    EXPECT_EQ(wide.panels[0] + wide.panels[1], normal.panels[0] + normal.panels[1]);
 }
 
 TEST(StartUp, AMissingTableKeyIsFatal) {
