@@ -5,11 +5,14 @@
 // folders exactly where the tree shows them.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTreeWidgetItem>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "radio/CellCodes.h"
@@ -19,6 +22,8 @@
 #include "radio/cmcTovFile.h"
 #include "tests/ui/MainRig.h"
 #include "tests/ui/ProgramFolder.h"
+#include "ui/TForm1.h"
+#include "ui/cuiHelpWindow.h"
 #include "ui/cuiSheet.h"
 #include "ui/iuiTree.h"
 
@@ -153,6 +158,36 @@ TEST(ReachableSheetsTest, TheRadiosCoverListsTheSignallingAndMakerFoldersWhereTh
         EXPECT_EQ(listed, c.listed);
         for (const char* name : folders) {
             EXPECT_EQ(program.rig.Node(name) != nullptr, c.listed.contains(name)) << name;
+        }
+    }
+}
+
+// MERROW_COVER_SCREENSHOT names a folder: the window with the radio's cover of a PMR with Vask
+// in maker mode and of an LMR with MDC, and the help window at the channels' topic, as PNGs.
+TEST(ReachableSheetsTest, Screenshots) {
+    const char* shots = std::getenv("MERROW_COVER_SCREENSHOT");
+    if (!shots) {
+        GTEST_SKIP() << "MERROW_COVER_SCREENSHOT not set";
+    }
+    const ProgramFolder folder;
+    const std::string path(shots);
+    for (const auto& [model, maker, name] : {std::tuple{MT_VaskPmr, true, "cover-pmrv-maker"},
+                                             std::tuple{MT_MdcLmr, false, "cover-mdcl"}}) {
+        Program program(folder, model, maker);
+        program.rig.Choose(program.rig.main->Tree()->NodeAt(0));
+        EXPECT_TRUE(
+            program.rig.form->grab().save(QString::fromStdString(path + "/" + name + ".png")));
+        if (!maker) {
+            cmcCellObj channel;
+            channel.item = CL_Mch_Mdc_System;
+            program.rig.main->ShowContextHelp(channel);
+            QApplication::processEvents();
+            ASSERT_TRUE(program.rig.main->HelpWindow());
+            program.rig.main->HelpWindow()->resize(760, 900);
+            program.rig.main->ShowContextHelp(channel);  // at the topic in the window's size
+            QApplication::processEvents();
+            EXPECT_TRUE(program.rig.main->HelpWindow()->grab().save(
+                QString::fromStdString(path + "/help-channels.png")));
         }
     }
 }
