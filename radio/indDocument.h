@@ -22,4 +22,6 @@ public:
     // The radio's identity block of the last clone information, which its window shows (not
     // part of the image).
     virtual const CloneIdentityBlock& CloneInformation() = 0;
+    // Maker mode is on: the maker adjustments are shown (off unless the program turned it on).
+    virtual bool InMakerMode() const { return false; }
 };

@@ -213,7 +213,7 @@ public:
     QFrame* SheetPanel() const { return sheetPanel_; }
     const SheetHistory& History() const { return history_; }
     const std::string& StatusText() const { return statusText_; }
-    bool InMakerMode() const { return makerMode_; }
+    bool InMakerMode() const override { return makerMode_; }
 
 protected:
     // The model constants of the model object: the model code and second id of its files.

@@ -20,13 +20,15 @@ struct Condition {
     bool (*holds)(ModelType model, const cmcEeprom& image);
 };
 
-constexpr std::array<Condition, 6> kConditions = {{
+constexpr std::array<Condition, 7> kConditions = {{
     {"Only_Pmr", [](ModelType model, const cmcEeprom&) { return IsPmrType(model); }},
     {"Only_Lmr", [](ModelType model, const cmcEeprom&) { return IsLmrType(model); }},
     {"Only_MDC", [](ModelType model, const cmcEeprom&) { return IsMdcType(model); }},
     {"Only_VASK", [](ModelType model, const cmcEeprom&) { return model == MT_VaskPmr; }},
     {"Only_notVASK", [](ModelType model, const cmcEeprom&) { return model != MT_VaskPmr; }},
     {"Only_SACC", [](ModelType, const cmcEeprom& image) { return SaccFitted(image); }},
+    // The maker folder's lines, kept where the tree keeps the folder.
+    {"Only_Maker", [](ModelType, const cmcEeprom&) { return Shell().Document().InMakerMode(); }},
 }};
 
 }  // namespace

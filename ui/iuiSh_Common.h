@@ -6,7 +6,8 @@
 
 // A sheet whose layout may hold lines for some model types or one option of the radio only:
 // "(Only_Pmr N)" shows the next N lines on the PMR types only and skips them elsewhere (rows
-// and ":" lines alike). Without a count nothing is skipped.
+// and ":" lines alike). Without a count nothing is skipped. "(Only_Maker N)" keeps its lines for
+// maker mode, as the tree keeps the maker folder.
 class iuiSh_Common : public cuiSheet {
 public:
     using cuiSheet::cuiSheet;

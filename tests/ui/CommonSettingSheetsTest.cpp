@@ -95,7 +95,7 @@ TEST_F(CommonSettingSheetsTest, TheCoversOpenSheetsOfTheTable) {
         }
         return specs;
     };
-    EXPECT_EQ(openEveryLine("GI_Sheet_Radio_Top", 9).size(), 9u);
+    EXPECT_EQ(openEveryLine("GI_Sheet_Radio_Top", 12).size(), 12u);
     EXPECT_EQ(
         openEveryLine("GI_Sheet_Common_Top", 11),
         (std::vector<std::string>{

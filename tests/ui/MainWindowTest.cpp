@@ -91,7 +91,7 @@ TEST_F(MainWindowTest, BuildsTheWholeWindowFromTheProgramsOwnData) {
 
     // The heartbeat opens the selected node's sheet.
     ASSERT_NE(rig.main->OpenedSheet(), nullptr);
-    EXPECT_EQ(rig.main->OpenedSheetSpec(), "GI_Sheet_Radio_Top");
+    EXPECT_EQ(rig.main->OpenedSheetSpec(), "[St_Common]GI_Sheet_Radio_Top");
     EXPECT_EQ(rig.main->OpenedSheet()->GetTitle(), "Merrow");
     EXPECT_TRUE(rig.main->OpenedSheet()->Grid()->isVisible());
 
@@ -176,7 +176,7 @@ TEST(MainWindowHistory, ASheetOpensAgainWhereTheUserLeftIt) {
 
     // With no sheet open the heartbeat opens the selected node's sheet again.
     rig.Advance(60);
-    EXPECT_EQ(rig.main->OpenedSheetSpec(), "GI_Sheet_Radio_Top");
+    EXPECT_EQ(rig.main->OpenedSheetSpec(), "[St_Common]GI_Sheet_Radio_Top");
     EXPECT_TRUE(rig.boxes.fatals.empty());
 }
 
