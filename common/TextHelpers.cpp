@@ -153,6 +153,23 @@ bool IsPrintableAscii(int code) {
     return code >= 0x20 && code <= 0x7E;
 }
 
+std::size_t Utf8CharLength(std::string_view text, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead >= 0xF0 && lead <= 0xF4   ? 4
+                               : lead >= 0xE0 && lead <= 0xEF ? 3
+                               : lead >= 0xC2 && lead <= 0xDF ? 2
+                                                              : 1;
+    if (length == 1 || i + length > text.size()) {
+        return 1;
+    }
+    for (std::size_t k = i + 1; k < i + length; ++k) {
+        if ((static_cast<unsigned char>(text[k]) & 0xC0) != 0x80) {
+            return 1;
+        }
+    }
+    return length;
+}
+
 bool InRange(long long value, long long low, long long high) {
     return low <= value && value <= high;
 }

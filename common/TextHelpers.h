@@ -42,6 +42,9 @@ cmcBuff HexTextToBuff(std::string_view text);
 void MeasureTextBlock(const TextMeasurer& canvas, std::string_view text, int& width, int& height);
 
 bool IsPrintableAscii(int code);
+// The length in bytes of the UTF-8 character at i (the text the program's own edit boxes
+// hand over): its whole sequence when it is a well-formed one, else 1.
+std::size_t Utf8CharLength(std::string_view text, std::size_t i);
 bool InRange(long long value, long long low, long long high);
 
 // Nibble i of a byte array: byte i / 2, high nibble for even i.

@@ -63,6 +63,15 @@ int FieldMask(int count) {
     return mask;
 }
 
+// "*" and "G" stand for the group tone among the digits.
+bool NamesGroupTone(const std::string& text) {
+    return text.find_first_of("*gG") != std::string::npos;
+}
+
+bool GroupToneIsDigit(int group) {
+    return group >= 0 && group < kCodeEnd;
+}
+
 }  // namespace
 
 bool CellPackedCode(CellEdit& edit, std::span<uint8_t> digits, int& count,
@@ -100,15 +109,14 @@ bool CellFiveToneCode(CellEdit& edit, std::span<uint8_t, 5> code, int group,
         std::string text = FilteredText(
             edit.capsule.inText, params.plusAllowed ? "abcdefgABCDEFG*+" : "abcdefgABCDEFG*");
         std::erase_if(text, [](char c) { return c == 'f' || c == 'F'; });
-        // Without a group tone among the digits 0..E, "*" and "G" stand for nothing: as a 15
-        // they would end the code there.
-        if (group < 0 || group >= kCodeEnd) {
-            std::erase_if(text, [](char c) { return c == '*' || c == 'g' || c == 'G'; });
-        }
-        if (!text.empty()) {
+        text.resize(std::min(text.size(), static_cast<std::size_t>(digits)));
+        // Without a group tone among the digits 0..E a code naming it is refused whole: as a 15
+        // it would end the code there, and dropping it would shift the digits after it into
+        // another code.
+        if (!text.empty() && (!NamesGroupTone(text) || GroupToneIsDigit(group))) {
             uint8_t marker = 0;
             cmcPackedBcd held;
-            for (int p = 0; p < digits && p < static_cast<int>(text.size()); ++p) {
+            for (int p = 0; p < static_cast<int>(text.size()); ++p) {
                 const char c = UpperCase(std::string(1, text[static_cast<std::size_t>(p)]))[0];
                 int nibble = 0;
                 if (c == '+') {
@@ -223,9 +231,12 @@ bool CellHexDigit(CellEdit& edit, int& value, const HexDigitParams& params) {
 bool CellText(CellEdit& edit, std::span<uint8_t> field, const TextParams&) {
     bool changed = false;
     if (edit.capsule.inputMode == kInputText || edit.capsule.inputMode == kInputPopupAnswer) {
+        // One field byte a typed character: a character beyond ASCII becomes one space below.
         const std::string& typed = edit.capsule.inText;
-        for (std::size_t i = 0; i < field.size(); ++i) {
-            field[i] = i < typed.size() ? static_cast<uint8_t>(typed[i]) : uint8_t{' '};
+        std::size_t at = 0;
+        for (uint8_t& byte : field) {
+            byte = at < typed.size() ? static_cast<uint8_t>(typed[at]) : uint8_t{' '};
+            at += at < typed.size() ? Utf8CharLength(typed, at) : 1;
         }
         changed = true;
     }

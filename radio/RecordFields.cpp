@@ -232,27 +232,27 @@ const std::vector<FieldSpec>& ChannelRows(uint32_t kind) {
 }
 
 constexpr KindLimits kLimits[] = {
-    {0, 0, 0},    // none
-    {0, 255, 3},  // RK_ChLmr
-    {0, 255, 3},  // RK_ChPmr
-    {0, 255, 3},  // RK_ChVaskPmr
-    {0, 255, 3},  // RK_ChMdcPmr
-    {0, 255, 3},  // RK_ChMdcLmr
-    {0, 15, 3},   // RK_CEdit
-    {0, 7, 2},    // RK_Dtmf
-    {0, 9, 2},    // RK_Scan
-    {0, 8, 2},    // RK_CTone
-    {1, 8, 2},    // RK_RxCode
-    {0, 31, 2},   // RK_TxCode
-    {0, 14, 0},   // RK_UserTone
-    {1, 10, 2},   // RK_2ToneCode
-    {0, 9, 2},    // RK_2ToneTxCommon
-    {0, 15, 0},   // RK_BankOp: 16 bank names, the tone table follows
-    {0, 7, 2},    // RK_MskIdGroup
-    {0, 31, 2},   // RK_MskCallList
-    {0, 22, 2},   // RK_MskMsgStatus
-    {0, 7, 2},    // RK_MskMsgShortTxt
-    {0, 499, 3},  // RK_MdcAlias
+    {0, 0, 0},       // none
+    {0, 255, 3},     // RK_ChLmr
+    {0, 255, 3},     // RK_ChPmr
+    {0, 255, 3},     // RK_ChVaskPmr
+    {0, 255, 3},     // RK_ChMdcPmr
+    {0, 255, 3},     // RK_ChMdcLmr
+    {0, 15, 3},      // RK_CEdit
+    {0, 7, 2},       // RK_Dtmf
+    {0, 9, 2},       // RK_Scan
+    {0, 8, 2},       // RK_CTone
+    {1, 8, 2},       // RK_RxCode
+    {0, 31, 2},      // RK_TxCode
+    {0, 14, 0},      // RK_UserTone
+    {1, 10, 2},      // RK_2ToneCode
+    {0, 9, 2},       // RK_2ToneTxCommon
+    {0, 15, 0},      // RK_BankOp: 16 bank names, the tone table follows
+    {0, 7, 2},       // RK_MskIdGroup
+    {0, 31, 2},      // RK_MskCallList
+    {0, 22, 2, 23},  // RK_MskMsgStatus: the last one is the radio's own
+    {0, 7, 2},       // RK_MskMsgShortTxt
+    {0, 499, 3},     // RK_MdcAlias
 };
 
 constexpr KindLimits kUnlimited{0, 100000000, 0};

@@ -35,11 +35,16 @@ struct FieldSpec {
     Use use = Use::LoadAndStore;
 };
 
-// Index limits and the flag word of a kind (bit 0: records may be cleared or deleted).
+// Index limits and the flag word of a kind (bit 0: records may be cleared or deleted; bit 1:
+// the list edits apply). The view reaches up to lastRecord, which lies beyond max only where
+// the image holds a record that no list edit may touch.
 struct KindLimits {
     int min;
     int max;
     int flags;
+    int lastRecord = -1;  // below max: max
+
+    constexpr int LastRecord() const { return lastRecord < max ? max : lastRecord; }
 };
 
 KindLimits LimitsOf(uint32_t kind);

@@ -433,7 +433,7 @@ bool RecordReached(const ItemContext& context, const Condition&) {
     const datCh& record = context.record;
     return record.kind != RK_None && record.kind <= kLastRecordKind &&
            record.index >= datCh::GetKindMin(record.kind) &&
-           record.index <= datCh::GetKindMax(record.kind);
+           record.index <= datCh::GetKindLastRecord(record.kind);
 }
 
 bool IndexIsBelow(const ItemContext& context, const Condition& condition) {

@@ -60,7 +60,7 @@ void datCh::Clear() {
 bool datCh::Reaches(uint32_t recordKind, int recordIndex) const {
     return image_ != nullptr && image_->GetSize() >= layout::kImageSize && recordKind >= RK_ChLmr &&
            recordKind <= kLastRecordKind && recordIndex >= GetKindMin(recordKind) &&
-           recordIndex <= GetKindMax(recordKind);
+           recordIndex <= GetKindLastRecord(recordKind);
 }
 
 void datCh::Load(uint32_t recordKind, int recordIndex) {
@@ -97,8 +97,16 @@ int datCh::GetKindMax(uint32_t recordKind) {
     return recordfields::LimitsOf(recordKind).max;
 }
 
+int datCh::GetKindLastRecord(uint32_t recordKind) {
+    return recordfields::LimitsOf(recordKind).LastRecord();
+}
+
 bool datCh::KindEditable(uint32_t recordKind) {
     return (recordfields::LimitsOf(recordKind).flags & 1) != 0;
+}
+
+bool datCh::KindTakesListEdits(uint32_t recordKind) {
+    return (recordfields::LimitsOf(recordKind).flags & 2) != 0;
 }
 
 void datCh::LoadSpecial(uint8_t* image) {

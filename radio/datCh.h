@@ -37,7 +37,12 @@ public:
 
     static int GetKindMin(uint32_t kind);
     static int GetKindMax(uint32_t kind);
+    // The last record the view reaches: GetKindMax, except where the image holds one more
+    // that the list edits leave alone.
+    static int GetKindLastRecord(uint32_t kind);
     static bool KindEditable(uint32_t kind);
+    // The pop-up menu's list edits (copy, paste, carry) apply to the kind's records.
+    static bool KindTakesListEdits(uint32_t kind);
 
     uint32_t kind = RK_None;
     int index = 0;

@@ -32,6 +32,8 @@ public:
     virtual void ChooseModel(ModelType model) = 0;
     // The File menu's print commands: mode 0 prints the open sheet, 1 every sheet of the tree.
     virtual void Print(int mode) = 0;
+    // A sheet is open and may be printed (the Print Current command is offered).
+    virtual bool CurrentSheetPrintable() = 0;
 
     // The sheets' font percentage becomes percent; the open sheet is built again with it.
     virtual void SetFontSize(int percent) = 0;

@@ -936,6 +936,10 @@ void cuiMain::Print(int mode) {
     WakeHeartbeat();
 }
 
+bool cuiMain::CurrentSheetPrintable() {
+    return sheet_ && sheet_->IsPrintable();
+}
+
 // Without a printer the job goes into a PDF file named after the document; the system's print
 // dialog offers the file beside the printers in any case.
 bool cuiMain::SetUpPrinter(QPrinter& printer) {

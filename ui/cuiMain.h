@@ -155,6 +155,7 @@ public:
     // The print command (mode 0 the open sheet, 1 every sheet of the tree): after the printer
     // set-up the job is prepared, and the heartbeat prints one sheet a tick.
     void Print(int mode) override;
+    bool CurrentSheetPrintable() override;
     // Prints the sheet of a spec on the printer within the print area, page after page of
     // column and row chunks in a font that makes each chunk fit; returns the pages. The
     // painter begins the document on the printer with the first page of all (the caller ends

@@ -25,6 +25,11 @@ namespace {
 
 using namespace memmap;
 
+// The item of cells that show nothing.
+int Nothing(ItemContext&, const ItemRow&) {
+    return 0;
+}
+
 int MarkedListEntry(ItemContext& context, const ItemRow&) {
     CellListEntry(context, {});
     const cmcCellCapsule* parent = context.capsule.parent;
@@ -54,10 +59,21 @@ int OpenCalledSheet(ItemContext& context, const ItemRow&) {
     return 0;
 }
 
-// Enter prints the open sheet (Print_Current) or every sheet of the tree (Print_All).
-int PrintSheets(ItemContext& context, const ItemRow& row) {
+// Enter prints every sheet of the tree.
+int PrintAllSheets(ItemContext& context, const ItemRow&) {
     if (context.capsule.key == kKeyEnter) {
-        context.services.commands.Print(row.code == CL_Menu_File_Print_All ? 1 : 0);
+        context.services.commands.Print(1);
+    }
+    return 0;
+}
+
+// Enter prints the open sheet; without one that may be printed the entry is greyed.
+int PrintCurrentSheet(ItemContext& context, const ItemRow&) {
+    indCommands& commands = context.services.commands;
+    if (!commands.CurrentSheetPrintable()) {
+        context.capsule.cell->stateBits |= kStateDisabled;
+    } else if (context.capsule.key == kKeyEnter) {
+        commands.Print(0);
     }
     return 0;
 }
@@ -139,6 +155,7 @@ static_assert(CodesNamedOnce(kProgramMenuRows));
 // ---- List cells, sheets and help ----
 
 constexpr ItemRow kRows[] = {
+    Special(CL_Null, &Nothing),
     ListEntry(Flex0),
     ListEntry(Flex1),
     Special(FlexMark, &MarkedListEntry),
@@ -150,8 +167,8 @@ constexpr ItemRow kRows[] = {
     Command(CL_Menu_File_Open, &indMenuCommands::FileOpen),
     Command(CL_Menu_File_Save, &indMenuCommands::FileSave),
     Command(CL_Menu_File_SaveAs, &indMenuCommands::FileSaveAs),
-    Special(CL_Menu_File_Print_Current, &PrintSheets),
-    Special(CL_Menu_File_Print_All, &PrintSheets),
+    Special(CL_Menu_File_Print_Current, &PrintCurrentSheet),
+    Special(CL_Menu_File_Print_All, &PrintAllSheets),
     Special(CL_Menu_File_Recent, &RecentFileRow),
     Command(CL_Menu_File_Exit, &indMenuCommands::CloseMainWindow),
     Special(CL_Menu_Port_Com, &PortRow),

@@ -13,48 +13,53 @@ namespace {
 
 using namespace memmap;
 
-// The record of the code lists whose first entry is the list's fixed "off" code, and the
-// status message whose last entry the radio keeps for itself.
-bool IsFixedFirst(uint32_t kind) {
-    return kind == RK_RxCode || kind == RK_2ToneCode;
-}
-constexpr int kFixedLastStatus = 23;
-
 // A channel row past the bank's last channel, or of an empty bank.
 bool BeyondBank(const ItemContext& context) {
     return context.bank.count == 0 || context.index > context.bank.last;
 }
 
-// Copy, clear and delete: not on a channel row outside the bank, nor on a fixed entry.
-bool CopyDisabled(const ItemContext& context) {
+// Records the list edits leave alone: those of kinds without list edits, and those outside
+// the kind's list, such as the fixed "off" entry 0 of the code lists and the status message
+// the radio keeps for itself after the user's.
+bool OutsideList(const ItemContext& context) {
     const uint32_t kind = context.kind;
-    return (IsChannelKind(kind) && BeyondBank(context)) ||
-           (IsFixedFirst(kind) && context.index == 0) ||
-           (kind == RK_MskMsgStatus && context.index == kFixedLastStatus);
+    return !datCh::KindTakesListEdits(kind) || context.index < datCh::GetKindMin(kind) ||
+           context.index > datCh::GetKindMax(kind) || (IsChannelKind(kind) && BeyondBank(context));
+}
+
+bool CopyDisabled(const ItemContext& context) {
+    return OutsideList(context);
 }
 
 bool PasteDisabled(const ItemContext& context) {
-    const uint32_t kind = context.kind;
-    return !context.services.commands.ChannelClipboard().HasKind(kind) ||
-           (IsChannelKind(kind) && BeyondBank(context)) ||
-           (IsFixedFirst(kind) && context.index == 0);
+    return OutsideList(context) ||
+           !context.services.commands.ChannelClipboard().HasKind(context.kind);
 }
 
-// Carrying moves the record one place within its kind's range and, for a channel, its bank.
+// Carrying moves the record one place within its kind's list and, for a channel, its bank.
 bool CarryUpDisabled(const ItemContext& context) {
-    const uint32_t kind = context.kind;
     const int index = context.index;
-    return index <= datCh::GetKindMin(kind) || index > datCh::GetKindMax(kind) ||
-           (IsChannelKind(kind) && (BeyondBank(context) || index == context.bank.first)) ||
-           (IsFixedFirst(kind) && index == 0);
+    return OutsideList(context) || index == datCh::GetKindMin(context.kind) ||
+           (IsChannelKind(context.kind) && index == context.bank.first);
 }
 
 bool CarryDownDisabled(const ItemContext& context) {
-    const uint32_t kind = context.kind;
     const int index = context.index;
-    return index < datCh::GetKindMin(kind) || index >= datCh::GetKindMax(kind) ||
-           (IsChannelKind(kind) && (BeyondBank(context) || index == context.bank.last)) ||
-           (IsFixedFirst(kind) && index == 0);
+    return OutsideList(context) || index == datCh::GetKindMax(context.kind) ||
+           (IsChannelKind(context.kind) && index == context.bank.last);
+}
+
+// Clear and delete take the record out of its list; only kinds that allow it.
+bool ClearDisabled(const ItemContext& context) {
+    return OutsideList(context) || !datCh::KindEditable(context.kind);
+}
+
+// Insert on channels may also open the row after the bank's last channel.
+bool InsertDisabled(const ItemContext& context) {
+    if (IsChannelKind(context.kind)) {
+        return false;
+    }
+    return ClearDisabled(context);
 }
 
 template <bool (*kDisabled)(const ItemContext&)>
@@ -72,8 +77,9 @@ constexpr ItemRow kRows[] = {
     Special(CL_PMenu_Paste, &ListEditEntry<&PasteDisabled>),
     Special(CL_PMenu_CarryUp, &ListEditEntry<&CarryUpDisabled>),
     Special(CL_PMenu_CarryDown, &ListEditEntry<&CarryDownDisabled>),
-    Special(CL_PMenu_Clear, &ListEditEntry<&CopyDisabled>),
-    Special(CL_PMenu_Delete, &ListEditEntry<&CopyDisabled>),
+    Special(CL_PMenu_Clear, &ListEditEntry<&ClearDisabled>),
+    Special(CL_PMenu_Delete, &ListEditEntry<&ClearDisabled>),
+    Special(CL_PMenu_Insert, &ListEditEntry<&InsertDisabled>),
 };
 static_assert(CodesNamedOnce(kRows));
 

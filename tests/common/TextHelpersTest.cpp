@@ -136,6 +136,29 @@ TEST(SmallTests, PrintableAndRange) {
     EXPECT_FALSE(InRange(7, 5, 6));
 }
 
+// Whole sequences only: a broken or cut one is a byte at a time, so no byte is ever skipped.
+TEST(Utf8CharLength, StepsOverWholeSequences) {
+    const struct {
+        const char* text;
+        std::size_t at;
+        std::size_t length;
+    } cases[] = {
+        {"a", 0, 1},
+        {"Caf\xC3\xA9", 3, 2},
+        {"\xE2\x82\xAC!", 0, 3},
+        {"\xF0\x9F\x98\x80", 0, 4},
+        {"\xC3", 0, 1},              // cut at the end
+        {"\xE2\x82", 0, 1},          // cut at the end
+        {"\xC3(", 0, 1},             // no continuation byte
+        {"\xA9", 0, 1},              // a continuation byte alone
+        {"\xC0\x80", 0, 1},          // an overlong form
+        {"\xF5\x80\x80\x80", 0, 1},  // beyond Unicode
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utf8CharLength(c.text, c.at), c.length) << c.text;
+    }
+}
+
 TEST(Nibbles, GetAndSet) {
     uint8_t bytes[] = {0x12, 0x34};
     EXPECT_EQ(GetNibble(bytes, 0), 0x1);

@@ -59,6 +59,8 @@ TEST_F(ListCellItemsTest, EntriesShowTheirCaptionAndChangeNothing) {
             EXPECT_EQ(run.marks & (kMarkWarning | kMarkError), 0) << item;
         }
     }
+    // The item of an empty cell shows nothing, not even its caption.
+    EXPECT_EQ(Run(CL_Null, 0, 0).outText, "");
     EXPECT_TRUE(Bytes() == before);
     EXPECT_TRUE(rig.boxes.fatals.empty());
 }

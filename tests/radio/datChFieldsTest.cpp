@@ -242,6 +242,11 @@ const std::vector<FieldCase>& Cases() {
         {"horn (no bit)", RK_MskMsgStatus, 22, [](datCh& v) { Flip(v.horn, 1); }, {}},
         {"name", RK_MskMsgStatus, 22, [](datCh& v) { v.name[0] ^= 0x01; }, {{3166, 0x01}}},
         {"name2", RK_MskMsgStatus, 22, [](datCh& v) { v.name2[7] ^= 0x01; }, {{2981, 0x01}}},
+        // Status message 23, the radio's own, in the places the layout leaves for it.
+        {"beep", RK_MskMsgStatus, 23, [](datCh& v) { Flip(v.beep, 15); }, {{2789, 0xF0}}},
+        {"priority", RK_MskMsgStatus, 23, [](datCh& v) { Flip(v.priority, 1); }, {{2789, 0x01}}},
+        {"name", RK_MskMsgStatus, 23, [](datCh& v) { v.name[0] ^= 0x01; }, {{3174, 0x01}}},
+        {"name2", RK_MskMsgStatus, 23, [](datCh& v) { v.name2[7] ^= 0x01; }, {{2989, 0x01}}},
         // Short text 7.
         {"name", RK_MskMsgShortTxt, 7, [](datCh& v) { v.name[0] ^= 0x01; }, {{3238, 0x01}}},
         {"selection", RK_MskMsgShortTxt, 7, [](datCh& v) { Flip(v.selection, 1); }, {{2797, 0x02}}},

@@ -273,7 +273,7 @@ TEST_F(datChTest, OutOfRangeIndicesAreHarmless) {
     cmcEeprom before;
     before.Assign(image);
     for (uint32_t kind = RK_ChLmr; kind <= RK_MdcAlias; ++kind) {
-        for (int index : {datCh::GetKindMin(kind) - 1, datCh::GetKindMax(kind) + 1}) {
+        for (int index : {datCh::GetKindMin(kind) - 1, datCh::GetKindLastRecord(kind) + 1}) {
             SCOPED_TRACE(std::to_string(kind) + " " + std::to_string(index));
             view.Load(kind, index);
             EXPECT_EQ(view.kind, kind);
@@ -326,25 +326,38 @@ TEST(datChKinds, LimitsAndEditability) {
         uint32_t kind;
         int min;
         int max;
+        int last;  // the last record the view reaches
         bool editable;
+        bool listEdits;
     };
     const Case cases[] = {
-        {RK_None, 0, 0, false},           {RK_ChLmr, 0, 255, true},
-        {RK_ChMdcLmr, 0, 255, true},      {RK_CEdit, 0, 15, true},
-        {RK_Dtmf, 0, 7, false},           {RK_Scan, 0, 9, false},
-        {RK_CTone, 0, 8, false},          {RK_RxCode, 1, 8, false},
-        {RK_TxCode, 0, 31, false},        {RK_UserTone, 0, 14, false},
-        {RK_2ToneCode, 1, 10, false},     {RK_2ToneTxCommon, 0, 9, false},
-        {RK_BankOp, 0, 15, false},        {RK_MskIdGroup, 0, 7, false},
-        {RK_MskCallList, 0, 31, false},   {RK_MskMsgStatus, 0, 22, false},
-        {RK_MskMsgShortTxt, 0, 7, false}, {RK_MdcAlias, 0, 499, true},
-        {21, 0, 100000000, false},
+        {RK_None, 0, 0, 0, false, false},
+        {RK_ChLmr, 0, 255, 255, true, true},
+        {RK_ChMdcLmr, 0, 255, 255, true, true},
+        {RK_CEdit, 0, 15, 15, true, true},
+        {RK_Dtmf, 0, 7, 7, false, true},
+        {RK_Scan, 0, 9, 9, false, true},
+        {RK_CTone, 0, 8, 8, false, true},
+        {RK_RxCode, 1, 8, 8, false, true},
+        {RK_TxCode, 0, 31, 31, false, true},
+        {RK_UserTone, 0, 14, 14, false, false},
+        {RK_2ToneCode, 1, 10, 10, false, true},
+        {RK_2ToneTxCommon, 0, 9, 9, false, true},
+        {RK_BankOp, 0, 15, 15, false, false},
+        {RK_MskIdGroup, 0, 7, 7, false, true},
+        {RK_MskCallList, 0, 31, 31, false, true},
+        {RK_MskMsgStatus, 0, 22, 23, false, true},  // the last is the radio's own
+        {RK_MskMsgShortTxt, 0, 7, 7, false, true},
+        {RK_MdcAlias, 0, 499, 499, true, true},
+        {21, 0, 100000000, 100000000, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
         EXPECT_EQ(datCh::GetKindMin(c.kind), c.min);
         EXPECT_EQ(datCh::GetKindMax(c.kind), c.max);
+        EXPECT_EQ(datCh::GetKindLastRecord(c.kind), c.last);
         EXPECT_EQ(datCh::KindEditable(c.kind), c.editable);
+        EXPECT_EQ(datCh::KindTakesListEdits(c.kind), c.listEdits);
     }
 }
 

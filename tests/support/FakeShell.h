@@ -60,7 +60,8 @@ public:
         openedSheets.push_back({spec, fromOpenSheet});
     }
     void ChooseModel(ModelType chosen) override { chosenModels.push_back(chosen); }
-    void Print(int) override {}
+    void Print(int mode) override { prints.push_back(mode); }
+    bool CurrentSheetPrintable() override { return sheetPrintable; }
 
     indEnviron& Settings() override;
     void FileNew() override { menuCommands.push_back("FileNew"); }
@@ -105,6 +106,8 @@ public:
     std::vector<std::string> menuCommands;
     std::vector<int> fontSizes;
     int toolBarToggles = 0;
+    std::vector<int> prints;  // the modes
+    bool sheetPrintable = true;
     CloneIdentityBlock cloneInformation{};
 
 private:

@@ -3,6 +3,7 @@
 // image. With MERROW_COMMON_SCREENSHOT=<dir> each sheet is also drawn to <dir>/<sheet>.png.
 #include <gtest/gtest.h>
 
+#include <QPlainTextEdit>
 #include <QTest>
 #include <string>
 #include <vector>
@@ -78,6 +79,24 @@ TEST_F(CommonSettingSheetsTest, KeysOnTheGridEditTheImage) {
 
 // The program's cover and the common settings' cover: Enter on each line, one after the other,
 // opens a sheet that the table has; the common cover names every page of its folder.
+// A comment typed with characters beyond ASCII keeps one place a character: each of those
+// becomes one space, and the characters after it keep their places to the sixteenth.
+TEST_F(CommonSettingSheetsTest, ACommentTypedWithAccentsKeepsOnePlaceACharacter) {
+    sheets.Open("GI_Sheet_Common_CloneComment");
+    // The accent comes as an input method hands it over, not as a key of its own.
+    sheets.Press(CL_Comm_CloneComment1, Qt::Key_Return);
+    ASSERT_TRUE(sheets.sheet->EditorShowing());
+    sheets.sheet->Editor()->selectAll();
+    sheets.sheet->Editor()->insertPlainText(QString::fromUtf8("Caf\xC3\xA9 123456789012"));
+    QTest::keyClick(sheets.sheet->Editor(), Qt::Key_Return);
+    sheets.Repaint();
+    EXPECT_EQ(sheets.At(CL_Comm_CloneComment1).text, "Caf  12345678901");
+    const cmcEeprom& image = sheets.rig.shell.image;
+    EXPECT_EQ(image.GetByte(layout::kComment1 + 3), ' ');
+    EXPECT_EQ(image.GetByte(layout::kComment1 + 15), '1');
+    EXPECT_EQ(image.GetByte(layout::kComment2), ' ') << "the second comment stays";
+}
+
 TEST_F(CommonSettingSheetsTest, TheCoversOpenSheetsOfTheTable) {
     const auto openEveryLine = [this](const char* cover, int lines) {
         sheets.rig.shell.openedSheets.clear();

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <regex>
 #include <string>
@@ -31,6 +32,7 @@
 #include "tests/ui/DialogRig.h"
 #include "tests/ui/MainRig.h"
 #include "tests/ui/ProgramFolder.h"
+#include "ui/cuiMenu.h"
 #include "ui/cuiPrintingDialog.h"
 #include "ui/iuiTree.h"
 
@@ -158,6 +160,10 @@ protected:
     void RunPrintCommand(const QString& caption, bool accept = true) {
         QAction* command = MenuCommand(caption);
         ASSERT_TRUE(command) << caption.toStdString();
+        AnswerPrintDialog([command] { command->trigger(); }, accept);
+    }
+
+    void AnswerPrintDialog(const std::function<void()>& run, bool accept = true) {
         bool answered = false;
         std::function<void()> answer = [&] {
             if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
@@ -168,7 +174,7 @@ protected:
             }
         };
         QTimer::singleShot(0, answer);
-        command->trigger();
+        run();
         EXPECT_TRUE(answered) << "the print dialog was shown";
     }
 
@@ -364,10 +370,27 @@ TEST_F(PrintingTest, ColumnWiderThanThePageShrinksItsFont) {
     }
 }
 
+// Print Current Sheet is offered only while a sheet that prints is open.
+TEST_F(PrintingTest, PrintCurrentSheetIsGreyedWithoutASheetThatPrints) {
+    const auto offered = [this] {
+        rig.main->Menu()->UpdateAll();
+        return MenuCommand("&Print Current Sheet...")->isEnabled();
+    };
+    OpenSheet("Test_Plan");
+    EXPECT_TRUE(offered());
+    OpenSheet("Test_NoPrint");
+    EXPECT_FALSE(offered());
+    MenuCommand("&Print Current Sheet...")->trigger();
+    EXPECT_FALSE(rig.main->Printing());
+    rig.main->CloseSheet();
+    EXPECT_FALSE(offered());
+    EXPECT_TRUE(MenuCommand("Print A&ll Sheets...")->isEnabled());
+}
+
 // A job without a page leaves no document: no blank sheet, no empty PDF file.
 TEST_F(PrintingTest, SheetThatDoesNotPrintGivesNoDocument) {
     OpenSheet("Test_NoPrint");
-    RunPrintCommand("&Print Current Sheet...");
+    AnswerPrintDialog([this] { rig.main->Print(0); });
     EXPECT_TRUE(rig.main->Printing());
     RunJob();
     EXPECT_TRUE(rig.form->IsFormEnabled());

@@ -8,6 +8,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
@@ -127,6 +128,28 @@ TEST(ToneSheets, ASingleToneCodeGreysItsSecondToneAtOnce) {
     EXPECT_EQ(sheets.At(CL_2TTx_Freq_2nd, 5).text, "  0.0");
     EXPECT_EQ(sheets.rig.shell.image.GetByte(layout::kTwoToneTxArea.At(4) + 12) & 0x0F, 15);
     EXPECT_GT(sheets.rig.shell.modifiedUpdates, 0);
+}
+
+// With the group tone off the digits (15 or more) a code typed with "*" is refused whole:
+// the code the cell showed stays.
+TEST(ToneSheets, AStarWithoutAGroupToneLeavesTheCode) {
+    testsupport::SettingSheetRig sheets(MT_Pmr, 1200, 480);
+    cmcEeprom& image = sheets.rig.shell.image;
+    sheets.Open("GI_Sheet_5Tone_RxCode");
+    sheets.Type(CL_5TRx_RxCode, 2, "12345");
+    ASSERT_EQ(sheets.At(CL_5TRx_RxCode, 2).text, "12345");
+    const int code = layout::kRxCodeArea.At(2);
+    const std::vector<uint8_t> before(image.GetData() + code, image.GetData() + code + 17);
+    for (uint8_t group : {15, 0xFF}) {
+        image.SetByte(layout::kCodeCommon, group);
+        sheets.Type(CL_5TRx_RxCode, 2, "12*45");
+        EXPECT_EQ(sheets.At(CL_5TRx_RxCode, 2).text, "12345") << int{group};
+        EXPECT_EQ(std::vector<uint8_t>(image.GetData() + code, image.GetData() + code + 17),
+                  before);
+    }
+    image.SetByte(layout::kCodeCommon, 10);
+    sheets.Type(CL_5TRx_RxCode, 2, "12*45");
+    EXPECT_EQ(sheets.At(CL_5TRx_RxCode, 2).text, "12*45");
 }
 
 // A user tone's decoder window follows its tone, and its row is repainted.

@@ -47,6 +47,7 @@ public:
     void CloneInfo() override {}
     void SelectComPort() override {}
     void Print(int) override {}
+    bool CurrentSheetPrintable() override { return false; }
     void SetFontSize(int) override {}
     void ToggleToolBar() override {}
     const CloneIdentityBlock& CloneInformation() override { return cloneInformation; }
