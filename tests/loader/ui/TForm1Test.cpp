@@ -22,8 +22,10 @@
 #include "loader/clsEnviron.h"
 #include "loader/clsGTex.h"
 #include "loader/clsMainSeq.h"
+#include "platform/ManualClock.h"
 #include "platform/qt/QtTimerBackend.h"
 #include "tests/loader/ui/LoaderTestApp.h"
+#include "tests/support/FakeSerialLine.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/ScopedInstall.h"
 
@@ -31,7 +33,8 @@ namespace {
 
 const char kTitle[] = "Merrow Rev.2.0 Flash Loader";
 
-// A window whose ticks the test runs itself (no worker thread).
+// A window whose ticks the test runs itself (no worker thread), on a line of its own and a clock
+// that moves only as the sequence waits, so that no time-out depends on how busy the machine is.
 class TForm1Test : public ::testing::Test {
 protected:
     TForm1Test() {
@@ -73,6 +76,9 @@ protected:
     }
 
     testsupport::RecordingBoxes boxes;
+    platform::ManualClock clock;
+    testsupport::ScopedClock clockInstalled{&clock};
+    testsupport::FakeSerialLine line;
     platform::qt::QtTimerBackend timers;
     testsupport::ScopedTimers timersInstalled{&timers};
     clsGTex texts;
