@@ -4,9 +4,27 @@
 #include <climits>
 #include <cstring>
 
+#include <unistd.h>
+
 #include "common/TextHelpers.h"
+#include "platform/FileChecks.h"
 
 namespace {
+
+// Only a regular file: a pipe picked in the open dialog would hold the loader until a writer
+// came, and a device is not a ROM image.
+std::FILE* OpenForReading(const std::string& name) {
+    int error = 0;
+    const int fd = platform::OpenRegularFile(name, &error);
+    if (fd < 0) {
+        return nullptr;
+    }
+    std::FILE* file = fdopen(fd, "r");
+    if (!file) {
+        close(fd);
+    }
+    return file;
+}
 
 // Codes of one parsed record: the record kinds, then the faults.
 enum RecordCode {
@@ -155,7 +173,7 @@ void clsMotS::MoveWindowTo(int64_t newBase) {
 
 void clsMotS::OpenFile(const std::string& name) {
     fileSize_ = 0;
-    file_.reset(std::fopen(name.c_str(), "r"));
+    file_.reset(OpenForReading(name));
     if (file_) {
         std::FILE* file = file_.get();
         if (std::fseek(file, 0, SEEK_END) == 0) {

@@ -1,5 +1,6 @@
 #include "platform/FileChecks.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,6 +41,25 @@ int FileKindError(unsigned mode) {
         return 0;
     }
     return S_ISDIR(mode) ? EISDIR : kNotRegularFile;
+}
+
+int OpenRegularFile(const std::string& path, int* error) {
+    struct stat info;
+    *error = stat(path.c_str(), &info) != 0 ? errno : FileKindError(info.st_mode);
+    if (*error != 0) {
+        return -1;
+    }
+    const int fd = open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *error = errno;
+        return -1;
+    }
+    *error = fstat(fd, &info) != 0 ? errno : FileKindError(info.st_mode);
+    if (*error != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 bool NameExists(const std::string& path) {

@@ -12,6 +12,12 @@ constexpr int kNotRegularFile = -1;
 // regular file, EISDIR for a folder, kNotRegularFile for anything else.
 int FileKindError(unsigned mode);
 
+// A descriptor of the regular file at path, opened for reading, or -1 with *error set to the
+// system's error number or to the kind of file. The file is looked at before it is opened,
+// since opening a device may act on it, and opened without waiting, so that a pipe put there
+// meanwhile cannot hold the program either.
+int OpenRegularFile(const std::string& path, int* error);
+
 // True when the folder holds an entry of that name, a link included wherever it points. Never
 // throws: a name that cannot be looked at (a folder that may not be entered, a name too long)
 // does not exist.

@@ -1,7 +1,5 @@
 #include "platform/TextFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,39 +9,6 @@
 
 namespace platform {
 
-namespace {
-
-// Why path cannot be read as a file: the system's error number, or the kind of file; 0 for a
-// regular file.
-int RegularFileError(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) != 0 ? errno : FileKindError(info.st_mode);
-}
-
-// A descriptor of the regular file at path, or -1 with *error set. The file is looked at
-// before it is opened, since opening a device may act on it, and opened without waiting, so
-// that a pipe put there meanwhile cannot hold the program either.
-int OpenRegular(const std::string& path, int* error) {
-    *error = RegularFileError(path);
-    if (*error != 0) {
-        return -1;
-    }
-    const int fd = open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        *error = errno;
-        return -1;
-    }
-    struct stat info;
-    *error = fstat(fd, &info) != 0 ? errno : FileKindError(info.st_mode);
-    if (*error != 0) {
-        close(fd);
-        return -1;
-    }
-    return fd;
-}
-
-}  // namespace
-
 TextFile::~TextFile() {
     Close();
 }
@@ -51,7 +16,7 @@ TextFile::~TextFile() {
 bool TextFile::Open(const std::string& path) {
     Close();
     error_ = 0;
-    const int fd = OpenRegular(path, &error_);
+    const int fd = OpenRegularFile(path, &error_);
     if (fd < 0) {
         return false;
     }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -178,11 +179,17 @@ TEST_F(SRecordTest, OverlongRecordIsFaulty) {
               (std::vector<int>{1, 6}));
 }
 
-TEST_F(SRecordTest, MissingFileReportsNoFile) {
-    store.OpenFile((dir_ / "missing.mot").string());
-    EXPECT_EQ(store.GetFileSize(), 0);
-    EXPECT_EQ(store.GetFilePosition(), 0);
-    EXPECT_EQ(store.ReadRecord(), clsMotS::kNoFile);
+// A folder, a pipe (which would wait for a writer) and a device are no file, at once.
+TEST_F(SRecordTest, WhatIsNoRegularFileReportsNoFile) {
+    const fs::path fifo = dir_ / "pipe.mot";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const fs::path& name : {dir_ / "missing.mot", dir_, fifo, fs::path("/dev/zero")}) {
+        SCOPED_TRACE(name.string());
+        store.OpenFile(name.string());
+        EXPECT_EQ(store.GetFileSize(), 0);
+        EXPECT_EQ(store.GetFilePosition(), 0);
+        EXPECT_EQ(store.ReadRecord(), clsMotS::kNoFile);
+    }
 }
 
 TEST_F(SRecordTest, FilePositionAdvancesThroughTheFile) {
