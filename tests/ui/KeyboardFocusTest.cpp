@@ -208,6 +208,7 @@ TEST_F(KeyboardTest, TheFocusComesBackToTheGridAfterEveryPopup) {
         int item;
         Kind kind;
         Qt::Key close;
+        bool twoSteps = false;  // the list's second entry opens a second list
     } popups[] = {
         {"list chosen", kScanLists, CL_ScanList_ScanMode, List, Qt::Key_Return},
         {"list left", kScanLists, CL_ScanList_ScanMode, List, Qt::Key_Escape},
@@ -217,6 +218,7 @@ TEST_F(KeyboardTest, TheFocusComesBackToTheGridAfterEveryPopup) {
         {"user character left", kUserChars, CL_CEdit, Char, Qt::Key_Escape},
         {"bit set stored", kBank0, CL_Mch_Scan, Bits, Qt::Key_Return},
         {"bit set left", kBank0, CL_Mch_Scan, Bits, Qt::Key_Escape},
+        {"second list left", "GI_Sheet_5Tone_RxCode", CL_5TRx_Abc, List, Qt::Key_Escape, true},
     };
     for (const auto& popup : popups) {
         Open(popup.sheet);
@@ -227,8 +229,16 @@ TEST_F(KeyboardTest, TheFocusComesBackToTheGridAfterEveryPopup) {
         Type(Qt::Key_Return);
         QWidget* const opened[] = {ChildOf<cuiFlector>(Grid()), ChildOf<cuiFBitsR>(Grid()),
                                    ChildOf<cuiFSegText>(Grid()), ChildOf<cuiSegEdit>(Grid())};
-        const QPointer<QWidget> open = opened[popup.kind];
+        QPointer<QWidget> open = opened[popup.kind];
         ASSERT_NE(open, nullptr) << popup.name;
+        if (popup.twoSteps) {
+            Type(Qt::Key_Down);
+            Type(Qt::Key_Return);
+            testsupport::Settle();
+            open = ChildOf<cuiFlector>(Grid());
+            ASSERT_NE(open, nullptr) << popup.name;
+            (void)QTest::qWaitForWindowActive(open);
+        }
         EXPECT_EQ(QGuiApplication::focusWindow(), open->windowHandle()) << popup.name;
         Type(popup.close);
         EXPECT_TRUE(!open || !open->isVisible()) << popup.name;
