@@ -1,6 +1,7 @@
 #include "radio/Segchar.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "common/MainGTex.h"
@@ -68,13 +69,89 @@ uint16_t Segchar::Pattern() const {
 }
 
 bool Segchar::ToggleAt(GeoPoint point) {
-    for (Segment& segment : segments_) {
+    const int i = SegmentAt(point);
+    if (i < 0) {
+        return false;
+    }
+    Toggle(i);
+    return true;
+}
+
+int Segchar::SegmentAt(GeoPoint point) const {
+    for (int i = 0; i < Count(); ++i) {
+        const Segment& segment = segments_[static_cast<std::size_t>(i)];
         if (segment.IsToggleable() && segment.HitTest(point)) {
-            segment.SetOn(!segment.IsOn());
-            return true;
+            return i;
         }
     }
-    return false;
+    return -1;
+}
+
+void Segchar::Toggle(int i) {
+    if (i >= 0 && i < Count() && segments_[static_cast<std::size_t>(i)].IsToggleable()) {
+        Segment& segment = segments_[static_cast<std::size_t>(i)];
+        segment.SetOn(!segment.IsOn());
+    }
+}
+
+int Segchar::FirstSwitchable() const {
+    for (int i = 0; i < Count(); ++i) {
+        if (segments_[static_cast<std::size_t>(i)].IsToggleable()) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+GeoMiddle Segchar::Middle(int i) const {
+    GeoMiddle middle;
+    int points = 0;
+    for (const dataTriangle& triangle : segments_[static_cast<std::size_t>(i)].Triangles()) {
+        for (const GeoPoint& point : triangle.points) {
+            middle.x += point.x;
+            middle.y += point.y;
+            ++points;
+        }
+    }
+    if (points > 0) {
+        middle.x /= points;
+        middle.y /= points;
+    }
+    return middle;
+}
+
+// Segments are compared by their middles. The nearest switchable segment within 45 degrees of
+// the direction is taken; when none lies there, the one ahead with the least distance ahead
+// plus twice the distance aside.
+int Segchar::Neighbour(int i, int dx, int dy) const {
+    if (i < 0 || i >= Count()) {
+        return i;
+    }
+    const GeoMiddle from = Middle(i);
+    for (const bool cone : {true, false}) {
+        int best = -1;
+        double bestScore = 0;
+        for (int k = 0; k < Count(); ++k) {
+            if (k == i || !segments_[static_cast<std::size_t>(k)].IsToggleable()) {
+                continue;
+            }
+            const GeoMiddle to = Middle(k);
+            const double ahead = (to.x - from.x) * dx + (to.y - from.y) * dy;
+            const double aside = std::abs((to.x - from.x) * dy - (to.y - from.y) * dx);
+            if (ahead <= 0 || (cone && aside > ahead)) {
+                continue;
+            }
+            const double score = cone ? std::hypot(ahead, aside) : ahead + 2 * aside;
+            if (best < 0 || score < bestScore) {
+                best = k;
+                bestScore = score;
+            }
+        }
+        if (best >= 0) {
+            return best;
+        }
+    }
+    return i;
 }
 
 const Segchar& SharedSegchar() {

@@ -7,6 +7,12 @@
 
 class cmcGTex;
 
+// The middle of a segment: the mean of its triangles' points.
+struct GeoMiddle {
+    double x = 0;
+    double y = 0;
+};
+
 // The display's character cell as segments, read from the text table's section
 // "GI_PCG_Seg_Data". A pattern holds one bit a segment: segment i is bit (count - 1 - i), so
 // the last segment is bit 0; 0x4000 is the dot after a character.
@@ -27,6 +33,16 @@ public:
     uint16_t Pattern() const;
     // Switches the first switchable segment that holds the point; false when none does.
     bool ToggleAt(GeoPoint point);
+    // The first switchable segment that holds the point; -1 when none does.
+    int SegmentAt(GeoPoint point) const;
+    // Switches segment i when it is switchable.
+    void Toggle(int i);
+
+    // The keyboard's way over the switchable segments: the first of them (-1 when there is
+    // none), and the one the arrow key of direction (dx, dy) leads to from segment i: the
+    // nearest that lies that way (i itself when none does).
+    int FirstSwitchable() const;
+    int Neighbour(int i, int dx, int dy) const;
 
     // Bounds over every triangle point; only meaningful with HasExtent.
     int32_t MinX() const { return minX_; }
@@ -40,6 +56,7 @@ public:
 
 private:
     void Extend(GeoPoint point);
+    GeoMiddle Middle(int i) const;
 
     std::vector<Segment> segments_;
     int32_t minX_ = 999'999'999;

@@ -7,6 +7,7 @@
 
 #include "common/GetTextBlock.h"
 #include "common/cmcGTex.h"
+#include "platform/qt/FocusReturn.h"
 #include "platform/qt/VirtualKeys.h"
 #include "ui/CentreWindow.h"
 #include "ui/TreeImages.h"
@@ -45,9 +46,9 @@ cuiAboutBox::cuiAboutBox(QWidget* mainWindow, cmcGTex& table, KeyChar onKeyChar,
 }
 
 cuiAboutBox::~cuiAboutBox() {
+    // The control that had the focus in the main window (the grid) takes it again.
     if (mainWindow_) {
-        mainWindow_->activateWindow();
-        mainWindow_->setFocus();
+        platform::qt::ReturnFocus(mainWindow_->focusWidget());
     }
 }
 

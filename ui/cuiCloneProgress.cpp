@@ -10,6 +10,7 @@
 
 #include "common/GetTextBlock.h"
 #include "common/cmcGTex.h"
+#include "platform/qt/FocusReturn.h"
 #include "ui/CentreWindow.h"
 #include "ui/cuiCellBar.h"
 
@@ -97,10 +98,13 @@ void cuiCloneProgress::Show(const CloneProgress& progress) {
     stage_->setText(QString::fromStdString(progress.stageText));
 }
 
+// The main window takes the keys again once this one has gone, so its first Alt+letter opens
+// a menu.
 void cuiCloneProgress::Close() {
     onCancel_ = nullptr;
-    if (window_) {
+    if (window_ && window_->isVisible()) {
         window_->hide();
+        platform::qt::ReturnFocus(mainWindow_ ? mainWindow_->focusWidget() : nullptr);
     }
 }
 

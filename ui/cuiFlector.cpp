@@ -5,6 +5,7 @@
 
 #include "common/GlobalEvMan.h"
 #include "common/cmcEvMan.h"
+#include "platform/qt/FocusReturn.h"
 #include "radio/cmcCellCapsule.h"
 #include "ui/PopupPlacement.h"
 #include "ui/cuiGrid.h"
@@ -22,7 +23,9 @@ QRect WorkArea(const QWidget* widget) {
 
 cuiFlector::cuiFlector(const cmcCellCapsule& caller, int item, int value, cmcGTex& table,
                        std::string list, Dispatch dispatch)
-    : QWidget(caller.grid, Qt::Tool | Qt::FramelessWindowHint), callingGrid_(caller.grid) {
+    : QWidget(caller.grid, Qt::Tool | Qt::FramelessWindowHint),
+      callingGrid_(caller.grid),
+      returnTo_(caller.grid) {
     // The copy answers the caller after the caller's own dispatch has ended: what belonged to
     // that dispatch only (its parent, a canvas) is not kept.
     cmcCellCapsule own;
@@ -99,13 +102,19 @@ void cuiFlector::ShowCurrentEntry() {
     sheet_->Grid()->MoveTo(current.col, current.row);
 }
 
-// Every way of closing ends here: the window goes after the event being handled.
+// Every way of closing ends here: the window goes after the event being handled. A list closed
+// from its own keys or by a choice gives the focus back to the calling cell; one left for
+// another window leaves the focus there.
 void cuiFlector::Release() {
     if (released_) {
         return;
     }
     released_ = true;
+    const bool active = isActiveWindow();
     hide();
+    if (active) {
+        platform::qt::ReturnFocus(returnTo_);
+    }
     deleteLater();
 }
 
@@ -154,8 +163,10 @@ void cuiFlector::OnEventThunk(void* data, const cmcEvent& event) {
 }
 
 void cuiFlector::OnEvent(const cmcEvent& event) {
-    if (event.type == EV_ClosePopups || (event.type == EV_ControlDestroyed &&
-                                         event.B == reinterpret_cast<intptr_t>(callingGrid_))) {
+    if (event.type == EV_ControlDestroyed && event.B == reinterpret_cast<intptr_t>(callingGrid_)) {
+        returnTo_ = nullptr;  // the grid is going
+        Release();
+    } else if (event.type == EV_ClosePopups) {
         Release();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -19,7 +20,8 @@ struct cmcEvent;
 // calling cell: the sheet runs a copy of the caller's capsule with inputMode 2, whose parent
 // carries the chosen entry, through the dispatch handler. Esc, a click elsewhere,
 // EV_ClosePopups and the calling grid going (EV_ControlDestroyed) close it without an answer.
-// Nothing waits for it; the window deletes itself once it is closed.
+// Closed by a choice or its own keys, it gives the focus back to the calling grid. Nothing
+// waits for it; the window deletes itself once it is closed.
 class cuiFlector : public QWidget {
 public:
     using Dispatch = std::function<int(cmcCellCapsule& capsule, int notify)>;
@@ -47,6 +49,8 @@ private:
     void OnEvent(const cmcEvent& event);
 
     const cuiGrid* callingGrid_;
+    // The calling grid, which gets the focus back when the list closes.
+    QPointer<QWidget> returnTo_;
     cmcEvMan* bus_ = nullptr;
     bool measuring_ = false;
     bool released_ = false;

@@ -1,10 +1,13 @@
 #include "ui/cuiHelpWindow.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "platform/qt/FocusReturn.h"
 
 namespace {
 
@@ -43,7 +46,20 @@ cuiHelpWindow::cuiHelpWindow(const std::string& file, const QString& caption, QW
     connect(contents, &QToolButton::clicked, this, [this] { ShowAt({}); });
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
+    AddCloseKeys();
     resize(640, 560);
+}
+
+// Esc and Ctrl+W close the window, and the focus goes back to the program's window.
+void cuiHelpWindow::AddCloseKeys() {
+    auto* close = new QAction(this);
+    close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    close->setShortcutContext(Qt::WindowShortcut);
+    connect(close, &QAction::triggered, this, [this] {
+        hide();
+        platform::qt::ReturnFocus(parentWidget() ? parentWidget()->focusWidget() : nullptr);
+    });
+    addAction(close);
 }
 
 QString cuiHelpWindow::ContextAnchor(int context) {

@@ -9,7 +9,8 @@ class QTextBrowser;
 class QToolButton;
 
 // The program's help: the help file (HTML) in a window of its own with Back, Forward and
-// Contents. A context number opens the topic whose anchor is "context-<number>".
+// Contents. A context number opens the topic whose anchor is "context-<number>". Esc and Ctrl+W
+// close it.
 class cuiHelpWindow : public QWidget {
 public:
     cuiHelpWindow(const std::string& file, const QString& caption, QWidget* owner = nullptr);
@@ -24,6 +25,7 @@ public:
     static QString ContextAnchor(int context);
 
 private:
+    void AddCloseKeys();
     void ShowAt(const QString& anchor);
 
     QUrl file_;

@@ -125,6 +125,8 @@ bool cuiInPlaceEditor::KeyDown(int key) {
     switch (key) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
+        case Qt::Key_Tab:  // a memo that wants no tabs: Tab leaves it
+        case Qt::Key_Backtab:
             grid_->setFocus();
             Commit();
             return true;

@@ -11,7 +11,7 @@
 #include "radio/GridCoord.h"
 
 // The in-place text editor of a sheet: a frameless QPlainTextEdit without wrap over the edited
-// cell, at most 1,024 characters, made on first use. Enter, Up and Down commit it by giving
+// cell, at most 1,024 characters, made on first use. Enter, Tab, Up and Down commit it by giving
 // the focus back to the grid (Up and Down then move the cursor), PgUp and PgDn commit it and
 // page, Esc discards it, and losing the focus commits it. Hiding clears the showing state
 // first, so a hide never commits.

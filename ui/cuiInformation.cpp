@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "common/cmcGTex.h"
+#include "platform/qt/FocusReturn.h"
 #include "ui/CentreWindow.h"
 #include "ui/SheetPanel.h"
 
@@ -37,9 +38,9 @@ cuiInformation::cuiInformation(QWidget* parent, const std::string& caption, cmcG
 
 cuiInformation::~cuiInformation() {
     sheet_.reset();
+    // The control that had the focus in the main window (the grid) takes it again.
     if (parentWindow_) {
-        parentWindow_->activateWindow();
-        parentWindow_->setFocus();
+        platform::qt::ReturnFocus(parentWindow_->focusWidget());
     }
 }
 

@@ -177,6 +177,8 @@ cuiMain::cuiMain(std::string modelString, int imageSize, indEnviron& settings, c
 }
 
 cuiMain::~cuiMain() {
+    QObject::disconnect(activation_);
+    cuiSheet::SetInactiveFlag(nullptr);
     cmcTask::Dispose(heartbeat_);
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->RemoveListener(&cuiMain::OnEventThunk, this);
@@ -248,9 +250,24 @@ void cuiMain::BuildWindow(TForm1* form, const cuiImageList& treeImages,
     form_->onShow = [this] { OnFormShow(); };
     form_->onCloseQuery = [this](bool& canClose) { OnFormCloseQuery(canClose); };
     form_->onClose = [this] { OnFormClose(); };
+    WatchActivation();
     SelfCheck();
     heartbeat_->SetInterval(kHeartbeatMs);
     form_->show();
+}
+
+// The application's activation events: the program's windows all inactive means the user went
+// to another program.
+void cuiMain::WatchActivation() {
+    cuiSheet::SetInactiveFlag(&inactive_);
+    activation_ = QObject::connect(qApp, &QGuiApplication::applicationStateChanged,
+                                   [this](Qt::ApplicationState state) {
+                                       if (state == Qt::ApplicationActive) {
+                                           OnAppActivate();
+                                       } else {
+                                           OnAppDeactivate();
+                                       }
+                                   });
 }
 
 // The model type's initial image, with its working tables reset, is the default image and

@@ -143,6 +143,10 @@ public:
     void OnFormShow();
     void OnFormCloseQuery(bool& canClose);
     void OnFormClose();
+    // The user came back to the program, or left it for another one.
+    void OnAppActivate() { inactive_ = false; }
+    void OnAppDeactivate() { inactive_ = true; }
+    bool IsInactive() const { return inactive_; }
 
     // ---- Heartbeat, listener, status bar ----
     void OnTick();
@@ -233,6 +237,7 @@ private:
     void BuildParts(const cuiImageList& barImages);
     void BuildPanels();
     void BuildStatusBar();
+    void WatchActivation();
     void SelfCheck();
     void OnTreeChange(QTreeWidgetItem* node);
     void OnTreeExpandCollapse();
@@ -303,6 +308,10 @@ private:
     std::vector<QPointer<QWidget>> eeDebugForms_;
     CloneIdentityBlock cloneInformation_{};
     cmcTask* heartbeat_ = nullptr;
+    // Set while the user has been in another program: the first right click on a grid after
+    // coming back opens no pop-up menu. The sheets read and clear it.
+    bool inactive_ = false;
+    QMetaObject::Connection activation_;
 
     // A print job between the print command and its last sheet.
     struct PrintJob {

@@ -1,5 +1,6 @@
 #include "ui/cuiPaintBox.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,4 +15,20 @@ void cuiPaintBox::mousePressEvent(QMouseEvent* event) {
     if (OnMouseDown) {
         OnMouseDown(event->button(), event->position().toPoint());
     }
+}
+
+void cuiPaintBox::keyPressEvent(QKeyEvent* event) {
+    if (!OnKeyDown || !OnKeyDown(event->key())) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void cuiPaintBox::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void cuiPaintBox::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }

@@ -9,6 +9,7 @@
 #include "common/GlobalEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
+#include "platform/qt/FocusReturn.h"
 #include "ui/PopupPlacement.h"
 #include "ui/cuiGrid.h"
 
@@ -21,7 +22,7 @@ constexpr int kButtonGap = 8;
 }  // namespace
 
 cuiPopupForm::cuiPopupForm(const cmcCellCapsule& capsule)
-    : QWidget(capsule.grid, Qt::Window | Qt::FramelessWindowHint) {
+    : QWidget(capsule.grid, Qt::Window | Qt::FramelessWindowHint), returnTo_(capsule.grid) {
     capsule_.CopyFrom(capsule);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -96,13 +97,19 @@ void cuiPopupForm::Cancel() {
     Release();
 }
 
-// The window goes once the event in hand is done: its parts may still be inside their own.
+// The window goes once the event in hand is done: its parts may still be inside their own. An
+// editor closed from its own keys or buttons gives the focus back to the calling cell; one left
+// for another window leaves the focus there.
 void cuiPopupForm::Release() {
     if (released_) {
         return;
     }
     released_ = true;
+    const bool active = isActiveWindow();
     hide();
+    if (active) {
+        platform::qt::ReturnFocus(returnTo_);
+    }
     deleteLater();
 }
 
@@ -139,6 +146,7 @@ void cuiPopupForm::OnEvent(const cmcEvent& event) {
         Release();
     } else if (event.type == EV_ControlDestroyed &&
                event.B == reinterpret_cast<intptr_t>(capsule_.control)) {
+        returnTo_ = nullptr;  // the grid is going
         Cancel();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include "radio/cmcCellCapsule.h"
@@ -14,7 +15,8 @@ struct cmcEvent;
 // with the editor's parts and OK and Cancel below them. It hands its answer back once, in a
 // copy of the opening capsule (inputMode 2, key 0) that the editor fills and dispatches: on
 // OK, on leaving the window and on EV_ClosePopups. Cancel, Esc and the calling grid's going
-// leave the cell as it was. The window deletes itself when it is done.
+// leave the cell as it was. Closed from its own keys or buttons, it gives the focus back to the
+// calling grid. The window deletes itself when it is done.
 class cuiPopupForm : public QWidget {
 public:
     QPushButton* OkButton() const { return ok_; }
@@ -49,6 +51,8 @@ private:
     void OnEvent(const cmcEvent& event);
 
     cmcCellCapsule capsule_;
+    // The calling grid, which gets the focus back when the editor closes.
+    QPointer<QWidget> returnTo_;
     QVBoxLayout* panelLayout_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;

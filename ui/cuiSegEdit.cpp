@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygon>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -11,6 +12,7 @@
 #include "common/GlobalEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
+#include "platform/qt/FocusReturn.h"
 #include "ui/PopupPlacement.h"
 #include "ui/cuiGrid.h"
 #include "ui/cuiPaintBox.h"
@@ -45,6 +47,8 @@ cuiSegEdit::cuiSegEdit(const cmcCellCapsule& capsule, uint16_t pattern, cmcGTex&
     paintBox_->setFixedSize(kBoxSize, kBoxSize);
     paintBox_->OnPaint = [this](QPainter& painter) { Paint(painter); };
     paintBox_->OnMouseDown = [this](Qt::MouseButton button, QPoint at) { OnMouseDown(button, at); };
+    paintBox_->OnKeyDown = [this](int key) { return OnKeyDown(key); };
+    paintBox_->setFocusPolicy(Qt::StrongFocus);
     drawingLayout->addWidget(paintBox_);
     layout->addWidget(drawing);
 
@@ -67,12 +71,13 @@ cuiSegEdit::cuiSegEdit(const cmcCellCapsule& capsule, uint16_t pattern, cmcGTex&
     QObject::connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
     segchar_.SetPattern(pattern);
+    cursor_ = segchar_.FirstSwitchable();
     adjustSize();
     setFixedSize(size());
     PlaceBesideCurrentCell(*this, capsule.grid);
-    if (capsule.grid) {
-        mainWindow_ = capsule.grid->window();
-    }
+    callingGrid_ = capsule.grid;
+    QObject::connect(this, &QDialog::finished, this,
+                     [this] { platform::qt::ReturnFocus(callingGrid_); });
     bus_ = CurrentEvMan();
     if (bus_) {
         bus_->AddListener(OnEventThunk, this);
@@ -80,14 +85,12 @@ cuiSegEdit::cuiSegEdit(const cmcCellCapsule& capsule, uint16_t pattern, cmcGTex&
     // The main window takes no input while the dialog is open.
     setWindowModality(Qt::ApplicationModal);
     show();
+    paintBox_->setFocus();
 }
 
 cuiSegEdit::~cuiSegEdit() {
     if (bus_) {
         bus_->RemoveListener(OnEventThunk, this);
-    }
-    if (mainWindow_) {
-        mainWindow_->activateWindow();
     }
 }
 
@@ -126,15 +129,63 @@ void cuiSegEdit::Paint(QPainter& painter) {
             painter.drawPolygon(polygon);
         }
     }
+    PaintCursor(painter);
+}
+
+// The segment the keys act on, outlined while the drawing has the focus.
+void cuiSegEdit::PaintCursor(QPainter& painter) {
+    if (!paintBox_->hasFocus() || cursor_ < 0) {
+        return;
+    }
+    QPainterPath outline;
+    for (const dataTriangle& triangle :
+         segchar_.Segments()[static_cast<std::size_t>(cursor_)].Triangles()) {
+        QPolygon polygon;
+        for (const GeoPoint& point : triangle.points) {
+            polygon << ToBox(point);
+        }
+        outline.addPolygon(polygon);
+        outline.closeSubpath();
+    }
+    painter.strokePath(outline.simplified(), QPen(palette().color(QPalette::Highlight), 2));
 }
 
 void cuiSegEdit::OnMouseDown(Qt::MouseButton button, QPoint at) {
     if (button != Qt::LeftButton || !segchar_.HasExtent()) {
         return;
     }
-    if (segchar_.ToggleAt(FromBox(at))) {
+    const int segment = segchar_.SegmentAt(FromBox(at));
+    if (segment >= 0) {
+        segchar_.Toggle(segment);
+        cursor_ = segment;
         paintBox_->update();
     }
+}
+
+// The arrow keys move over the segments and Space switches the one outlined, as in the bit-set
+// editor; Enter (OK) and Esc (Cancel) go to the dialog.
+bool cuiSegEdit::OnKeyDown(int key) {
+    static constexpr struct {
+        int key, dx, dy;
+    } kArrows[] = {
+        {Qt::Key_Left, -1, 0},
+        {Qt::Key_Right, 1, 0},
+        {Qt::Key_Up, 0, -1},
+        {Qt::Key_Down, 0, 1},
+    };
+    for (const auto& arrow : kArrows) {
+        if (arrow.key == key) {
+            cursor_ = segchar_.Neighbour(cursor_, arrow.dx, arrow.dy);
+            paintBox_->update();
+            return true;
+        }
+    }
+    if (key == Qt::Key_Space) {
+        segchar_.Toggle(cursor_);
+        paintBox_->update();
+        return true;
+    }
+    return false;
 }
 
 void cuiSegEdit::OnOk() {
@@ -155,6 +206,7 @@ void cuiSegEdit::OnEventThunk(void* data, const cmcEvent& event) {
 void cuiSegEdit::OnEvent(const cmcEvent& event) {
     if (event.type == EV_ControlDestroyed &&
         event.B == reinterpret_cast<intptr_t>(capsule_.control)) {
+        callingGrid_ = nullptr;  // the grid is going
         reject();
     }
 }

@@ -16,8 +16,10 @@ class cuiPaintBox;
 struct cmcEvent;
 
 // The dialog that designs a user character: its segments drawn large, a click on one switches
-// it. OK hands the pattern back by running a copy of the opening capsule through the dispatch
-// handler with inputMode 2 and the pattern as decimal text; Cancel and Esc store nothing.
+// it; from the keyboard the arrow keys move the outline over the segments and Space switches
+// the one outlined. OK (Enter) hands the pattern back by running a copy of the opening capsule
+// through the dispatch handler with inputMode 2 and the pattern as decimal text; Cancel and
+// Esc store nothing.
 // Modal to the application while open; it deletes itself when it closes.
 class cuiSegEdit : public QDialog {
 public:
@@ -33,12 +35,16 @@ public:
     QPushButton* CancelButton() const { return cancel_; }
     // Where a point of the geometry lies in the paint box.
     QPoint ToBox(GeoPoint point) const;
+    // The segment the keys act on; -1 when none can be switched.
+    int Cursor() const { return cursor_; }
 
 private:
     double Scale() const;
     GeoPoint FromBox(QPoint at) const;
     void Paint(QPainter& painter);
+    void PaintCursor(QPainter& painter);
     void OnMouseDown(Qt::MouseButton button, QPoint at);
+    bool OnKeyDown(int key);
     void OnOk();
 
     static void OnEventThunk(void* data, const cmcEvent& event);
@@ -47,10 +53,11 @@ private:
     cmcCellCapsule capsule_;
     Segchar segchar_;
     Dispatch dispatch_;
-    // The window of the calling cell, which gets the focus back.
-    QPointer<QWidget> mainWindow_;
+    // The grid of the calling cell, which gets the focus back.
+    QPointer<QWidget> callingGrid_;
     cmcEvMan* bus_ = nullptr;
     cuiPaintBox* paintBox_ = nullptr;
+    int cursor_ = -1;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };

@@ -23,6 +23,7 @@ namespace {
 
 constexpr int kPrinterDpiUnit = 120;
 int viewFontPercentage = 100;
+bool* inactiveFlag = nullptr;
 constexpr int kPageRows = 10;
 constexpr int kVirtualKeyF1 = 0x70;
 constexpr int kEditMenuCommand = 17;  // the Edit menu mirrors the current cell's pop-up menu
@@ -88,6 +89,9 @@ cuiSheet::cuiSheet(QWidget* parent, const cmcCellCapsule* parentCapsule, int wan
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->AddListener(OnEventThunk, this);
     }
+    if (inactiveFlag) {
+        *inactiveFlag = false;
+    }
 }
 
 cuiSheet::~cuiSheet() {
@@ -115,6 +119,10 @@ void cuiSheet::SetSavedPosition(int col, int row, int leftCol, int topRow) {
 
 void cuiSheet::SetViewFontPercentage(int percent) {
     viewFontPercentage = percent;
+}
+
+void cuiSheet::SetInactiveFlag(bool* flag) {
+    inactiveFlag = flag;
 }
 
 cuiGridCoord cuiSheet::CurrentCell() const {
@@ -234,9 +242,9 @@ void cuiSheet::BuildGrid() {
     // The keyboard's context-menu request pops the menu up only after a key was released;
     // the mouse pops it up itself (AutoPopup of the class library).
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(grid_, &QWidget::customContextMenuRequested, [this](QPoint at) {
+    QObject::connect(grid_, &QWidget::customContextMenuRequested, [this](QPoint) {
         if (autoPopup_) {
-            popupMenu_->popup(grid_->mapToGlobal(at));
+            ShowPopupMenuAtCell();
         }
     });
     QObject::connect(popupMenu_, &QMenu::aboutToShow, [this] {
@@ -773,6 +781,11 @@ void cuiSheet::OnGridKeyDown(int& key, Qt::KeyboardModifiers modifiers) {
     editor_.Hide();
     SendStatusClear();
     const cuiGridCoord current = CurrentCell();
+    if (key == Qt::Key_F10 && (modifiers & Qt::ShiftModifier)) {
+        ShowPopupMenuAtCell();
+        key = 0;
+        return;
+    }
     switch (key) {
         case Qt::Key_PageUp:
         case Qt::Key_PageDown:
@@ -835,22 +848,33 @@ void cuiSheet::OnGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mod
         mouseHeld_ = true;
         return;
     }
-    if (MarksExist()) {
-        ShowPopupMenu();
-        return;
-    }
-    if (const auto cell = SelectableUnder(at)) {
-        GoToCell(cell->col, cell->row);
-        ShowPopupMenu();
+    menuDue_ = MarksExist();
+    if (!menuDue_) {
+        if (const auto cell = SelectableUnder(at)) {
+            GoToCell(cell->col, cell->row);
+            menuDue_ = true;
+        }
     }
 }
 
+// The menu a right click asked for opens when the button is released, unless the click is the
+// first since the user came back from another program.
 void cuiSheet::OnGridMouseUp(Qt::MouseButton button, QPoint at) {
     lastPress_ = at;
     autoPopup_ = false;
     mouseHeld_ = false;
     if (popupList_ && button == Qt::LeftButton) {
         OnGridDblClick();
+    }
+    if (button != Qt::RightButton) {
+        return;
+    }
+    if (menuDue_ && !(inactiveFlag && *inactiveFlag)) {
+        ShowPopupMenu();
+    }
+    menuDue_ = false;
+    if (inactiveFlag) {
+        *inactiveFlag = false;
     }
 }
 
@@ -890,6 +914,14 @@ void cuiSheet::ShowPopupMenu() {
     popupMenu_->popup(QCursor::pos());
 }
 
+// Below the current cell, at its left edge; at the grid's corner when the cell is not in view.
+void cuiSheet::ShowPopupMenuAtCell() {
+    const cuiGridCoord current = CurrentCell();
+    const QRect rect = grid_->CellRect(current.col, current.row);
+    const QPoint at = rect.isEmpty() ? QPoint(0, 0) : QPoint(rect.left(), rect.bottom() + 1);
+    popupMenu_->popup(grid_->viewport()->mapToGlobal(at));
+}
+
 bool cuiSheet::GridFocusFilter::eventFilter(QObject*, QEvent* event) {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         reason = static_cast<QFocusEvent*>(event)->reason();
@@ -897,10 +929,15 @@ bool cuiSheet::GridFocusFilter::eventFilter(QObject*, QEvent* event) {
     return false;
 }
 
-// A pop-up menu taking the focus and giving it back is no focus change of the sheet: the menu
-// it shows must stay.
+// A pop-up menu, or the menu bar opened from the keyboard (Alt+letter), taking the focus and
+// giving it back is no focus change of the sheet: the menu it shows, and its mirror in the Edit
+// menu, must stay.
+bool cuiSheet::GridFocusFilter::ByMenu() const {
+    return reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
+}
+
 void cuiSheet::OnGridEnter() {
-    if (focusFilter_.reason == Qt::PopupFocusReason) {
+    if (focusFilter_.ByMenu()) {
         return;
     }
     const cuiGridCoord current = CurrentCell();
@@ -909,7 +946,7 @@ void cuiSheet::OnGridEnter() {
 }
 
 void cuiSheet::OnGridExit() {
-    if (focusFilter_.reason == Qt::PopupFocusReason) {
+    if (focusFilter_.ByMenu()) {
         return;
     }
     RebuildPopupMenu(nullptr);

@@ -78,6 +78,10 @@ public:
     void SetSavedPosition(int col, int row, int leftCol, int topRow);
     // The font percentage of the View setting, used by every sheet built afterwards.
     static void SetViewFontPercentage(int percent);
+    // The program's inactive flag (set while the user has been away in another program), which
+    // every sheet clears when it is made and after each right-button release on its grid; a
+    // right click opens the pop-up menu only while the flag is clear. None: menus always open.
+    static void SetInactiveFlag(bool* flag);
 
     // The one edit path: runs cell (col, row) with a key, a pop-up menu command or a typed
     // text (key 13 with the text as input).
@@ -175,6 +179,8 @@ private:
     void OnTimedScroll(int direction);
     std::optional<cuiGridCoord> SelectableUnder(QPoint at) const;
     void ShowPopupMenu();
+    // The keyboard's request (the Menu key, Shift+F10): the menu opens at the current cell.
+    void ShowPopupMenuAtCell();
     void OnCurrentCellChanged(int col, int row, bool forced);
     void RebuildPopupMenu(const std::string* name);
     void OnPopupItemClick(QAction* item);
@@ -182,10 +188,11 @@ private:
     void SendStatusClear();
     void SendRefreshMenu();
 
-    // Notes why the grid's focus changes: a pop-up menu's coming and going is no change.
+    // Notes why the grid's focus changes: a menu's coming and going is no change.
     class GridFocusFilter : public QObject {
     public:
         bool eventFilter(QObject* watched, QEvent* event) override;
+        bool ByMenu() const;
         Qt::FocusReason reason = Qt::OtherFocusReason;
     };
 
@@ -223,6 +230,8 @@ private:
     const cuiGrid* gridId_ = nullptr;
     QMenu* popupMenu_ = nullptr;
     bool autoPopup_ = false;
+    // A right-button press found a menu to open when the button is released.
+    bool menuDue_ = false;
     std::unique_ptr<cuiMenu> mirror_;
     std::string popupName_;
     cuiGridCoord lastHandled_;

@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 #include <cstdlib>
+
+#include "platform/qt/FocusReturn.h"
 
 namespace platform::qt {
 
@@ -56,12 +59,19 @@ BoxAnswer FromQt(int button) {
 
 BoxAnswer QtMessageBoxes::Show(const std::string& text, const std::string& caption, BoxIcon icon,
                                BoxButtons buttons) {
+    // A box that comes while no window is active (a pop-up list has just closed) belongs to
+    // the main window; once it closes, the focus goes back where it was.
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    QWidget* active = QApplication::activeWindow();
+    QWidget* owner = active && active->isVisible() ? active : MainWindow();
     QMessageBox box(ToQtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
-                    ToQtButtons(buttons), QApplication::activeWindow());
+                    ToQtButtons(buttons), owner);
     if (buttons == BoxButtons::YesNoCancel) {
         box.setEscapeButton(QMessageBox::Cancel);
     }
-    return FromQt(box.exec());
+    const int answer = box.exec();
+    ReturnFocus(focus);
+    return FromQt(answer);
 }
 
 void QtMessageBoxes::FatalEnd(const std::string& text, const std::string& caption) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "common/cmcGTex.h"
@@ -128,6 +129,53 @@ TEST_F(ProgramGeometry, FifteenSegmentsEachClickableAtItsMiddle) {
         ASSERT_TRUE(clicked.ToggleAt(middle)) << i;
         EXPECT_EQ(clicked.Pattern(), 1 << (14 - i)) << i;
     }
+}
+
+// The arrow keys of the character editor: from the top bar the way leads to the segment that
+// lies that way; an edge leads nowhere, the dot is never reached, and every segment can be
+// reached from the first.
+TEST_F(ProgramGeometry, ArrowKeysLeadToTheSegmentThatLiesThatWay) {
+    enum {
+        kTop = 1,
+        kUpperRight = 2,
+        kBottom = 4,
+        kUpperLeft = 6,
+        kUpperMiddle = 8,
+        kMiddleLeft = 10,
+        kMiddleRight = 11,
+        kLowerMiddle = 13
+    };
+    ASSERT_EQ(geometry.FirstSwitchable(), kTop);
+    const struct {
+        int from, dx, dy, to;
+    } ways[] = {
+        {kTop, 0, 1, kUpperMiddle},         {kTop, 0, -1, kTop},
+        {kUpperLeft, 0, 1, kMiddleLeft},    {kMiddleLeft, 1, 0, kMiddleRight},
+        {kMiddleRight, -1, 0, kMiddleLeft}, {kUpperRight, 1, 0, kUpperRight},
+        {kBottom, 0, -1, kLowerMiddle},     {kBottom, 0, 1, kBottom},
+    };
+    for (const auto& way : ways) {
+        EXPECT_EQ(geometry.Neighbour(way.from, way.dx, way.dy), way.to)
+            << way.from << " " << way.dx << "," << way.dy;
+    }
+    std::vector<int> reached{kTop};
+    for (std::size_t n = 0; n < reached.size(); ++n) {
+        for (const auto& [dx, dy] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
+            const int next = geometry.Neighbour(reached[n], dx, dy);
+            if (std::find(reached.begin(), reached.end(), next) == reached.end()) {
+                reached.push_back(next);
+            }
+        }
+    }
+    std::sort(reached.begin(), reached.end());
+    EXPECT_EQ(reached, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}));
+
+    Segchar keyed(testsupport::ProgramTable());
+    keyed.Toggle(kTop);
+    keyed.Toggle(0);  // the dot is not the user's
+    EXPECT_EQ(keyed.Pattern(), 0x2000);
+    EXPECT_EQ(keyed.SegmentAt({25, 3}), kTop);
+    EXPECT_EQ(keyed.SegmentAt({56, 96}), -1) << "the dot";
 }
 
 // Glyph k stands pitch x k to the right, 10 % of the pitch and the row height in; a glyph

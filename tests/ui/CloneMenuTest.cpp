@@ -7,11 +7,14 @@
 #include <vector>
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
+#include <QWindow>
 
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
@@ -25,7 +28,10 @@
 #include "tools/clone_radio/CloneCable.h"
 #include "ui/cuiCellBar.h"
 #include "ui/cuiCloneProgress.h"
+#include "ui/cuiGrid.h"
 #include "ui/cuiMenu.h"
+#include "ui/cuiSheet.h"
+#include "ui/iuiTree.h"
 
 namespace {
 
@@ -162,6 +168,33 @@ TEST_F(CloneMenuTest, WriteOfADocumentWithoutChannelsIsRefusedBeforeTheRadioIsCa
     EXPECT_EQ(rig.boxes.boxes[0].icon, platform::BoxIcon::Error);
     EXPECT_FALSE(rig.main->CloneManager()->IsBusy());
     EXPECT_TRUE(line.bytes.empty());
+}
+
+// Once the progress window has gone, the keys are on the main window's grid again: the first
+// Alt+letter opens its menu.
+TEST_F(CloneMenuTest, TheFirstAltLetterAfterAnExchangeOpensItsMenu) {
+    rig.Choose(rig.Node("GI_Sheet_Scan_List"));
+    rig.form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(rig.form.get()));
+    rig.main->OpenedSheet()->Grid()->setFocus();
+    Click(CL_Menu_Clone_Read);
+    bool progressShown = false;
+    RunExchange([&] {
+        progressShown = progressShown || (ProgressWindow() && ProgressWindow()->isVisible());
+    });
+    ASSERT_TRUE(progressShown);
+    rig.Advance(100);  // the sheet opens again over the image read
+    ASSERT_NE(rig.main->OpenedSheet(), nullptr);
+    EXPECT_EQ(QGuiApplication::focusWindow(), rig.form->windowHandle());
+    EXPECT_EQ(QApplication::focusWidget(), rig.main->OpenedSheet()->Grid());
+    QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_F, Qt::AltModifier);
+    QWidget* menu = QApplication::activePopupWidget();
+    const QAction* file = rig.form->menuBar()->actions().value(0);
+    ASSERT_TRUE(file && file->text() == "&File");
+    EXPECT_TRUE(menu && menu == file->menu());
+    if (menu) {
+        menu->close();
+    }
 }
 
 TEST_F(CloneMenuTest, InformationAsksTheRadioWithoutAQuestion) {
