@@ -232,8 +232,8 @@ void cuiMain::BuildWindow(TForm1* form, const cuiImageList& treeImages,
     BuildParts(barImages);
     BuildPanels();
     BuildTree();
-    splitter_->setSizes({std::max(settings_.splitter, kTreeMinimumWidth),
-                         std::max(form_->width() - settings_.splitter, 1)});
+    const int treeWidth = std::max(TreePanelWidth(), kTreeMinimumWidth);
+    splitter_->setSizes({treeWidth, std::max(form_->width() - treeWidth, 1)});
     BuildStatusBar();
     form_->onShow = [this] { OnFormShow(); };
     form_->onCloseQuery = [this](bool& canClose) { OnFormCloseQuery(canClose); };
@@ -280,6 +280,17 @@ void cuiMain::BuildPanels() {
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
     form_->setCentralWidget(splitter_);
+}
+
+// The width chosen last; at the first start the tree's longest name, within half the window.
+int cuiMain::TreePanelWidth() const {
+    if (settings_.splitter != indEnviron::kSplitterFitsTree || !tree_) {
+        return settings_.splitter;
+    }
+    const QMargins layout = treePanel_->layout()->contentsMargins();
+    const int fitting =
+        tree_->FittingWidth() + 2 * treePanel_->frameWidth() + layout.left() + layout.right();
+    return std::min(fitting, form_->width() / 2);
 }
 
 void cuiMain::BuildStatusBar() {

@@ -231,6 +231,7 @@ private:
     void StartDocument();
     void BuildParts(const cuiImageList& barImages);
     void BuildPanels();
+    int TreePanelWidth() const;
     void BuildStatusBar();
     void SelfCheck();
     void OnTreeChange(QTreeWidgetItem* node);
