@@ -220,7 +220,7 @@ TEST_F(ProgramMenusTest, CloneInformationWindowShowsTheIdentityBlock) {
     ASSERT_TRUE(window);
     EXPECT_EQ(window->windowTitle(), "Tarnwick");
     const std::map<int, std::string> expected = {
-        {CL_CloneInfo_Model, " (PMR with Vask)"},
+        {CL_CloneInfo_Model, "Merrow (PMR with Vask)"},
         {CL_CloneInfo_Revision, "3.1"},
         {CL_CloneInfo_Comment1, "DEPOT NORTH"},
         {CL_CloneInfo_Comment2, ""},
