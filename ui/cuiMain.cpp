@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QMenuBar>
 #include <QPainter>
@@ -38,6 +39,7 @@
 #include "radio/ImageDebugCells.h"
 #include "radio/ImageFinalise.h"
 #include "radio/ImageLayout.h"
+#include "radio/PortNumber.h"
 #include "radio/SheetSelector.h"
 #include "radio/WarningChecks.h"
 #include "radio/cmcCellObj.h"
@@ -72,6 +74,7 @@ constexpr int kTreeMinimumWidth = 8;
 constexpr int kPanelBevel = 2;
 constexpr int kMapRevision = 4;
 constexpr int kStatusPanel = 0;
+constexpr int kPortPanel = 1;  // the maker panel, when there is one, comes after it
 
 std::string FilePart(const std::string& path) {
     const size_t slash = path.find_last_of('/');
@@ -298,11 +301,28 @@ void cuiMain::BuildStatusBar() {
     statusBar_->AddPanel({0, true});
     InsertStatusPanel(kStatusPanel);
     statusBar_->PanelAt(1) = {statusBar_->minimumHeight(), false};
+    InsertStatusPanel(kPortPanel);
+    statusBar_->PanelAt(kPortPanel) = {0, true};
     statusBar_->SetOnResize([this] { LayoutStatusBar(); });
     statusBar_->SetOnDrawPanel([this](QPainter& painter, int panel, const QRect& rect) {
         DrawStatusPanel(painter, panel, rect);
     });
     form_->setStatusBar(statusBar_);
+    UpdatePortPanel();
+}
+
+// The port panel is as wide as its text, which follows the port chosen.
+void cuiMain::UpdatePortPanel() {
+    if (!statusBar_) {
+        return;
+    }
+    portPanelText_ = PortText(table_.GetLine("GI_StatusPanel_Port", 0), settings_.portNumber);
+    const QFontMetrics metrics(statusBar_->font());
+    statusBar_->PanelAt(kPortPanel).width =
+        metrics.horizontalAdvance(QString::fromStdString(portPanelText_)) +
+        metrics.horizontalAdvance(QStringLiteral("XX"));
+    LayoutStatusBar();
+    statusBar_->update();
 }
 
 void cuiMain::SelfCheck() {
@@ -817,6 +837,7 @@ void cuiMain::OnEvent(const cmcEvent& event) {
         case EV_RefreshCommands:
             bus->Send(EV_RefreshMenu);
             bus->Send(EV_RefreshToolBar);
+            UpdatePortPanel();
             break;
         case EV_ShowAbout:
             if (form_) {
@@ -893,6 +914,10 @@ int cuiMain::InsertStatusPanel(int k) {
 }
 
 void cuiMain::DrawStatusPanel(QPainter& painter, int panel, const QRect& rect) {
+    if (panel == kPortPanel) {
+        DrawPortPanel(painter, rect);
+        return;
+    }
     if (panel != kStatusPanel) {
         return;
     }
@@ -902,6 +927,16 @@ void cuiMain::DrawStatusPanel(QPainter& painter, int panel, const QRect& rect) {
     const int spare = rect.height() - painter.fontMetrics().height();
     painter.drawText(QPoint(rect.left(), rect.top() + spare / 2 + painter.fontMetrics().ascent()),
                      QString::fromStdString(statusText_));
+}
+
+void cuiMain::DrawPortPanel(QPainter& painter, const QRect& rect) {
+    painter.setPen(statusBar_->palette().color(QPalette::WindowText));
+    painter.setFont(statusBar_->font());
+    const QString text = QString::fromStdString(portPanelText_);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int x = rect.left() + (rect.width() - metrics.horizontalAdvance(text)) / 2;
+    const int y = rect.top() + (rect.height() - metrics.height()) / 2 + metrics.ascent();
+    painter.drawText(QPoint(x, y), text);
 }
 
 // ---- Printing ----

@@ -96,7 +96,7 @@ TEST_F(MainWindowTest, BuildsTheWholeWindowFromTheProgramsOwnData) {
     EXPECT_EQ(rig.main->OpenedSheet()->GetTitle(), "Merrow");
     EXPECT_TRUE(rig.main->OpenedSheet()->Grid()->isVisible());
 
-    EXPECT_EQ(rig.main->StatusBar()->PanelCount(), 2);
+    EXPECT_EQ(rig.main->StatusBar()->PanelCount(), 3) << "status text, port and the last";
     EXPECT_TRUE(rig.boxes.fatals.empty());
     EXPECT_TRUE(rig.boxes.boxes.empty());
 }
@@ -322,8 +322,10 @@ TEST_F(MainWindowTest, StatusTextsAreDrawnInTheirColoursAtTheLeftOfTheFirstPanel
     }
     EXPECT_GT(red, 5) << "red text at the left";
 
-    // The first panel takes what the others leave, 100 pixels at least.
-    EXPECT_EQ(bar->PanelAt(0).width, bar->width() - bar->PanelAt(1).width);
+    // The first panel takes what the others leave (the port's and the last), 100 pixels at
+    // least.
+    ASSERT_EQ(bar->PanelCount(), 3);
+    EXPECT_EQ(bar->PanelAt(0).width, bar->width() - bar->PanelAt(1).width - bar->PanelAt(2).width);
     bar->PanelAt(1).width = bar->width();
     rig.main->LayoutStatusBar();
     EXPECT_EQ(bar->PanelAt(0).width, 100);
