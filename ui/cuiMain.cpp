@@ -193,15 +193,19 @@ void cuiMain::OnEventThunk(void* data, const cmcEvent& event) {
     static_cast<cuiMain*>(data)->OnEvent(event);
 }
 
+// The folder of the last file while it is still there; else the user's documents folder when
+// there is one, else the home folder (never a folder that does not exist, which the dialogs
+// would refuse or swap for the working folder).
 std::string cuiMain::ChooseDocumentFolder() const {
-    if (!settings_.currentFolder.empty()) {
+    const QString last = QString::fromStdString(settings_.currentFolder);
+    if (!last.isEmpty() && QDir(last).exists()) {
         return settings_.currentFolder;
     }
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty()) {
+    if (!documents.isEmpty() && QDir(documents).exists()) {
         return documents.toStdString();
     }
-    return QDir::currentPath().toStdString();
+    return QDir::homePath().toStdString();
 }
 
 void cuiMain::SetModelConstants() {
