@@ -59,6 +59,8 @@ TEST_F(MainWindowTest, BuildsTheWholeWindowFromTheProgramsOwnData) {
     TForm1& form = *rig.form;
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.windowTitle(), "Untitled - Tarnwick");
+    // Windows and boxes keep their own captions: no display name for Qt to add to them.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     EXPECT_EQ(form.minimumSize(), QSize(400, 200));
     EXPECT_EQ(form.frameGeometry().topLeft(), QPoint(128, 61)) << "the default on 1280 x 1024";
     EXPECT_EQ(form.size(), QSize(1024, 819));
