@@ -315,7 +315,8 @@ void cuiMain::BuildStatusBar() {
     UpdatePortPanel();
 }
 
-// The port panel is as wide as its text, which follows the port chosen.
+// The port panel is as wide as its text, which follows the port chosen and its device; the
+// whole bar is repainted.
 void cuiMain::UpdatePortPanel() {
     if (!statusBar_) {
         return;
@@ -906,9 +907,9 @@ void cuiMain::ShowStatusText(const cmcEvent& event) {
     statusTextColour_ = static_cast<uint32_t>(event.A);
     statusBackgroundColour_ = static_cast<uint32_t>(event.B);
     statusText_ = event.Text();
-    if (statusBar_) {
-        statusBar_->update();
-    }
+    // A status text comes with every move in a sheet: the port's device (an adapter plugged in
+    // meanwhile) is looked at again with it.
+    UpdatePortPanel();
 }
 
 // ---- Status bar ----

@@ -233,6 +233,11 @@ TEST_F(ProgramMenusTest, AnotherPortShowsInTheMenuAndTheStatusBar) {
     }
     EXPECT_EQ(statusTexts(), "Port COM7: " + platform::SerialPortPath(7));
     testsupport::DialogRig::SaveShot(*rig.form, "main-window-port-7");
+    // Another device for the number, found again with the next status text.
+    setenv("MERROW_COM7", "/dev/ttyACM0", 1);
+    rig.bus->SendText(EV_StatusText, 0x80000008, 0x8000000F, "");
+    EXPECT_EQ(statusTexts(), "Port COM7: /dev/ttyACM0");
+    unsetenv("MERROW_COM7");
 
     Menu(CL_Menu_Port_Com, 2)->trigger();
     Settle();
