@@ -11,8 +11,9 @@ public:
     // The save-changes question before a read replaces the document; false when the user
     // cancels.
     virtual bool ConfirmDiscard() = 0;
-    // The maker caution before each write in maker mode; true for OK.
-    virtual bool ConfirmMakerMode() = 0;
+    // The caution before each write in maker mode, which writes the factory adjustments too;
+    // true for OK.
+    virtual bool ConfirmMakerWrite() = 0;
     // Open pop-up editors hand their text back.
     virtual void ClosePopups() = 0;
     virtual void CloseSheet() = 0;

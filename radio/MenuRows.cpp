@@ -4,7 +4,9 @@
 
 #include "common/cmcEvMan.h"
 #include "common/cmcEventTypes.h"
+#include "common/cmcGTex.h"
 #include "radio/ItemRow.h"
+#include "radio/PortNumber.h"
 #include "radio/cmcCellCapsule.h"
 #include "radio/cmcCellObj.h"
 #include "radio/indEnviron.h"
@@ -76,12 +78,19 @@ int PortRow(ItemContext& context, const ItemRow&) {
     return 0;
 }
 
+// The entry names the other port when one is chosen ("&Other Port: COM7...").
 int OtherPortRow(ItemContext& context, const ItemRow&) {
-    ShowCaption(context.capsule);
+    cmcCellCapsule& capsule = context.capsule;
     if (Entered(context)) {
         context.services.menu.SelectComPort();
     }
-    CheckWhen(context.capsule, context.services.menu.Settings().portNumber > kLastListedPort);
+    const int port = context.services.menu.Settings().portNumber;
+    const bool other = port > kLastListedPort;
+    capsule.cell->SetCaption(
+        PortText(context.services.texts.GetLine("GI_AppInd_Menu_OtherPort", other ? 1 : 0), port));
+    capsule.cell->stateBits |= kStateCaptionReplaced;
+    ShowCaption(capsule);
+    CheckWhen(capsule, other);
     return 0;
 }
 

@@ -12,7 +12,8 @@ struct ItemRow;
 int RecentFileRow(ItemContext& context, const ItemRow& row);
 // Serial port n: checked while it is the port; Enter makes it the port.
 int PortRow(ItemContext& context, const ItemRow& row);
-// Checked while the port is one beyond the fixed entries of the Port menu.
+// Checked, and naming the port, while the port is one beyond the fixed entries of the Port
+// menu; Enter opens the port dialog.
 int OtherPortRow(ItemContext& context, const ItemRow& row);
 // Clone speed n (1 the fast one): checked while it is the speed; Enter chooses it.
 int CloneSpeedRow(ItemContext& context, const ItemRow& row);

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kCellsPerRow = 8;
 constexpr uint8_t kBlankWithDot = 0xA0;
 
 bool HandsInText(const cmcCellCapsule& capsule) {
@@ -59,7 +58,7 @@ int EditSegTextCell(cmcCellCapsule& capsule, std::span<uint8_t> field,
     const std::vector<uint8_t> shown = ShownBytes(field, padding);
     const int width = static_cast<int>(field.size());
     if (capsule.canvas) {
-        PaintGlyphs(capsule, shown, width, kCellsPerRow, 1, userTable);
+        PaintTextGlyphs(capsule, shown, width, userTable);
         capsule.outText.clear();
     } else {
         capsule.outText = BytesToEscapedText(shown);

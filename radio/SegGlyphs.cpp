@@ -82,11 +82,11 @@ void PaintPatterns(cmcCanvas& canvas, const WindowRect& rect, std::span<const ui
     }
 }
 
-void PaintGlyphs(cmcCellCapsule& capsule, std::span<const uint8_t> bytes, int length, int perRow,
-                 int rows, std::span<const uint8_t> userTable) {
-    if (!capsule.canvas || !capsule.rect || length < 1) {
-        return;
-    }
+namespace {
+
+// The patterns of the display bytes up to the first zero byte or length.
+std::vector<uint16_t> PatternsOf(std::span<const uint8_t> bytes, int length,
+                                 std::span<const uint8_t> userTable) {
     std::vector<uint16_t> patterns;
     for (const uint8_t byte :
          bytes.first(std::min(bytes.size(), static_cast<std::size_t>(length)))) {
@@ -95,7 +95,29 @@ void PaintGlyphs(cmcCellCapsule& capsule, std::span<const uint8_t> bytes, int le
         }
         patterns.push_back(GlyphPattern(byte, userTable));
     }
+    return patterns;
+}
+
+}  // namespace
+
+void PaintGlyphs(cmcCellCapsule& capsule, std::span<const uint8_t> bytes, int length, int perRow,
+                 int rows, std::span<const uint8_t> userTable) {
+    if (!capsule.canvas || !capsule.rect || length < 1) {
+        return;
+    }
     // The cells are laid out for the whole length, also where the text ends early.
-    PaintPatterns(*capsule.canvas, *capsule.rect, patterns, std::min(perRow, length), rows,
+    PaintPatterns(*capsule.canvas, *capsule.rect, PatternsOf(bytes, length, userTable),
+                  std::min(perRow, length), rows, SharedSegchar());
+}
+
+void PaintTextGlyphs(cmcCellCapsule& capsule, std::span<const uint8_t> bytes, int length,
+                     std::span<const uint8_t> userTable) {
+    if (!capsule.canvas || !capsule.rect || length < 1) {
+        return;
+    }
+    const WindowRect& cell = *capsule.rect;
+    const int margin = std::min(capsule.canvas->TextWidth(" "), cell.width / 4);
+    const WindowRect inside{cell.left + margin, cell.top, cell.width - 2 * margin, cell.height};
+    PaintPatterns(*capsule.canvas, inside, PatternsOf(bytes, length, userTable), length, 1,
                   SharedSegchar());
 }

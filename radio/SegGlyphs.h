@@ -29,3 +29,9 @@ void PaintPatterns(cmcCanvas& canvas, const WindowRect& rect, std::span<const ui
 // cell rectangle, in the shared geometry. Nothing without a canvas or a rectangle.
 void PaintGlyphs(cmcCellCapsule& capsule, std::span<const uint8_t> bytes, int length, int perRow,
                  int rows, std::span<const uint8_t> userTable);
+
+// A display text in one row of a sheet cell: as PaintGlyphs, inside the margin a typed value
+// keeps from the cell's sides (a blank's width), so that a name never touches the cell before
+// it.
+void PaintTextGlyphs(cmcCellCapsule& capsule, std::span<const uint8_t> bytes, int length,
+                     std::span<const uint8_t> userTable);

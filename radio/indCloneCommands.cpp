@@ -172,7 +172,7 @@ void indCloneCommands::OnCloneWriteInfo(dst_CDrv_Result& result) {
 }
 
 void indCloneCommands::ConfirmWrite() {
-    if (document_.IsMakerMode() && !host_.ConfirmMakerMode()) {
+    if (document_.IsMakerMode() && !host_.ConfirmMakerWrite()) {
         return;
     }
     if (ShowTextBlockBox("GI_Mess_Confirm_CloneWrite", platform::BoxIcon::Warning,

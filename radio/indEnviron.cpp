@@ -105,14 +105,15 @@ void indEnviron::SetDefaults() {
     recentFiles.Clear();
     fontSizePercentage = 100;
     toolBarVisible = 1;
-    splitter = 200;
+    splitter = kSplitterFitsTree;
     modelType = 0;
-    // 90 % of the screen at most 800 x 600, centred across, 30 % of the free height above.
-    // Integer arithmetic, so that 0.3 x 60 is 18 and not 17.
+    // Four fifths of the screen, but on a small one 800 x 600 as long as that is at most 90 %
+    // of it; centred across, 30 % of the free height above. Integer arithmetic, so that
+    // 0.3 x 60 is 18 and not 17.
     const long long w = screen_.width;
     const long long h = screen_.height;
-    windowWidth = static_cast<int>(std::min(9 * w / 10, 800LL));
-    windowHeight = static_cast<int>(std::min(9 * h / 10, 600LL));
+    windowWidth = static_cast<int>(std::max(std::min(9 * w / 10, 800LL), 4 * w / 5));
+    windowHeight = static_cast<int>(std::max(std::min(9 * h / 10, 600LL), 4 * h / 5));
     windowLeft = static_cast<int>((w - windowWidth) / 2);
     windowTop = static_cast<int>(3 * (h - windowHeight) / 10);
 }

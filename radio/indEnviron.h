@@ -18,6 +18,8 @@ class indEnviron {
 public:
     static constexpr int kSettingsValid = 753951;
     static constexpr int kRecentCount = 10;
+    // The splitter of a first start: the tree panel takes the width of the tree's longest name.
+    static constexpr int kSplitterFitsTree = 0;
 
     // The screen's size in pixels; the default window placement is made from it.
     struct ScreenSize {
@@ -52,7 +54,7 @@ public:
     int windowTop = 0;
     int windowWidth = 0;
     int windowHeight = 0;
-    int splitter = 0;   // width of the tree panel
+    int splitter = 0;   // width of the tree panel (kSplitterFitsTree: not chosen yet)
     int modelType = 0;  // as stored; the application object keeps it in range
 
 private:

@@ -26,8 +26,9 @@ WindowRect WorkArea(const QWidget& window) {
 TForm1::TForm1(cuiMain& app, indEnviron& settings, cmcGTex& table)
     : treeImages_(::TreeImages()), barImages_(::ToolBarImages()), inputBlock_(this) {
     const QString title = QString::fromStdString(table.GetLine("GI_Sys_AppTitle", 0));
+    // The title only: a display name set for the application would be added by Qt to the
+    // caption of every window and box ("tarnwick — Tarnwick").
     setWindowTitle(title);
-    QGuiApplication::setApplicationDisplayName(title);
     ApplyFont(table);
     PlaceFromSettings(settings);
     setMinimumSize(kMinimumWidth, kMinimumHeight);

@@ -132,6 +132,7 @@ void cuiCellPainter::Paint(QPainter& painter, const QPalette& palette, const Tar
         HasMark() && centred ? edges.right - MarkSize(canvas, edges) - 4 * scale_ : edges.right;
     const int penX =
         DrawText(canvas, cell, text, {target.textLeft, edges.top, textRight, edges.bottom});
+    DrawColumnRule(canvas, target, edges);
     DrawMarks(painter, canvas, cell, penX, edges);
     capsule_.marks &= static_cast<uint8_t>(~(kMarkWarning | kMarkError));
 }
@@ -152,10 +153,24 @@ uint32_t cuiCellPainter::PaintBackground(cuiCanvas& canvas, const cmcCellObj& ce
         canvas.FillRect({edges.left, edges.top, width, edges.bottom - edges.top}, brush);
     }
     if (cell.layoutBits & kLayoutBottomLine) {
-        const uint32_t bar = IsWhite(cell.colour) ? (printing_ ? kBlack : kBarGrey) : kWhite;
-        canvas.FillRect({edges.left, edges.bottom - 1, width, 1}, bar);
+        canvas.FillRect({edges.left, edges.bottom - 1, width, 1}, LineColour(cell));
     }
     return brush;
+}
+
+// After the text, so that a text too long for its column stops at the rule. Grey on screen also
+// beside a heading, where the white of its bottom line would not show; on paper as the bottom
+// line.
+void cuiCellPainter::DrawColumnRule(cuiCanvas& canvas, const Target& target,
+                                    const Edges& edges) const {
+    if (target.endsColumn && (target.cell.layoutBits & kLayoutBottomLine)) {
+        canvas.FillRect({edges.right - 1, edges.top, 1, edges.bottom - edges.top},
+                        printing_ ? LineColour(target.cell) : kBarGrey);
+    }
+}
+
+uint32_t cuiCellPainter::LineColour(const cmcCellObj& cell) const {
+    return IsWhite(cell.colour) ? (printing_ ? kBlack : kBarGrey) : kWhite;
 }
 
 // Black or white on paper; on the button face, texts that would not show turn window-coloured.
@@ -172,11 +187,13 @@ void cuiCellPainter::SetTextColour(cuiCanvas& canvas, const cmcCellObj& cell,
 }
 
 // Lines split at "\n", placed by the cell's alignment; returns the pen position after the text.
+// A line end that ends the text closes its last line and starts none (a bit field's value ends
+// so): an empty line after it would lift the value by half a line, out of its cell.
 int cuiCellPainter::DrawText(cuiCanvas& canvas, const cmcCellObj& cell, const std::string& text,
                              const Edges& edges) const {
     std::vector<std::string_view> lines;
     int height = 0;
-    for (size_t start = 0; !text.empty();) {
+    for (size_t start = 0; start < text.size();) {
         const size_t end = text.find('\n', start);
         lines.push_back(std::string_view(text).substr(start, end - start));
         height += canvas.TextHeight(lines.back());

@@ -25,12 +25,15 @@ public:
     enum class Highlight { None, UnderEditor, Focused, Unfocused };
 
     // The cell to paint (the anchor's descriptor for a joined cell) in the cell's rectangle;
-    // the text starts at textLeft, left of the rectangle for a joined cell.
+    // the text starts at textLeft, left of the rectangle for a joined cell. A cell with a
+    // bottom line that ends its column's part of the row (no cell joined to it on its right)
+    // also gets a rule along its right edge, so that a value reads under its own heading.
     struct Target {
         cmcCellObj& cell;
         QRect rect;
         int textLeft;
         Highlight highlight;
+        bool endsColumn = true;
     };
 
     // The image list (the tree's icons; none: no marks), the parent capsule and the template
@@ -61,6 +64,9 @@ private:
 
     uint32_t PaintBackground(cuiCanvas& canvas, const cmcCellObj& cell, const Edges& edges,
                              Highlight highlight) const;
+    void DrawColumnRule(cuiCanvas& canvas, const Target& target, const Edges& edges) const;
+    // The bottom line's colour.
+    uint32_t LineColour(const cmcCellObj& cell) const;
     void SetTextColour(cuiCanvas& canvas, const cmcCellObj& cell, uint32_t brush) const;
     int DrawText(cuiCanvas& canvas, const cmcCellObj& cell, const std::string& text,
                  const Edges& edges) const;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QMenuBar>
 #include <QPainter>
@@ -37,6 +38,7 @@
 #include "radio/ImageDebugCells.h"
 #include "radio/ImageFinalise.h"
 #include "radio/ImageLayout.h"
+#include "radio/PortNumber.h"
 #include "radio/SheetSelector.h"
 #include "radio/WarningChecks.h"
 #include "radio/cmcCellObj.h"
@@ -72,6 +74,7 @@ constexpr int kSheetMinimumWidth = 100;
 constexpr int kPanelBevel = 2;
 constexpr int kMapRevision = 4;
 constexpr int kStatusPanel = 0;
+constexpr int kPortPanel = 1;  // the maker panel, when there is one, comes after it
 
 std::string FilePart(const std::string& path) {
     const size_t slash = path.find_last_of('/');
@@ -199,15 +202,19 @@ void cuiMain::OnEventThunk(void* data, const cmcEvent& event) {
     static_cast<cuiMain*>(data)->OnEvent(event);
 }
 
+// The folder of the last file while it is still there; else the user's documents folder when
+// there is one, else the home folder (never a folder that does not exist, which the dialogs
+// would refuse or swap for the working folder).
 std::string cuiMain::ChooseDocumentFolder() const {
-    if (!settings_.currentFolder.empty()) {
+    const QString last = QString::fromStdString(settings_.currentFolder);
+    if (!last.isEmpty() && QDir(last).exists()) {
         return settings_.currentFolder;
     }
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty()) {
+    if (!documents.isEmpty() && QDir(documents).exists()) {
         return documents.toStdString();
     }
-    return QDir::currentPath().toStdString();
+    return QDir::homePath().toStdString();
 }
 
 void cuiMain::SetModelConstants() {
@@ -241,10 +248,10 @@ void cuiMain::BuildWindow(TForm1* form, const cuiImageList& treeImages,
     BuildParts(barImages);
     BuildPanels();
     BuildTree();
-    // The saved tree width, but never so wide that the sheet beside it loses its room.
+    // The saved (or fitted) tree width, but never so wide that the sheet beside it loses its room.
     const int widestTree =
         std::max(kTreeMinimumWidth, form_->width() - kSplitterWidth - kSheetMinimumWidth);
-    const int treeWidth = std::clamp(settings_.splitter, kTreeMinimumWidth, widestTree);
+    const int treeWidth = std::clamp(TreePanelWidth(), kTreeMinimumWidth, widestTree);
     splitter_->setSizes({treeWidth, std::max(form_->width() - treeWidth, 1)});
     BuildStatusBar();
     form_->onShow = [this] { OnFormShow(); };
@@ -309,16 +316,45 @@ void cuiMain::BuildPanels() {
     form_->setCentralWidget(splitter_);
 }
 
+// The width chosen last; at the first start the tree's longest name, within half the window.
+int cuiMain::TreePanelWidth() const {
+    if (settings_.splitter != indEnviron::kSplitterFitsTree || !tree_) {
+        return settings_.splitter;
+    }
+    const QMargins layout = treePanel_->layout()->contentsMargins();
+    const int fitting =
+        tree_->FittingWidth() + 2 * treePanel_->frameWidth() + layout.left() + layout.right();
+    return std::min(fitting, form_->width() / 2);
+}
+
 void cuiMain::BuildStatusBar() {
     statusBar_ = new cuiStatusBar(form_);
     statusBar_->AddPanel({0, true});
     InsertStatusPanel(kStatusPanel);
     statusBar_->PanelAt(1) = {statusBar_->minimumHeight(), false};
+    InsertStatusPanel(kPortPanel);
+    statusBar_->PanelAt(kPortPanel) = {0, true};
     statusBar_->SetOnResize([this] { LayoutStatusBar(); });
     statusBar_->SetOnDrawPanel([this](QPainter& painter, int panel, const QRect& rect) {
         DrawStatusPanel(painter, panel, rect);
     });
     form_->setStatusBar(statusBar_);
+    UpdatePortPanel();
+}
+
+// The port panel is as wide as its text, which follows the port chosen and its device; the
+// whole bar is repainted.
+void cuiMain::UpdatePortPanel() {
+    if (!statusBar_) {
+        return;
+    }
+    portPanelText_ = PortText(table_.GetLine("GI_StatusPanel_Port", 0), settings_.portNumber);
+    const QFontMetrics metrics(statusBar_->font());
+    statusBar_->PanelAt(kPortPanel).width =
+        metrics.horizontalAdvance(QString::fromStdString(portPanelText_)) +
+        metrics.horizontalAdvance(QStringLiteral("XX"));
+    LayoutStatusBar();
+    statusBar_->update();
 }
 
 void cuiMain::SelfCheck() {
@@ -837,6 +873,7 @@ void cuiMain::OnEvent(const cmcEvent& event) {
         case EV_RefreshCommands:
             bus->Send(EV_RefreshMenu);
             bus->Send(EV_RefreshToolBar);
+            UpdatePortPanel();
             break;
         case EV_ShowAbout:
             if (form_) {
@@ -901,9 +938,9 @@ void cuiMain::ShowStatusText(const cmcEvent& event) {
     statusTextColour_ = static_cast<uint32_t>(event.A);
     statusBackgroundColour_ = static_cast<uint32_t>(event.B);
     statusText_ = event.Text();
-    if (statusBar_) {
-        statusBar_->update();
-    }
+    // A status text comes with every move in a sheet: the port's device (an adapter plugged in
+    // meanwhile) is looked at again with it.
+    UpdatePortPanel();
 }
 
 // ---- Status bar ----
@@ -913,6 +950,10 @@ int cuiMain::InsertStatusPanel(int k) {
 }
 
 void cuiMain::DrawStatusPanel(QPainter& painter, int panel, const QRect& rect) {
+    if (panel == kPortPanel) {
+        DrawPortPanel(painter, rect);
+        return;
+    }
     if (panel != kStatusPanel) {
         return;
     }
@@ -922,6 +963,16 @@ void cuiMain::DrawStatusPanel(QPainter& painter, int panel, const QRect& rect) {
     const int spare = rect.height() - painter.fontMetrics().height();
     painter.drawText(QPoint(rect.left(), rect.top() + spare / 2 + painter.fontMetrics().ascent()),
                      QString::fromStdString(statusText_));
+}
+
+void cuiMain::DrawPortPanel(QPainter& painter, const QRect& rect) {
+    painter.setPen(statusBar_->palette().color(QPalette::WindowText));
+    painter.setFont(statusBar_->font());
+    const QString text = QString::fromStdString(portPanelText_);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int x = rect.left() + (rect.width() - metrics.horizontalAdvance(text)) / 2;
+    const int y = rect.top() + (rect.height() - metrics.height()) / 2 + metrics.ascent();
+    painter.drawText(QPoint(x, y), text);
 }
 
 // ---- Printing ----

@@ -236,8 +236,11 @@ private:
     void StartDocument();
     void BuildParts(const cuiImageList& barImages);
     void BuildPanels();
+    int TreePanelWidth() const;
     void BuildStatusBar();
     void WatchActivation();
+    void UpdatePortPanel();
+    void DrawPortPanel(QPainter& painter, const QRect& rect);
     void SelfCheck();
     void OnTreeChange(QTreeWidgetItem* node);
     void OnTreeExpandCollapse();
@@ -280,6 +283,7 @@ private:
     uint32_t statusTextColour_ = 0x80000008;        // window text
     uint32_t statusBackgroundColour_ = 0x8000000F;  // button face
     std::string statusText_;
+    std::string portPanelText_;
 
     std::unique_ptr<cuiMenu> menu_;
     std::unique_ptr<iuiTree> tree_;

@@ -611,8 +611,11 @@ void cuiSheet::DrawCell(QPainter& painter, int col, int row, const QRect& rect) 
     for (int joined = anchorCol; joined < col; ++joined) {
         textLeft -= grid_->ColWidth(joined);
     }
+    const bool joinedOnRight = cells_.InRange(col + 1, row) &&
+                               ((cells_.At(col + 1, row).cell.layoutBits & kLayoutJoined) != 0 ||
+                                cells_.At(col + 1, row).Tail());
     const cuiCellPainter::Target target{cells_.At(anchorCol, row).cell, rect, textLeft,
-                                        HighlightOf(anchorCol, row)};
+                                        HighlightOf(anchorCol, row), !joinedOnRight};
     painter_.Paint(painter, grid_->palette(), target, handler_);
     if (!printer_ && cells_.InRange(col + 1, row) && cells_.At(col + 1, row).Tail()) {
         grid_->InvalidateCell(col + 1, row);

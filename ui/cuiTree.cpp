@@ -6,6 +6,8 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
@@ -287,6 +289,30 @@ std::vector<QTreeWidgetItem*> cuiTree::Nodes() const {
         nodes.push_back(*it);
     }
     return nodes;
+}
+
+int cuiTree::FittingWidth() const {
+    if (!view_) {
+        return 0;
+    }
+    QStyleOptionViewItem option;
+    option.initFrom(view_.data());
+    option.font = view_->font();
+    option.decorationSize = view_->iconSize();
+    const int indentation = view_->indentation();
+    int widest = 0;
+    for (QTreeWidgetItem* node : Nodes()) {
+        int depth = view_->rootIsDecorated() ? 1 : 0;
+        for (const QTreeWidgetItem* up = node->parent(); up; up = up->parent()) {
+            ++depth;
+        }
+        const QSize item = view_->itemDelegate()->sizeHint(option, view_->indexFromItem(node));
+        widest = std::max(widest, depth * indentation + item.width());
+    }
+    // A character's width of air between the longest name and the scroll bar.
+    const int air = view_->fontMetrics().averageCharWidth();
+    const int scrollBar = view_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view_);
+    return widest + air + 2 * view_->frameWidth() + scrollBar;
 }
 
 QTreeWidgetItem* cuiTree::NodeAt(int absoluteIndex) const {

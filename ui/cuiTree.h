@@ -83,6 +83,11 @@ public:
     // nothing; the owner still deletes the object.
     void OnEvent(const cmcEvent& event);
 
+    // The width the view needs to show the name of every node whole at its depth, collapsed
+    // or not: the item and a little air, the view's frame and room for its vertical scroll
+    // bar. 0 without a view.
+    int FittingWidth() const;
+
     // The view; null once its panel has gone.
     QTreeWidget* View() const { return view_; }
     // Every node in node order (parents before their children, children in order).

@@ -36,8 +36,8 @@ bool indCloneHost::ConfirmDiscard() {
     return main_.ConfirmDiscard(false) != platform::BoxAnswer::Cancel;
 }
 
-bool indCloneHost::ConfirmMakerMode() {
-    return main_.ConfirmMakerMode() == platform::BoxAnswer::Ok;
+bool indCloneHost::ConfirmMakerWrite() {
+    return main_.ConfirmMakerWrite() == platform::BoxAnswer::Ok;
 }
 
 void indCloneHost::ClosePopups() {

@@ -20,7 +20,7 @@ public:
     void SetFileName(const std::string& name) override;
 
     bool ConfirmDiscard() override;
-    bool ConfirmMakerMode() override;
+    bool ConfirmMakerWrite() override;
     void ClosePopups() override;
     void CloseSheet() override;
     int CountDataErrors() override;

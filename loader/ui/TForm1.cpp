@@ -97,8 +97,9 @@ TForm1::TForm1(clsGTex& texts, clsEnviron& environment, TForm1Options options)
         move((area.width() - width) / 2, static_cast<int>((area.height() - height) / 2 * 0.8));
     }
     title_ = texts_.GetLine("Sys_AppTitle", 0);
+    // The title only: a display name set for the application would be added by Qt to every
+    // window's title (the caption of a load's progress and of each box) a second time.
     setWindowTitle(Q(title_));
-    QGuiApplication::setApplicationDisplayName(Q(title_));
     setWindowIcon(LoaderWindowIcon());
 
     BuildImageList();
@@ -401,9 +402,6 @@ void TForm1::UpdateCaption() {
     }
     if (windowTitle() != caption) {
         setWindowTitle(caption);
-    }
-    if (QGuiApplication::applicationDisplayName() != caption) {
-        QGuiApplication::setApplicationDisplayName(caption);
     }
 }
 

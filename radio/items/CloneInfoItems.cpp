@@ -35,11 +35,14 @@ std::string Line(const ItemContext& context, const char* key) {
     return context.services.texts.GetLine(key, 0);
 }
 
-// The radio's model: a line of "GI_AppInd_Model" by the model bits.
+// The radio's model: its name, then the line of "GI_AppInd_Model" of the model bits, which
+// names the model type as the tree's first node does (" (LMR)").
 int Model(ItemContext& context, const ItemRow&) {
     const uint8_t bits = Block(context)[kModel];
     const int line = BitSet(bits, 0) + (BitSet(bits, 5) ? 3 : BitSet(bits, 3));
-    context.capsule.outText = context.services.texts.GetLine("GI_AppInd_Model", line);
+    cmcGTex& texts = context.services.texts;
+    context.capsule.outText =
+        texts.GetLine("GI_AppInd_RadioName", 0) + texts.GetLine("GI_AppInd_Model", line);
     return 0;
 }
 

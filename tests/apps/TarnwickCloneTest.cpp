@@ -105,4 +105,41 @@ TEST_F(TarnwickCloneTest, ReadSaveAndWriteBackFromTheMenu) {
     EXPECT_EQ(ReadBytes(Written()), memory);
 }
 
+// The README's try-it lines: the radio's program without a memory file, COM 1 on its pty, and
+// a Clone Read from the menu takes its memory as it is (unpaced here; pacing only slows it).
+// Its --model option makes it a radio of another model type.
+TEST_F(TarnwickCloneTest, TheSimulatedRadiosOwnMemoryReadsAsItIs) {
+    const struct {
+        std::vector<std::string> arguments;
+        ModelType model;
+    } cases[] = {{{}, bench::kDefaultRadioModel}, {{"--model", "vask-pmr"}, MT_VaskPmr}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.model);
+        testsupport::RadioProgram radio;
+        ASSERT_TRUE(radio.Start(CLONE_RADIO_PTY, c.arguments));
+        const fs::path saved = dir_ / "read.tov";
+        const std::string script =
+            "Clone/Read from Radio...;File/Save As...=" + saved.string() + ";File/Exit";
+        setenv("MERROW_MENU_SCRIPT", script.c_str(), 1);
+        ProgramProcess program;
+        ASSERT_TRUE(program.Start(TARNWICK, dir_ / "output.txt"));
+        ASSERT_EQ(program.WaitForEnd(120000), 0) << Printed();
+        EXPECT_EQ(Printed().find("box "), std::string::npos) << "no error: " << Printed();
+
+        cmcEeprom image;
+        image.Resize(48880);
+        cmcTovFile file;
+        file.SetImage(&image);
+        file.SetModelId(layout::kModelCodeValue);
+        file.SetMapRevHandler([](int mapRev) { return mapRev == 4; });
+        file.SetHeaderHandler([](int, int, int*) { return true; });
+        ASSERT_EQ(file.Read(saved.string(), nullptr), 0) << Printed();
+        const std::vector<uint8_t> memory =
+            bench::RadioMemory(c.model, bench::kDefaultRadioChannels);
+        ASSERT_EQ(memory.size(), static_cast<size_t>(layout::kRadioPartSize));
+        EXPECT_TRUE(std::equal(memory.begin(), memory.end(), image.GetData()));
+        fs::remove(saved);
+    }
+}
+
 }  // namespace

@@ -83,7 +83,8 @@ TEST_F(MenuRowsTest, PortAndSpeedEntriesShowAndChangeTheSettings) {
     settings.highSpeed = 1;
     EXPECT_EQ(Run(CL_Menu_Port_Com, 1, 0), 0);
     EXPECT_EQ(Run(CL_Menu_Port_Com, 2, 0), kStateChecked);
-    EXPECT_EQ(Run(CL_Menu_Port_Usb, 0, 0), 0);
+    EXPECT_EQ(Run(CL_Menu_Port_Usb, 0, 0), kStateCaptionReplaced);
+    EXPECT_EQ(rig.cell.GetCaption(), "&Other Port...");
     EXPECT_EQ(Run(CL_Menu_Port_SpeedHigh, 0, 0), 0);
     EXPECT_EQ(Run(CL_Menu_Port_SpeedHigh, 1, 0), kStateChecked);
     rig.events.clear();
@@ -96,9 +97,11 @@ TEST_F(MenuRowsTest, PortAndSpeedEntriesShowAndChangeTheSettings) {
     EXPECT_EQ(Run(CL_Menu_Port_SpeedHigh, 0, 13), kStateChecked);
     EXPECT_EQ(settings.highSpeed, 0);
 
-    // A port beyond the listed four is the other port's, which Enter asks for in the dialog.
+    // A port beyond the listed four is the other port's, which names it; Enter asks for it in
+    // the dialog.
     settings.portNumber = 5;
-    EXPECT_EQ(Run(CL_Menu_Port_Usb, 0, 0), kStateChecked);
+    EXPECT_EQ(Run(CL_Menu_Port_Usb, 0, 0), kStateChecked | kStateCaptionReplaced);
+    EXPECT_EQ(rig.cell.GetCaption(), "&Other Port: COM5...");
     EXPECT_EQ(Run(CL_Menu_Port_Com, 4, 0), 0);
     rig.shell.menuCommands.clear();
     Run(CL_Menu_Port_Usb, 0, 13);

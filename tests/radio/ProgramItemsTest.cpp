@@ -96,10 +96,10 @@ TEST_F(CloneInfoTest, ModelRevisionOverVoltageAndCheckSum) {
         std::map<int, uint8_t> bytes;
         std::string text;
     } cases[] = {
-        {CL_CloneInfo_Model, {{48, 0x29}}, rig.table.GetLine("GI_AppInd_Model", 4)},
-        {CL_CloneInfo_Model, {{48, 0x09}}, rig.table.GetLine("GI_AppInd_Model", 2)},
-        {CL_CloneInfo_Model, {{48, 0x20}}, rig.table.GetLine("GI_AppInd_Model", 3)},
-        {CL_CloneInfo_Model, {{48, 0x00}}, rig.table.GetLine("GI_AppInd_Model", 0)},
+        {CL_CloneInfo_Model, {{48, 0x29}}, "Merrow" + rig.table.GetLine("GI_AppInd_Model", 4)},
+        {CL_CloneInfo_Model, {{48, 0x09}}, "Merrow" + rig.table.GetLine("GI_AppInd_Model", 2)},
+        {CL_CloneInfo_Model, {{48, 0x20}}, "Merrow" + rig.table.GetLine("GI_AppInd_Model", 3)},
+        {CL_CloneInfo_Model, {{48, 0x00}}, "Merrow" + rig.table.GetLine("GI_AppInd_Model", 0)},
         {CL_CloneInfo_Revision, {{34, 0x27}}, "2.7"},
         {CL_CloneInfo_Revision, {{34, 0xFF}}, "15.15"},
         {CL_CloneInfo_OverVolt, {{49, 0x20}}, rig.table.GetLine("GI_Mess_CloneInfo_OverVolt", 0)},

@@ -107,7 +107,7 @@ public:
         ++discardQuestions;
         return discardAnswer;
     }
-    bool ConfirmMakerMode() override {
+    bool ConfirmMakerWrite() override {
         ++makerQuestions;
         return makerAnswer;
     }

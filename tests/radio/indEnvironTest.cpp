@@ -51,12 +51,12 @@ protected:
         EXPECT_EQ(env.recentFiles.GetCount(), 0);
         EXPECT_EQ(env.fontSizePercentage, 100);
         EXPECT_EQ(env.toolBarVisible, 1);
-        EXPECT_EQ(env.splitter, 200);
+        EXPECT_EQ(env.splitter, indEnviron::kSplitterFitsTree);
         EXPECT_EQ(env.modelType, 0);
-        EXPECT_EQ(env.windowWidth, 800);
-        EXPECT_EQ(env.windowHeight, 600);
-        EXPECT_EQ(env.windowLeft, 560);
-        EXPECT_EQ(env.windowTop, 144);
+        EXPECT_EQ(env.windowWidth, 1536);
+        EXPECT_EQ(env.windowHeight, 864);
+        EXPECT_EQ(env.windowLeft, 192);
+        EXPECT_EQ(env.windowTop, 64);
     }
 
     testsupport::MemorySettings settings_;
@@ -69,13 +69,16 @@ TEST_F(indEnvironTest, FirstStartWithoutSettingsGivesTheDefaults) {
     ExpectDefaults(env);
 }
 
-TEST_F(indEnvironTest, DefaultWindowIsNinetyPercentOfASmallScreenAtMost800By600) {
+// Four fifths of a large screen; on a small one 800 x 600 as long as that is at most 90 % of it.
+TEST_F(indEnvironTest, DefaultWindowIsAShareOfTheScreen) {
     struct Case {
         indEnviron::ScreenSize screen;
         int left, top, width, height;
     };
     const Case cases[] = {
-        {{1920, 1080}, 560, 144, 800, 600},
+        {{1920, 1080}, 192, 64, 1536, 864},
+        {{3840, 2160}, 384, 129, 3072, 1728},
+        {{1024, 768}, 102, 46, 819, 614},
         {{1000, 600}, 100, 18, 800, 540},  // 0.3 x 60 free lines is 18, not 17
         {{640, 480}, 32, 14, 576, 432},
         {{801, 601}, 40, 18, 720, 540},

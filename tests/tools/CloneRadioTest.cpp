@@ -144,6 +144,7 @@ TEST_F(CloneRadioTest, HearsSetUpFramesOnlyAtItsBitRate) {
 TEST_F(CloneRadioTest, AnswersTheIdentityRequestWithItsBlock) {
     radio.SetLastAddress(0x0FA0);
     radio.SetRevisions(0x11, 3);
+    radio.SetModelBits(0x09);
     Wake(false, 9600);
     Bytes answer = Ask(Command(0xE0, {}, 12), 9600);
     ASSERT_EQ(answer.size(), 4u + 4 + 68 + 1);
@@ -156,6 +157,7 @@ TEST_F(CloneRadioTest, AnswersTheIdentityRequestWithItsBlock) {
     EXPECT_EQ(std::string(block.begin() + 2, block.begin() + 18), "MERROW CLONE SIM");
     EXPECT_EQ(block[34], 0x11);
     EXPECT_EQ(block[35], 3);
+    EXPECT_EQ(block[48], 0x09);
     EXPECT_EQ(std::string(block.begin() + 52, block.begin() + 56), "0FA0");
     for (int i = 56; i < 60; ++i)
         EXPECT_TRUE(std::isxdigit(block[i])) << i;

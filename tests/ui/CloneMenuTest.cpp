@@ -16,9 +16,12 @@
 #include <QTreeWidget>
 #include <QWindow>
 
+#include "common/GetTextBlock.h"
+#include "radio/BankTable.h"
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
 #include "radio/cmcCellObj.h"
+#include "radio/datCh.h"
 #include "radio/indCloneCommands.h"
 #include "radio/indCloneMan.h"
 #include "tests/radio/CloneRadioPeer.h"
@@ -195,6 +198,33 @@ TEST_F(CloneMenuTest, TheFirstAltLetterAfterAnExchangeOpensItsMenu) {
     if (menu) {
         menu->close();
     }
+}
+
+// In maker mode a write first says that it writes the factory adjustments too; Cancel there
+// writes nothing.
+TEST_F(CloneMenuTest, AWriteInMakerModeFirstCautionsThatItWritesTheAdjustments) {
+    rig.main->EnterMakerMode();  // OK to the caution before maker mode
+    ASSERT_TRUE(rig.main->InMakerMode());
+    EXPECT_NE(rig.boxes.boxes.back().text.find("Enter maker mode?"), std::string::npos);
+    cmcEeprom& image = rig.main->CurrentImage();
+    SetBankSize(image, 0, 1);
+    datCh channel(&image);
+    channel.Load(ChannelKindOf(rig.main->CurrentModelType()), 0);
+    channel.used = 1;
+    channel.rxFreq = channel.txFreq = 146500000;
+    channel.Store();
+    rig.boxes.boxes.clear();
+    rig.boxes.Answer(platform::BoxAnswer::Cancel);
+    Click(CL_Menu_Clone_Write);
+    RunExchange();
+    ASSERT_EQ(rig.boxes.boxes.size(), 1u);
+    const std::string& caution = rig.boxes.boxes[0].text;
+    EXPECT_EQ(caution, GetTextBlock(rig.table, "GI_Mess_Maker_WriteCaution"));
+    EXPECT_NE(caution.find("factory adjustments"), std::string::npos);
+    EXPECT_NE(caution.find("Write to the radio"), std::string::npos);
+    EXPECT_EQ(caution.find("Enter maker mode?"), std::string::npos);
+    EXPECT_EQ(radio.WritesDone(), 0);
+    EXPECT_EQ(radio.FramesWritten(), 0);
 }
 
 TEST_F(CloneMenuTest, InformationAsksTheRadioWithoutAQuestion) {

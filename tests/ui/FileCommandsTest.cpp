@@ -24,6 +24,7 @@
 #include "tests/support/PlainUserRights.h"
 #include "tests/support/ReadOnlyFolder.h"
 #include "tests/support/RecordingFileDialogs.h"
+#include "tests/support/ScopedEnvFolder.h"
 #include "tests/ui/MainRig.h"
 #include "tests/ui/ProgramFolder.h"
 #include "ui/cuiMenu.h"
@@ -464,6 +465,49 @@ TEST_F(FileCommandsTest, ExitClosesTheWindowAfterSavingOnYes) {
     Click(CL_Menu_File_Exit);
     EXPECT_FALSE(rig.form->isVisible());
     EXPECT_TRUE(fs::exists(path));
+}
+
+// Where the file dialogs (and the PDF file of a print without printer) start: the folder of
+// the last file while it is there, else the documents folder when the account has one, else
+// the home folder.
+class DocumentFolderTest : public ::testing::Test {
+protected:
+    // Opens the Open dialog from the menu; returns the folder it started in.
+    std::string OpenDialogFolder() {
+        rig.Start();
+        rig.main->Menu()->UpdateAll();
+        FindIn(rig.form->menuBar()->actions(), CL_Menu_File_Open, 0)->trigger();
+        EXPECT_EQ(dialogs.requests.size(), 1u);
+        return dialogs.requests.empty() ? "" : dialogs.requests.back().request.folder;
+    }
+
+    testsupport::ScopedEnvFolder home{"HOME", "tarnwick-home-"};
+    testsupport::ScopedEnvFolder config{"XDG_CONFIG_HOME", "tarnwick-config-"};
+    ProgramFolder folder;
+    MainRig rig;
+    RecordingFileDialogs dialogs;
+};
+
+TEST_F(DocumentFolderTest, AFreshAccountWithoutDocumentsStartsAtHome) {
+    EXPECT_EQ(OpenDialogFolder(), home.Path().string());
+    EXPECT_EQ(rig.main->GetFileName(), (home.Path() / "Untitled").string()) << "the PDF's place";
+}
+
+TEST_F(DocumentFolderTest, TheDocumentsFolderWhenThereIsOne) {
+    fs::create_directories(home.Path() / "Documents");
+    EXPECT_EQ(OpenDialogFolder(), (home.Path() / "Documents").string());
+}
+
+TEST_F(DocumentFolderTest, TheLastFolderWhileItIsThere) {
+    const fs::path last = home.Path() / "clones";
+    fs::create_directories(last);
+    rig.settings.currentFolder = last.string();
+    EXPECT_EQ(OpenDialogFolder(), last.string());
+}
+
+TEST_F(DocumentFolderTest, ALastFolderThatWentIsPassedOver) {
+    rig.settings.currentFolder = (home.Path() / "gone").string();
+    EXPECT_EQ(OpenDialogFolder(), home.Path().string());
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QMenuBar>
 #include <QSplitter>
+#include <QStyleOptionViewItem>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -23,6 +24,7 @@
 #include "radio/cmcCellCapsule.h"
 #include "radio/cmcCellObj.h"
 #include "radio/items/ItemGroups.h"
+#include "tests/ui/DialogRig.h"
 #include "tests/ui/MainRig.h"
 #include "tests/ui/ProgramFolder.h"
 #include "ui/TreeImages.h"
@@ -57,9 +59,11 @@ TEST_F(MainWindowTest, BuildsTheWholeWindowFromTheProgramsOwnData) {
     TForm1& form = *rig.form;
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.windowTitle(), "Untitled - Tarnwick");
+    // Windows and boxes keep their own captions: no display name for Qt to add to them.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     EXPECT_EQ(form.minimumSize(), QSize(400, 200));
-    EXPECT_EQ(form.frameGeometry().topLeft(), QPoint(240, 127)) << "the default on 1280 x 1024";
-    EXPECT_EQ(form.size(), QSize(800, 600));
+    EXPECT_EQ(form.frameGeometry().topLeft(), QPoint(128, 61)) << "the default on 1280 x 1024";
+    EXPECT_EQ(form.size(), QSize(1024, 819));
 
     QStringList menus;
     for (const QAction* item : form.menuBar()->actions()) {
@@ -70,12 +74,11 @@ TEST_F(MainWindowTest, BuildsTheWholeWindowFromTheProgramsOwnData) {
     EXPECT_EQ(rig.main->ToolBar()->Rows()[0]->actions().size(), 12);
     EXPECT_TRUE(rig.main->ToolBar()->IsVisible());
 
-    // The tree in the left panel of the splitter, at the saved width, filtered for LMR.
+    // The tree in the left panel of the splitter, filtered for LMR.
     const auto* splitter = qobject_cast<QSplitter*>(form.centralWidget());
     ASSERT_TRUE(splitter);
     EXPECT_EQ(splitter->widget(0), rig.main->TreePanel());
     EXPECT_EQ(splitter->widget(1), rig.main->SheetPanel());
-    EXPECT_EQ(rig.main->TreePanel()->width(), 200);
     const QTreeWidgetItem* top = rig.main->Tree()->NodeAt(0);
     EXPECT_EQ(top->text(0), "Merrow (LMR)");
     EXPECT_EQ(Captions(top).join(", "),
@@ -95,9 +98,38 @@ TEST_F(MainWindowTest, BuildsTheWholeWindowFromTheProgramsOwnData) {
     EXPECT_EQ(rig.main->OpenedSheet()->GetTitle(), "Merrow");
     EXPECT_TRUE(rig.main->OpenedSheet()->Grid()->isVisible());
 
-    EXPECT_EQ(rig.main->StatusBar()->PanelCount(), 2);
+    EXPECT_EQ(rig.main->StatusBar()->PanelCount(), 3) << "status text, port and the last";
     EXPECT_TRUE(rig.boxes.fatals.empty());
     EXPECT_TRUE(rig.boxes.boxes.empty());
+}
+
+// At the first start the tree panel shows every name of the tree whole, whichever branch is
+// opened; a width the user chose is kept.
+TEST_F(MainWindowTest, TheFirstStartFitsTheTreesLongestName) {
+    rig.Start();
+    rig.Advance(60);
+    QTreeWidget* view = rig.main->Tree()->View();
+    view->expandAll();
+    QApplication::processEvents();
+    QStyleOptionViewItem option;
+    option.initFrom(view);
+    option.font = view->font();
+    option.decorationSize = view->iconSize();
+    for (QTreeWidgetItem* node : rig.main->Tree()->Nodes()) {
+        const QRect place = view->visualItemRect(node);
+        const int needed =
+            view->itemDelegate()->sizeHint(option, view->indexFromItem(node)).width();
+        EXPECT_LE(place.left() + needed, view->viewport()->width()) << node->text(0).toStdString();
+    }
+    testsupport::DialogRig::SaveShot(*rig.form, "main-window-first-start");
+    EXPECT_GT(rig.main->TreePanel()->width(), 200) << "wider than the width that cut names";
+    EXPECT_LT(rig.main->TreePanel()->width(), rig.form->width() / 2);
+}
+
+TEST_F(MainWindowTest, ATreeWidthChosenBeforeIsKept) {
+    rig.settings.splitter = 260;
+    rig.Start();
+    EXPECT_EQ(rig.main->TreePanel()->width(), 260);
 }
 
 TEST_F(MainWindowTest, ChoosingATreeNodeOpensItsSheetOnce) {
@@ -292,8 +324,10 @@ TEST_F(MainWindowTest, StatusTextsAreDrawnInTheirColoursAtTheLeftOfTheFirstPanel
     }
     EXPECT_GT(red, 5) << "red text at the left";
 
-    // The first panel takes what the others leave, 100 pixels at least.
-    EXPECT_EQ(bar->PanelAt(0).width, bar->width() - bar->PanelAt(1).width);
+    // The first panel takes what the others leave (the port's and the last), 100 pixels at
+    // least.
+    ASSERT_EQ(bar->PanelCount(), 3);
+    EXPECT_EQ(bar->PanelAt(0).width, bar->width() - bar->PanelAt(1).width - bar->PanelAt(2).width);
     bar->PanelAt(1).width = bar->width();
     rig.main->LayoutStatusBar();
     EXPECT_EQ(bar->PanelAt(0).width, 100);
@@ -333,13 +367,14 @@ TEST_F(MainWindowTest, ClosingWithUnsavedChangesAsksFirst) {
     rig.main->CurrentImage().SetByte(504, 'A');
     rig.main->UpdateModified();
     ASSERT_TRUE(rig.main->IsModified());
+    const int treeWidth = rig.main->TreePanel()->width();
 
     // Cancel, and Yes when no name is chosen for the file, keep the window and its saved place.
     for (platform::BoxAnswer answer : {platform::BoxAnswer::Cancel, platform::BoxAnswer::Yes}) {
         rig.boxes.Answer(answer);
         EXPECT_FALSE(rig.form->close());
         EXPECT_TRUE(rig.form->isVisible());
-        EXPECT_EQ(rig.settings.windowLeft, 240);
+        EXPECT_EQ(rig.settings.windowLeft, 128);
     }
     ASSERT_EQ(rig.boxes.boxes.size(), 2u);
     EXPECT_EQ(rig.boxes.boxes[0].text,
@@ -353,7 +388,7 @@ TEST_F(MainWindowTest, ClosingWithUnsavedChangesAsksFirst) {
     EXPECT_EQ(rig.settings.windowTop, 120);
     EXPECT_EQ(rig.settings.windowWidth, 640);
     EXPECT_EQ(rig.settings.windowHeight, 480);
-    EXPECT_EQ(rig.settings.splitter, 200);
+    EXPECT_EQ(rig.settings.splitter, treeWidth);
     EXPECT_EQ(rig.main->Tree(), nullptr) << "the tree went with the window";
     EXPECT_EQ(rig.main->OpenedSheet(), nullptr);
 }

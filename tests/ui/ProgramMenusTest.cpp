@@ -22,7 +22,9 @@
 #include "radio/CloneIdentity.h"
 #include "radio/indActiveCell.h"
 #include "radio/indEnviron.h"
+#include "tests/ui/DialogRig.h"
 #include "tests/ui/MainRig.h"
+#include "tests/ui/PaintedTexts.h"
 #include "tests/ui/ProgramFolder.h"
 #include "ui/cuiAboutBox.h"
 #include "ui/cuiComSelDialog.h"
@@ -30,6 +32,7 @@
 #include "ui/cuiInformation.h"
 #include "ui/cuiMenu.h"
 #include "ui/cuiSheet.h"
+#include "ui/cuiStatusBar.h"
 #include "ui/cuiToolBar.h"
 
 namespace {
@@ -201,6 +204,48 @@ TEST_F(ProgramMenusTest, PortDialogKeepsThePortInTheSettings) {
     EXPECT_EQ(rig.settings.portNumber, 12);
 }
 
+// A port beyond COM4, chosen in the dialog: the Port menu's entry names it and is the one
+// ticked, and the status bar shows it with the device it opens; back on COM2 the entry is
+// plain again.
+TEST_F(ProgramMenusTest, AnotherPortShowsInTheMenuAndTheStatusBar) {
+    rig.Start();
+    const auto statusTexts = [this] {
+        testsupport::PaintedTexts device;
+        rig.main->StatusBar()->render(&device);
+        return device.Joined();
+    };
+    EXPECT_EQ(statusTexts(), "Port COM1: " + platform::SerialPortPath(1));
+    QTimer::singleShot(0, [] {
+        auto* dialog = dynamic_cast<cuiComSelDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        EXPECT_NE(dialog->Notice()->text().indexOf("/dev/ttyUSB(n-1)"), -1);
+        dialog->Edit()->setText("7");
+        testsupport::DialogRig::SaveShot(*dialog, "port-dialog-program");
+        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    });
+    Menu(CL_Menu_Port_Usb)->trigger();
+    Settle();
+    EXPECT_EQ(rig.settings.portNumber, 7);
+    EXPECT_EQ(Menu(CL_Menu_Port_Usb)->text(), "&Other Port: COM7...");
+    EXPECT_TRUE(Menu(CL_Menu_Port_Usb)->isChecked());
+    for (int port = 1; port <= 4; ++port) {
+        EXPECT_FALSE(Menu(CL_Menu_Port_Com, port)->isChecked()) << port;
+    }
+    EXPECT_EQ(statusTexts(), "Port COM7: " + platform::SerialPortPath(7));
+    testsupport::DialogRig::SaveShot(*rig.form, "main-window-port-7");
+    // Another device for the number, found again with the next status text.
+    setenv("MERROW_COM7", "/dev/ttyACM0", 1);
+    rig.bus->SendText(EV_StatusText, 0x80000008, 0x8000000F, "");
+    EXPECT_EQ(statusTexts(), "Port COM7: /dev/ttyACM0");
+    unsetenv("MERROW_COM7");
+
+    Menu(CL_Menu_Port_Com, 2)->trigger();
+    Settle();
+    EXPECT_EQ(Menu(CL_Menu_Port_Usb)->text(), "&Other Port...");
+    EXPECT_FALSE(Menu(CL_Menu_Port_Usb)->isChecked());
+    EXPECT_EQ(statusTexts(), "Port COM2: " + platform::SerialPortPath(2));
+}
+
 // The window shows the identity block through the memory map's cells, and closing it gives
 // the main window its input back.
 TEST_F(ProgramMenusTest, CloneInformationWindowShowsTheIdentityBlock) {
@@ -220,7 +265,7 @@ TEST_F(ProgramMenusTest, CloneInformationWindowShowsTheIdentityBlock) {
     ASSERT_TRUE(window);
     EXPECT_EQ(window->windowTitle(), "Tarnwick");
     const std::map<int, std::string> expected = {
-        {CL_CloneInfo_Model, " (PMR with Vask)"},
+        {CL_CloneInfo_Model, "Merrow (PMR with Vask)"},
         {CL_CloneInfo_Revision, "3.1"},
         {CL_CloneInfo_Comment1, "DEPOT NORTH"},
         {CL_CloneInfo_Comment2, ""},

@@ -94,7 +94,7 @@ const char* const kTable[] = {
     "#Join_BasicCell",
     "{<-}",
     "#Join_Cells",
-    "{SW}WWWWWWWWWWWWWWWWWWWW|{+}|{S}x|{T}tail|",
+    "{SWB}WWWWWWWWWWWWWWWWWWWW|{+}|{SB}x|{T}tail|",
     "#Print_Style",
     "(PrintFontRatio=50)",
     "#Print_BasicCell",
@@ -669,13 +669,22 @@ TEST_F(cuiSheetTest, PrintingPaintsGreyOrWhiteWithPolygonMarks) {
 }
 
 // A joined cell shows its anchor's text over the joined width; a tail cell is highlighted with
-// the cell it belongs to.
+// the cell it belongs to. The column rule of a lined cell stands only where no cell is joined
+// to it, nor a tail.
 TEST_F(cuiSheetTest, JoinedCellsCarryTheAnchorsTextAndTailsItsHighlight) {
     Open("Join");
     ASSERT_EQ(Current(), (cuiGridCoord{0, 0}));
     sheet->Grid()->SetColWidth(0, 20);
     sheet->Grid()->SetColWidth(1, 40);
+    sheet->Grid()->SetColWidth(2, 20);
+    sheet->Grid()->SetRowHeight(0, 20);
     const QImage joined = RenderCell(*sheet, 1, 0);
+    const QRgb rule = qRgb(0x80, 0x80, 0x80);
+    EXPECT_EQ(joined.pixel(joined.width() - 1, 0), rule);
+    const QImage anchor = RenderCell(*sheet, 0, 0);
+    EXPECT_NE(anchor.pixel(anchor.width() - 1, 0), rule);
+    const QImage beforeTail = RenderCell(*sheet, 2, 0);
+    EXPECT_NE(beforeTail.pixel(beforeTail.width() - 1, 0), rule);
     const_cast<cmcCellObj&>(sheet->Cells().At(0, 0).cell).SetCaption("");
     EXPECT_NE(joined, RenderCell(*sheet, 1, 0));
     const QRgb highlight = ToQColor(0x8000000D, sheet->Grid()->palette()).rgb();

@@ -70,7 +70,7 @@ TEST_F(indEnvironIniTest, SettingsLastFromOneRunToTheNextInTheUsersFile) {
     ASSERT_TRUE(fs::exists(File()));
     indEnviron env(kMutex, kKey, kScreen);
     EXPECT_EQ(env.portNumber, 4);
-    EXPECT_EQ(env.windowWidth, 800);
+    EXPECT_EQ(env.windowWidth, 1024);
     EXPECT_EQ(env.currentFolder, "/home/tech/clone files, 2026");
     EXPECT_EQ(env.recentFiles.GetDisplayName(0, ""), "/home/tech/b.dat");
     EXPECT_EQ(env.recentFiles.GetDisplayName(1, ""), "/home/tech/clone files, 2026/site A.dat");

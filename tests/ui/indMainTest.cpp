@@ -140,15 +140,16 @@ TEST_F(indMainTest, MakerModeByTheSwitchInAnyCase) {
     EXPECT_TRUE(rig.main->InMakerMode());
     EXPECT_TRUE(TopCaptions().contains("Maker Adjustment"));
 
-    // Status text, the maker panel (dark red, white text) and the empty last panel.
+    // Status text, port, the maker panel (dark red, white text) and the empty last panel.
     cuiStatusBar* bar = rig.main->StatusBar();
-    ASSERT_EQ(bar->PanelCount(), 3);
-    EXPECT_EQ(rig.main->MakerPanel(), 1);
-    EXPECT_TRUE(bar->PanelAt(1).ownerDrawn);
-    EXPECT_FALSE(bar->PanelAt(2).ownerDrawn);
-    EXPECT_EQ(bar->PanelAt(0).width, bar->width() - bar->PanelAt(1).width - bar->PanelAt(2).width);
+    ASSERT_EQ(bar->PanelCount(), 4);
+    EXPECT_EQ(rig.main->MakerPanel(), 2);
+    EXPECT_TRUE(bar->PanelAt(2).ownerDrawn);
+    EXPECT_FALSE(bar->PanelAt(3).ownerDrawn);
+    EXPECT_EQ(bar->PanelAt(0).width,
+              bar->width() - bar->PanelAt(1).width - bar->PanelAt(2).width - bar->PanelAt(3).width);
     const QImage picture = bar->grab().toImage();
-    EXPECT_EQ(picture.pixelColor(bar->PanelRect(1).left() + 1, 1), QColor(0x80, 0, 0));
+    EXPECT_EQ(picture.pixelColor(bar->PanelRect(2).left() + 1, 1), QColor(0x80, 0, 0));
 
     rig.main->EnterMakerMode();
     EXPECT_EQ(rig.boxes.boxes.size(), 1u) << "on once, for good";
@@ -177,7 +178,7 @@ TEST_F(indMainTest, MakerModeByTypingTheWordInTheAboutBox) {
     EXPECT_EQ(rig.boxes.boxes.size(), 1u);
     EXPECT_FALSE(rig.main->InMakerMode()) << "cancelled";
     EXPECT_FALSE(TopCaptions().contains("Maker Adjustment"));
-    EXPECT_EQ(rig.main->StatusBar()->PanelCount(), 2);
+    EXPECT_EQ(rig.main->StatusBar()->PanelCount(), 3);
     typeInAboutBox("hearken");
     EXPECT_TRUE(rig.main->InMakerMode());
     EXPECT_TRUE(TopCaptions().contains("Maker Adjustment"));

@@ -10,11 +10,13 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -47,6 +49,30 @@ const ModelSheet kModelSheets[] = {
 };
 
 constexpr int kFirstRowOfChannels = 1;  // after the head row
+constexpr QRgb kRuleGrey = qRgb(0x80, 0x80, 0x80);
+
+// The cell drawn alone on white, at its grid size.
+QImage RenderCell(cuiSheet& sheet, int col, int row) {
+    QImage image(sheet.Grid()->ColWidth(col), sheet.Grid()->RowHeight(row), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    sheet.DrawCell(painter, col, row, image.rect());
+    return image;
+}
+
+// The box of a drawn cell's dark pixels, its bottom line and right rule left out: where its
+// text or glyphs lie.
+QRect InkBox(const QImage& cell) {
+    QRect box;
+    for (int y = 0; y < cell.height() - 1; ++y) {
+        for (int x = 0; x < cell.width() - 1; ++x) {
+            if (qGray(cell.pixel(x, y)) < 96) {
+                box |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return box;
+}
 
 class BankSheetTest : public ::testing::Test {
 protected:
@@ -98,6 +124,13 @@ protected:
         channel.Load(ChannelKindOf(rig.shell.model), position);
         channel.used = 1;
         channel.rxFreq = channel.txFreq = hz;
+        channel.Store();
+    }
+
+    void SetChannel(int position, const std::function<void(datCh&)>& change) {
+        datCh channel(&rig.shell.image);
+        channel.Load(ChannelKindOf(rig.shell.model), position);
+        change(channel);
         channel.Store();
     }
 
@@ -313,6 +346,76 @@ TEST_F(BankSheetTest, TheTitleTellsTheBankAndTheChannelsLeft) {
     EXPECT_EQ(answer->intAnswer, 2);
 }
 
+// A bit field ends its value with a line end; its digits still sit whole in the middle of
+// their cell, at every font size and on paper.
+TEST_F(BankSheetTest, ABitFieldsDigitsSitWholeInTheMiddleOfTheirCell) {
+    Document(MT_Lmr, {2});
+    SetChannel(0, [](datCh& channel) { channel.scanMask = 0x3FF; });
+    QImage paper(100, 100, QImage::Format_RGB32);
+    paper.setDotsPerMeterY(static_cast<int>(300 / 0.0254));
+    const struct {
+        int percentage;
+        QPaintDevice* paper;
+    } cases[] = {{75, nullptr}, {100, nullptr}, {150, nullptr}, {200, nullptr}, {100, &paper}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.percentage << (c.paper ? "% on paper" : "%"));
+        cuiSheet::SetViewFontPercentage(c.percentage);
+        Open("LMR", 0, c.paper);
+        const QImage cell = RenderCell(Bank(), Column(CL_Mch_Scan), kFirstRowOfChannels);
+        EXPECT_EQ(Shown(CL_Mch_Scan, 0), "1234567890\n");
+        const QRect ink = InkBox(cell);
+        ASSERT_FALSE(ink.isEmpty());
+        EXPECT_GT(ink.top(), 0) << "the tops of the digits are cut";
+        EXPECT_LT(ink.bottom(), cell.height() - 2);
+        const int inkMiddle = ink.top() + ink.bottom();
+        const int cellMiddle = cell.height() - 2;
+        EXPECT_LE(std::abs(inkMiddle - cellMiddle), cell.height() / 3)
+            << "ink " << ink.top() << ".." << ink.bottom() << " in " << cell.height();
+    }
+    cuiSheet::SetViewFontPercentage(100);
+}
+
+// Each column has a rule along its right edge, from its heading down, so that a short value
+// beside another ("Inv" of the scrambler code, "Off" of auto reset) reads under its own heading.
+TEST_F(BankSheetTest, ColumnRulesKeepEachValueUnderItsOwnHeading) {
+    Document(MT_Lmr, {2});
+    Open("LMR", 0);
+    for (int item : {CL_Mch_Scrm_Code, CL_Mch_AutoReset}) {
+        for (int row : {0, kFirstRowOfChannels}) {
+            SCOPED_TRACE(testing::Message() << "item " << item << ", row " << row);
+            const QImage cell = RenderCell(Bank(), Column(item), row);
+            for (int y = 0; y < cell.height() - 1; ++y) {
+                ASSERT_EQ(cell.pixel(cell.width() - 1, y), kRuleGrey) << "y " << y;
+            }
+            const QRect ink = InkBox(cell);
+            EXPECT_GE(ink.left(), 2);
+            EXPECT_LE(ink.right(), cell.width() - 4) << "the text touches the rule";
+        }
+    }
+    EXPECT_EQ(Shown(CL_Mch_Scrm_Code, 0), "Inv");
+    EXPECT_EQ(Shown(CL_Mch_AutoReset, 0), "Off");
+}
+
+// A name in the segment font keeps the margin of a typed value from the cell before it.
+TEST_F(BankSheetTest, ANameInTheSegmentFontKeepsClearOfTheCellBeforeIt) {
+    Document(MT_Lmr, {2});
+    SetChannel(0, [](datCh& channel) {
+        const char name[] = "HARBOUR8";
+        std::copy(name, name + 8, channel.name.begin());
+    });
+    for (int percentage : {100, 200}) {
+        SCOPED_TRACE(percentage);
+        cuiSheet::SetViewFontPercentage(percentage);
+        Open("LMR", 0);
+        const QImage cell = RenderCell(Bank(), Column(CL_Mch_Text), kFirstRowOfChannels);
+        const QRect ink = InkBox(cell);
+        ASSERT_FALSE(ink.isEmpty());
+        EXPECT_GE(ink.left(), 4 * percentage / 100);
+        EXPECT_LE(ink.right(), cell.width() - 4);
+    }
+    cuiSheet::SetViewFontPercentage(100);
+}
+
 // Not a check: draws every model type's channel sheet, with a few channels, for a person to
 // look at.
 TEST_F(BankSheetTest, Screenshots) {
@@ -321,14 +424,47 @@ TEST_F(BankSheetTest, Screenshots) {
         GTEST_SKIP() << "MERROW_BANK_SCREENSHOT not set";
     }
     window.resize(1400, 300);
+    auto setUp = [this](ModelType model) {
+        Document(model, {4});
+        SetChannel(0, [](datCh& channel) {
+            channel.scanMask = 0x2A5;
+            channel.rxCodeNo = 0x85;
+            const char name[] = "HARBOUR ";
+            std::copy(name, name + 8, channel.name.begin());
+        });
+        SetChannel(1, [](datCh& channel) { channel.scanMask = 0x3FF; });
+    };
     for (const ModelSheet& m : kModelSheets) {
-        Document(m.model, {4});
+        setUp(m.model);
         Open(m.token, 0);
         for (int part = 0; part < 2; ++part) {
             Bank().Grid()->SetLeftCol(part == 0 ? 1 : Bank().Grid()->ColCount() - 1);
             window.grab().save(QString("%1/GI_Sheet_Mch_%2_%3.png").arg(folder, m.token).arg(part));
         }
     }
+    for (int percentage : {75, 150, 200}) {
+        cuiSheet::SetViewFontPercentage(percentage);
+        setUp(MT_Lmr);
+        Open("LMR", 0);
+        window.grab().save(QString("%1/GI_Sheet_Mch_LMR_%2%.png").arg(folder).arg(percentage));
+    }
+    cuiSheet::SetViewFontPercentage(100);
+    // The sheet as it comes out on paper at 300 dpi: its cells drawn one after the other.
+    QImage paper(3000, 400, QImage::Format_RGB32);
+    paper.setDotsPerMeterX(static_cast<int>(300 / 0.0254));
+    paper.setDotsPerMeterY(static_cast<int>(300 / 0.0254));
+    paper.fill(Qt::white);
+    setUp(MT_Lmr);
+    const cuiGrid& grid = *Open("LMR", 0, &paper).Grid();
+    QPainter painter(&paper);
+    for (int row = 0, y = 0; row < grid.RowCount(); y += grid.RowHeight(row++)) {
+        for (int col = 0, x = 0; col < grid.ColCount(); x += grid.ColWidth(col++)) {
+            Bank().DrawCell(painter, col, row,
+                            QRect(x, y, grid.ColWidth(col), grid.RowHeight(row)));
+        }
+    }
+    painter.end();
+    paper.save(QString("%1/GI_Sheet_Mch_LMR_paper.png").arg(folder));
     window.resize(700, 520);
     for (const char* name : {"GI_Sheet_Memory_CH_Top", "GI_Sheet_Mch_BankOperation"}) {
         Document(MT_Pmr, {4, 2});

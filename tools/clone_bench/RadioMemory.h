@@ -8,6 +8,11 @@
 
 namespace bench {
 
+// What the simulated radio's program holds when it is given no memory file: a PMR radio with
+// 16 channels, which a read from the cloning program takes as it is.
+inline constexpr ModelType kDefaultRadioModel = MT_Pmr;
+inline constexpr int kDefaultRadioChannels = 16;
+
 // The memory of a radio of the model type as a user has set it up: its initial image with
 // `channels` channels in bank 0 (each on its own frequency), reconciled and packed as a save
 // or clone write leaves it. Empty when it cannot be built.

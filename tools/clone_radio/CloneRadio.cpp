@@ -174,6 +174,7 @@ std::vector<uint8_t> CloneRadio::IdentityBlock() const {
     std::copy(comments.begin(), comments.end(), block.begin() + 2);
     block[34] = revision_;
     block[35] = mapRevision_;
+    block[48] = modelBits_;
     const int last = std::min(lastAddress_, kMemorySize - 1);
     int sum = 0;
     for (int a = 0; a <= last; ++a)

@@ -37,6 +37,8 @@ public:
     void SetIdentityWords(uint16_t word0, uint16_t word1);
     void SetRevisions(uint8_t revision, uint8_t mapRevision);
     void SetComments(const std::string& first, const std::string& second);
+    // Byte 48 of the identity block, whose bits tell the cloning program the radio's model.
+    void SetModelBits(uint8_t bits) { modelBits_ = bits; }
     // The last address of the radio's data (shown in the identity block, end of a read stream).
     void SetLastAddress(int address) { lastAddress_ = address; }
     void SetBytesPerFrame(int n) { bytesPerFrame_ = n; }
@@ -79,6 +81,7 @@ private:
     uint8_t mapRevision_ = 4;
     std::string comment1_ = "MERROW CLONE SIM";
     std::string comment2_ = "FIRMWARE 1.2";
+    uint8_t modelBits_ = ' ';
     int lastAddress_ = kMemorySize - 1;
     int bytesPerFrame_ = 16;
     std::vector<uint8_t> garbage_ = {0x00, 0x55, 0xFD, 0x0D};

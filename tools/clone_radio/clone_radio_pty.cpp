@@ -1,7 +1,8 @@
 // The simulated clone radio as a program on the master side of a pty, for end-to-end runs of
 // the cloning program and for benchmarks. Prints the slave device's path, then serves until
 // SIGINT or SIGTERM; then prints the bytes it sent, their time on the line and the pauses
-// before its answers (paced only).
+// before its answers (paced only). Without a memory file it is a radio of the model type
+// (--model, PMR by default) set up with a few channels, which a clone read takes as it is.
 #include <unistd.h>
 
 #include <csignal>
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "tools/clone_bench/RadioMemory.h"
 #include "tools/clone_radio/CloneCable.h"
 #include "tools/clone_radio/CloneRadio.h"
 #include "tools/clone_radio/PtyPeer.h"
@@ -48,6 +50,25 @@ constexpr FaultName kFaults[] = {
     {"silent-end-answer", sim::CloneFaultKind::SilentEndAnswer},
 };
 
+// The model types by name, with the model bits of the radio's identity block.
+struct ModelName {
+    const char* name;
+    ModelType model;
+    uint8_t bits;
+};
+constexpr ModelName kModels[] = {
+    {"lmr", MT_Lmr, 0x00},        {"pmr", MT_Pmr, 0x01},        {"vask-pmr", MT_VaskPmr, 0x09},
+    {"mdc-lmr", MT_MdcLmr, 0x20}, {"mdc-pmr", MT_MdcPmr, 0x21},
+};
+
+const ModelName* FindModel(const std::string& name) {
+    for (const ModelName& m : kModels) {
+        if (name == m.name)
+            return &m;
+    }
+    return nullptr;
+}
+
 struct EchoFaultName {
     const char* name;
     sim::EchoFaultKind kind;
@@ -61,6 +82,7 @@ constexpr EchoFaultName kEchoFaults[] = {
 void Usage() {
     std::fprintf(stderr,
                  "usage: clone_radio_pty [--pace] [--link PATH] [--memory FILE] [--save FILE]\n"
+                 "         [--model lmr|pmr|vask-pmr|mdc-lmr|mdc-pmr]\n"
                  "         [--rate BITS] [--last HEX] [--fault NAME[:INDEX[:ADDRESS]]]...\n"
                  "         [--fault-once NAME[:INDEX[:ADDRESS]]]...\n"
                  "         [--echo-fault wrong|missing|swapped:COMMAND[:INDEX]]...\n"
@@ -118,6 +140,8 @@ int main(int argc, char** argv) {
     sim::CloneCable cable(radio);
     sim::PtyPeer peer(cable);
     std::string link, save;
+    const ModelName* model = FindModel("pmr");
+    bool memoryGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -131,6 +155,9 @@ int main(int argc, char** argv) {
                              argv[i], sim::CloneRadio::kMemorySize);
                 return 1;
             }
+            memoryGiven = true;
+        } else if (arg == "--model" && hasValue && FindModel(argv[i + 1])) {
+            model = FindModel(argv[++i]);
         } else if (arg == "--save" && hasValue) {
             save = argv[++i];
         } else if (arg == "--rate" && hasValue) {
@@ -145,6 +172,14 @@ int main(int argc, char** argv) {
         } else {
             Usage();
             return 2;
+        }
+    }
+    radio.SetModelBits(model->bits);
+    if (!memoryGiven) {
+        radio.Memory() = bench::RadioMemory(model->model, bench::kDefaultRadioChannels);
+        if (radio.Memory().size() != static_cast<size_t>(sim::CloneRadio::kMemorySize)) {
+            std::fprintf(stderr, "clone_radio_pty: cannot set up the %s radio\n", model->name);
+            return 1;
         }
     }
     if (!save.empty()) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QGuiApplication>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -107,6 +108,9 @@ TEST_F(TForm1LoadTest, StartRunsALoadToCompleted) {
     EXPECT_EQ(highest, 255);
     EXPECT_TRUE(titles.contains("100% - Merrow Rev.2.0 Flash Loader"));
     EXPECT_EQ(form->windowTitle(), "Merrow Rev.2.0 Flash Loader");
+    // The window system gets each title as it stands: no display name of the application for
+    // Qt to add to it (the last title with its percentage, say).
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     EXPECT_EQ(boxes.boxes.size(), 1u);  // the warning at start only
     // For looking at the window as a user sees it after a load.
     if (const QString shot = qEnvironmentVariable("MERROW_LOADER_SCREENSHOT"); !shot.isEmpty()) {
