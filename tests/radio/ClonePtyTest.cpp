@@ -118,7 +118,14 @@ TEST_F(ClonePtyTest, AFarEndThatClosesMidReadIsThePortError) {
 // radio has stopped, and a read retried at once takes the radio's memory.
 class PacedClonePtyTest : public ClonePtyTest {
 protected:
-    PacedClonePtyTest() { extraArguments = {"--pace", "--fault-once", "bad-checksum:100"}; }
+    PacedClonePtyTest() {
+        // The memory the test compares with, rather than the program's own default radio.
+        sim::CloneRadio().SaveMemory(startMemory);
+        extraArguments = {"--pace", "--memory", startMemory, "--fault-once", "bad-checksum:100"};
+    }
+    ~PacedClonePtyTest() override { std::remove(startMemory.c_str()); }
+
+    const std::string startMemory = ::testing::TempDir() + "clone_pty_paced_start.bin";
 };
 
 TEST_F(PacedClonePtyTest, AReadRetriedAtOnceAfterOneThatFailedAtItsHundredthFrameCompletes) {
