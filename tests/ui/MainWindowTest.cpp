@@ -80,7 +80,7 @@ TEST_F(MainWindowTest, BuildsTheWholeWindowFromTheProgramsOwnData) {
     EXPECT_EQ(top->text(0), "Merrow (LMR)");
     EXPECT_EQ(Captions(top).join(", "),
               "Common Settings, Keys and Display, Set Mode, Memory Channels, Scan, DTMF, "
-              "Two-Tone, Five-Tone, User Tones");
+              "Two-Tone");
     EXPECT_EQ(rig.main->OpenedSheet(), nullptr);
     rig.Advance(60);
     const QTreeWidgetItem* channels = rig.Node("GI_Sheet_Memory_CH_Top");
@@ -91,7 +91,7 @@ TEST_F(MainWindowTest, BuildsTheWholeWindowFromTheProgramsOwnData) {
 
     // The heartbeat opens the selected node's sheet.
     ASSERT_NE(rig.main->OpenedSheet(), nullptr);
-    EXPECT_EQ(rig.main->OpenedSheetSpec(), "GI_Sheet_Radio_Top");
+    EXPECT_EQ(rig.main->OpenedSheetSpec(), "[St_Common]GI_Sheet_Radio_Top");
     EXPECT_EQ(rig.main->OpenedSheet()->GetTitle(), "Merrow");
     EXPECT_TRUE(rig.main->OpenedSheet()->Grid()->isVisible());
 
@@ -115,7 +115,7 @@ TEST_F(MainWindowTest, ChoosingATreeNodeOpensItsSheetOnce) {
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Down);
     rig.Advance(300);
-    EXPECT_EQ(rig.main->OpenedSheetSpec(), "GI_Sheet_Scan_Common");
+    EXPECT_EQ(rig.main->OpenedSheetSpec(), "[St_Common]GI_Sheet_Scan_Common");
     rig.Choose(rig.Node("[St_ChBank]GI_Sheet_Mch_LMR,Bank 3"));
     EXPECT_EQ(rig.main->OpenedSheet()->GetName(), "GI_Sheet_Mch_LMR");
     EXPECT_EQ(rig.main->OpenedSheet()->GetArgs(), "Bank 3");
@@ -176,7 +176,7 @@ TEST(MainWindowHistory, ASheetOpensAgainWhereTheUserLeftIt) {
 
     // With no sheet open the heartbeat opens the selected node's sheet again.
     rig.Advance(60);
-    EXPECT_EQ(rig.main->OpenedSheetSpec(), "GI_Sheet_Radio_Top");
+    EXPECT_EQ(rig.main->OpenedSheetSpec(), "[St_Common]GI_Sheet_Radio_Top");
     EXPECT_TRUE(rig.boxes.fatals.empty());
 }
 

@@ -130,7 +130,7 @@ TEST_F(indMainTest, TheModelMenusChangeAsksAndStartsFromTheNewTypesInitialImage)
     EXPECT_TRUE(initial.IsEqual(rig.main->CurrentImage())) << "the initial image, packed";
     EXPECT_TRUE(TopCaptions().contains("MSK Signalling"));
     rig.Advance(300);
-    EXPECT_EQ(rig.main->OpenedSheetSpec(), "GI_Sheet_Radio_Top");
+    EXPECT_EQ(rig.main->OpenedSheetSpec(), "[St_Common]GI_Sheet_Radio_Top");
 }
 
 TEST_F(indMainTest, MakerModeByTheSwitchInAnyCase) {
