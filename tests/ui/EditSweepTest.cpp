@@ -37,7 +37,7 @@ struct Listed {
     const char* reason;
 };
 
-// The cells that the Parts show without letting an edit last, each with its reason.
+// The cells shown without letting an edit last, each with its reason.
 constexpr Listed kShownOnly[] = {
     {CL_Comm_Ctcss_RxAfFilt, kAnyIndex, "saving takes byte 378 bit 2 from the default image"},
     {CL_KDisp_HangAct_Moni, kAnyIndex, "saving takes byte 383 bit 7 from the default image"},
@@ -190,7 +190,7 @@ struct Sharing {
     const char* reason;
 };
 
-// Cells of different settings that write the same bits, as the Parts have it.
+// Cells of different settings that write the same bits by design, each with its reason.
 constexpr Sharing kSharing[] = {
     {CL_Comm_Tot_ID_Out, CL_Comm_Tot_Dtmf_ID_Out, true, "one bit, shown on two lines"},
     {CL_2T_RxFreq_1st, CL_2TTx_Freq_1st, true, "the code's first tone, with its window"},
