@@ -211,6 +211,7 @@ bool IndexIsBelow(const ItemContext& context, const Condition& condition);
 bool InBankedMode(const ItemContext& context, const Condition& condition);
 bool RecordFieldSet(const ItemContext& context, const Condition& condition);
 bool AnalogueOnVask(const ItemContext& context, const Condition& condition);
+bool Always(const ItemContext& context, const Condition& condition);
 
 // Some of the masked bits of the image are set, or none is.
 constexpr Condition ImageBitsSet(Address address, uint8_t mask) {
@@ -240,6 +241,8 @@ constexpr Condition RecordFlagSet(int datCh::*member) {
 }
 // On the Vask model type, a channel without Vask signalling.
 constexpr Condition kAnalogueOnVask{AnalogueOnVask};
+// Holds for every cell on every model type.
+constexpr Condition kAlways{Always};
 
 // A check of the row's value after its converter ran (an address in the wrong range, say):
 // the marks (kMarkWarning, kMarkError) the value earns, 0 when none; the test and its
@@ -320,6 +323,9 @@ struct ItemRow {
     constexpr ItemRow ReadOnlyWhile(memmap::Condition condition) const {
         return With(&ItemRow::readOnlyWhen, condition);
     }
+    // Shown only, on every model type: saving and writing the image take these bits from the
+    // model type's default image, so an edit could never last.
+    constexpr ItemRow FixedByModel() const { return ReadOnlyWhile(memmap::kAlways); }
     constexpr ItemRow LoadsRecord(uint32_t kind) const { return With(&ItemRow::ownRecord, kind); }
 
 private:

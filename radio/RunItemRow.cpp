@@ -436,6 +436,10 @@ bool RecordReached(const ItemContext& context, const Condition&) {
            record.index <= datCh::GetKindLastRecord(record.kind);
 }
 
+bool Always(const ItemContext&, const Condition&) {
+    return true;
+}
+
 bool IndexIsBelow(const ItemContext& context, const Condition& condition) {
     return context.index < condition.address.base;
 }

@@ -2,6 +2,7 @@
 // bank checks the program adds to it. A check's marks sum up the marks that the fields it
 // covers give themselves when they are painted, so a check never judges a value on its own.
 #include "radio/BankSize.h"
+#include "radio/ModelType.h"
 #include "radio/cmcCellCapsule.h"
 #include "radio/indActiveCell.h"
 #include "radio/items/ItemGroups.h"
@@ -44,8 +45,12 @@ int BankChannels(ItemContext& context, const ItemRow&) {
     return 0;
 }
 
-// Runs on every model type: a user tone whose decoder limits warn.
+// A user tone whose decoder limits warn. Only the PMR types have user tones: on the LMR types
+// the same bytes hold the two-tone codes' detection windows.
 int UserTones(ItemContext& context, const ItemRow&) {
+    if (!IsPmrType(context.model)) {
+        return 0;
+    }
     bool warning = false;
     for (int tone = 0; tone < kUserToneCount && !warning; ++tone) {
         warning = MarksOf(context, CT_UserTone, CL_UTone_Dec_Low, tone).warning ||

@@ -33,7 +33,7 @@ constexpr ItemRow kRows[] = {
     Timer(CL_Comm_LockoutPenaltyTimer, Byte(406), kSecondsOrOff),
     Choice(CL_Comm_Ctcss_ToneBurst, 378, 0x08, "GI_Sheet_Sel_Comm_Ctcss_BurstType"),
     Timer(CL_Comm_Ctcss_ReverseBurst, Byte(386), {.unitsPerSecond = 100, .offText = true}),
-    Choice(CL_Comm_Ctcss_RxAfFilt, 378, 0x04, "GI_Sheet_Sel_Comm_RxAfSw"),
+    Choice(CL_Comm_Ctcss_RxAfFilt, 378, 0x04, "GI_Sheet_Sel_Comm_RxAfSw").FixedByModel(),
     Choice(CL_Comm_Ctcss_ChMuteCont, 377, 0x08, "GI_Sheet_Sel_Exp_ChMuteCont"),
     Choice(CL_Comm_RS232C_SPPED, 376, 0x0F, "GI_Sheet_Sel_Comm_RS232C_SPEED"),
     Choice(CL_Comm_RS232C_Mode, 376, 0x30, "GI_Sheet_Sel_Comm_RS232C_Mode"),

@@ -140,7 +140,7 @@ constexpr ItemRow kRows[] = {
     DisplayText(CL_Msk_IdGroup_Text, Member(&datCh::name)),
     RecordChoice(CL_Msk_IdGroup_Alert, &datCh::alert, "GI_Sheet_Sel_RxC_Beep"),
     RecordChoice(CL_Msk_IdGroup_Bell, &datCh::bell, "GI_Sheet_Sel_Msk_IdGroup_Bell"),
-    RecordChoice(CL_Msk_IdGroup_SFunc, &datCh::sFunc, kOnOff),
+    RecordChoice(CL_Msk_IdGroup_SFunc, &datCh::sFunc, kOnOff).FixedByModel(),
 
     // The call list.
     PaddedNumber(CL_Msk_CallList_Adr, Member(&datCh::adr), kAddress)
@@ -156,7 +156,7 @@ constexpr ItemRow kRows[] = {
         .ReadOnlyWhile(kFixedStatus),
     RecordChoice(CL_Msk_Msg_Status_Horn, &datCh::horn, kOnOff).ReadOnlyWhile(kFixedStatus),
     RecordChoice(CL_Msk_Msg_Status_Auto, &datCh::autoStatus, kOnOff).ReadOnlyWhile(kFixedStatus),
-    RecordChoice(CL_Msk_Msg_Status_SFunc, &datCh::sFunc, kOnOff),
+    RecordChoice(CL_Msk_Msg_Status_SFunc, &datCh::sFunc, kOnOff).FixedByModel(),
     RecordChoice(CL_Msk_Msg_Status_Rriority, &datCh::priority, "GI_Sheet_Sel_Msk_StatusMessPrio"),
     RecordChoice(CL_Msk_Msg_Status_Selection, &datCh::selection, kOnOff),
     DisplayText(CL_Msk_Msg_Status_Text_Rx, Member(&datCh::name)).ReadOnlyWhile(kFixedStatus),

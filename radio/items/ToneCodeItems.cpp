@@ -83,6 +83,13 @@ constexpr IntField Timing() {
     return Custom({ReadTiming<kBase, kCommon>, WriteTiming<kBase, kCommon>});
 }
 
+// The common entry's no-tone time is byte 686, which saving and writing take from the model
+// type's default image on the PMR types (the only ones with user tones): shown only.
+bool IsCommonTone(const ItemContext& context, const Condition&) {
+    return context.index == kCommonTone;
+}
+constexpr Condition kCommonEntry{IsCommonTone};
+
 // A left-aligned cell of the code record: "----" where no record is.
 constexpr ItemRow OfRecord(ItemRow row) {
     return row.OnlyIf(kRecordReached, "----", Align::Left);
@@ -113,7 +120,7 @@ constexpr ItemRow kRows[] = {
     CodeChoice(CL_2T_Sfunc, &datCh::sFunc, kRecordOnOff),
     Decimal(CL_2T_NotoneTimer, Byte(667), kNoToneTime),
     TimerByte(CL_2T_GroupTimer, 396, 10),
-    TimerByte(CL_2T_ExoTimer, 412, 1),
+    TimerByte(CL_2T_ExoTimer, 412, 1).FixedByModel(),
     Decimal(CL_2T_BeepRepeatTimer, Byte(407), kBeepRepeat),
     TimerByte(CL_2T_AutoTxTimer, 411, 1),
     CodeChoice(CL_2T_Code_Type, &datCh::codeType, "GI_Sheet_Sel_2TRxC_Type"),
@@ -140,7 +147,7 @@ constexpr ItemRow kRows[] = {
     TimerByte(CL_5TRx_LinkATimer, 390, 100),
     BitField(CL_5TRx_CompareDigit, Byte(372), kSevenDigits),
     TimerByte(CL_5TRx_IdDecodeTimer, 399, 10),
-    TimerByte(CL_5TRx_ExoTimer, 412, 1),
+    TimerByte(CL_5TRx_ExoTimer, 412, 1).FixedByModel(),
     Decimal(CL_5TRx_BeepRepeatTimer, Byte(407), kBeepRepeat),
     TimerByte(CL_5TRx_AutoTxTimer, 411, 1),
     Choice(CL_5TRx_CompareTone, Bit(383, 0), "GI_Sheet_Sel_Misc_OnOff"),
@@ -180,7 +187,7 @@ constexpr ItemRow kRows[] = {
         .MarkedBy(kWindowCrossed),
     Decimal(CL_UTone_TonePeriod, Timing<658, 685>(),
             {.storedDecimals = 3, .shownDecimals = 3, .minimum = 0, .maximum = 0.255}),
-    Decimal(CL_UTone_NotoneTimer, Timing<667, 686>(), kNoToneTime),
+    Decimal(CL_UTone_NotoneTimer, Timing<667, 686>(), kNoToneTime).ReadOnlyWhile(kCommonEntry),
     ScaledByte(CL_UTone_Length, Byte(Address(676, 1))).OnlyIf(kRecordReached),
 };
 static_assert(CodesNamedOnce(kRows));

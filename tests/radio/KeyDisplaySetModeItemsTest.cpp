@@ -216,9 +216,10 @@ TEST_F(KeyDisplaySetModeItemsTest, EditsStoreAtTheirBits) {
         {CL_KDisp_Key_SmTr_RightUp, 't', "", {{424, 0x8B}}},
         {CL_KDisp_Key_SmTr_P3, 'L', "", {{431, 0xB3}}},
         {CL_KDisp_Tenkey_Select, 0, "", {{378, 0x10}}},
-        {CL_KDisp_HangAct_Moni, 0, "", {{383, 0x80}}},
-        {CL_KDisp_HangAct_Scan, 0, "", {{383, 0x20}}},
-        {CL_KDisp_HangAct_PrioA, 0, "", {{383, 0x40}}},
+        // The hang-up actions are shown only: saving takes them from the default image.
+        {CL_KDisp_HangAct_Moni, 0, "", {}},
+        {CL_KDisp_HangAct_Scan, 0, "", {}},
+        {CL_KDisp_HangAct_PrioA, 0, "", {}},
         {CL_KDisp_RotarySel, 2, "", {{381, 0x10}}},
         {CL_KDisp_ScrollTimer, -1, "1.5", {{2150, 0xF0}}},
         {CL_KDisp_ScrollTimer, -1, "Off", {{2150, 0xFF}}},

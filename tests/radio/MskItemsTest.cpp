@@ -200,7 +200,11 @@ TEST_F(MskItemsTest, EditsStoreAtTheirBits) {
         {CL_Msk_IdGroup_Text, 2, G, Typed("AB"), radiotest::TextOver0xFF(kGroup2 + 2, "AB")},
         {CL_Msk_IdGroup_Alert, 2, G, Chosen(0), {{kGroup2 + 12, 0x07}}},
         {CL_Msk_IdGroup_Bell, 2, G, Chosen(0), {{kGroup2 + 13, 0x03}}},
-        {CL_Msk_IdGroup_SFunc, 2, G, Chosen(0), {{kGroup2 + 12, 0x08}}},
+        {CL_Msk_IdGroup_SFunc,
+         2,
+         G,
+         Chosen(0),
+         {}},  // shown only: saving takes it from the default image
         {CL_Msk_CallList_Adr,
          5,
          kNone,
@@ -213,7 +217,11 @@ TEST_F(MskItemsTest, EditsStoreAtTheirBits) {
         {CL_Msk_Msg_Status_Beep, 4, S, Chosen(0), {{kStatus4, 0xF0}}},
         {CL_Msk_Msg_Status_Horn, 4, S, Chosen(1), {}},  // the status byte has no bit for it
         {CL_Msk_Msg_Status_Auto, 4, S, Chosen(0), {{kStatus4, 0x08}}},
-        {CL_Msk_Msg_Status_SFunc, 4, S, Chosen(0), {{kStatus4, 0x04}}},
+        {CL_Msk_Msg_Status_SFunc,
+         4,
+         S,
+         Chosen(0),
+         {}},  // shown only: saving takes it from the default image
         {CL_Msk_Msg_Status_Rriority, 4, S, Chosen(0), {{kStatus4, 0x01}}},
         {CL_Msk_Msg_Status_Selection, 4, S, Chosen(0), {{kStatus4, 0x02}}},
         {CL_Msk_Msg_Status_Text_Rx, 4, S, Typed("AB"), radiotest::TextOver0xFF(kStatus4Rx, "AB")},

@@ -223,7 +223,10 @@ TEST(WarningChecks, SumUpTheMarksOfTheirFields) {
         {MT_VaskPmr, CL_Check_Mch, 0, CL_Mch_Sel, 3, E, E},
         {MT_VaskPmr, CL_Check_Mch, 0, CL_Mch_Call, 8, E, 0},
         {MT_Pmr, CL_Check_Mch, 1, CL_Mch_PTT, 5, E | W, 0},
-        {MT_Lmr, CL_Check_User_Tone_Encode, 0, CL_UTone_Dec_High, 14, W, W},
+        {MT_Pmr, CL_Check_User_Tone_Encode, 0, CL_UTone_Dec_High, 14, W, W},
+        // The LMR types have no user tones: their bytes are the two-tone windows.
+        {MT_Lmr, CL_Check_User_Tone_Encode, 0, CL_UTone_Dec_High, 14, W, 0},
+        {MT_MdcLmr, CL_Check_User_Tone_Encode, 0, CL_UTone_Dec_Low, 0, W, 0},
         {MT_Pmr, CL_Check_User_Tone_Encode, 0, CL_UTone_Dec_Low, 0, W, W},
         {MT_Pmr, CL_Check_User_Tone_Encode, 0, CL_UTone_Dec_Low, 15, W, 0},
         {MT_Pmr, CL_Check_User_Tone_Encode, 0, CL_UTone_Dec_Low, 3, E, 0},

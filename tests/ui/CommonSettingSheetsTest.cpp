@@ -5,11 +5,13 @@
 
 #include <QPlainTextEdit>
 #include <QTest>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
+#include "radio/SheetSelector.h"
 #include "tests/ui/SettingSheetRig.h"
 
 namespace {
@@ -108,20 +110,23 @@ TEST_F(CommonSettingSheetsTest, TheCoversOpenSheetsOfTheTable) {
         }
         std::vector<std::string> specs;
         for (const auto& opened : sheets.rig.shell.openedSheets) {
-            EXPECT_FALSE(sheets.table.GetValue(opened.spec + "_Cells").empty())
+            EXPECT_FALSE(sheets.table.GetValue(SplitSheetSpec(opened.spec).name + "_Cells").empty())
                 << cover << ": " << opened.spec;
             specs.push_back(opened.spec);
         }
         return specs;
     };
-    EXPECT_EQ(openEveryLine("GI_Sheet_Radio_Top", 12).size(), 12u);
-    EXPECT_EQ(
-        openEveryLine("GI_Sheet_Common_Top", 11),
-        (std::vector<std::string>{
-            "GI_Sheet_Common_General", "GI_Sheet_Common_Timer", "GI_Sheet_Common_Tot",
-            "GI_Sheet_Common_Ctcss", "GI_Sheet_Common_ToneTable", "GI_Sheet_Common_Scrambler",
-            "GI_Sheet_Common_Emergency", "GI_Sheet_Common_ManDown", "GI_Sheet_Common_SerialPort",
-            "GI_Sheet_Common_Expansion", "GI_Sheet_Common_CloneComment"}));
+    // On the PMR types the five-tone folder and the user tones, not the two-tone folder.
+    const std::vector<std::string> folders = openEveryLine("[St_Common]GI_Sheet_Radio_Top", 8);
+    EXPECT_EQ(folders.size(), 8u);
+    EXPECT_EQ(std::count(folders.begin(), folders.end(), "GI_Sheet_2Tone_Top"), 0);
+    EXPECT_EQ(openEveryLine("GI_Sheet_Common_Top", 11),
+              (std::vector<std::string>{
+                  "[St_Common]GI_Sheet_Common_General", "[St_Common]GI_Sheet_Common_Timer",
+                  "GI_Sheet_Common_Tot", "GI_Sheet_Common_Ctcss", "GI_Sheet_Common_ToneTable",
+                  "GI_Sheet_Common_Scrambler", "GI_Sheet_Common_Emergency",
+                  "GI_Sheet_Common_ManDown", "[St_Common]GI_Sheet_Common_SerialPort",
+                  "GI_Sheet_Common_Expansion", "GI_Sheet_Common_CloneComment"}));
 }
 
 TEST_F(CommonSettingSheetsTest, Screenshots) {

@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, BuildsTheWholeWindowFromTheProgramsOwnData) {
     EXPECT_EQ(top->text(0), "Merrow (LMR)");
     EXPECT_EQ(Captions(top).join(", "),
               "Common Settings, Keys and Display, Set Mode, Memory Channels, Scan, DTMF, "
-              "Two-Tone, Five-Tone, User Tones");
+              "Two-Tone");
     EXPECT_EQ(rig.main->OpenedSheet(), nullptr);
     rig.Advance(60);
     const QTreeWidgetItem* channels = rig.Node("GI_Sheet_Memory_CH_Top");
@@ -147,7 +147,7 @@ TEST_F(MainWindowTest, ChoosingATreeNodeOpensItsSheetOnce) {
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Down);
     rig.Advance(300);
-    EXPECT_EQ(rig.main->OpenedSheetSpec(), "GI_Sheet_Scan_Common");
+    EXPECT_EQ(rig.main->OpenedSheetSpec(), "[St_Common]GI_Sheet_Scan_Common");
     rig.Choose(rig.Node("[St_ChBank]GI_Sheet_Mch_LMR,Bank 3"));
     EXPECT_EQ(rig.main->OpenedSheet()->GetName(), "GI_Sheet_Mch_LMR");
     EXPECT_EQ(rig.main->OpenedSheet()->GetArgs(), "Bank 3");

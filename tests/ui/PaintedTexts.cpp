@@ -9,8 +9,8 @@ namespace {
 
 class RecordingEngine : public QPaintEngine {
 public:
-    explicit RecordingEngine(std::vector<PaintedTexts::Text>& texts)
-        : QPaintEngine(QPaintEngine::AllFeatures), texts_(texts) {}
+    RecordingEngine(std::vector<PaintedTexts::Text>& texts, std::vector<std::string>& polygons)
+        : QPaintEngine(QPaintEngine::AllFeatures), texts_(texts), polygons_(polygons) {}
 
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
@@ -25,8 +25,18 @@ public:
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
     void drawRects(const QRectF*, int) override {}
     void drawRects(const QRect*, int) override {}
-    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-    void drawPolygon(const QPoint*, int, PolygonDrawMode) override {}
+    void drawPolygon(const QPointF* points, int count, PolygonDrawMode) override {
+        std::string polygon;
+        for (int i = 0; i < count; ++i) {
+            polygon +=
+                "(" + std::to_string(points[i].x()) + "," + std::to_string(points[i].y()) + ")";
+        }
+        polygons_.push_back(polygon);
+    }
+    void drawPolygon(const QPoint* points, int count, PolygonDrawMode mode) override {
+        std::vector<QPointF> real(points, points + count);
+        drawPolygon(real.data(), count, mode);
+    }
     void drawPath(const QPainterPath&) override {}
     void drawLines(const QLineF*, int) override {}
     void drawLines(const QLine*, int) override {}
@@ -34,12 +44,13 @@ public:
 
 private:
     std::vector<PaintedTexts::Text>& texts_;
+    std::vector<std::string>& polygons_;
     QPen pen_;
 };
 
 }  // namespace
 
-PaintedTexts::PaintedTexts() : engine_(std::make_unique<RecordingEngine>(texts)) {}
+PaintedTexts::PaintedTexts() : engine_(std::make_unique<RecordingEngine>(texts, polygons)) {}
 
 PaintedTexts::~PaintedTexts() = default;
 
@@ -51,6 +62,14 @@ std::string PaintedTexts::Joined() const {
     std::string joined;
     for (const Text& text : texts) {
         joined += (joined.empty() ? "" : "\n") + text.text;
+    }
+    return joined;
+}
+
+std::string PaintedTexts::Shapes() const {
+    std::string joined;
+    for (const std::string& polygon : polygons) {
+        joined += polygon;
     }
     return joined;
 }

@@ -25,8 +25,11 @@ public:
     QPaintEngine* paintEngine() const override;
     // The texts painted, joined by "\n".
     std::string Joined() const;
+    // The filled polygons painted (the segments of display glyphs), their points joined.
+    std::string Shapes() const;
 
     std::vector<Text> texts;
+    std::vector<std::string> polygons;
 
 protected:
     int metric(PaintDeviceMetric metric) const override;

@@ -185,14 +185,27 @@ TEST_F(ProgramTreeTest, TheModelFiltersLeaveTheBranchesOfEachModelType) {
         std::vector<std::string> gone;
         std::vector<std::string> kept;
     } cases[] = {
-        {"LMR", {0, 2, 3, 4}, {"MSK Signalling", "MDC Signalling", "Maker Adjustment"}, {}},
-        {"PMR", {0, 1, 3, 4}, {"MSK Signalling", "MDC Signalling", "Maker Adjustment"}, {}},
-        {"PMR with Vask", {0, 1, 4}, {"MDC Signalling", "Maker Adjustment"}, {"MSK Signalling"}},
-        {"LMR with MDC", {0, 2, 3}, {"MSK Signalling", "Maker Adjustment"}, {"MDC Signalling"}},
+        // Two-tone is the LMR types' family, five-tone and its user tones the PMR types'.
+        {"LMR",
+         {0, 2, 3, 4},
+         {"Five-Tone", "User Tones", "MSK Signalling", "MDC Signalling", "Maker Adjustment"},
+         {"Two-Tone"}},
+        {"PMR",
+         {0, 1, 3, 4},
+         {"Two-Tone", "MSK Signalling", "MDC Signalling", "Maker Adjustment"},
+         {"Five-Tone", "User Tones"}},
+        {"PMR with Vask",
+         {0, 1, 4},
+         {"Two-Tone", "MDC Signalling", "Maker Adjustment"},
+         {"Five-Tone", "User Tones", "MSK Signalling"}},
+        {"LMR with MDC",
+         {0, 2, 3},
+         {"Five-Tone", "User Tones", "MSK Signalling", "Maker Adjustment"},
+         {"Two-Tone", "MDC Signalling"}},
         {"PMR with MDC, maker mode",
          {1, 3},
-         {"MSK Signalling"},
-         {"MDC Signalling", "Maker Adjustment"}},
+         {"Two-Tone", "MSK Signalling"},
+         {"Five-Tone", "User Tones", "MDC Signalling", "Maker Adjustment"}},
     };
     for (const Case& c : cases) {
         tree->Build();

@@ -10,9 +10,11 @@
 #include "common/MainGTex.h"
 #include "common/cmcCanvas.h"
 #include "radio/ImageLayout.h"
+#include "radio/SheetSelector.h"
 #include "radio/cmcCellCapsule.h"
 #include "radio/cmcCellObj.h"
 #include "radio/cmcTovFile.h"
+#include "ui/SheetStyles.h"
 
 namespace testsupport {
 
@@ -38,7 +40,9 @@ void SettingSheetRig::LoadInitialFile(ModelType model) {
 void SettingSheetRig::Open(const std::string& name) {
     sheet.reset();
     painted.clear();
-    sheet = std::make_unique<cuiSheet>(&window, nullptr, 0, 0, table, name, &images);
+    const SheetSelector spec = SplitSheetSpec(name);
+    sheet = MakeSheetOfStyle(spec.style, &window, table, spec.name, &images);
+    sheet->SetArgs(spec.args);
     sheet->SetCellHandler([this](cmcCellCapsule& capsule, int notify) {
         const int result = dispatcher.DispatchItem(capsule, notify);
         if (!notify && capsule.canvas) {

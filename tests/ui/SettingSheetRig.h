@@ -36,7 +36,7 @@ public:
     // of sight is not painted.
     explicit SettingSheetRig(ModelType model, int width = 760, int height = 320);
 
-    // Opens the sheet and paints it once.
+    // Opens the sheet of a spec (its style word chooses the sheet class) and paints it once.
     void Open(const std::string& name);
     void Repaint();
     // The cell of the item and index becomes current; then the key goes to the grid.
