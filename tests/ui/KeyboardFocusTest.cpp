@@ -50,7 +50,7 @@ using testsupport::ProgramFolder;
 
 constexpr const char* kScanLists = "GI_Sheet_Scan_List";
 constexpr const char* kUserChars = "GI_Sheet_KDisp_UserChar";
-constexpr const char* kTimers = "GI_Sheet_Common_Timer";
+constexpr const char* kTimers = "[St_Common]GI_Sheet_Common_Timer";
 constexpr const char* kBank0 = "[St_ChBank]GI_Sheet_Mch_LMR,Bank 0";
 constexpr int kUserCharArea = 536;
 constexpr int kActivationWaitMs = 500;
@@ -72,6 +72,14 @@ protected:
         return Sheet();
     }
     cuiSheet* Sheet() const { return rig.main->OpenedSheet(); }
+    // The document becomes the model type's initial file, and the tree that type's tree.
+    void UseModel(ModelType model) {
+        const std::string initial = rig.table.GetLine("GI_App_InitialFile", model);
+        rig.boxes.Answer(platform::BoxAnswer::No);  // the edits before need no saving
+        ASSERT_EQ(rig.main->LoadFile((folder.Path() / initial).string()), 0) << initial;
+        rig.boxes.boxes.clear();
+        rig.Advance(50);
+    }
     cuiGrid* Grid() const { return Sheet()->Grid(); }
 
     // The first selectable cell of the item becomes current.
@@ -221,6 +229,9 @@ TEST_F(KeyboardTest, TheFocusComesBackToTheGridAfterEveryPopup) {
         {"second list left", "GI_Sheet_5Tone_RxCode", CL_5TRx_Abc, List, Qt::Key_Escape, true},
     };
     for (const auto& popup : popups) {
+        if (popup.item == CL_5TRx_Abc) {
+            UseModel(MT_Pmr);  // five-tone codes are a PMR folder
+        }
         Open(popup.sheet);
         if (popup.kind == Bits) {
             OpenChannel();
