@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 
@@ -46,6 +47,13 @@ std::vector<std::string> Lines(std::string_view text) {
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     }
     return lines;
+}
+
+void Check(bool holds, const char* property) {
+    if (!holds) {
+        std::fprintf(stderr, "fuzz finding: %s\n", property);
+        std::abort();
+    }
 }
 
 }  // namespace fuzz

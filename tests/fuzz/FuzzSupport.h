@@ -31,6 +31,10 @@ const std::string& WriteScratchFile(const uint8_t* data, size_t size, const char
 // The input's lines (LF or CR LF).
 std::vector<std::string> Lines(std::string_view text);
 
+// A property the target checks: when it does not hold, the finding is reported and the process
+// aborts, so the fuzzer keeps the input and a replay fails.
+void Check(bool holds, const char* property);
+
 }  // namespace fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
