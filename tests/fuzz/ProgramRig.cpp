@@ -42,6 +42,8 @@ ProgramRig& ProgramRig::Get() {
 }
 
 ProgramRig::ProgramRig() {
+    // Qt keeps its runtime files in the same folder and wants it private.
+    std::filesystem::permissions(runtime_.Path(), std::filesystem::perms::owner_all);
     EnsureApplication();
     platform::SetProgramPath(MERROW_DATA_DIR "/tarnwick");
     main_ = std::make_unique<indMain>(settings_, table_, help_);
@@ -79,14 +81,9 @@ std::vector<std::string> ProgramRig::SheetSpecs() const {
     return specs;
 }
 
-cuiSheet* ProgramRig::Open(const std::string& spec) {
-    try {
-        main_->OpenSheet(spec);
-    } catch (const platform::FatalError&) {
-        main_->CloseSheet();
-        return nullptr;
-    }
-    return main_->OpenedSheet();
+cuiSheet& ProgramRig::Open(const std::string& spec) {
+    main_->OpenSheet(spec);
+    return *main_->OpenedSheet();
 }
 
 void ProgramRig::PaintAll(cuiSheet& sheet) {

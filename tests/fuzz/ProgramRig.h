@@ -34,8 +34,9 @@ public:
     void NewDocument(ModelType model);
     // The sheets of every node of the tree the model type shows (the banks' included).
     std::vector<std::string> SheetSpecs() const;
-    // Opens the sheet as the tree does; null when its layout was refused.
-    cuiSheet* Open(const std::string& spec);
+    // Opens the sheet as the tree does. A fatal end (a layout or text the program cannot go
+    // on with) throws: over the program's own table that is a finding.
+    cuiSheet& Open(const std::string& spec);
     // Paints every cell of the sheet as the grid does.
     static void PaintAll(cuiSheet& sheet);
     // Lets ms of virtual time pass, with the Qt events in between.
