@@ -93,10 +93,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     table.SetLines(pointers.data(), static_cast<int>(pointers.size()));
     std::unique_ptr<cuiSheet> sheet = MakeSheetOfStyle(style, panel, table, "Fz", nullptr);
     sheet->SetArgs(args);
-    sheet->SetCellHandler([dispatcher = indActiveCell()](cmcCellCapsule& capsule,
-                                                          int notify) mutable {
-        return dispatcher.DispatchItem(capsule, notify);
-    });
+    sheet->SetCellHandler(
+        [dispatcher = indActiveCell()](cmcCellCapsule& capsule, int notify) mutable {
+            return dispatcher.DispatchItem(capsule, notify);
+        });
     try {
         sheet->Show();
         CheckRows(*sheet, lines);
