@@ -17,7 +17,7 @@
 #include "radio/indActiveCell.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/fuzz/InputReader.h"
-#include "tests/fuzz/ProgramRig.h"
+#include "tests/fuzz/ui/ProgramRig.h"
 #include "ui/SheetStyles.h"
 #include "ui/cuiSheet.h"
 

@@ -1,4 +1,4 @@
-#include "tests/fuzz/ProgramRig.h"
+#include "tests/fuzz/ui/ProgramRig.h"
 
 #include <unistd.h>
 

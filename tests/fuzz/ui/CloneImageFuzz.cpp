@@ -16,7 +16,7 @@
 #include "radio/cmcTovFile.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/fuzz/InputReader.h"
-#include "tests/fuzz/ProgramRig.h"
+#include "tests/fuzz/ui/ProgramRig.h"
 #include "ui/cuiSheet.h"
 
 namespace {
