@@ -58,8 +58,9 @@ private:
     cmcGTex table_;
     testsupport::ScopedMainGTex tableInstalled_{&table_};
     cmcHelpGTex help_;
-    std::unique_ptr<indMain> main_;
+    // The form outlives the application object, whose menu and tool bar live on it.
     std::unique_ptr<TForm1> form_;
+    std::unique_ptr<indMain> main_;
     std::vector<std::string> scratch_;
 };
 
