@@ -24,9 +24,13 @@ private:
     testsupport::ScopedBoxes installed_{this};
 };
 
-// Writes the input to this process's scratch file (made once, in the temporary folder) and
-// returns its path.
+// Writes the input to this process's scratch file (made once, in the temporary folder, removed
+// at the end) and returns its path.
 const std::string& WriteScratchFile(const uint8_t* data, size_t size, const char* suffix);
+
+// Removes the file or folder when the process ends normally: what the targets leave behind
+// lives as long as the process.
+void RemoveAtExit(const std::string& path);
 
 // The input's lines (LF or CR LF).
 std::vector<std::string> Lines(std::string_view text);

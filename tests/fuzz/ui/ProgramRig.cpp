@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "platform/ProgramInfo.h"
+#include "tests/fuzz/FuzzSupport.h"
 #include "ui/cuiGrid.h"
 #include "ui/cuiSheet.h"
 #include "ui/iuiTree.h"
@@ -44,6 +45,7 @@ ProgramRig& ProgramRig::Get() {
 ProgramRig::ProgramRig() {
     // Qt keeps its runtime files in the same folder and wants it private.
     std::filesystem::permissions(runtime_.Path(), std::filesystem::perms::owner_all);
+    RemoveAtExit(runtime_.Path().string());
     EnsureApplication();
     platform::SetProgramPath(MERROW_DATA_DIR "/tarnwick");
     main_ = std::make_unique<indMain>(settings_, table_, help_);
@@ -55,6 +57,7 @@ ProgramRig::ProgramRig() {
             (std::filesystem::temp_directory_path() /
              ("merrow-fuzz-" + std::to_string(getpid()) + "-" + std::to_string(n) + ".tov"))
                 .string());
+        RemoveAtExit(scratch_.back());
     }
 }
 
