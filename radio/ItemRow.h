@@ -314,26 +314,29 @@ struct ItemRow {
         row.redraw |= flags;
         return row;
     }
+    // Each modifier copies the row and sets its member itself: clang 14 instantiates a member
+    // template shared by them too late for the constant rows of the group files.
     constexpr ItemRow AfterChange(RowEffect function) const {
-        return With(&ItemRow::afterChange, function);
+        ItemRow row = *this;
+        row.afterChange = function;
+        return row;
     }
     constexpr ItemRow MarkedBy(memmap::ValueCheck check) const {
-        return With(&ItemRow::marksBy, check);
+        ItemRow row = *this;
+        row.marksBy = check;
+        return row;
     }
     constexpr ItemRow ReadOnlyWhile(memmap::Condition condition) const {
-        return With(&ItemRow::readOnlyWhen, condition);
+        ItemRow row = *this;
+        row.readOnlyWhen = condition;
+        return row;
     }
     // Shown only, on every model type: saving and writing the image take these bits from the
     // model type's default image, so an edit could never last.
     constexpr ItemRow FixedByModel() const { return ReadOnlyWhile(memmap::kAlways); }
-    constexpr ItemRow LoadsRecord(uint32_t kind) const { return With(&ItemRow::ownRecord, kind); }
-
-private:
-    // A copy of the row with one member set.
-    template <class T>
-    constexpr ItemRow With(T ItemRow::*member, T value) const {
+    constexpr ItemRow LoadsRecord(uint32_t kind) const {
         ItemRow row = *this;
-        row.*member = value;
+        row.ownRecord = kind;
         return row;
     }
 };

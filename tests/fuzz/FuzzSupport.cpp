@@ -3,10 +3,30 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 
 namespace fuzz {
+
+namespace {
+
+struct LeftOvers {
+    ~LeftOvers() {
+        for (const std::string& path : paths) {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    }
+    std::vector<std::string> paths;
+};
+
+LeftOvers& LeftOver() {
+    static LeftOvers left;
+    return left;
+}
+
+}  // namespace
 
 platform::BoxAnswer QuietBoxes::Show(const std::string&, const std::string&, platform::BoxIcon,
                                      platform::BoxButtons buttons) {
@@ -26,12 +46,17 @@ const std::string& WriteScratchFile(const uint8_t* data, size_t size, const char
         path = (std::filesystem::temp_directory_path() /
                 ("merrow-fuzz-" + std::to_string(getpid()) + suffix))
                    .string();
+        RemoveAtExit(path);
     }
     if (FILE* file = std::fopen(path.c_str(), "wb")) {
         std::fwrite(data, 1, size, file);
         std::fclose(file);
     }
     return path;
+}
+
+void RemoveAtExit(const std::string& path) {
+    LeftOver().paths.push_back(path);
 }
 
 std::vector<std::string> Lines(std::string_view text) {
@@ -46,6 +71,13 @@ std::vector<std::string> Lines(std::string_view text) {
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     }
     return lines;
+}
+
+void Check(bool holds, const char* property) {
+    if (!holds) {
+        std::fprintf(stderr, "fuzz finding: %s\n", property);
+        std::abort();
+    }
 }
 
 }  // namespace fuzz

@@ -24,12 +24,20 @@ private:
     testsupport::ScopedBoxes installed_{this};
 };
 
-// Writes the input to this process's scratch file (made once, in the temporary folder) and
-// returns its path.
+// Writes the input to this process's scratch file (made once, in the temporary folder, removed
+// at the end) and returns its path.
 const std::string& WriteScratchFile(const uint8_t* data, size_t size, const char* suffix);
+
+// Removes the file or folder when the process ends normally: what the targets leave behind
+// lives as long as the process.
+void RemoveAtExit(const std::string& path);
 
 // The input's lines (LF or CR LF).
 std::vector<std::string> Lines(std::string_view text);
+
+// A property the target checks: when it does not hold, the finding is reported and the process
+// aborts, so the fuzzer keeps the input and a replay fails.
+void Check(bool holds, const char* property);
 
 }  // namespace fuzz
 

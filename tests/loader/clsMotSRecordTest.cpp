@@ -141,6 +141,8 @@ TEST_F(SRecordTest, FaultyFilesEndWithAFaultAndKeepWhatCameBefore) {
     std::string badSum = good;
     badSum[badSum.size() - 2] = badSum[badSum.size() - 2] == '0' ? '1' : '0';
     std::string badCount = "S1060000102036\n";  // count 6 for a record of 5 bytes
+    // Count 5 for a record of 6 bytes, with the checksum of the 5 where the count ends.
+    std::string shortCount = "S10500001020CAFF\n";
     struct Case {
         const char* name;
         std::string content;
@@ -151,6 +153,7 @@ TEST_F(SRecordTest, FaultyFilesEndWithAFaultAndKeepWhatCameBefore) {
         {"second header", kHeader + kHeader, {1, 6}},
         {"bad checksum", kHeader + good + badSum, {1, 2, 6}},
         {"bad count", kHeader + good + badCount, {1, 2, 6}},
+        {"count short of the text", kHeader + good + shortCount, {1, 2, 6}},
         {"blank in a record", kHeader + good + "S1 0500001020CA\n", {1, 2, 6}},
         {"other character", kHeader + good + "S105000010G0CA\n", {1, 2, 6}},
         {"even length", kHeader + good + "S10500001020CA0\n", {1, 2, 6}},

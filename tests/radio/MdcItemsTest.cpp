@@ -39,6 +39,9 @@ constexpr int kStatusText17 = layout::kMdcBlock1 + 144 + 8;
 constexpr int kStatusFlags17 = layout::kMdcBlock1 + 128 + 144 + 1;
 constexpr int kMessageText17 = layout::kMdcBlock2 + 144 + 8;
 constexpr int kMessageFlags17 = layout::kMdcBlock2 + 128 + 144 + 1;
+// Entry 35: block 2, entry 3, where the block and the entry within it differ.
+constexpr int kStatusText35 = layout::kMdcBlock1 + 2 * 144 + 3 * 8;
+constexpr int kMessageFlags35 = layout::kMdcBlock2 + 128 + 2 * 144 + 3;
 // The last alias record.
 constexpr int kAlias499 = layout::kMdcAliasTable + 12 * 499;
 
@@ -302,6 +305,7 @@ TEST_F(MdcItemsTest, EditsStoreAtTheirBits) {
         {{CL_Mdc_Status_Ack, 17}, Chosen(0), {{kStatusFlags17, 0x80}}},
         {{CL_Mdc_Status_Strip, 17}, Chosen(0), {{kStatusFlags17, 0x40}}},
         {{CL_Mdc_Status_Enabled, 17}, Chosen(0), {{kStatusFlags17, 0x10}}},
+        {{CL_Mdc_Status_Text, 35}, Typed("AB"), radiotest::TextOver0xFF(kStatusText35, "AB")},
 
         {{CL_Mdc_Msg_RX, 4}, Chosen(0), {{kMessage4, 0x80}}},
         {{CL_Mdc_Msg_TX, 4}, Chosen(0), {{kMessage4, 0x40}}},
@@ -313,6 +317,7 @@ TEST_F(MdcItemsTest, EditsStoreAtTheirBits) {
         {{CL_Mdc_Msg_Request_Ack, 17}, Chosen(0), {{kMessageFlags17, 0x80}}},
         {{CL_Mdc_Msg_Strip_Tones, 17}, Chosen(0), {{kMessageFlags17, 0x40}}},
         {{CL_Mdc_Msg_Enabled, 17}, Chosen(0), {{kMessageFlags17, 0x10}}},
+        {{CL_Mdc_Msg_Enabled, 35}, Chosen(0), {{kMessageFlags35, 0x10}}},
 
         {{CL_Mdc_Alias1_Text, 499, A}, Typed("AB"), radiotest::TextOver0xFF(kAlias499, "AB")},
         {{CL_Mdc_Alias1_Strip, 499, A}, Chosen(0), {{kAlias499 + 8, 0x80}}},

@@ -103,6 +103,7 @@ TEST(LayerRulesTest, QtHeadersOnlyInTheQtLayersAndTheirTests) {
         {"loader/ui/TForm1.cpp", true},     {"apps/fennmoor/main.cpp", true},
         {"tools/sheet_bench/b.cpp", true},  {"tests/ui/cuiGridTest.cpp", true},
         {"tests/loader/ui/T.cpp", true},    {"tests/platform/qt/Q.cpp", true},
+        {"tests/fuzz/XFuzz.cpp", false},    {"tests/fuzz/ui/YFuzz.cpp", true},
     };
     for (const Case& c : cases) {
         for (const char* line : {"#include <QString>", "#include <QtWidgets/QWidget>"}) {

@@ -3,6 +3,7 @@
 namespace {
 
 constexpr std::string_view kTests = "tests";
+constexpr std::string_view kFuzz = "fuzz";
 
 // Lowest first. A folder's uses never name a layer above it, so no upper header can reach a
 // lower layer. Tools may use what they build on; a tool that draws with Qt has a row of its own.
@@ -63,9 +64,14 @@ std::string UsesText(const Layer& layer) {
     return text;
 }
 
-// A test folder mirrors the layer it tests: tests/loader/ui is the tests of loader/ui.
+// A test folder mirrors the layer it tests: tests/loader/ui is the tests of loader/ui, and
+// tests/fuzz/ui the fuzz targets that drive ui.
 std::optional<std::string> TestViolation(std::string_view file, const IncludeLine& include) {
-    const Layer* tested = LayerOf(file.substr(kTests.size() + 1));
+    std::string_view mirrored = file.substr(kTests.size() + 1);
+    if (InFolder(mirrored, kFuzz)) {
+        mirrored.remove_prefix(kFuzz.size() + 1);
+    }
+    const Layer* tested = LayerOf(mirrored);
     if (IsQtHeader(include) && !(tested && tested->qt)) {
         return "Qt header <" + std::string(include.header) + "> in a test of a layer without Qt";
     }
