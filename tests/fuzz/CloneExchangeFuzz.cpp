@@ -111,7 +111,7 @@ public:
 class FuzzHost : public CloneCommandHost {
 public:
     bool ConfirmDiscard() override { return true; }
-    bool ConfirmMakerMode() override { return true; }
+    bool ConfirmMakerWrite() override { return true; }
     void ClosePopups() override {}
     void CloseSheet() override {}
     int CountDataErrors() override { return 0; }
