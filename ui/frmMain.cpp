@@ -14,7 +14,7 @@
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtSettingsStores.h"
 #include "platform/qt/QtTimerBackend.h"
-#include "ui/FontConfigWarmUp.h"
+#include "ui/StartupWarmUp.h"
 #include "ui/TForm1.h"
 #include "ui/TarnwickGlobals.h"
 #include "ui/cuiApplication.h"
@@ -65,10 +65,10 @@ void RunForm(TarnwickGlobals& globals, std::vector<std::string> arguments,
 }  // namespace
 
 int RunTarnwick(int argc, char** argv) {
-    FontConfigWarmUp fonts;
+    StartupWarmUp warmUp;
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     cuiApplication application(argc, argv);
-    fonts.Wait();
+    warmUp.ApplicationMade();
     QGuiApplication::setDesktopFileName("tarnwick");
     QtServices services;
     std::unique_ptr<TForm1> form;
