@@ -59,8 +59,7 @@ void PaintPatterns(cmcCanvas& canvas, const WindowRect& rect, std::span<const ui
     const double scale =
         std::min(0.8 * cellWidth / segchar.Width(), 0.8 * rowHeight / segchar.Height());
     const int pitch = WholeCoordinate(scale * segchar.Width() * 1.25);
-    const uint32_t colour = canvas.GetTextColour();
-    std::vector<CanvasPoint> polygon(3);
+    std::vector<CanvasPoint> corners;
     for (std::size_t k = 0; k < patterns.size(); ++k) {
         const int column = static_cast<int>(k) % perRow;
         const int row = static_cast<int>(k) / perRow;
@@ -72,14 +71,14 @@ void PaintPatterns(cmcCanvas& canvas, const WindowRect& rect, std::span<const ui
             }
             for (const dataTriangle& triangle :
                  segchar.Segments()[static_cast<std::size_t>(i)].Triangles()) {
-                for (std::size_t p = 0; p < 3; ++p) {
-                    polygon[p] = {WholeCoordinate(triangle.points[p].x * scale) + left,
-                                  WholeCoordinate(triangle.points[p].y * scale) + top};
+                for (const auto& point : triangle.points) {
+                    corners.push_back({WholeCoordinate(point.x * scale) + left,
+                                       WholeCoordinate(point.y * scale) + top});
                 }
-                canvas.FillPolygon(polygon, colour);
             }
         }
     }
+    canvas.FillTriangles(corners, canvas.GetTextColour());
 }
 
 void PaintGlyphs(cmcCellCapsule& capsule, std::span<const uint8_t> bytes, int length, int perRow,

@@ -32,6 +32,27 @@ TEST_F(CanvasTest, FillsRectanglesAndPolygonsInClassLibraryColours) {
     EXPECT_EQ(image.pixelColor(25, 10), QColor(Qt::white));
 }
 
+// Triangles drawn as one shape cover the pixels that the same triangles drawn one by one do,
+// and a trailing corner that makes no triangle draws nothing.
+TEST_F(CanvasTest, TrianglesAtOnceAreTheTrianglesOneByOne) {
+    const std::vector<CanvasPoint> corners = {{2, 2},  {30, 4}, {9, 25},  {30, 4}, {37, 36},
+                                              {9, 25}, {3, 30}, {12, 38}, {1, 37}, {20, 20}};
+    QImage single = image;
+    {
+        QPainter painter(&single);
+        cuiCanvas canvas(painter, QPalette());
+        for (std::size_t at = 0; at + 3 <= corners.size(); at += 3) {
+            canvas.FillPolygon({corners[at], corners[at + 1], corners[at + 2]}, 0x000000FF);
+        }
+    }
+    {
+        QPainter painter(&image);
+        cuiCanvas(painter, QPalette()).FillTriangles(corners, 0x000000FF);
+    }
+    EXPECT_EQ(image, single);
+    EXPECT_NE(image.pixelColor(20, 12), QColor(Qt::white));
+}
+
 TEST_F(CanvasTest, TextIsDrawnAndMeasuredInTheCanvasFont) {
     QPainter painter(&image);
     cuiCanvas canvas(painter, QPalette());
