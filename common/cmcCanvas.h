@@ -21,13 +21,16 @@ class cmcCanvas : public TextMeasurer {
 public:
     virtual void FillRect(const WindowRect& rect, uint32_t colour) = 0;
     virtual void FillPolygon(const std::vector<CanvasPoint>& points, uint32_t colour) = 0;
-    // Triangles of one colour, three corners each, none overlapping another: one shape for a
-    // canvas that draws it at once (segment glyphs are hundreds of them), else one by one.
-    virtual void FillTriangles(std::span<const CanvasPoint> corners, uint32_t colour) {
+    // A shape of triangles of one colour, three corners each, none overlapping another, placed
+    // at the origin: a canvas may draw the shape once and copy it to each place it comes again
+    // (segment glyphs repeat their characters all over a sheet), else it draws them one by one.
+    virtual void FillShape(CanvasPoint origin, std::span<const CanvasPoint> corners,
+                           uint32_t colour) {
         std::vector<CanvasPoint> triangle(3);
         for (std::size_t at = 0; at + 3 <= corners.size(); at += 3) {
-            triangle.assign(corners.begin() + static_cast<std::ptrdiff_t>(at),
-                            corners.begin() + static_cast<std::ptrdiff_t>(at + 3));
+            for (std::size_t p = 0; p < 3; ++p) {
+                triangle[p] = {corners[at + p].x + origin.x, corners[at + p].y + origin.y};
+            }
             FillPolygon(triangle, colour);
         }
     }

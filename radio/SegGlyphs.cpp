@@ -59,12 +59,14 @@ void PaintPatterns(cmcCanvas& canvas, const WindowRect& rect, std::span<const ui
     const double scale =
         std::min(0.8 * cellWidth / segchar.Width(), 0.8 * rowHeight / segchar.Height());
     const int pitch = WholeCoordinate(scale * segchar.Width() * 1.25);
+    const uint32_t colour = canvas.GetTextColour();
     std::vector<CanvasPoint> corners;
     for (std::size_t k = 0; k < patterns.size(); ++k) {
         const int column = static_cast<int>(k) % perRow;
         const int row = static_cast<int>(k) / perRow;
         const int left = rect.left + WholeCoordinate(pitch * 0.1) + pitch * column;
         const int top = rect.top + WholeCoordinate(rowHeight * 0.1) + rowHeight * row;
+        corners.clear();
         for (int i = 0; i < segchar.Count(); ++i) {
             if (!segchar.IsLitIn(patterns[k], i)) {
                 continue;
@@ -72,13 +74,13 @@ void PaintPatterns(cmcCanvas& canvas, const WindowRect& rect, std::span<const ui
             for (const dataTriangle& triangle :
                  segchar.Segments()[static_cast<std::size_t>(i)].Triangles()) {
                 for (const auto& point : triangle.points) {
-                    corners.push_back({WholeCoordinate(point.x * scale) + left,
-                                       WholeCoordinate(point.y * scale) + top});
+                    corners.push_back(
+                        {WholeCoordinate(point.x * scale), WholeCoordinate(point.y * scale)});
                 }
             }
         }
+        canvas.FillShape({left, top}, corners, colour);
     }
-    canvas.FillTriangles(corners, canvas.GetTextColour());
 }
 
 void PaintGlyphs(cmcCellCapsule& capsule, std::span<const uint8_t> bytes, int length, int perRow,

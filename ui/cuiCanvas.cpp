@@ -1,12 +1,12 @@
 #include "ui/cuiCanvas.h"
 
-#include <QPainterPath>
-
 #include <QFontMetrics>
 #include <QPolygon>
+#include <cmath>
 
 #include "ui/ColourMapping.h"
 #include "ui/FontMapping.h"
+#include "ui/cuiShapeCache.h"
 
 namespace {
 
@@ -60,17 +60,27 @@ void cuiCanvas::FillPolygon(const std::vector<CanvasPoint>& points, uint32_t col
     painter_.drawPolygon(polygon);
 }
 
-// One path of all the triangles: the painter rasterises it once instead of once a triangle.
-void cuiCanvas::FillTriangles(std::span<const CanvasPoint> corners, uint32_t colour) {
-    QPainterPath path;
-    for (std::size_t at = 0; at + 3 <= corners.size(); at += 3) {
-        path.moveTo(corners[at].x, corners[at].y);
-        path.lineTo(corners[at + 1].x, corners[at + 1].y);
-        path.lineTo(corners[at + 2].x, corners[at + 2].y);
-        path.closeSubpath();
+// A copied picture has the drawing's pixels where the painter moves by whole pixels only, does
+// not smooth edges and lays opaque colour over the cell as it is.
+bool cuiCanvas::CopiesShapes(const QColor& colour) const {
+    const QTransform& moved = painter_.transform();
+    return OnScreen(painter_) && colour.alpha() == 255 &&
+           !painter_.testRenderHint(QPainter::Antialiasing) && painter_.opacity() == 1.0 &&
+           painter_.compositionMode() == QPainter::CompositionMode_SourceOver &&
+           moved.type() <= QTransform::TxTranslate && moved.dx() == std::round(moved.dx()) &&
+           moved.dy() == std::round(moved.dy());
+}
+
+void cuiCanvas::FillShape(CanvasPoint origin, std::span<const CanvasPoint> corners,
+                          uint32_t colour) {
+    const QColor qcolour = ToQColor(colour, palette_);
+    if (!CopiesShapes(qcolour)) {
+        UseColour(colour);
+        cuiShapeCache::Draw(painter_, corners, QPoint(origin.x, origin.y));
+        return;
     }
-    UseColour(colour);
-    painter_.drawPath(path);
+    const cuiShapeCache::Shape& shape = cuiShapeCache::Shared().Get(corners, qcolour);
+    painter_.drawImage(QPoint(origin.x, origin.y) + shape.offset, shape.picture);
 }
 
 void cuiCanvas::TextOut(int x, int y, std::string_view text) {

@@ -32,25 +32,35 @@ TEST_F(CanvasTest, FillsRectanglesAndPolygonsInClassLibraryColours) {
     EXPECT_EQ(image.pixelColor(25, 10), QColor(Qt::white));
 }
 
-// Triangles drawn as one shape cover the pixels that the same triangles drawn one by one do,
-// and a trailing corner that makes no triangle draws nothing.
-TEST_F(CanvasTest, TrianglesAtOnceAreTheTrianglesOneByOne) {
-    const std::vector<CanvasPoint> corners = {{2, 2},  {30, 4}, {9, 25},  {30, 4}, {37, 36},
-                                              {9, 25}, {3, 30}, {12, 38}, {1, 37}, {20, 20}};
+// A shape comes out as its triangles drawn one by one at its origin, the first time and again
+// from the cache at other places, also where a trailing corner makes no triangle.
+TEST_F(CanvasTest, AShapeIsItsTrianglesOneByOneWhereverItIsPlaced) {
+    const std::vector<CanvasPoint> corners = {{0, 0},  {20, 2}, {7, 17}, {20, 2},  {25, 24},
+                                              {7, 17}, {1, 20}, {9, 26}, {-1, 25}, {14, 14}};
+    const std::vector<CanvasPoint> origins = {{2, 3}, {11, 9}, {2, 3}};
     QImage single = image;
     {
         QPainter painter(&single);
         cuiCanvas canvas(painter, QPalette());
-        for (std::size_t at = 0; at + 3 <= corners.size(); at += 3) {
-            canvas.FillPolygon({corners[at], corners[at + 1], corners[at + 2]}, 0x000000FF);
+        for (const CanvasPoint& origin : origins) {
+            for (std::size_t at = 0; at + 3 <= corners.size(); at += 3) {
+                std::vector<CanvasPoint> triangle;
+                for (std::size_t p = at; p < at + 3; ++p) {
+                    triangle.push_back({corners[p].x + origin.x, corners[p].y + origin.y});
+                }
+                canvas.FillPolygon(triangle, 0x000000FF);
+            }
         }
     }
     {
         QPainter painter(&image);
-        cuiCanvas(painter, QPalette()).FillTriangles(corners, 0x000000FF);
+        cuiCanvas canvas(painter, QPalette());
+        for (const CanvasPoint& origin : origins) {
+            canvas.FillShape(origin, corners, 0x000000FF);
+        }
     }
     EXPECT_EQ(image, single);
-    EXPECT_NE(image.pixelColor(20, 12), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(15, 10), QColor(255, 0, 0));
 }
 
 TEST_F(CanvasTest, TextIsDrawnAndMeasuredInTheCanvasFont) {
