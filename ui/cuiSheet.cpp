@@ -479,7 +479,11 @@ void cuiSheet::SendStatusClear() {
     }
 }
 
+// While the sheet is built its cursor moves several times; the menus ask once it stands.
 void cuiSheet::SendRefreshMenu() {
+    if (building_) {
+        return;
+    }
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->Send(EV_RefreshMenu);
     }
