@@ -6,7 +6,9 @@
 
 #include "common/TextHelpers.h"
 #include "tests/ui/TestApp.h"
+#include "ui/DrawnIcon.h"
 #include "ui/ToolBarImages.h"
+#include "ui/cuiDrawnPictures.h"
 
 namespace {
 
@@ -91,6 +93,30 @@ TEST_F(CanvasTest, TextIsDrawnAndMeasuredInTheCanvasFont) {
         }
     }
     EXPECT_TRUE(blue);
+}
+
+void PaintBar(QPainter& p) {
+    p.fillRect(QRectF(2, 4, 12, 3), Qt::blue);
+}
+void PaintDot(QPainter& p) {
+    p.setBrush(Qt::red);
+    p.drawEllipse(QPointF(8, 8), 3, 3);
+}
+
+// A list's pictures drawn ahead at the size it is shown at, and those of other sizes drawn when
+// asked for, are each its own painter's drawing.
+TEST(IconList, EachPictureIsItsPaintersDrawingAtEverySize) {
+    testsupport::EnsureTestApp();
+    const IconRow rows[] = {{nullptr, PaintBar}, {nullptr, PaintDot}};
+    const cuiImageList list = IconList(rows);
+    for (int size : {16, 32, 16}) {
+        for (int i = 0; i < 2; ++i) {
+            const QImage drawn = cuiDrawnPictures::Draw(rows[i].paint, size);
+            EXPECT_EQ(list.Icon(i).pixmap(size, size).toImage().convertToFormat(drawn.format()),
+                      drawn)
+                << i << " at " << size;
+        }
+    }
 }
 
 TEST(ToolBarImages, ThirteenPicturesEachDrawn) {
