@@ -14,7 +14,8 @@
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtSettingsStores.h"
 #include "platform/qt/QtTimerBackend.h"
-#include "ui/StartupWarmUp.h"
+#include "ui/ApplicationWarmUp.h"
+#include "ui/FontConfigWarmUp.h"
 #include "ui/TForm1.h"
 #include "ui/TarnwickGlobals.h"
 #include "ui/cuiApplication.h"
@@ -65,10 +66,11 @@ void RunForm(TarnwickGlobals& globals, std::vector<std::string> arguments,
 }  // namespace
 
 int RunTarnwick(int argc, char** argv) {
-    StartupWarmUp warmUp;
+    FontConfigWarmUp fonts;
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     cuiApplication application(argc, argv);
-    warmUp.ApplicationMade();
+    fonts.Wait();
+    const ApplicationWarmUp warmUp;
     QGuiApplication::setDesktopFileName("tarnwick");
     QtServices services;
     std::unique_ptr<TForm1> form;
