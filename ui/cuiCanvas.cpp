@@ -73,6 +73,9 @@ bool cuiCanvas::CopiesShapes(const QColor& colour) const {
 
 void cuiCanvas::FillShape(CanvasPoint origin, std::span<const CanvasPoint> corners,
                           uint32_t colour) {
+    if (corners.size() < 3) {
+        return;  // a blank character
+    }
     const QColor qcolour = ToQColor(colour, palette_);
     if (!CopiesShapes(qcolour)) {
         UseColour(colour);

@@ -17,7 +17,9 @@ std::string KeyOf(std::span<const CanvasPoint> corners, const QColor& colour) {
     const QRgb rgb = colour.rgba();
     std::string key(sizeof rgb + corners.size_bytes(), '\0');
     std::memcpy(key.data(), &rgb, sizeof rgb);
-    std::memcpy(key.data() + sizeof rgb, corners.data(), corners.size_bytes());
+    if (!corners.empty()) {
+        std::memcpy(key.data() + sizeof rgb, corners.data(), corners.size_bytes());
+    }
     return key;
 }
 

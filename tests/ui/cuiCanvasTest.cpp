@@ -35,7 +35,8 @@ TEST_F(CanvasTest, FillsRectanglesAndPolygonsInClassLibraryColours) {
 }
 
 // A shape comes out as its triangles drawn one by one at its origin, the first time and again
-// from the cache at other places, also where a trailing corner makes no triangle.
+// from the cache at other places, also where a trailing corner makes no triangle; a shape
+// without a triangle draws nothing.
 TEST_F(CanvasTest, AShapeIsItsTrianglesOneByOneWhereverItIsPlaced) {
     const std::vector<CanvasPoint> corners = {{0, 0},  {20, 2}, {7, 17}, {20, 2},  {25, 24},
                                               {7, 17}, {1, 20}, {9, 26}, {-1, 25}, {14, 14}};
@@ -57,6 +58,7 @@ TEST_F(CanvasTest, AShapeIsItsTrianglesOneByOneWhereverItIsPlaced) {
     {
         QPainter painter(&image);
         cuiCanvas canvas(painter, QPalette());
+        canvas.FillShape({4, 4}, {}, 0x000000FF);  // a blank character draws nothing
         for (const CanvasPoint& origin : origins) {
             canvas.FillShape(origin, corners, 0x000000FF);
         }
