@@ -16,9 +16,9 @@ class cuiDrawnIconEngine : public QIconEngine {
 public:
     using Painter = void (*)(QPainter&);
 
-    explicit cuiDrawnIconEngine(Painter paint, std::shared_ptr<cuiDrawnPictures> ahead = nullptr,
+    explicit cuiDrawnIconEngine(Painter draw, std::shared_ptr<cuiDrawnPictures> ahead = nullptr,
                                 int index = 0)
-        : paint_(paint), ahead_(std::move(ahead)), index_(index) {}
+        : paint_(draw), ahead_(std::move(ahead)), index_(index) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override;
