@@ -60,25 +60,26 @@ void PaintPatterns(cmcCanvas& canvas, const WindowRect& rect, std::span<const ui
         std::min(0.8 * cellWidth / segchar.Width(), 0.8 * rowHeight / segchar.Height());
     const int pitch = WholeCoordinate(scale * segchar.Width() * 1.25);
     const uint32_t colour = canvas.GetTextColour();
-    std::vector<CanvasPoint> polygon(3);
+    std::vector<CanvasPoint> corners;
     for (std::size_t k = 0; k < patterns.size(); ++k) {
         const int column = static_cast<int>(k) % perRow;
         const int row = static_cast<int>(k) / perRow;
         const int left = rect.left + WholeCoordinate(pitch * 0.1) + pitch * column;
         const int top = rect.top + WholeCoordinate(rowHeight * 0.1) + rowHeight * row;
+        corners.clear();
         for (int i = 0; i < segchar.Count(); ++i) {
             if (!segchar.IsLitIn(patterns[k], i)) {
                 continue;
             }
             for (const dataTriangle& triangle :
                  segchar.Segments()[static_cast<std::size_t>(i)].Triangles()) {
-                for (std::size_t p = 0; p < 3; ++p) {
-                    polygon[p] = {WholeCoordinate(triangle.points[p].x * scale) + left,
-                                  WholeCoordinate(triangle.points[p].y * scale) + top};
+                for (const auto& point : triangle.points) {
+                    corners.push_back(
+                        {WholeCoordinate(point.x * scale), WholeCoordinate(point.y * scale)});
                 }
-                canvas.FillPolygon(polygon, colour);
             }
         }
+        canvas.FillShape({left, top}, corners, colour);
     }
 }
 

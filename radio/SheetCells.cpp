@@ -1,7 +1,5 @@
 #include "radio/SheetCells.h"
 
-#include <utility>
-
 #include "platform/MessageBox.h"
 
 void SheetCells::Reset(int cols, int rows) {
@@ -12,17 +10,6 @@ void SheetCells::Reset(int cols, int rows) {
     cols_ = cols;
     rows_ = rows;
     cells_.resize(static_cast<size_t>(cols) * static_cast<size_t>(rows));
-}
-
-clsSheetCellId& SheetCells::At(int col, int row) {
-    return const_cast<clsSheetCellId&>(std::as_const(*this).At(col, row));
-}
-
-const clsSheetCellId& SheetCells::At(int col, int row) const {
-    if (!InRange(col, row)) {
-        platform::Fatal("Illegal Cell selection");
-    }
-    return cells_[static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col)];
 }
 
 std::optional<GridCoord> SheetCells::FindSelectable(const CellId& id) const {

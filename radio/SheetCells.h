@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/MessageBox.h"
 #include "radio/GridCoord.h"
 #include "radio/clsSheetCellId.h"
 
@@ -24,8 +25,9 @@ public:
         return col >= 0 && row >= 0 && col < cols_ && row < rows_;
     }
 
-    clsSheetCellId& At(int col, int row);
-    const clsSheetCellId& At(int col, int row) const;
+    // Inline: sheets reach their cells a few hundred thousand times while they are built.
+    clsSheetCellId& At(int col, int row) { return cells_[Offset(col, row)]; }
+    const clsSheetCellId& At(int col, int row) const { return cells_[Offset(col, row)]; }
     bool Selectable(int col, int row) const {
         return InRange(col, row) && At(col, row).Selectable();
     }
@@ -38,6 +40,14 @@ public:
     int JoinAnchor(int col, int row) const;
 
 private:
+    // Fatal outside the array.
+    size_t Offset(int col, int row) const {
+        if (!InRange(col, row)) {
+            platform::Fatal("Illegal Cell selection");
+        }
+        return static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col);
+    }
+
     int cols_ = 0;
     int rows_ = 0;
     std::vector<clsSheetCellId> cells_;

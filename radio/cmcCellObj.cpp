@@ -98,10 +98,6 @@ std::string_view TrimCaption(std::string_view text) {
 
 }  // namespace
 
-cmcCellObj::cmcCellObj() {
-    Reset();
-}
-
 void cmcCellObj::FreeParts() {
     optionText.reset();
     caption.reset();

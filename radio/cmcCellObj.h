@@ -43,7 +43,8 @@ inline constexpr uint32_t kColourClWindow = 0x80000005;
 // shows and how, parsed from a cell definition of the text table.
 class cmcCellObj {
 public:
-    cmcCellObj();
+    // The defaults that Reset gives a cell without a parent.
+    cmcCellObj() = default;
 
     // The template this cell was parsed against; not owned, must outlive the cell.
     const cmcCellObj* parent = nullptr;

@@ -3,7 +3,7 @@
 
 MERROW_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 MERROW_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest
-                 libbenchmark-dev qt6-base-dev libgl-dev fonts-liberation2 binutils srecord
+                 libbenchmark-dev qt6-base-dev libgl-dev libfontconfig-dev fonts-liberation2 binutils srecord
                  xvfb xauth poppler-utils)
 
 merrow_install_packages() {

@@ -4,10 +4,7 @@
 #include <QPixmap>
 
 #include "ui/cuiDrawnIconEngine.h"
-
-QIcon DrawnIcon(IconPainter paint) {
-    return QIcon(new cuiDrawnIconEngine(paint));
-}
+#include "ui/cuiDrawnPictures.h"
 
 // The fallback theme "hicolor" holds programs' own icons, none of the standard ones, so when the
 // desktop names no theme of its own the pictures are drawn without searching it (reading its
@@ -19,11 +16,17 @@ bool DesktopHasIconTheme() {
 
 cuiImageList IconList(std::span<const IconRow> rows) {
     cuiImageList list;
-    const bool themed = DesktopHasIconTheme();
+    std::vector<IconPainter> painters;
     for (const IconRow& row : rows) {
-        const QIcon drawn = DrawnIcon(row.paint);
-        list.Add(themed && row.themeName ? QIcon::fromTheme(QLatin1String(row.themeName), drawn)
-                                         : drawn);
+        painters.push_back(row.paint);
+    }
+    const auto ahead = std::make_shared<cuiDrawnPictures>(std::move(painters), list.Size().width());
+    const bool themed = DesktopHasIconTheme();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const QIcon drawn(new cuiDrawnIconEngine(rows[i].paint, ahead, static_cast<int>(i)));
+        list.Add(themed && rows[i].themeName
+                     ? QIcon::fromTheme(QLatin1String(rows[i].themeName), drawn)
+                     : drawn);
     }
     return list;
 }

@@ -16,8 +16,6 @@ class QPainter;
 // size the icon is asked for (drawn then, once), so one drawing serves every size.
 using IconPainter = void (*)(QPainter&);
 
-QIcon DrawnIcon(IconPainter paint);
-
 // One picture of a list: the desktop theme's icon of that name where the desktop has one
 // (none: no standard icon fits), else the drawing.
 struct IconRow {

@@ -2,9 +2,11 @@
 
 #include <QFontMetrics>
 #include <QPolygon>
+#include <cmath>
 
 #include "ui/ColourMapping.h"
 #include "ui/FontMapping.h"
+#include "ui/cuiShapeCache.h"
 
 namespace {
 
@@ -37,11 +39,7 @@ void cuiCanvas::FillRect(const WindowRect& rect, uint32_t colour) {
 }
 
 // Glyphs are drawn as many small triangles: the pen and brush are set only when they differ.
-void cuiCanvas::FillPolygon(const std::vector<CanvasPoint>& points, uint32_t colour) {
-    QPolygon polygon(static_cast<qsizetype>(points.size()));
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        polygon.setPoint(static_cast<qsizetype>(i), points[i].x, points[i].y);
-    }
+void cuiCanvas::UseColour(uint32_t colour) {
     const QColor qcolour = ToQColor(colour, palette_);
     const QPen& pen = painter_.pen();
     if (pen.style() != Qt::SolidLine || pen.color() != qcolour || pen.widthF() > 1) {
@@ -51,7 +49,41 @@ void cuiCanvas::FillPolygon(const std::vector<CanvasPoint>& points, uint32_t col
     if (brush.style() != Qt::SolidPattern || brush.color() != qcolour) {
         painter_.setBrush(qcolour);
     }
+}
+
+void cuiCanvas::FillPolygon(const std::vector<CanvasPoint>& points, uint32_t colour) {
+    QPolygon polygon(static_cast<qsizetype>(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        polygon.setPoint(static_cast<qsizetype>(i), points[i].x, points[i].y);
+    }
+    UseColour(colour);
     painter_.drawPolygon(polygon);
+}
+
+// A copied picture has the drawing's pixels where the painter moves by whole pixels only, does
+// not smooth edges and lays opaque colour over the cell as it is.
+bool cuiCanvas::CopiesShapes(const QColor& colour) const {
+    const QTransform& moved = painter_.transform();
+    return OnScreen(painter_) && colour.alpha() == 255 &&
+           !painter_.testRenderHint(QPainter::Antialiasing) && painter_.opacity() == 1.0 &&
+           painter_.compositionMode() == QPainter::CompositionMode_SourceOver &&
+           moved.type() <= QTransform::TxTranslate && moved.dx() == std::round(moved.dx()) &&
+           moved.dy() == std::round(moved.dy());
+}
+
+void cuiCanvas::FillShape(CanvasPoint origin, std::span<const CanvasPoint> corners,
+                          uint32_t colour) {
+    if (corners.size() < 3) {
+        return;  // a blank character
+    }
+    const QColor qcolour = ToQColor(colour, palette_);
+    if (!CopiesShapes(qcolour)) {
+        UseColour(colour);
+        cuiShapeCache::Draw(painter_, corners, QPoint(origin.x, origin.y));
+        return;
+    }
+    const cuiShapeCache::Shape& shape = cuiShapeCache::Shared().Get(corners, qcolour);
+    painter_.drawImage(QPoint(origin.x, origin.y) + shape.offset, shape.picture);
 }
 
 void cuiCanvas::TextOut(int x, int y, std::string_view text) {

@@ -20,6 +20,9 @@ public:
 
     void FillRect(const WindowRect& rect, uint32_t colour) override;
     void FillPolygon(const std::vector<CanvasPoint>& points, uint32_t colour) override;
+    // On screen the shape comes from the program's shape cache.
+    void FillShape(CanvasPoint origin, std::span<const CanvasPoint> corners,
+                   uint32_t colour) override;
     void SetTextColour(uint32_t colour) override { font_.colour = colour; }
     uint32_t GetTextColour() const override { return font_.colour; }
     int TextWidth(std::string_view line) const override;
@@ -29,6 +32,10 @@ public:
     void TextOut(int x, int y, std::string_view text);
 
 private:
+    // The painter's pen and brush in the colour, solid, the pen one pixel wide.
+    void UseColour(uint32_t colour);
+    bool CopiesShapes(const QColor& colour) const;
+
     QPainter& painter_;
     QPalette palette_;
     cmcFont font_;

@@ -5,25 +5,16 @@
 #include <QStyle>
 #include <QStyleOption>
 
-namespace {
-
-constexpr int kGrid = 16;
-
-}  // namespace
+#include "ui/cuiDrawnPictures.h"
 
 QPixmap cuiDrawnIconEngine::Drawn(int size) {
     auto found = drawn_.find(size);
     if (found != drawn_.end()) {
         return found->second;
     }
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / static_cast<double>(kGrid), size / static_cast<double>(kGrid));
-    paint_(painter);
-    painter.end();
-    return drawn_.emplace(size, pixmap).first->second;
+    const QImage picture = ahead_ && ahead_->Size() == size ? ahead_->Picture(index_)
+                                                            : cuiDrawnPictures::Draw(paint_, size);
+    return drawn_.emplace(size, QPixmap::fromImage(picture)).first->second;
 }
 
 QPixmap cuiDrawnIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) {

@@ -88,6 +88,23 @@ void cuiGrid::SetRowHeight(int row, int height) {
     Relayout();
 }
 
+void cuiGrid::SetExtents(int defaultExtent, const std::vector<int>& colWidths,
+                         const std::vector<int>& rowHeights) {
+    cols_.SetDefaultExtent(defaultExtent);
+    rows_.SetDefaultExtent(defaultExtent);
+    for (int col = 0; col < std::ssize(colWidths); ++col) {
+        if (colWidths[col] != defaultExtent) {
+            cols_.SetExtent(col, colWidths[col]);
+        }
+    }
+    for (int row = 0; row < std::ssize(rowHeights); ++row) {
+        if (rowHeights[row] != defaultExtent) {
+            rows_.SetExtent(row, rowHeights[row]);
+        }
+    }
+    Relayout();
+}
+
 void cuiGrid::SetFixedCols(int count) {
     const int before = FixedCols();
     cols_.SetFixed(count);

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRect>
 #include <functional>
+#include <vector>
 
 #include "radio/GridCoord.h"
 #include "ui/cuiGridAxis.h"
@@ -85,6 +86,10 @@ public:
     void SetColWidth(int col, int width);
     int RowHeight(int row) const { return rows_.InRange(row) ? rows_.Extent(row) : 0; }
     void SetRowHeight(int row, int height);
+    // Every column and row to the default extent, then the widths and heights given (from the
+    // first column and row on), laid out once: a sheet sets thousands of rows at a time.
+    void SetExtents(int defaultExtent, const std::vector<int>& colWidths,
+                    const std::vector<int>& rowHeights);
     int FixedCols() const { return cols_.Fixed(); }
     // At most the column count - 1; the top left and the current cell go to the first
     // scrolled cell.

@@ -338,20 +338,7 @@ void cuiSheet::PlaceCells(const std::string& section) {
 }
 
 void cuiSheet::ApplySizes(const SheetCellPlacer& placer) {
-    grid_->SetDefaultColWidth(scale_);
-    grid_->SetDefaultRowHeight(scale_);
-    const std::vector<int>& widths = placer.ColWidths();
-    for (int col = 0; col < std::ssize(widths); ++col) {
-        if (widths[col] != scale_) {
-            grid_->SetColWidth(col, widths[col]);
-        }
-    }
-    const std::vector<int>& heights = placer.RowHeights();
-    for (int row = 0; row < std::ssize(heights); ++row) {
-        if (heights[row] != scale_) {
-            grid_->SetRowHeight(row, heights[row]);
-        }
-    }
+    grid_->SetExtents(scale_, placer.ColWidths(), placer.RowHeights());
     smallestCol_ = placer.SmallestCol();
     smallestRow_ = placer.SmallestRow();
 }
@@ -500,7 +487,11 @@ void cuiSheet::SendStatusClear() {
     }
 }
 
+// While the sheet is built its cursor moves several times; the menus ask once it stands.
 void cuiSheet::SendRefreshMenu() {
+    if (building_) {
+        return;
+    }
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->Send(EV_RefreshMenu);
     }

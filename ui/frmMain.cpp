@@ -14,6 +14,8 @@
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtSettingsStores.h"
 #include "platform/qt/QtTimerBackend.h"
+#include "ui/ApplicationWarmUp.h"
+#include "ui/FontConfigWarmUp.h"
 #include "ui/TForm1.h"
 #include "ui/TarnwickGlobals.h"
 #include "ui/cuiApplication.h"
@@ -64,8 +66,11 @@ void RunForm(TarnwickGlobals& globals, std::vector<std::string> arguments,
 }  // namespace
 
 int RunTarnwick(int argc, char** argv) {
+    FontConfigWarmUp fonts;
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     cuiApplication application(argc, argv);
+    fonts.Wait();
+    const ApplicationWarmUp warmUp;
     QGuiApplication::setDesktopFileName("tarnwick");
     QtServices services;
     std::unique_ptr<TForm1> form;

@@ -193,7 +193,7 @@ void iuiSh_ChBank::ShowBankTitle() {
     palette.setColor(QPalette::WindowText,
                      ToQColor(GetBankFlag(Image(), bank_) ? kTrunkingTitleColour : kTitleColour));
     label->setPalette(palette);
-    label->repaint();
+    label->update();
 }
 
 void iuiSh_ChBank::SetLineSelectable(int row, bool on) {

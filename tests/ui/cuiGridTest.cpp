@@ -120,6 +120,23 @@ TEST_F(cuiGridTest, SizesAndFixedCellsFollowTheClassLibraryRules) {
     EXPECT_EQ(grid.Row(), 0);
 }
 
+// The extents of a whole sheet at once: the default for every cell, the given sizes over it
+// (a negative one is 0, one past the last row or column is left out), and scroll bars that
+// count with them.
+TEST_F(cuiGridTest, ExtentsSetAtOnceLayTheGridOutOnce) {
+    grid.SetColWidth(5, 90);
+    grid.SetExtents(30, {30, 120, -4}, std::vector<int>(21, 10));
+    EXPECT_EQ(grid.DefaultColWidth(), 30);
+    EXPECT_EQ(grid.ColWidth(1), 120);
+    EXPECT_EQ(grid.ColWidth(2), 0);
+    EXPECT_EQ(grid.ColWidth(5), 30);
+    EXPECT_EQ(grid.DefaultRowHeight(), 30);
+    EXPECT_EQ(grid.RowHeight(19), 10);
+    QApplication::processEvents();
+    EXPECT_FALSE(grid.verticalScrollBar()->isVisible());  // 20 rows of 10 fit the 200 pixels
+    EXPECT_TRUE(grid.horizontalScrollBar()->isVisible());
+}
+
 TEST_F(cuiGridTest, ScrollBarsMoveTheTopLeftByWholeCells) {
     std::vector<std::pair<int, int>> moves;
     grid.OnTopLeftChanged = [&](cuiGrid* g) { moves.emplace_back(g->LeftCol(), g->TopRow()); };
