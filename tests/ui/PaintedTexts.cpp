@@ -1,5 +1,7 @@
 #include "tests/ui/PaintedTexts.h"
 
+#include <QHashFunctions>
+#include <QImage>
 #include <QPaintEngine>
 #include <QPen>
 
@@ -23,6 +25,13 @@ public:
         texts_.push_back({item.text().toStdString(), pen_.color()});
     }
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    // Glyphs copied from the shape cache: where, and which picture (by its pixels).
+    void drawImage(const QRectF& rect, const QImage& image, const QRectF&,
+                   Qt::ImageConversionFlags) override {
+        polygons_.push_back(
+            "image(" + std::to_string(rect.x()) + "," + std::to_string(rect.y()) + "," +
+            std::to_string(qHashBits(image.constBits(), image.sizeInBytes())) + ")");
+    }
     void drawRects(const QRectF*, int) override {}
     void drawRects(const QRect*, int) override {}
     void drawPolygon(const QPointF* points, int count, PolygonDrawMode) override {

@@ -25,7 +25,8 @@ public:
     QPaintEngine* paintEngine() const override;
     // The texts painted, joined by "\n".
     std::string Joined() const;
-    // The filled polygons painted (the segments of display glyphs), their points joined.
+    // The filled polygons painted (the segments of display glyphs), their points joined, and the
+    // glyph pictures copied in their place.
     std::string Shapes() const;
 
     std::vector<Text> texts;
