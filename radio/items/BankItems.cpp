@@ -12,6 +12,7 @@
 #include "radio/DisplayText.h"
 #include "radio/EditMessages.h"
 #include "radio/PackedSpace.h"
+#include "radio/UsedChannels.h"
 #include "radio/indCommands.h"
 #include "radio/indDocument.h"
 #include "radio/items/ItemGroups.h"

@@ -24,6 +24,7 @@
 #include "radio/ImagePacking.h"
 #include "radio/ImageWords.h"
 #include "radio/NewerData.h"
+#include "radio/UsedChannels.h"
 #include "radio/cmcCellCapsule.h"
 #include "radio/cmcCellObj.h"
 #include "radio/datCh.h"
