@@ -6,7 +6,7 @@
 
 #include "common/cmcCanvas.h"
 #include "common/cmcEvMan.h"
-#include "radio/BankChannels.h"
+#include "radio/BankChannelEdits.h"
 #include "radio/BankTable.h"
 #include "radio/CellEditing.h"
 #include "radio/DisplayText.h"

@@ -12,7 +12,7 @@
 #include "common/GetTextBlock.h"
 #include "common/GlobalEvMan.h"
 #include "common/cmcEvMan.h"
-#include "radio/BankChannels.h"
+#include "radio/BankChannelEdits.h"
 #include "radio/BankTable.h"
 #include "radio/CDrvCodes.h"
 #include "radio/CellCodes.h"
