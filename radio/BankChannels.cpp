@@ -1,19 +1,14 @@
 #include "radio/BankChannels.h"
 
 #include <algorithm>
-#include <climits>
 
-#include "common/GlobalEvMan.h"
 #include "radio/BankSize.h"
 #include "radio/BankTable.h"
 #include "radio/ChannelAttr.h"
-#include "radio/EditMessages.h"
 #include "radio/ImageLayout.h"
-#include "radio/ModelType.h"
 #include "radio/PackedSpace.h"
 #include "radio/RecordShift.h"
 #include "radio/datCh.h"
-#include "radio/indDocument.h"
 
 namespace {
 
@@ -45,33 +40,20 @@ int RemovableAtEnd(cmcEeprom& image, uint32_t kind, const BankSpan& span) {
 
 void GrowBank(cmcEeprom& image, cmcEeprom& templateImage, uint32_t kind, const BankSpan& span,
               int by) {
-    int redraw = 0;
     for (int i = 0; i < by; ++i) {
         ShiftRecordsDown(image, templateImage, layout::kChannelCount, kind,
-                         span.first + span.count + i, redraw);
+                         span.first + span.count + i);
     }
     SetBankSize(image, span.bank, span.count + by);
 }
 
 void ShrinkBank(cmcEeprom& image, cmcEeprom& templateImage, uint32_t kind, const BankSpan& span,
                 int by) {
-    int redraw = 0;
     for (int i = 0; i < by; ++i) {
         ShiftRecordsUp(image, templateImage, layout::kChannelCount, kind,
-                       span.first + span.count - 1 - i, redraw);
+                       span.first + span.count - 1 - i);
     }
     SetBankSize(image, span.bank, span.count - by);
-}
-
-// An event argument as an index; -1 when it is no int.
-int EventIndex(intptr_t value) {
-    return value >= 0 && value <= INT_MAX ? static_cast<int>(value) : -1;
-}
-
-void Send(int type, intptr_t B = 0) {
-    if (cmcEvMan* bus = CurrentEvMan()) {
-        bus->Send(type, 0, B);
-    }
 }
 
 }  // namespace
@@ -83,8 +65,7 @@ bool InsertChannelAt(cmcEeprom& image, cmcEeprom& templateImage, uint32_t kind, 
         position > span.first + span.count || TotalBankChannels(image) >= layout::kChannelCount) {
         return false;
     }
-    int redraw = 0;
-    ShiftRecordsDown(image, templateImage, layout::kChannelCount, kind, position, redraw);
+    ShiftRecordsDown(image, templateImage, layout::kChannelCount, kind, position);
     SetBankSize(image, bank, span.count + 1);
     return true;
 }
@@ -96,8 +77,7 @@ bool DeleteChannelAt(cmcEeprom& image, cmcEeprom& templateImage, uint32_t kind, 
         position >= span.first + span.count) {
         return false;
     }
-    int redraw = 0;
-    ShiftRecordsUp(image, templateImage, layout::kChannelCount, kind, position, redraw);
+    ShiftRecordsUp(image, templateImage, layout::kChannelCount, kind, position);
     SetBankSize(image, bank, span.count - 1);
     return true;
 }
@@ -111,17 +91,27 @@ BankSizeLimits GetBankSizeLimits(cmcEeprom& image, uint32_t kind, int bank) {
                           span.count + RoomForChannels(image)};
 }
 
-int ResizeBank(cmcEeprom& image, cmcEeprom& templateImage, uint32_t kind, int bank, int requested) {
+BankSizeRefusal GetBankSizeRefusal(cmcEeprom& image, uint32_t kind, int bank, int requested) {
+    if (!IsValidBank(bank) || !IsChannelKind(kind)) {
+        return BankSizeRefusal::None;
+    }
+    const BankSizeLimits limits = GetBankSizeLimits(image, kind, bank);
+    if (requested > limits.highest) {
+        return BankSizeRefusal::Overflow;
+    }
+    if (requested < limits.lowest) {
+        return requested < 0 ? BankSizeRefusal::NoChannels : BankSizeRefusal::NotBlank;
+    }
+    return BankSizeRefusal::None;
+}
+
+int ResizeBankWithinLimits(cmcEeprom& image, cmcEeprom& templateImage, uint32_t kind, int bank,
+                           int requested) {
     if (!IsValidBank(bank) || !IsChannelKind(kind)) {
         return 0;
     }
     const BankSpan span = GetBankSpan(image, bank);
     const BankSizeLimits limits = GetBankSizeLimits(image, kind, bank);
-    if (requested > limits.highest) {
-        ShowEditError("GI_AppMess_ChErr_Overflow");
-    } else if (requested < limits.lowest) {
-        ShowEditError(requested < 0 ? "GI_AppMess_ChErr_NoCh" : "GI_AppMess_ChErr_NotBlank");
-    }
     const int size = std::clamp(requested, limits.lowest, limits.highest);
     if (size > span.count) {
         GrowBank(image, templateImage, kind, span, size - span.count);
@@ -129,21 +119,4 @@ int ResizeBank(cmcEeprom& image, cmcEeprom& templateImage, uint32_t kind, int ba
         ShrinkBank(image, templateImage, kind, span, span.count - size);
     }
     return ReadBankSize(image, bank);
-}
-
-void RunChannelEvent(indDocument& document, const cmcEvent& event) {
-    const uint32_t kind = ChannelKindOf(document.CurrentModelType());
-    const int bank = EventIndex(event.A);
-    const int position = EventIndex(event.B);
-    if (event.type == EV_InsertChannel &&
-        InsertChannelAt(document.CurrentImage(), document.DefaultImage(), kind, bank, position)) {
-        Send(EV_BankRowAdded);
-        Send(EV_BankTitle);
-    } else if (event.type == EV_DeleteChannel &&
-               DeleteChannelAt(document.CurrentImage(), document.DefaultImage(), kind, bank,
-                               position)) {
-        Send(EV_BankRowRemoved);
-        Send(EV_BankTitle);
-        Send(EV_RedrawCellsFrom, position);
-    }
 }

@@ -4,13 +4,11 @@
 
 #include "radio/cmcEeprom.h"
 
-struct cmcEvent;
-class indDocument;
-
 // Channel positions 0..255 hold the banks one after the other, so a bank grows or shrinks by
 // moving every later channel. These keep the bank table and the moved records in step: the
 // size changes exactly by the channels opened or removed, and never past 256 in all. The
-// template image supplies the empty channels; kind is the model's channel kind.
+// template image supplies the empty channels; kind is the model's channel kind. They show
+// nothing and tell no one: what the user sees of them is the caller's.
 
 // Opens an empty channel at position (first .. one past the last channel of the bank) and
 // grows the bank by one. False, changing nothing, when the memory is full or the position
@@ -29,12 +27,13 @@ struct BankSizeLimits {
     int highest = 0;
 };
 BankSizeLimits GetBankSizeLimits(cmcEeprom& image, uint32_t kind, int bank);
-// Gives the bank the size asked for, within those limits: beyond them it shows why (memory
-// full, no such channels, channels in use) and goes as far as they allow. Channels are
-// opened or removed at the bank's end. Returns the size the bank has now.
-int ResizeBank(cmcEeprom& image, cmcEeprom& templateImage, uint32_t kind, int bank, int requested);
 
-// The program's answer to EV_InsertChannel and EV_DeleteChannel (A = bank, B = position) on
-// the document: the channel is opened or removed, and the bank sheet is told to add or remove
-// its row, retitle itself and redraw.
-void RunChannelEvent(indDocument& document, const cmcEvent& event);
+// Why a size lies beyond the limits: above them the memory is full, below them a negative
+// size names no channels and any other size would remove channels in use.
+enum class BankSizeRefusal { None, Overflow, NoChannels, NotBlank };
+// None within the limits, and for an invalid bank or kind, which no resize touches.
+BankSizeRefusal GetBankSizeRefusal(cmcEeprom& image, uint32_t kind, int bank, int requested);
+// Gives the bank the size asked for as far as its limits allow. Channels are opened or
+// removed at the bank's end. Returns the size the bank has now; 0 for an invalid bank or kind.
+int ResizeBankWithinLimits(cmcEeprom& image, cmcEeprom& templateImage, uint32_t kind, int bank,
+                           int requested);

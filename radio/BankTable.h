@@ -1,6 +1,5 @@
 #pragma once
 
-#include "radio/ModelType.h"
 #include "radio/cmcEeprom.h"
 
 // The bank table of an image: 16 channel counts (channels are numbered bank after bank) and
@@ -21,16 +20,3 @@ int TotalBankChannels(const cmcEeprom& image);
 int BankOfChannel(const cmcEeprom& image, int channel);
 // The first bank whose end reaches the count, 0 when none does.
 int BankAtCount(const cmcEeprom& image, int count);
-
-// Channels of the bank whose receive frequency is set, seen through the model type's record
-// kind (MT_Lmr: RK_ChLmr, every other type: RK_ChPmr).
-int CountUsedInBank(cmcEeprom& image, ModelType model, int bank);
-int CountUsedInBanks(cmcEeprom& image, ModelType model);
-
-// Channel positions first..last in use, seen through the model type's channel kind; -1 unless
-// 0 <= first <= last <= 255.
-int CountUsedChannelsIn(cmcEeprom& image, ModelType model, int first, int last);
-// The same over all 256 positions.
-int CountUsedChannels(cmcEeprom& image, ModelType model);
-// The four positions of bank b in banked mode (4b .. 4b + 3); -1 for a bank outside 0..15.
-int CountBankChannels(cmcEeprom& image, ModelType model, int bank);

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 
-// The radio's identity block: the bytes of its identity answer after the two words, kept from
-// the last accepted answer; the clone information window shows it.
+#include "radio/CloneIdentityBlock.h"
+
+// Where the clone commands find what they check in the radio's identity block
+// (CloneIdentityBlock): its length, revisions and last address.
 namespace identity {
 
-inline constexpr int kSize = 68;
+inline constexpr int kSize = kCloneIdentitySize;
 inline constexpr int kLength = 0;        // holds kSize
 inline constexpr int kRevision = 34;     // high nibble . low nibble
 inline constexpr int kMapRevision = 35;  // of the radio's memory layout
@@ -16,5 +17,3 @@ inline constexpr int kLastAddress = 52;  // four hexadecimal characters
 inline constexpr int kLastAddressLength = 4;
 
 }  // namespace identity
-
-using CloneIdentityBlock = std::array<uint8_t, identity::kSize>;

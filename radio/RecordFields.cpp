@@ -12,7 +12,7 @@ namespace recordfields {
 namespace {
 
 using layout::RecordArea;
-using D = datCh;
+using D = RecordValues;
 
 constexpr FieldSpec Bits(int D::*value, RecordArea area, int offset, int highBit, int lowBit) {
     int width = highBit - lowBit + 1;
@@ -257,7 +257,7 @@ constexpr KindLimits kLimits[] = {
 
 constexpr KindLimits kUnlimited{0, 100000000, 0};
 
-void LoadTone(datCh::ToneWord& tone, const uint8_t* t) {
+void LoadTone(RecordValues::ToneWord& tone, const uint8_t* t) {
     tone = {};
     tone.on = (t[0] & 0x80) == 0;
     tone.digital = (t[0] & 0x40) != 0;
@@ -269,7 +269,7 @@ void LoadTone(datCh::ToneWord& tone, const uint8_t* t) {
     }
 }
 
-void StoreTone(const datCh::ToneWord& tone, uint8_t* t) {
+void StoreTone(const RecordValues::ToneWord& tone, uint8_t* t) {
     uint8_t t0 = t[0] & 0x1E;  // bits 4..1 are not the tone's
     if (!tone.on) {
         t0 |= 0x80;
@@ -336,7 +336,7 @@ std::span<const FieldSpec> FieldsOf(uint32_t kind) {
     }
 }
 
-void LoadFields(std::span<const FieldSpec> fields, datCh& view, const uint8_t* image) {
+void LoadFields(std::span<const FieldSpec> fields, RecordValues& view, const uint8_t* image) {
     for (const FieldSpec& f : fields) {
         if (f.use == Use::StoreOnly || f.codec == Codec::NameUsed) {
             continue;
@@ -367,7 +367,7 @@ void LoadFields(std::span<const FieldSpec> fields, datCh& view, const uint8_t* i
     }
 }
 
-void StoreFields(std::span<const FieldSpec> fields, const datCh& view, uint8_t* image) {
+void StoreFields(std::span<const FieldSpec> fields, const RecordValues& view, uint8_t* image) {
     for (const FieldSpec& f : fields) {
         if (f.use == Use::LoadOnly) {
             continue;

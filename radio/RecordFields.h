@@ -4,7 +4,7 @@
 #include <span>
 
 #include "radio/ImageLayout.h"
-#include "radio/datCh.h"
+#include "radio/RecordValues.h"
 
 // The regular part of every record kind as data: one row per field, naming the record area,
 // the byte inside the record and how the field is encoded there. The record view runs these
@@ -29,9 +29,9 @@ struct FieldSpec {
     int offset;
     uint8_t mask = 0;
     int shift = 0;
-    int datCh::*value = nullptr;
-    datCh::ToneWord datCh::*tone = nullptr;
-    datCh::Text datCh::*text = nullptr;
+    int RecordValues::*value = nullptr;
+    RecordValues::ToneWord RecordValues::*tone = nullptr;
+    RecordValues::Text RecordValues::*text = nullptr;
     Use use = Use::LoadAndStore;
 };
 
@@ -52,7 +52,7 @@ KindLimits LimitsOf(uint32_t kind);
 // The field rows of a kind, in store order; empty for kinds without rows.
 std::span<const FieldSpec> FieldsOf(uint32_t kind);
 
-void LoadFields(std::span<const FieldSpec> fields, datCh& view, const uint8_t* image);
-void StoreFields(std::span<const FieldSpec> fields, const datCh& view, uint8_t* image);
+void LoadFields(std::span<const FieldSpec> fields, RecordValues& view, const uint8_t* image);
+void StoreFields(std::span<const FieldSpec> fields, const RecordValues& view, uint8_t* image);
 
 }  // namespace recordfields

@@ -2,7 +2,6 @@
 
 #include "radio/ChannelAttr.h"
 #include "radio/clsChRecord.h"
-#include "radio/cmcCellCapsule.h"
 
 namespace {
 
@@ -14,42 +13,39 @@ void MoveRecord(cmcEeprom& image, uint32_t kind, int from, int to) {
 
 }  // namespace
 
-void ResetRecordFromTemplate(cmcEeprom& image, cmcEeprom& templateImage, uint32_t kind, int index,
-                             int& redraw) {
+void ResetRecordFromTemplate(cmcEeprom& image, cmcEeprom& templateImage, uint32_t kind, int index) {
     clsChRecord empty;
     empty.Take(templateImage, kind, index);
     empty.Put(image, index, kAttrAll);
-    redraw |= RD_SameIndex;
 }
 
-void ShiftRecordsUp(cmcEeprom& image, cmcEeprom& templateImage, int count, uint32_t kind,
-                    int position, int& redraw) {
+bool ShiftRecordsUp(cmcEeprom& image, cmcEeprom& templateImage, int count, uint32_t kind,
+                    int position) {
     if (position < 0 || position >= count) {
-        return;
+        return false;
     }
     for (int i = position; i < count - 1; ++i) {
         MoveRecord(image, kind, i + 1, i);
     }
-    ResetRecordFromTemplate(image, templateImage, kind, count - 1, redraw);
-    redraw |= RD_AllCells;
+    ResetRecordFromTemplate(image, templateImage, kind, count - 1);
+    return true;
 }
 
-void ShiftRecordsDown(cmcEeprom& image, cmcEeprom& templateImage, int count, uint32_t kind,
-                      int position, int& redraw) {
+bool ShiftRecordsDown(cmcEeprom& image, cmcEeprom& templateImage, int count, uint32_t kind,
+                      int position) {
     if (position < 0 || position >= count) {
-        return;
+        return false;
     }
     for (int i = count - 1; i > position; --i) {
         MoveRecord(image, kind, i - 1, i);
     }
-    ResetRecordFromTemplate(image, templateImage, kind, position, redraw);
-    redraw |= RD_AllCells;
+    ResetRecordFromTemplate(image, templateImage, kind, position);
+    return true;
 }
 
 bool IsTemplateRecord(cmcEeprom& image, cmcEeprom& templateImage, uint32_t kind, int index) {
     cmcEeprom reset;
     reset.Assign(image);
-    int redraw = 0;
-    ResetRecordFromTemplate(reset, templateImage, kind, index, redraw);
+    ResetRecordFromTemplate(reset, templateImage, kind, index);
     return reset.IsEqual(image);
 }

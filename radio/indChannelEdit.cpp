@@ -220,9 +220,8 @@ void indChannelEdit::DeleteFrom(int start, int count) const {
         }
         return;
     }
-    int redraw = 0;
     for (int i = 0; i < count; ++i) {
-        ShiftRecordsUp(image_, template_, last_ + 1, kind_, start, redraw);
+        ShiftRecordsUp(image_, template_, last_ + 1, kind_, start);
     }
 }
 
@@ -262,14 +261,13 @@ int indChannelEdit::InsertChannels(int start, int count) const {
 }
 
 int indChannelEdit::InsertListRecords(int start, int count) const {
-    int redraw = 0;
     for (int i = 0; i < count; ++i) {
         // A list has a fixed length: its last record would drop out.
         if (!IsTemplateRecord(image_, template_, kind_, last_)) {
             ShowEditError("GI_AppMess_ChErr_ListFull");
             return i;
         }
-        ShiftRecordsDown(image_, template_, last_ + 1, kind_, start, redraw);
+        ShiftRecordsDown(image_, template_, last_ + 1, kind_, start);
     }
     return count;
 }

@@ -17,6 +17,7 @@
 #include "radio/ImageWords.h"
 #include "radio/NewerData.h"
 #include "radio/TwoToneLimits.h"
+#include "radio/UsedChannels.h"
 #include "radio/indCloneMan.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radio/CloneIdentity.h"
+#include "radio/CloneIdentityBlock.h"
 #include "radio/ModelType.h"
 #include "radio/cmcEeprom.h"
 

@@ -29,7 +29,7 @@
 #include "platform/FileChecks.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramInfo.h"
-#include "radio/BankChannels.h"
+#include "radio/BankChannelEdits.h"
 #include "radio/CellCodes.h"
 #include "radio/CloneFileResult.h"
 #include "radio/CloneFileRules.h"

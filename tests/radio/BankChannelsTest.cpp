@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "radio/BankChannelEdits.h"
 #include "radio/BankTable.h"
 #include "radio/ImageLayout.h"
 #include "radio/datCh.h"
@@ -111,6 +112,41 @@ TEST(BankChannels, ResizeKeepsSizesAndChannelsInStep) {
             EXPECT_EQ(box.icon, platform::BoxIcon::Error);
         }
     }
+}
+
+// The record operation alone: the same channels move, the refusal is only reported.
+TEST(BankChannels, ResizeWithinLimitsShowsNothingAndReportsTheRefusal) {
+    const auto key = [](BankSizeRefusal refusal) -> std::vector<std::string> {
+        switch (refusal) {
+            case BankSizeRefusal::Overflow:
+                return {"GI_AppMess_ChErr_Overflow"};
+            case BankSizeRefusal::NoChannels:
+                return {"GI_AppMess_ChErr_NoCh"};
+            case BankSizeRefusal::NotBlank:
+                return {"GI_AppMess_ChErr_NotBlank"};
+            case BankSizeRefusal::None:
+                break;
+        }
+        return {};
+    };
+    for (const ResizeCase& c : ResizeCases()) {
+        SCOPED_TRACE(c.name);
+        ChannelRig rig;
+        rig.SetBanks(c.banks);
+        if (c.prepare) {
+            c.prepare(rig.shell.image);
+        }
+        EXPECT_EQ(key(GetBankSizeRefusal(rig.shell.image, RK_ChPmr, c.bank, c.requested)), c.boxes);
+        const int size = ResizeBankWithinLimits(rig.shell.image, rig.shell.defaultImage, RK_ChPmr,
+                                                c.bank, c.requested);
+        EXPECT_EQ(size, c.banksAfter[static_cast<size_t>(c.bank)]);
+        EXPECT_EQ(rig.Banks(4), c.banksAfter);
+        EXPECT_EQ(rig.Tags(RK_ChPmr, 12), c.tags);
+        EXPECT_TRUE(rig.boxes.boxes.empty());
+    }
+    ChannelRig rig;
+    EXPECT_EQ(GetBankSizeRefusal(rig.shell.image, RK_ChPmr, 16, 300), BankSizeRefusal::None);
+    EXPECT_EQ(GetBankSizeRefusal(rig.shell.image, RK_CEdit, 1, 300), BankSizeRefusal::None);
 }
 
 TEST(BankChannels, SizeLimitsAreTheRemovableAndTheFreeChannels) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "radio/ImageWords.h"
+#include "radio/UsedChannels.h"
 
 namespace {
 

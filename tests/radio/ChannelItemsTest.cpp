@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/GetTextBlock.h"
-#include "radio/BankChannels.h"
+#include "radio/BankChannelEdits.h"
 #include "radio/BankTable.h"
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/GetTextBlock.h"
-#include "radio/BankChannels.h"
+#include "radio/BankChannelEdits.h"
 #include "radio/BankTable.h"
 #include "radio/ImageLayout.h"
 #include "radio/datCh.h"

@@ -24,7 +24,7 @@
 
 #include "common/MainGTex.h"
 #include "common/cmcGTex.h"
-#include "radio/BankChannels.h"
+#include "radio/BankChannelEdits.h"
 #include "radio/BankSize.h"
 #include "radio/BankTable.h"
 #include "radio/CellCodes.h"
