@@ -1,7 +1,12 @@
 # Helpers every target uses, so warnings and sanitizers are set per target, never globally.
 
+# Every target, product, tools and tests alike, builds warning-free: a new warning fails the
+# build. Qt and GoogleTest come in as system headers, so their own code does not trip these.
+set(MERROW_WARNINGS -Wall -Wextra -Wshadow -Wpedantic -Wnon-virtual-dtor -Woverloaded-virtual
+                    -Wold-style-cast -Wconversion)
+
 function(merrow_target_options target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  target_compile_options(${target} PRIVATE ${MERROW_WARNINGS} -Werror)
   if(MERROW_FUZZ)
     # Coverage for the fuzzer in every library the targets link; the fuzzer's own main is
     # linked into the targets only.

@@ -38,9 +38,10 @@ void cuiCanvas::FillRect(const WindowRect& rect, uint32_t colour) {
 
 // Glyphs are drawn as many small triangles: the pen and brush are set only when they differ.
 void cuiCanvas::FillPolygon(const std::vector<CanvasPoint>& points, uint32_t colour) {
-    QPolygon polygon(static_cast<qsizetype>(points.size()));
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        polygon.setPoint(static_cast<qsizetype>(i), points[i].x, points[i].y);
+    QPolygon polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const CanvasPoint& point : points) {
+        polygon.append(QPoint(point.x, point.y));
     }
     const QColor qcolour = ToQColor(colour, palette_);
     const QPen& pen = painter_.pen();

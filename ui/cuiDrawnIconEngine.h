@@ -13,7 +13,7 @@ class cuiDrawnIconEngine : public QIconEngine {
 public:
     using Painter = void (*)(QPainter&);
 
-    explicit cuiDrawnIconEngine(Painter paint) : paint_(paint) {}
+    explicit cuiDrawnIconEngine(Painter draw) : paint_(draw) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override;

@@ -351,12 +351,12 @@ TEST_F(ProgramReachTest, TheTreeReachesEveryItemThatHasARow) {
         }
     }
 
-    QMainWindow window;
-    cuiMenu menu(&window, window.menuBar(), table, "GI_Menu_Main");
+    QMainWindow mainWindow;
+    cuiMenu menu(&mainWindow, mainWindow.menuBar(), table, "GI_Menu_Main");
     menu.Build();
     WalkMenu(menu, nullptr);
     const cuiImageList barImages = ToolBarImages();
-    cuiToolBar bar(&window, table, "GI_ToolBar_Main", barImages);
+    cuiToolBar bar(&mainWindow, table, "GI_ToolBar_Main", barImages);
     bar.Build();
     for (const QToolBar* row : bar.Rows()) {
         for (const QAction* button : row->actions()) {

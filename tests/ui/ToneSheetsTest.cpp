@@ -6,6 +6,7 @@
 
 #include <QTest>
 
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <vector>
@@ -140,7 +141,7 @@ TEST(ToneSheets, AStarWithoutAGroupToneLeavesTheCode) {
     ASSERT_EQ(sheets.At(CL_5TRx_RxCode, 2).text, "12345");
     const int code = layout::kRxCodeArea.At(2);
     const std::vector<uint8_t> before(image.GetData() + code, image.GetData() + code + 17);
-    for (uint8_t group : {15, 0xFF}) {
+    for (uint8_t group : std::initializer_list<uint8_t>{15, 0xFF}) {
         image.SetByte(layout::kCodeCommon, group);
         sheets.Type(CL_5TRx_RxCode, 2, "12*45");
         EXPECT_EQ(sheets.At(CL_5TRx_RxCode, 2).text, "12345") << int{group};
