@@ -22,7 +22,6 @@ namespace {
 constexpr int kBorder = 5;
 constexpr int kMaxMemoText = 1024;
 constexpr int kCellsPerRow = 8;
-constexpr uint32_t kClWindowText = 0x80000008;
 constexpr uint32_t kBlack = 0x000000;
 constexpr const char* kSelectionSheet = "GI_Sheet_Sel_Text";
 
