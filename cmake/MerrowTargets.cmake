@@ -47,6 +47,8 @@ function(merrow_layer_library target dir)
 endfunction()
 
 # One test executable per folder of tests/, labelled with its layer so `ctest -L <layer>` runs it.
+# Tests named Screenshots only draw pictures for a person to look at: CTest leaves them out, and
+# the target `screenshots` (tests/CMakeLists.txt) runs them.
 function(merrow_test_suite name label dir)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
@@ -56,6 +58,6 @@ function(merrow_test_suite name label dir)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} merrow_test_support GTest::gmock GTest::gtest_main)
   merrow_target_options(${name})
-  gtest_discover_tests(${name} PROPERTIES LABELS ${label} DISCOVERY_TIMEOUT 60
-                       ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  gtest_discover_tests(${name} TEST_FILTER "-*.Screenshots" PROPERTIES LABELS ${label}
+                       DISCOVERY_TIMEOUT 60 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

@@ -233,7 +233,7 @@ TEST_F(ProgramTreeTest, TheTablesChangeDelayLetsTheUserStepThroughTheTree) {
 
 // MERROW_TREE_SCREENSHOT names a PNG file to draw the tree into: the bank branch of the
 // PMR with Vask model type, two banks named, marks on some nodes, a sheet node selected.
-TEST_F(ProgramTreeTest, Screenshot) {
+TEST_F(ProgramTreeTest, Screenshots) {
     const char* path = std::getenv("MERROW_TREE_SCREENSHOT");
     if (!path) {
         GTEST_SKIP() << "MERROW_TREE_SCREENSHOT not set";
