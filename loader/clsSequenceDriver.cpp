@@ -15,9 +15,9 @@ constexpr const char* kErrorFrame = "\r\n***********************\r\n";
 
 }  // namespace
 
-clsSequenceDriver::clsSequenceDriver(clsMainSeq& sequence, clsGTex& texts, clsEnviron& environ,
+clsSequenceDriver::clsSequenceDriver(clsMainSeq& sequence, clsGTex& texts, clsEnviron& environment,
                                      SequenceMemo& memo)
-    : sequence_(sequence), texts_(texts), environ_(environ), memo_(memo) {}
+    : sequence_(sequence), texts_(texts), environ_(environment), memo_(memo) {}
 
 void clsSequenceDriver::SequenceTick() {
     sequence_.WaitForInput(kInputWaitMs);

@@ -22,7 +22,7 @@ public:
     static constexpr int kRunningTickMs = 1;
     static constexpr int kIdleTickMs = 250;
 
-    clsSequenceDriver(clsMainSeq& sequence, clsGTex& texts, clsEnviron& environ,
+    clsSequenceDriver(clsMainSeq& sequence, clsGTex& texts, clsEnviron& environment,
                       SequenceMemo& memo);
 
     void SequenceTick();

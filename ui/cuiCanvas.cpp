@@ -52,9 +52,10 @@ void cuiCanvas::UseColour(uint32_t colour) {
 }
 
 void cuiCanvas::FillPolygon(const std::vector<CanvasPoint>& points, uint32_t colour) {
-    QPolygon polygon(static_cast<qsizetype>(points.size()));
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        polygon.setPoint(static_cast<qsizetype>(i), points[i].x, points[i].y);
+    QPolygon polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const CanvasPoint& point : points) {
+        polygon.append(QPoint(point.x, point.y));
     }
     UseColour(colour);
     painter_.drawPolygon(polygon);

@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
                               Record('0', 0, {}) + Record('1', 0x0F00, Bytes(16, 0x22)) +
                                   DataRecords(0x8000, 2, 0x11) + Record('9', 0, {}),
                               clsMainSeq::Err_RomImage_Format}),
-    [](const ::testing::TestParamInfo<BadFile>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<BadFile>& tested) { return tested.param.name; });
 
 TEST_F(FileRig, CancelInTheFileStatesForgetsTheFile) {
     rig.seq->Stop();

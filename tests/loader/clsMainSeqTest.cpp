@@ -192,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
                       f.badAck = Faults::Ack::Missing;
                   }),
                   clsMainSeq::Err_RomData}),
-    [](const ::testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<FaultCase>& tested) { return tested.param.name; });
 
 TEST(clsMainSeq, PortThatWillNotOpen) {
     LoadRig rig;

@@ -118,7 +118,10 @@ TEST_F(SRecordTest, LowerCaseDigitsAndWindowsLineEndsReadTheSame) {
         kHeader + Record('1', 0xABCD, 2, {0xDE, 0xAD, 0xBE, 0xEF}) + Record('9', 0xABCD, 2);
     std::string lower;
     for (char c : upper) {
-        lower += c == '\n' ? std::string("\r\n") : std::string(1, c == 'S' ? c : std::tolower(c));
+        lower += c == '\n' ? std::string("\r\n")
+                           : std::string(1, c == 'S' ? c
+                                                     : static_cast<char>(std::tolower(
+                                                           static_cast<unsigned char>(c))));
     }
     EXPECT_EQ(ReadAll(Write("lower.mot", lower)), (std::vector<int>{1, 2, 4}));
     EXPECT_EQ(store.GetLowest(), 0xABCD);

@@ -75,10 +75,10 @@ std::vector<uint32_t> CloneRig::AppliedRates() const {
     return rates;
 }
 
-int CloneRig::BytesWrittenSince(uint32_t time) const {
+int CloneRig::BytesWrittenSince(uint32_t since) const {
     int count = 0;
     for (const auto& byte : line.bytes) {
-        count += byte.from == testsupport::FakeSerialLine::Side::Program && byte.time >= time;
+        count += byte.from == testsupport::FakeSerialLine::Side::Program && byte.time >= since;
     }
     return count;
 }

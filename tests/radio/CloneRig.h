@@ -64,7 +64,7 @@ public:
     // The program's end was opened at these bit rates, in order.
     std::vector<uint32_t> AppliedRates() const;
     // Bytes the program wrote at or after the time.
-    int BytesWrittenSince(uint32_t time) const;
+    int BytesWrittenSince(uint32_t since) const;
 
     testsupport::VirtualTime time;
     testsupport::ScopedEnvFolder runtime{"XDG_RUNTIME_DIR", "tarnwick-clone-"};

@@ -513,13 +513,13 @@ TEST_F(ChannelConvertersTest, Frequencies) {
 }
 
 TEST(SnapFrequency, TypedDigitsFixAPrefix) {
-    struct Case {
+    struct SnapCase {
         int typed;
         int snapped;
     } cases[] = {{146520000, 146520000}, {146521300, -1},        {146525000, 146525000},
                  {146530000, 146530000}, {146531250, 146531250}, {146500000, 146500000},
                  {146510000, 146510000}, {446006250, 446006250}, {0, 0}};
-    for (const Case& c : cases) {
+    for (const SnapCase& c : cases) {
         EXPECT_EQ(SnapFrequency(c.typed), c.snapped) << c.typed;
     }
 }
@@ -585,7 +585,7 @@ TEST_F(ConvertersTest, DtmfCodes) {
 TEST_F(ConvertersTest, FiveToneCodesNeverWritePastTheirField) {
     cmcEeprom& image = rig.shell.image;
     const int record = layout::kRxCodeArea.At(1);
-    struct Case {
+    struct CodeCase {
         int code;
         const char* typed;
         const char* shown;
@@ -595,7 +595,7 @@ TEST_F(ConvertersTest, FiveToneCodesNeverWritePastTheirField) {
         {kFiveToneFull, "9876543210", "98765432"},
         {kFiveTone, "1f2g", "12*"},
     };
-    for (const Case& c : cases) {
+    for (const CodeCase& c : cases) {
         image.Fill(0xFF);
         image.SetByte(layout::kCodeCommon, 14);  // the group tone
         std::vector<uint8_t> before(image.GetData(), image.GetData() + layout::kImageSize);

@@ -192,12 +192,7 @@ TEST_F(CellObj, MenuLineAndWarningCheckCell) {
     EXPECT_EQ(edit.GetCellId(), (CellId{1, 72, 0}));
     EXPECT_EQ(edit.optionText, "Enter");
 
-    char text[128];
-    std::snprintf(text, sizeof text, "{(%%%%CL_Check_Mch:[St_ChBank]GI_Sheet_Mch_%s,Bank %d)}",
-                  "Lmr", 2);
-    char formatted[128];
-    std::snprintf(formatted, sizeof formatted, text);
-    const cmcCellObj check = One(formatted);
+    const cmcCellObj check = One("{(%CL_Check_Mch:[St_ChBank]GI_Sheet_Mch_Lmr,Bank 2)}");
     EXPECT_EQ(check.item, 37);
     EXPECT_EQ(check.optionText, "[St_ChBank]GI_Sheet_Mch_Lmr,Bank 2");
 }

@@ -291,8 +291,9 @@ TEST_F(TovFile, EachReadOutcomeHasItsCodeAndAFailureLeavesTheImage) {
         EXPECT_EQ(ReadInto(image, path, &kFirst32), c.code);
         ExpectBoxFor(c.code);
         for (int a = 0; a < layout::kImageSize; ++a) {
-            const uint8_t expected =
-                c.code == TOV_Ok && a < 32 ? 0x40 + a % 16 : source_.GetByte(a);
+            const uint8_t expected = c.code == TOV_Ok && a < 32
+                                         ? static_cast<uint8_t>(0x40 + a % 16)
+                                         : source_.GetByte(a);
             ASSERT_EQ(image.GetByte(a), expected) << a;
         }
     }

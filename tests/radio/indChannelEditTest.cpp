@@ -459,7 +459,7 @@ void FillLists(cmcEeprom& image, bool lastAliasSet) {
     for (int i = 0; i < 5; ++i) {
         record.Load(RK_MdcAlias, i);
         record.id = i + 1;
-        record.alias.fill('A' + i);
+        record.alias.fill(static_cast<uint8_t>('A' + i));
         record.Store();
     }
     if (lastAliasSet) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -564,7 +565,7 @@ TEST(NewerData, IsRefusedOnlyWhileTheLockOutIsOn) {
         cmcGTex table;
         table.SetLines(lines);
         const testsupport::ScopedMainGTex installed(&table);
-        for (uint8_t mark : {0, 1, 2, 255}) {
+        for (uint8_t mark : std::initializer_list<uint8_t>{0, 1, 2, 255}) {
             image.SetByte(layout::kNewerDataMark, mark);
             EXPECT_EQ(IsNewerData(image), lockOut[0] == '1' && mark > 1)
                 << "lock-out " << lockOut << ", mark " << int(mark);

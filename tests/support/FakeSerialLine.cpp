@@ -87,7 +87,7 @@ bool FakeSerialLine::Rts(Side side) const {
 
 void FakeSerialLine::SendFromPeer(const sim::LineOutput& output) {
     output.ForEach(
-        [this](const uint8_t* bytes, size_t n) { peer_->Write(bytes, static_cast<int>(n)); },
+        [this](const uint8_t* data, size_t n) { peer_->Write(data, static_cast<int>(n)); },
         [this](int byteTimes) {
             Drain();
             EndState& state = end(Side::Peer);

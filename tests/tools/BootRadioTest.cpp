@@ -170,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
                   std::string("ZELK0UDCBA\x01\x02", 12),
                   {'Z', 'E',  'L', 'K',  0x55, 0,    0,    0x55, 0xAA, 'D', 0x4D,
                    'C', 0x52, 'B', 0x57, 'A',  0x31, 0x01, 0x02, 0x81, 0x02}}),
-    [](const ::testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<FaultCase>& tested) { return tested.param.name; });
 
 TEST(BootRadio, BadAcknowledgementHitsTheChosenFrame) {
     for (auto ack : {BootRadioFaults::Ack::Refused, BootRadioFaults::Ack::Missing}) {

@@ -54,16 +54,17 @@ TEST(LoaderImages, KeyStreamUsesTheRunningSum) {
 
 TEST(LoaderImages, RomStandInHasBlankBlocksAndBytesToEscape) {
     const std::vector<uint8_t> rom = StandInImages::Rom().bytes;
+    const auto blocks = static_cast<uint32_t>(rom.size() / 128);
     int blank = 0;
-    for (size_t at = 0; at < rom.size(); at += 128) {
-        const bool isBlank = std::all_of(rom.begin() + at, rom.begin() + at + 128,
-                                         [](uint8_t b) { return b == 0xFF; });
-        EXPECT_EQ(isBlank, StandInImages::IsBlankRomBlock(at / 128)) << at;
+    for (uint32_t block = 0; block < blocks; ++block) {
+        const auto first = rom.begin() + block * 128;
+        const bool isBlank = std::all_of(first, first + 128, [](uint8_t b) { return b == 0xFF; });
+        EXPECT_EQ(isBlank, StandInImages::IsBlankRomBlock(block)) << block;
         blank += isBlank;
     }
     EXPECT_GT(blank, 100);
     EXPECT_FALSE(StandInImages::IsBlankRomBlock(0));
-    EXPECT_FALSE(StandInImages::IsBlankRomBlock(rom.size() / 128 - 1));
+    EXPECT_FALSE(StandInImages::IsBlankRomBlock(blocks - 1));
     for (int value = 0xFA; value <= 0xFF; ++value) {
         EXPECT_GT(std::count(rom.begin(), rom.end(), value), 100) << value;
     }

@@ -13,6 +13,7 @@
 #include "radio/ImageLayout.h"
 #include "radio/SheetSelector.h"
 #include "tests/ui/SettingSheetRig.h"
+#include "tests/ui/ValueCellSweep.h"
 
 namespace {
 
@@ -27,21 +28,9 @@ protected:
     testsupport::SettingSheetRig sheets{MT_Pmr};
 };
 
+// The common settings, their tail the data output and the wide channels.
 TEST_F(CommonSettingSheetsTest, EveryValueCellShowsAValueOfTheImage) {
-    for (const char* name : kSheets) {
-        sheets.Open(name);
-        EXPECT_FALSE(sheets.sheet->GetTitle().empty()) << name;
-        EXPECT_FALSE(sheets.painted.empty()) << name;
-        for (const auto& [cell, painted] : sheets.painted) {
-            EXPECT_GE(cell.first, CL_Comm_UserPassword) << name;
-            // The tail of the common settings: data output and wide channels.
-            EXPECT_LE(cell.first, CL_Comm_Wide) << name;
-            EXPECT_EQ(painted.text.find("*Yet*"), std::string::npos)
-                << name << ": " << painted.text;
-            EXPECT_EQ(painted.text.find("error"), std::string::npos) << name << ": " << cell.first;
-        }
-    }
-    EXPECT_TRUE(sheets.rig.boxes.fatals.empty());
+    testsupport::ValueCellSweep(CL_Comm_UserPassword, CL_Comm_Wide).Run(sheets, kSheets);
 }
 
 TEST_F(CommonSettingSheetsTest, ValuesOfTheInitialFile) {

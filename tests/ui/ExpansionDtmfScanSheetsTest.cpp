@@ -9,6 +9,7 @@
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
 #include "tests/ui/SettingSheetRig.h"
+#include "tests/ui/ValueCellSweep.h"
 
 namespace {
 
@@ -23,22 +24,10 @@ const char* const kSheets[] = {
 
 TEST(ExpansionDtmfScanSheets, EveryValueCellShowsAValueOfTheImage) {
     for (const ModelType model : {MT_Lmr, MT_Pmr, MT_VaskPmr, MT_MdcLmr, MT_MdcPmr}) {
+        SCOPED_TRACE("model type " + std::to_string(model));
         testsupport::SettingSheetRig sheets(model);
-        for (const char* name : kSheets) {
-            sheets.Open(name);
-            EXPECT_FALSE(sheets.sheet->GetTitle().empty()) << name;
-            EXPECT_FALSE(sheets.painted.empty()) << name;
-            for (const auto& [cell, painted] : sheets.painted) {
-                if (cell.first == CallSheet) {
-                    continue;  // the pages of a folder's cover
-                }
-                EXPECT_GE(cell.first, CL_Comm_ManDown_ON) << name;
-                EXPECT_LE(cell.first, CL_ScanComm_AutoChCall_PmrOnly) << name;
-                EXPECT_EQ(painted.text.find("*Yet*"), std::string::npos) << name;
-                EXPECT_EQ(painted.text.find("error"), std::string::npos)
-                    << name << ": " << cell.first << "[" << cell.second << "]";
-            }
-        }
+        testsupport::ValueCellSweep(CL_Comm_ManDown_ON, CL_ScanComm_AutoChCall_PmrOnly)
+            .Run(sheets, kSheets);
         // Every record of the tables has its row.
         sheets.Open("GI_Sheet_Dtmf_Memory");
         EXPECT_EQ(sheets.At(CL_Dtmf_ChNo, 0).text, "Autodial");

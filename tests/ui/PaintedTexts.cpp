@@ -16,9 +16,9 @@ public:
 
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
-    void updateState(const QPaintEngineState& state) override {
-        if (state.state() & QPaintEngine::DirtyPen) {
-            pen_ = state.pen();
+    void updateState(const QPaintEngineState& changed) override {
+        if (changed.state() & QPaintEngine::DirtyPen) {
+            pen_ = changed.pen();
         }
     }
     void drawTextItem(const QPointF&, const QTextItem& item) override {

@@ -333,7 +333,7 @@ TEST_P(PrintingPaperTest, LargeSheetSplitsIntoColumnAndRowChunks) {
 INSTANTIATE_TEST_SUITE_P(Papers, PrintingPaperTest,
                          ::testing::Values(Paper{QPageSize::A4, "A4", 2},
                                            Paper{QPageSize::Letter, "Letter", 3}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& tested) { return std::string(tested.param.name); });
 
 // The pages of the channel plan: the header row and the number column on every page, the
 // "Tone" heading never cut from the column it spans.

@@ -275,8 +275,8 @@ TEST_F(ProgramMenusTest, CloneInformationWindowShowsTheIdentityBlock) {
     };
     EXPECT_EQ(RenderedCells(window->Sheet()), expected);
     window->grab();
-    if (const char* folder = std::getenv("MERROW_DIALOG_SHOTS")) {
-        window->grab().save(QString(folder) + "/clone-information-program.png");
+    if (const char* shots = std::getenv("MERROW_DIALOG_SHOTS")) {
+        window->grab().save(QString(shots) + "/clone-information-program.png");
     }
     QTest::keyClick(window, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -67,8 +67,8 @@ TEST(ProgramTable, MenuToolBarAndPopupSectionsParse) {
 
 namespace {
 
-// The program's menu bar and tool bar, built from its own table; MERROW_SCREENSHOT names a
-// PNG file to draw the window and its opened File and Port menus into.
+// The program's menu bar and tool bar, built from its own table; MERROW_MENUS_SCREENSHOT names
+// a PNG file to draw the window and its opened File and Port menus into.
 TEST(ProgramTable, MainMenuAndToolBarOfTheProgram) {
     testsupport::EnsureTestApp();
     testsupport::RecordingBoxes boxes;
@@ -111,7 +111,7 @@ TEST(ProgramTable, MainMenuAndToolBarOfTheProgram) {
     EXPECT_EQ(menu.FindItem(nullptr, CL_Menu_File_Recent)->text(), "&1 radio.dat");
     EXPECT_TRUE(boxes.fatals.empty());
 
-    if (const char* path = std::getenv("MERROW_SCREENSHOT")) {
+    if (const char* path = std::getenv("MERROW_MENUS_SCREENSHOT")) {
         window.show();
         QMenu* file = window.menuBar()->actions()[0]->menu();
         QMenu* port = window.menuBar()->actions()[3]->menu();

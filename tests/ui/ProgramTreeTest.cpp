@@ -233,7 +233,7 @@ TEST_F(ProgramTreeTest, TheTablesChangeDelayLetsTheUserStepThroughTheTree) {
 
 // MERROW_TREE_SCREENSHOT names a PNG file to draw the tree into: the bank branch of the
 // PMR with Vask model type, two banks named, marks on some nodes, a sheet node selected.
-TEST_F(ProgramTreeTest, Screenshot) {
+TEST_F(ProgramTreeTest, Screenshots) {
     const char* path = std::getenv("MERROW_TREE_SCREENSHOT");
     if (!path) {
         GTEST_SKIP() << "MERROW_TREE_SCREENSHOT not set";
@@ -351,12 +351,12 @@ TEST_F(ProgramReachTest, TheTreeReachesEveryItemThatHasARow) {
         }
     }
 
-    QMainWindow window;
-    cuiMenu menu(&window, window.menuBar(), table, "GI_Menu_Main");
+    QMainWindow mainWindow;
+    cuiMenu menu(&mainWindow, mainWindow.menuBar(), table, "GI_Menu_Main");
     menu.Build();
     WalkMenu(menu, nullptr);
     const cuiImageList barImages = ToolBarImages();
-    cuiToolBar bar(&window, table, "GI_ToolBar_Main", barImages);
+    cuiToolBar bar(&mainWindow, table, "GI_ToolBar_Main", barImages);
     bar.Build();
     for (const QToolBar* row : bar.Rows()) {
         for (const QAction* button : row->actions()) {

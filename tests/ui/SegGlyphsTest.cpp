@@ -73,7 +73,7 @@ TEST_F(GlyphPaint, DigitsAndCapitalsAreTellApartAtTheSheetsSize) {
 }
 
 // Not a check: MERROW_GLYPH_SCREENSHOT names a PNG file for a person to read the font in.
-TEST_F(GlyphPaint, SheetOfTheFont) {
+TEST_F(GlyphPaint, Screenshots) {
     const char* path = std::getenv("MERROW_GLYPH_SCREENSHOT");
     if (!path) {
         GTEST_SKIP() << "MERROW_GLYPH_SCREENSHOT not set";

@@ -6,6 +6,7 @@
 
 #include <QTest>
 
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "radio/CellCodes.h"
 #include "radio/ImageLayout.h"
 #include "tests/ui/SettingSheetRig.h"
+#include "tests/ui/ValueCellSweep.h"
 
 namespace {
 
@@ -33,38 +35,30 @@ int Word(const cmcEeprom& image, int address) {
     return (image.GetByte(address) << 8) | image.GetByte(address + 1);
 }
 
-// Opens each sheet over the model type's initial file: each cell with an item paints a value
-// of its own rows, none "*Yet*"; only the user tones' common entry shows "----".
+// Opens each sheet over the model type's initial file: every cell with an item paints a value
+// of its own rows; only the user tones' common entry shows "----".
 void CheckSheets(ModelType model, std::span<const char* const> names) {
     // Every cell in sight, so that every cell is painted.
     testsupport::SettingSheetRig sheets(model, 2400, 1400);
-    for (const char* name : names) {
-        sheets.Open(name);
-        EXPECT_FALSE(sheets.sheet->GetTitle().empty()) << name;
-        const cuiSheetCells& cells = sheets.sheet->Cells();
-        for (int row = 0; row < cells.Rows(); ++row) {
-            for (int col = 0; col < cells.Cols(); ++col) {
-                const cmcCellObj& cell = cells.At(col, row).cell;
-                if (cell.item != kItemNone) {
-                    EXPECT_TRUE(sheets.painted.contains({cell.item, cell.index}))
-                        << name << ": " << cell.item << "[" << cell.index << "]";
+    testsupport::ValueCellSweep(CL_2T_RxFreq_1st, CL_UTone_Length)
+        .EachSheet([&sheets](const std::string&) {
+            const cuiSheetCells& cells = sheets.sheet->Cells();
+            for (int row = 0; row < cells.Rows(); ++row) {
+                for (int col = 0; col < cells.Cols(); ++col) {
+                    const cmcCellObj& cell = cells.At(col, row).cell;
+                    if (cell.item != kItemNone) {
+                        EXPECT_TRUE(sheets.painted.contains({cell.item, cell.index}))
+                            << cell.item << "[" << cell.index << "]";
+                    }
                 }
             }
-        }
-        for (const auto& [cell, painted] : sheets.painted) {
-            const auto [item, index] = cell;
-            if (item == CallSheet) {
-                continue;  // a cover's page
-            }
-            EXPECT_GE(item, CL_2T_RxFreq_1st) << name;
-            EXPECT_LE(item, CL_UTone_Length) << name;
-            EXPECT_EQ(painted.text.find("*Yet*"), std::string::npos) << name << ": " << item;
+        })
+        .EachCell([](const std::string&, const auto& cell, const auto& painted) {
             if (painted.text == "----") {
-                EXPECT_EQ(index, 15) << name << ": " << item;
+                EXPECT_EQ(cell.second, 15) << cell.first;
             }
-        }
-    }
-    EXPECT_TRUE(sheets.rig.boxes.fatals.empty());
+        })
+        .Run(sheets, names);
 }
 
 TEST(ToneSheets, EveryValueCellShowsAValueOfTheImage) {
@@ -140,7 +134,7 @@ TEST(ToneSheets, AStarWithoutAGroupToneLeavesTheCode) {
     ASSERT_EQ(sheets.At(CL_5TRx_RxCode, 2).text, "12345");
     const int code = layout::kRxCodeArea.At(2);
     const std::vector<uint8_t> before(image.GetData() + code, image.GetData() + code + 17);
-    for (uint8_t group : {15, 0xFF}) {
+    for (uint8_t group : std::initializer_list<uint8_t>{15, 0xFF}) {
         image.SetByte(layout::kCodeCommon, group);
         sheets.Type(CL_5TRx_RxCode, 2, "12*45");
         EXPECT_EQ(sheets.At(CL_5TRx_RxCode, 2).text, "12345") << int{group};

@@ -102,9 +102,10 @@ TEST_F(BitSetEditor, OpensBesideTheCellWithLabelsAndTheSetBitsChecked) {
     cuiFBitsR* form = Open();
     ASSERT_TRUE(form);
     EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint);
-    const QRect cell = calling.sheet->Grid()->CellRect(kListsCol, 0);
-    EXPECT_EQ(form->pos(),
-              calling.sheet->Grid()->viewport()->mapToGlobal(cell.bottomLeft()) + QPoint(8, 1))
+    const QRect callingCell = calling.sheet->Grid()->CellRect(kListsCol, 0);
+    EXPECT_EQ(
+        form->pos(),
+        calling.sheet->Grid()->viewport()->mapToGlobal(callingCell.bottomLeft()) + QPoint(8, 1))
         << "below the calling cell, 8 pixels in";
     EXPECT_EQ(form->Value(), 0x201);
     cuiSheet* bits = form->Sheet();

@@ -981,7 +981,7 @@ TEST_F(cuiSheetTest, MarksNeverCoverTheValueTheyMark) {
 
 // Not a check: renders the channel sheet, with two marked lines and warning marks, to the PNG
 // file that MERROW_SHEET_SCREENSHOT names, for a person to look at.
-TEST_F(cuiSheetTest, RendersTheChannelSheetToAnImage) {
+TEST_F(cuiSheetTest, Screenshots) {
     const char* path = std::getenv("MERROW_SHEET_SCREENSHOT");
     if (!path) {
         GTEST_SKIP() << "MERROW_SHEET_SCREENSHOT not set";

@@ -132,8 +132,8 @@ std::string BootPtyPeer::Report() const {
     std::ostringstream out;
     out << "received " << received_ << " bytes, sent " << output_.BytesTaken() << " bytes";
     if (options_.bitRate > 0) {
-        out << ", " << output_.BusyNs() / 1e9 << " s on the line and " << output_.PausedNs() / 1e9
-            << " s of pauses before answers";
+        out << ", " << static_cast<double>(output_.BusyNs()) / 1e9 << " s on the line and "
+            << static_cast<double>(output_.PausedNs()) / 1e9 << " s of pauses before answers";
     }
     out << "; " << radio_.DataFramesStored() << " data frames, sum "
         << (radio_.SumMatched() ? "matched" : "not matched") << ", " << radio_.Wakes()

@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("%s: elapsed %.3f s, code %d, %d data bytes\n", mode.c_str(), elapsed,
                 code.value_or(-1), drv.GetDataBytes());
-    std::printf("prescribed pauses %.3f s (%ld port opens)\n", opens * kFlushSeconds, opens);
+    std::printf("prescribed pauses %.3f s (%ld port opens)\n",
+                static_cast<double>(opens) * kFlushSeconds, opens);
     return code == CDRV_Ok ? 0 : 1;
 }

@@ -33,8 +33,8 @@ public:
     // Paced: the bytes sent to the program, their time on the line at the rates they were
     // sent at, and the pauses before the radio's answers.
     uint64_t BytesSent() const { return output_.BytesTaken(); }
-    double WireSeconds() const { return output_.BusyNs() / 1e9; }
-    double PauseSeconds() const { return output_.PausedNs() / 1e9; }
+    double WireSeconds() const { return static_cast<double>(output_.BusyNs()) / 1e9; }
+    double PauseSeconds() const { return static_cast<double>(output_.PausedNs()) / 1e9; }
 
 private:
     uint32_t SlaveBitRate() const;

@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
         cpuStart = CpuSeconds();
         wall.start();
         QTimer::singleShot(seconds * 1000, [&] {
-            const double percent = (CpuSeconds() - cpuStart) * 100000.0 / wall.elapsed();
+            const double percent =
+                (CpuSeconds() - cpuStart) * 100000.0 / static_cast<double>(wall.elapsed());
             met = percent < kTargetPercent;
             std::printf("idle at Ready for %d s: %.2f %% of a core (target under %.1f %%): %s\n",
                         seconds, percent, kTargetPercent, met ? "met" : "MISSED");

@@ -54,10 +54,10 @@ int main() {
     sim::RealTimeDriver time;
     clsGTex texts;
     texts.SetLines(kLoaderTextTable);
-    clsEnviron environ("Zelk Fennmoor load benchmark");
+    clsEnviron environment("Zelk Fennmoor load benchmark");
     PrintedMemo memo;
     clsMainSeq sequence(texts);
-    clsSequenceDriver driver(sequence, texts, environ, memo);
+    clsSequenceDriver driver(sequence, texts, environment, memo);
 
     int errors = 0;
     auto tick = [&] {

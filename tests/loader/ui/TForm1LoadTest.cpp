@@ -64,10 +64,10 @@ protected:
     void PressStart() { form->findChild<QPushButton*>("Button_Start")->click(); }
     QString MemoText() const { return form->findChild<QPlainTextEdit*>("Memo1")->toPlainText(); }
     // Whether the texts stand in the memo in this order.
-    bool MemoShowsInOrder(const QStringList& texts) const {
+    bool MemoShowsInOrder(const QStringList& ordered) const {
         const QString memo = MemoText();
         qsizetype from = 0;
-        for (const QString& text : texts) {
+        for (const QString& text : ordered) {
             from = memo.indexOf(text, from);
             if (from < 0) {
                 ADD_FAILURE() << "not in order: " << text.toStdString() << "\n"
