@@ -36,9 +36,15 @@ function(merrow_layer_library target dir)
 endfunction()
 
 # One test executable per folder of tests/, labelled with its layer so `ctest -L <layer>` runs it.
+# RECURSE takes the folders below dir too (a layer's tests mirror its folders), so no folder of
+# tests is left out unnoticed.
 function(merrow_test_suite name label dir)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  cmake_parse_arguments(ARG "RECURSE" "" "LIBS" ${ARGN})
+  if(ARG_RECURSE)
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  endif()
   if(NOT sources)
     message(FATAL_ERROR "${name}: no tests in ${dir}")
   endif()

@@ -1,4 +1,4 @@
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 
 namespace {
 cmcEvMan* installedBus = nullptr;

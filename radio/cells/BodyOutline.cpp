@@ -1,4 +1,4 @@
-#include "radio/BodyLines.h"
+#include "radio/cells/BodyOutline.h"
 
 #include "common/TextHelpers.h"
 

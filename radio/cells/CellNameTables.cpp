@@ -1,6 +1,6 @@
-#include "radio/CellNameTables.h"
+#include "radio/cells/CellNameTables.h"
 
-#include "radio/CellCodes.h"
+#include "radio/cells/CellCodes.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ constexpr bool InCodeOrder(const int (&codes)[N], std::size_t count) {
 constexpr int kCategoryCodes[] = {
 #define CELL_CATEGORY(name, code) code,
 #define CELL_ITEM(name, code)
-#include "radio/CellCodeList.h"
+#include "radio/cells/CellCodes.def"
 #undef CELL_ITEM
 #undef CELL_CATEGORY
 };
@@ -30,7 +30,7 @@ static_assert(InCodeOrder(kCategoryCodes, kCellCategoryCount));
 constexpr int kItemCodes[] = {
 #define CELL_CATEGORY(name, code)
 #define CELL_ITEM(name, code) code,
-#include "radio/CellCodeList.h"
+#include "radio/cells/CellCodes.def"
 #undef CELL_ITEM
 #undef CELL_CATEGORY
 };
@@ -41,7 +41,7 @@ static_assert(InCodeOrder(kItemCodes, kCellItemCount));
 const std::array<const char*, kCellCategoryCount> kCellCategoryNames = {
 #define CELL_CATEGORY(name, code) #name,
 #define CELL_ITEM(name, code)
-#include "radio/CellCodeList.h"
+#include "radio/cells/CellCodes.def"
 #undef CELL_ITEM
 #undef CELL_CATEGORY
 };
@@ -49,7 +49,7 @@ const std::array<const char*, kCellCategoryCount> kCellCategoryNames = {
 const std::array<const char*, kCellItemCount> kCellItemNames = {
 #define CELL_CATEGORY(name, code)
 #define CELL_ITEM(name, code) #name,
-#include "radio/CellCodeList.h"
+#include "radio/cells/CellCodes.def"
 #undef CELL_ITEM
 #undef CELL_CATEGORY
 };

@@ -1,8 +1,8 @@
-#include "radio/CellNames.h"
+#include "radio/cells/CellNames.h"
 
 #include "common/cmcHash.h"
 #include "platform/MessageBox.h"
-#include "radio/CellNameTables.h"
+#include "radio/cells/CellNameTables.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "radio/cmcCellObj.h"
+#include "radio/cells/cmcCellObj.h"
 
 // Bits of a sheet cell entry.
 inline constexpr uint8_t kCellLineSelectable = 0x01;

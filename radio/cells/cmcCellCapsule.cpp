@@ -1,4 +1,4 @@
-#include "radio/cmcCellCapsule.h"
+#include "radio/cells/cmcCellCapsule.h"
 
 void cmcCellCapsule::Clear() {
     int keptBank = bankContext;

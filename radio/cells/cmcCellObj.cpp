@@ -1,4 +1,4 @@
-#include "radio/cmcCellObj.h"
+#include "radio/cells/cmcCellObj.h"
 
 #include <utility>
 
@@ -9,7 +9,7 @@
 #include "common/TextHelpers.h"
 #include "platform/LeadByte.h"
 #include "platform/MessageBox.h"
-#include "radio/CellNames.h"
+#include "radio/cells/CellNames.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "common/cmcFont.h"
-#include "radio/CellNameTables.h"
+#include "radio/cells/CellNameTables.h"
 
 // The channel variables @ch0..@ch9 of a sheet build.
 using ChannelVars = std::array<int32_t, 10>;

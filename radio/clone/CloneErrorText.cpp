@@ -1,9 +1,9 @@
-#include "radio/CloneErrorText.h"
+#include "radio/clone/CloneErrorText.h"
 
 #include <span>
 
 #include "common/MainGTex.h"
-#include "radio/CDrvCodes.h"
+#include "radio/clone/CDrvCodes.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "radio/CloneFrameCollector.h"
+#include "radio/clone/CloneFrameCollector.h"
 
-#include "radio/CloneFrames.h"
+#include "radio/clone/CloneFrames.h"
 
 CloneFrameCollector::Result CloneFrameCollector::Take(uint8_t byte) {
     if (byte == CloneFrames::kPreamble) {

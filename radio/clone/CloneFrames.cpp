@@ -1,9 +1,9 @@
-#include "radio/CloneFrames.h"
+#include "radio/clone/CloneFrames.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "radio/CDrvCodes.h"
+#include "radio/clone/CDrvCodes.h"
 
 namespace CloneFrames {
 

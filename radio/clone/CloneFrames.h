@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/cmcBuff.h"
-#include "radio/AddressRange.h"
+#include "radio/image/AddressRange.h"
 
 // The frames of the clone protocol. The PC's frames begin FE FE EE EF, the radio's FE EF EE;
 // every frame ends with FD, which never occurs inside one (data travel as ASCII hex).

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "radio/CloneIdentityBlock.h"
+#include "radio/host/CloneIdentityBlock.h"
 
 // Where the clone commands find what they check in the radio's identity block
 // (CloneIdentityBlock): its length, revisions and last address.

@@ -1,11 +1,11 @@
-#include "radio/cmcCloneDrv.h"
+#include "radio/clone/cmcCloneDrv.h"
 
 #include <algorithm>
 
 #include "common/TextHelpers.h"
 #include "common/cmcTask.h"
 #include "platform/Clock.h"
-#include "radio/CloneFrames.h"
+#include "radio/clone/CloneFrames.h"
 
 namespace {
 

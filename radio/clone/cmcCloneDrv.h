@@ -10,9 +10,9 @@
 #include "common/cmcBuff.h"
 #include "common/cmcComm.h"
 #include "common/cmcTick.h"
-#include "radio/AddressRange.h"
-#include "radio/CloneFrameCollector.h"
-#include "radio/dst_CDrv_Result.h"
+#include "radio/clone/CloneFrameCollector.h"
+#include "radio/clone/dst_CDrv_Result.h"
+#include "radio/image/AddressRange.h"
 
 class cmcTask;
 

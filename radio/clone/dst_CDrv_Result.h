@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/cmcBuff.h"
-#include "radio/CDrvCodes.h"
-#include "radio/cmcEeprom.h"
+#include "radio/clone/CDrvCodes.h"
+#include "radio/image/cmcEeprom.h"
 
 // The result of one clone exchange. The engine makes it at the start, hands it to the
 // completion closure and deletes it when the closure returns: a closure copies what it keeps.

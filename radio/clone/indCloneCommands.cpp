@@ -1,24 +1,24 @@
-#include "radio/indCloneCommands.h"
+#include "radio/clone/indCloneCommands.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/TextHelpers.h"
-#include "radio/AppBox.h"
-#include "radio/BankTable.h"
-#include "radio/CDrvCodes.h"
-#include "radio/CloneCommandHost.h"
-#include "radio/CloneDocument.h"
-#include "radio/DocumentRanges.h"
-#include "radio/ImageCheck.h"
-#include "radio/ImageFinalise.h"
-#include "radio/ImageLayout.h"
-#include "radio/ImageWords.h"
-#include "radio/NewerData.h"
-#include "radio/TwoToneLimits.h"
-#include "radio/UsedChannels.h"
-#include "radio/indCloneMan.h"
+#include "radio/clone/CDrvCodes.h"
+#include "radio/clone/indCloneMan.h"
+#include "radio/host/CloneCommandHost.h"
+#include "radio/host/CloneDocument.h"
+#include "radio/host/TitledBoxes.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/DocumentRanges.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/ImageWords.h"
+#include "radio/packing/ImageCheck.h"
+#include "radio/packing/ImageFinalise.h"
+#include "radio/packing/NewerDataLockout.h"
+#include "radio/records/TwoToneLimits.h"
+#include "radio/records/UsedChannels.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "radio/CloneIdentity.h"
-#include "radio/dst_CDrv_Result.h"
+#include "radio/clone/CloneIdentity.h"
+#include "radio/clone/dst_CDrv_Result.h"
 
 class CloneCommandHost;
 class CloneDocument;

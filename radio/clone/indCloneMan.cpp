@@ -1,15 +1,15 @@
-#include "radio/indCloneMan.h"
+#include "radio/clone/indCloneMan.h"
 
 #include <algorithm>
 #include <cstdio>
 
 #include "common/MainGTex.h"
 #include "common/cmcTask.h"
-#include "radio/AppBox.h"
-#include "radio/CDrvCodes.h"
-#include "radio/CloneErrorText.h"
-#include "radio/MainWindowLock.h"
-#include "radio/indEnviron.h"
+#include "radio/clone/CDrvCodes.h"
+#include "radio/clone/CloneErrorText.h"
+#include "radio/host/MainWindowLock.h"
+#include "radio/host/TitledBoxes.h"
+#include "radio/host/indEnviron.h"
 
 namespace {
 

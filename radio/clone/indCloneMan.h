@@ -3,9 +3,9 @@
 #include <string>
 
 #include "common/cmcTick.h"
-#include "radio/AddressRange.h"
-#include "radio/CloneProgressView.h"
-#include "radio/cmcCloneDrv.h"
+#include "radio/clone/cmcCloneDrv.h"
+#include "radio/host/CloneProgressView.h"
+#include "radio/image/AddressRange.h"
 
 class cmcTask;
 class indEnviron;

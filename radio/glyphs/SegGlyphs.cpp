@@ -1,12 +1,12 @@
-#include "radio/SegGlyphs.h"
+#include "radio/glyphs/SegGlyphs.h"
 
 #include <algorithm>
 #include <array>
 #include <vector>
 
 #include "common/cmcCanvas.h"
-#include "radio/Segchar.h"
-#include "radio/cmcCellCapsule.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/glyphs/Segchar.h"
 
 namespace {
 

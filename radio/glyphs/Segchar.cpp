@@ -1,4 +1,4 @@
-#include "radio/Segchar.h"
+#include "radio/glyphs/Segchar.h"
 
 #include <algorithm>
 #include <cmath>

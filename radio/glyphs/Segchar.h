@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "radio/Segment.h"
+#include "radio/glyphs/Segment.h"
 
 class cmcGTex;
 

@@ -1,4 +1,4 @@
-#include "radio/Segment.h"
+#include "radio/glyphs/Segment.h"
 
 #include <algorithm>
 #include <optional>

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "radio/dataTriangle.h"
+#include "radio/glyphs/dataTriangle.h"
 
 // One segment of the display's character cell: the triangles that fill it, whether it is lit,
 // and whether the user may switch it in the character editor.

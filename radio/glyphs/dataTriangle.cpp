@@ -1,4 +1,4 @@
-#include "radio/dataTriangle.h"
+#include "radio/glyphs/dataTriangle.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radio/CloneIdentityBlock.h"
+#include "radio/host/CloneIdentityBlock.h"
 
 // What the clone commands ask of the program's window: the user's questions, the sheets, the
 // warning check and the clone information window.

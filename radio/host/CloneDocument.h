@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "radio/ModelType.h"
-#include "radio/cmcEeprom.h"
+#include "radio/image/ModelType.h"
+#include "radio/image/cmcEeprom.h"
 
 // The document as the clone commands see it: the application object's current image and
 // model type, which a read replaces and a write sends.

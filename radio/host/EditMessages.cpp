@@ -1,8 +1,8 @@
-#include "radio/EditMessages.h"
+#include "radio/host/EditMessages.h"
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/MainGTex.h"
-#include "radio/AppBox.h"
+#include "radio/host/TitledBoxes.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "radio/BankSize.h"
-#include "radio/ModelType.h"
+#include "radio/image/BankSize.h"
+#include "radio/image/ModelType.h"
 
 class cmcCellCapsule;
 class cmcEeprom;

@@ -1,4 +1,4 @@
-#include "radio/PopupHost.h"
+#include "radio/host/PopupHost.h"
 
 #include "common/GetTextBlock.h"
 #include "common/MainGTex.h"

@@ -1,4 +1,4 @@
-#include "radio/PortNumber.h"
+#include "radio/host/PortNumber.h"
 
 #include "common/DecimalNumber.h"
 #include "platform/SerialPortPath.h"

@@ -1,4 +1,4 @@
-#include "radio/AppBox.h"
+#include "radio/host/TitledBoxes.h"
 
 #include "common/GetTextBlock.h"
 #include "common/MainGTex.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "radio/ModelType.h"
+#include "radio/image/ModelType.h"
 
 class cmcCellCapsule;
 class datCh;

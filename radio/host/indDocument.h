@@ -1,8 +1,8 @@
 #pragma once
 
-#include "radio/CloneIdentityBlock.h"
-#include "radio/ModelType.h"
-#include "radio/cmcEeprom.h"
+#include "radio/host/CloneIdentityBlock.h"
+#include "radio/image/ModelType.h"
+#include "radio/image/cmcEeprom.h"
 
 // The open document as the memory map sees it: the image being edited, the empty records of
 // its model type, and the two things every user change sets going. The main window

@@ -1,4 +1,4 @@
-#include "radio/indEnviron.h"
+#include "radio/host/indEnviron.h"
 
 #include <algorithm>
 #include <optional>

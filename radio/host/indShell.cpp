@@ -1,4 +1,4 @@
-#include "radio/indShell.h"
+#include "radio/host/indShell.h"
 
 #include "platform/MessageBox.h"
 

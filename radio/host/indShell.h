@@ -1,10 +1,10 @@
 #pragma once
 
-#include "radio/PopupHost.h"
-#include "radio/indCommands.h"
-#include "radio/indDocument.h"
-#include "radio/indHelp.h"
-#include "radio/indMenuCommands.h"
+#include "radio/host/PopupHost.h"
+#include "radio/host/indCommands.h"
+#include "radio/host/indDocument.h"
+#include "radio/host/indHelp.h"
+#include "radio/host/indMenuCommands.h"
 
 class cmcFCache;
 

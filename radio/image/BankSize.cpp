@@ -1,8 +1,8 @@
-#include "radio/BankSize.h"
+#include "radio/image/BankSize.h"
 
-#include "common/GlobalEvMan.h"
-#include "radio/BankTable.h"
-#include "radio/ImageLayout.h"
+#include "common/CurrentEvMan.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/ImageLayout.h"
 
 bool IsValidBank(int bank) {
     return bank >= 0 && bank < layout::kBankCount;

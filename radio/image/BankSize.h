@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radio/cmcEeprom.h"
+#include "radio/image/cmcEeprom.h"
 
 // The channel counts of the 16 banks as the dispatcher and the bank commands use them.
 bool IsValidBank(int bank);

@@ -1,9 +1,9 @@
-#include "radio/BankTable.h"
+#include "radio/image/BankTable.h"
 
 #include <algorithm>
 
-#include "radio/ImageLayout.h"
-#include "radio/ImageWords.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/ImageWords.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radio/cmcEeprom.h"
+#include "radio/image/cmcEeprom.h"
 
 // The bank table of an image: 16 channel counts (channels are numbered bank after bank) and
 // one flag bit per bank. A bank outside 0..15, or an image too small for the table, reads 0

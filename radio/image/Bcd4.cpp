@@ -1,4 +1,4 @@
-#include "radio/Bcd4.h"
+#include "radio/image/Bcd4.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "radio/DocumentRanges.h"
+#include "radio/image/DocumentRanges.h"
 
-#include "radio/ImageLayout.h"
+#include "radio/image/ImageLayout.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radio/AddressRange.h"
+#include "radio/image/AddressRange.h"
 
 // What a list of document addresses is for.
 enum RangeKind : int {

@@ -1,11 +1,11 @@
-#include "radio/DisplayText.h"
+#include "radio/image/DottedText.h"
 
 #include <algorithm>
 #include <array>
 
 #include "common/TextHelpers.h"
-#include "radio/ImageLayout.h"
-#include "radio/cmcEeprom.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/cmcEeprom.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "radio/EscapedText.h"
+#include "radio/image/EscapedText.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -5,7 +5,7 @@
 // The fixed places of the memory image that several parts share, by name. Code reaches the
 // image through these constants, through the record areas below or through a record view; the
 // only other bare addresses are the places one memory-map row binds, written in that row of its
-// group file (radio/items).
+// group file (radio/memmap/items).
 namespace layout {
 
 // --- Address space ---------------------------------------------------------------------------

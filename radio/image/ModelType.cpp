@@ -1,8 +1,8 @@
-#include "radio/ModelType.h"
+#include "radio/image/ModelType.h"
 
 #include <array>
 
-#include "radio/ImageLayout.h"
+#include "radio/image/ImageLayout.h"
 
 ModelType ModelTypeFromImage(const cmcEeprom& image) {
     if (!image.IsValidAddress(layout::kMdcByte)) {

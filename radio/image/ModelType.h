@@ -1,7 +1,7 @@
 #pragma once
 
-#include "radio/RecordKind.h"
-#include "radio/cmcEeprom.h"
+#include "radio/image/RecordKind.h"
+#include "radio/image/cmcEeprom.h"
 
 // Model types of the radio.
 enum ModelType : int {

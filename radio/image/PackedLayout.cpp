@@ -1,8 +1,8 @@
-#include "radio/PackedArea.h"
+#include "radio/image/PackedLayout.h"
 
-#include "radio/BankTable.h"
-#include "radio/ImageLayout.h"
-#include "radio/ImageWords.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/ImageWords.h"
 
 namespace {
 

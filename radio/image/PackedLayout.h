@@ -1,7 +1,7 @@
 #pragma once
 
-#include "radio/ModelType.h"
-#include "radio/cmcEeprom.h"
+#include "radio/image/ModelType.h"
+#include "radio/image/cmcEeprom.h"
 
 // Where the parts of the radio's packed channel area lie: the used channels' 14-byte and
 // 20-byte entries, for the MDC types the alias table and the two MDC blocks, then the closing

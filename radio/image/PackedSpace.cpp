@@ -1,7 +1,7 @@
-#include "radio/PackedSpace.h"
+#include "radio/image/PackedSpace.h"
 
-#include "radio/ImageLayout.h"
-#include "radio/RecordKind.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/RecordKind.h"
 
 namespace {
 

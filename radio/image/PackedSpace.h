@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radio/cmcEeprom.h"
+#include "radio/image/cmcEeprom.h"
 
 struct PackedFit {
     bool fits = false;

@@ -1,4 +1,4 @@
-#include "radio/cmcEeprom.h"
+#include "radio/image/cmcEeprom.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "radio/cmcPackedBcd.h"
+#include "radio/image/cmcPackedBcd.h"
 
 #include <algorithm>
 

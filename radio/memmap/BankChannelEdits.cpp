@@ -1,12 +1,12 @@
-#include "radio/BankChannelEdits.h"
+#include "radio/memmap/BankChannelEdits.h"
 
 #include <climits>
 
-#include "common/GlobalEvMan.h"
-#include "radio/BankChannels.h"
-#include "radio/EditMessages.h"
-#include "radio/ModelType.h"
-#include "radio/indDocument.h"
+#include "common/CurrentEvMan.h"
+#include "radio/host/EditMessages.h"
+#include "radio/host/indDocument.h"
+#include "radio/image/ModelType.h"
+#include "radio/records/BankChannels.h"
 
 namespace {
 

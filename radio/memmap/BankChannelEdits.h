@@ -2,14 +2,14 @@
 
 #include <cstdint>
 
-#include "radio/cmcEeprom.h"
+#include "radio/image/cmcEeprom.h"
 
 struct cmcEvent;
 class indDocument;
 
 // The bank edits as the program carries them out for the user, over the record operations of
-// radio/BankChannels.h: the boxes that say why an edit goes no further, and the answer to the
-// channel events of the list edits.
+// radio/records/BankChannels.h: the boxes that say why an edit goes no further, and the answer to
+// the channel events of the list edits.
 
 // Gives the bank the size asked for, within its limits: beyond them it first shows why
 // (memory full, no such channels, channels in use) and then goes as far as they allow.

@@ -1,11 +1,11 @@
-#include "radio/BitSetSheet.h"
+#include "radio/memmap/BitSetSheet.h"
 
 #include <algorithm>
 
-#include "radio/CellCodes.h"
-#include "radio/CodeConverters.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/memmap/CodeConverters.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/cmcCanvas.h"
-#include "radio/PopupHost.h"
+#include "radio/host/PopupHost.h"
 
 class cmcCellCapsule;
 

@@ -1,10 +1,10 @@
-#include "radio/CellEditing.h"
+#include "radio/memmap/CellEditing.h"
 
 #include <algorithm>
 
 #include "common/TextHelpers.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
 
 int ActiveKey(const CellEdit& edit) {
     return edit.capsule.control ? edit.capsule.key : 0;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "radio/ItemContext.h"
+#include "radio/host/ItemContext.h"
 
 // The behaviour every value converter shares: the keys it acts on, the text it shows and the
 // in-place editor it asks for.

@@ -1,17 +1,17 @@
-#include "radio/ChannelConverters.h"
+#include "radio/memmap/ChannelConverters.h"
 
 #include <algorithm>
 #include <cstdio>
 
 #include "common/TextHelpers.h"
 #include "common/cmcGTex.h"
-#include "radio/CellCodes.h"
-#include "radio/CellEditing.h"
-#include "radio/ChoiceConverters.h"
-#include "radio/TypedInput.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcFCache.h"
-#include "radio/datCh.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/memmap/CellEditing.h"
+#include "radio/memmap/ChoiceConverters.h"
+#include "radio/memmap/TypedInput.h"
+#include "radio/memmap/cmcFCache.h"
+#include "radio/records/datCh.h"
 
 namespace {
 

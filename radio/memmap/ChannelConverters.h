@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "radio/ItemContext.h"
+#include "radio/host/ItemContext.h"
 
 class cmcGTex;
 class datCh;

@@ -1,4 +1,4 @@
-#include "radio/ChoiceConverters.h"
+#include "radio/memmap/ChoiceConverters.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,12 +7,12 @@
 #include "common/TextHelpers.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcEventTypes.h"
-#include "radio/CellEditing.h"
-#include "radio/PopupHost.h"
-#include "radio/TypedInput.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/cmcFCache.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/host/PopupHost.h"
+#include "radio/memmap/CellEditing.h"
+#include "radio/memmap/TypedInput.h"
+#include "radio/memmap/cmcFCache.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "radio/CellCodes.h"
-#include "radio/ItemContext.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/host/ItemContext.h"
 
 class cmcFCache;
 

@@ -1,4 +1,4 @@
-#include "radio/ChoiceList.h"
+#include "radio/memmap/ChoiceList.h"
 
 #include <algorithm>
 

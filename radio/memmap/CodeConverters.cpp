@@ -1,15 +1,15 @@
-#include "radio/CodeConverters.h"
+#include "radio/memmap/CodeConverters.h"
 
 #include <algorithm>
 #include <string>
 
 #include "common/TextHelpers.h"
-#include "radio/CellCodes.h"
-#include "radio/CellEditing.h"
-#include "radio/PopupHost.h"
-#include "radio/TypedInput.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcPackedBcd.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/host/PopupHost.h"
+#include "radio/image/cmcPackedBcd.h"
+#include "radio/memmap/CellEditing.h"
+#include "radio/memmap/TypedInput.h"
 
 namespace {
 

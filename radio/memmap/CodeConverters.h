@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "radio/ItemContext.h"
+#include "radio/host/ItemContext.h"
 
 // The converters of digit codes, single digits, bit fields and plain text. Space and
 // Backspace open the editor where a converter does not step.

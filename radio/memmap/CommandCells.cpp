@@ -1,7 +1,7 @@
-#include "radio/CommandCells.h"
+#include "radio/memmap/CommandCells.h"
 
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
 
 void CellCommand(CellEdit& edit, const CommandParams& params) {
     cmcCellCapsule& capsule = edit.capsule;

@@ -1,7 +1,7 @@
-#include "radio/DigitalChannelMarks.h"
+#include "radio/memmap/DigitalChannelMarks.h"
 
-#include "radio/CellCodes.h"
-#include "radio/cmcCellCapsule.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
 
 namespace {
 

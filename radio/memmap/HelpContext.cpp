@@ -1,4 +1,4 @@
-#include "radio/HelpContext.h"
+#include "radio/memmap/HelpContext.h"
 
 #include <string>
 #include <utility>
@@ -7,10 +7,10 @@
 #include "common/DecimalNumber.h"
 #include "common/TextHelpers.h"
 #include "common/cmcHelpGTex.h"
-#include "radio/CellCodes.h"
-#include "radio/CellNames.h"
-#include "radio/cmcEeprom.h"
-#include "radio/cmcFCache.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/CellNames.h"
+#include "radio/image/cmcEeprom.h"
+#include "radio/memmap/cmcFCache.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "radio/ModelType.h"
+#include "radio/image/ModelType.h"
 
 class cmcEeprom;
 class cmcFCache;

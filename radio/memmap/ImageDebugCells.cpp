@@ -1,12 +1,12 @@
-#include "radio/ImageDebugCells.h"
+#include "radio/memmap/ImageDebugCells.h"
 
 #include <cstdio>
 
 #include "common/cmcCanvas.h"
-#include "radio/CellCodes.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/cmcEeprom.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/image/cmcEeprom.h"
 
 namespace {
 

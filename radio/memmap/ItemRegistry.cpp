@@ -1,4 +1,4 @@
-#include "radio/ItemRegistry.h"
+#include "radio/memmap/ItemRegistry.h"
 
 #include "platform/MessageBox.h"
 

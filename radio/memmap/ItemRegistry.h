@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "radio/CellNameTables.h"
-#include "radio/ItemRow.h"
+#include "radio/cells/CellNameTables.h"
+#include "radio/memmap/ItemRow.h"
 
 // The memory map: the rows of every item group, found by item code.
 class ItemRegistry {
@@ -20,7 +20,7 @@ public:
     // Every row, in code order.
     std::vector<const ItemRow*> Rows() const;
 
-    // The program's memory map, made of every group of radio/items/.
+    // The program's memory map, made of every group of radio/memmap/items/.
     static const ItemRegistry& Program();
 
 private:

@@ -3,19 +3,19 @@
 #include <cstdint>
 #include <variant>
 
-#include "radio/CellCodes.h"
-#include "radio/CellNameTables.h"
-#include "radio/ChannelConverters.h"
-#include "radio/ChoiceConverters.h"
-#include "radio/CodeConverters.h"
-#include "radio/CommandCells.h"
-#include "radio/ImageLayout.h"
-#include "radio/ItemContext.h"
-#include "radio/KeyConverters.h"
-#include "radio/NumberConverters.h"
-#include "radio/SegCellEditors.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/datCh.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/CellNameTables.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/host/ItemContext.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/ChannelConverters.h"
+#include "radio/memmap/ChoiceConverters.h"
+#include "radio/memmap/CodeConverters.h"
+#include "radio/memmap/CommandCells.h"
+#include "radio/memmap/KeyConverters.h"
+#include "radio/memmap/NumberConverters.h"
+#include "radio/memmap/SegCellEditors.h"
+#include "radio/records/datCh.h"
 
 struct ItemRow;
 
@@ -23,14 +23,14 @@ struct ItemRow;
 using RowEffect = void (*)(ItemContext& context);
 
 // A function of its own for a row whose rule fits no builder. It may run the row's regular
-// part with RunRegularRow (radio/RunItemRow.h) and add its rule around it. Returns the editor
-// request (0, 1 refresh, 2 in-place editor).
+// part with RunRegularRow (radio/memmap/RunItemRow.h) and add its rule around it. Returns the
+// editor request (0, 1 refresh, 2 in-place editor).
 using RowFunction = int (*)(ItemContext& context, const ItemRow& row);
 
 // The vocabulary of the memory map. A row names an item code, where the value lives (a
 // field), the converter that shows and edits it with its named parameters, when the row
 // applies and what a change redraws: all as data, one constexpr line a row. A group file
-// (radio/items/<Group>Items.cpp) writes its rows with these builders:
+// (radio/memmap/items/<Group>Items.cpp) writes its rows with these builders:
 //
 //   Choice(CL_Comm_PwrOnPassword, Bits(381, 0x20), "GI_Sheet_Sel_Misc_OnOff"),
 //   Timer(CL_Comm_AtResetTimer_A, Byte(408), {.unitsPerSecond = 1, .offText = true}),

@@ -1,12 +1,12 @@
-#include "radio/KeyConverters.h"
+#include "radio/memmap/KeyConverters.h"
 
-#include "radio/CellCodes.h"
-#include "radio/CellEditing.h"
-#include "radio/ChoiceConverters.h"
-#include "radio/ImageLayout.h"
-#include "radio/PopupHost.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcEeprom.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/host/PopupHost.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/cmcEeprom.h"
+#include "radio/memmap/CellEditing.h"
+#include "radio/memmap/ChoiceConverters.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "radio/ItemContext.h"
+#include "radio/host/ItemContext.h"
 
 class cmcEeprom;
 

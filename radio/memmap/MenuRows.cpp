@@ -1,16 +1,16 @@
-#include "radio/MenuRows.h"
+#include "radio/memmap/MenuRows.h"
 
 #include <string>
 
 #include "common/cmcEvMan.h"
 #include "common/cmcEventTypes.h"
 #include "common/cmcGTex.h"
-#include "radio/ItemRow.h"
-#include "radio/PortNumber.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/indEnviron.h"
-#include "radio/indMenuCommands.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/host/PortNumber.h"
+#include "radio/host/indEnviron.h"
+#include "radio/host/indMenuCommands.h"
+#include "radio/memmap/ItemRow.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radio/ItemContext.h"
+#include "radio/host/ItemContext.h"
 
 struct ItemRow;
 

@@ -1,4 +1,4 @@
-#include "radio/NumberConverters.h"
+#include "radio/memmap/NumberConverters.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,9 +6,9 @@
 #include <string>
 
 #include "common/cmcGTex.h"
-#include "radio/CellEditing.h"
-#include "radio/TypedInput.h"
-#include "radio/cmcCellCapsule.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/memmap/CellEditing.h"
+#include "radio/memmap/TypedInput.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radio/ItemContext.h"
+#include "radio/host/ItemContext.h"
 
 // The converters of numbers, decimals and times. Each takes the value, its parameters (named
 // per converter) and the capsule's request; it writes the cell's text and returns true when it

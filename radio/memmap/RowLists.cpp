@@ -1,4 +1,4 @@
-#include "radio/RowLists.h"
+#include "radio/memmap/RowLists.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "radio/ItemRow.h"
+#include "radio/memmap/ItemRow.h"
 
 // A choice list of the main text table that a row shows, with the answer item of its entries.
 struct RowList {

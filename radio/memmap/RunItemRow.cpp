@@ -1,4 +1,4 @@
-#include "radio/RunItemRow.h"
+#include "radio/memmap/RunItemRow.h"
 
 #include <algorithm>
 #include <array>
@@ -7,10 +7,10 @@
 
 #include "common/TextHelpers.h"
 #include "common/cmcCanvas.h"
-#include "radio/ImageWords.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/cmcEeprom.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/image/ImageWords.h"
+#include "radio/image/cmcEeprom.h"
 
 using namespace memmap;
 

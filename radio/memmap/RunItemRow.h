@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radio/ItemRow.h"
+#include "radio/memmap/ItemRow.h"
 
 // Runs a row: its function of its own when it has one, else its regular part. Returns the
 // editor request.

@@ -1,17 +1,17 @@
-#include "radio/SegCellEditors.h"
+#include "radio/memmap/SegCellEditors.h"
 
 #include <algorithm>
 #include <array>
 #include <vector>
 
 #include "common/DecimalNumber.h"
-#include "radio/EscapedText.h"
-#include "radio/ImageLayout.h"
-#include "radio/PopupHost.h"
-#include "radio/SegGlyphs.h"
-#include "radio/Segchar.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcEeprom.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/glyphs/SegGlyphs.h"
+#include "radio/glyphs/Segchar.h"
+#include "radio/host/PopupHost.h"
+#include "radio/image/EscapedText.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/cmcEeprom.h"
 
 namespace {
 

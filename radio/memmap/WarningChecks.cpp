@@ -1,13 +1,13 @@
-#include "radio/WarningChecks.h"
+#include "radio/memmap/WarningChecks.h"
 
 #include <array>
 #include <cstdio>
 
 #include "common/cmcGTex.h"
-#include "radio/ImageLayout.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/indActiveCell.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/indActiveCell.h"
 
 namespace {
 

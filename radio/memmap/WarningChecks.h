@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "radio/ItemRegistry.h"
-#include "radio/ModelType.h"
+#include "radio/image/ModelType.h"
+#include "radio/memmap/ItemRegistry.h"
 
 class cmcGTex;
 

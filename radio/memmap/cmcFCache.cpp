@@ -1,7 +1,7 @@
-#include "radio/cmcFCache.h"
+#include "radio/memmap/cmcFCache.h"
 
 #include "common/MainGTex.h"
-#include "radio/cmcCellObj.h"
+#include "radio/cells/cmcCellObj.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/cmcHash2.h"
-#include "radio/ChoiceList.h"
+#include "radio/memmap/ChoiceList.h"
 
 // The choice lists of the selection sheets in the main text table, each read once per
 // (sheet, item code) and kept for the program's life: the caption of a value and the value a

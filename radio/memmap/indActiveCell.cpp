@@ -1,18 +1,18 @@
-#include "radio/indActiveCell.h"
+#include "radio/memmap/indActiveCell.h"
 
 #include <array>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/MainGTex.h"
 #include "platform/MessageBox.h"
-#include "radio/BankTable.h"
-#include "radio/CellCodes.h"
-#include "radio/RunItemRow.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/datCh.h"
-#include "radio/datVaskAdr.h"
-#include "radio/indShell.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/host/indShell.h"
+#include "radio/image/BankTable.h"
+#include "radio/memmap/RunItemRow.h"
+#include "radio/records/datCh.h"
+#include "radio/records/datVaskAdr.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "radio/ItemRegistry.h"
+#include "radio/memmap/ItemRegistry.h"
 
 class cmcCellCapsule;
 class cmcCellObj;

@@ -1,18 +1,18 @@
-#include "radio/indChannelEdit.h"
+#include "radio/memmap/indChannelEdit.h"
 
 #include <algorithm>
 
-#include "common/GlobalEvMan.h"
-#include "radio/BankTable.h"
-#include "radio/CellCodes.h"
-#include "radio/ChannelAttr.h"
-#include "radio/EditMessages.h"
-#include "radio/ImageLayout.h"
-#include "radio/RecordShift.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/datCh.h"
-#include "radio/datClipCh.h"
-#include "radio/indDocument.h"
+#include "common/CurrentEvMan.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/host/EditMessages.h"
+#include "radio/host/indDocument.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/records/ChannelAttr.h"
+#include "radio/records/RecordShift.h"
+#include "radio/records/datCh.h"
+#include "radio/records/datClipCh.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "radio/BankSize.h"
+#include "radio/image/BankSize.h"
 
 class cmcCellCapsule;
 class cmcEeprom;

@@ -1,11 +1,11 @@
-#include "radio/ImageCheck.h"
+#include "radio/packing/ImageCheck.h"
 
 #include <cstring>
 
-#include "radio/ImageLayout.h"
-#include "radio/ImageWords.h"
-#include "radio/ModelType.h"
-#include "radio/PackedArea.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/ImageWords.h"
+#include "radio/image/ModelType.h"
+#include "radio/image/PackedLayout.h"
 
 namespace {
 

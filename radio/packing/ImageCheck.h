@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radio/cmcEeprom.h"
+#include "radio/image/cmcEeprom.h"
 
 // The format check of an image that came from a file or a radio, before it is taken in: its
 // identity, format class and packed-area header, the map revision of the program's own working

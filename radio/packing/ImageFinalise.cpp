@@ -1,15 +1,15 @@
-#include "radio/ImageFinalise.h"
+#include "radio/packing/ImageFinalise.h"
 
 #include <algorithm>
 #include <cstring>
 #include <functional>
 
-#include "radio/BankTable.h"
-#include "radio/ImageLayout.h"
-#include "radio/ImageWords.h"
-#include "radio/PackedArea.h"
-#include "radio/TwoToneLimits.h"
-#include "radio/datCh.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/ImageWords.h"
+#include "radio/image/PackedLayout.h"
+#include "radio/records/TwoToneLimits.h"
+#include "radio/records/datCh.h"
 
 namespace {
 

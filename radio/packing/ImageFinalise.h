@@ -1,8 +1,8 @@
 #pragma once
 
-#include "radio/ImagePacking.h"
-#include "radio/ModelType.h"
-#include "radio/cmcEeprom.h"
+#include "radio/image/ModelType.h"
+#include "radio/image/cmcEeprom.h"
+#include "radio/packing/ImagePacking.h"
 
 enum FinaliseMode : int {
     FINALISE_TakenIn = 0,   // after a file load or a clone read: unpacks first

@@ -1,11 +1,11 @@
-#include "radio/ImagePacking.h"
+#include "radio/packing/ImagePacking.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "radio/ImageLayout.h"
-#include "radio/ImageWords.h"
-#include "radio/PackedArea.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/ImageWords.h"
+#include "radio/image/PackedLayout.h"
 
 namespace {
 

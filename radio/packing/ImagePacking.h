@@ -1,7 +1,7 @@
 #pragma once
 
-#include "radio/ModelType.h"
-#include "radio/cmcEeprom.h"
+#include "radio/image/ModelType.h"
+#include "radio/image/cmcEeprom.h"
 
 // The channels live twice in a document image: packed in the radio part (only the used
 // channels of the banks, the MDC tables, a closing signature) and spread out in the working

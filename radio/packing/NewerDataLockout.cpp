@@ -1,8 +1,8 @@
-#include "radio/NewerData.h"
+#include "radio/packing/NewerDataLockout.h"
 
 #include "common/DecimalNumber.h"
 #include "common/MainGTex.h"
-#include "radio/ImageLayout.h"
+#include "radio/image/ImageLayout.h"
 
 bool IsNewerData(const cmcEeprom& image) {
     const bool lockedOut = ReadDecimal(MainGTex().GetLine("GI_Sys_LockoutNewerData", 0)).value != 0;

@@ -1,14 +1,14 @@
-#include "radio/BankChannels.h"
+#include "radio/records/BankChannels.h"
 
 #include <algorithm>
 
-#include "radio/BankSize.h"
-#include "radio/BankTable.h"
-#include "radio/ChannelAttr.h"
-#include "radio/ImageLayout.h"
-#include "radio/PackedSpace.h"
-#include "radio/RecordShift.h"
-#include "radio/datCh.h"
+#include "radio/image/BankSize.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/PackedSpace.h"
+#include "radio/records/ChannelAttr.h"
+#include "radio/records/RecordShift.h"
+#include "radio/records/datCh.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "radio/cmcEeprom.h"
+#include "radio/image/cmcEeprom.h"
 
 // Channel positions 0..255 hold the banks one after the other, so a bank grows or shrinks by
 // moving every later channel. These keep the bank table and the moved records in step: the

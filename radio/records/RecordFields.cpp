@@ -1,12 +1,12 @@
-#include "radio/RecordFields.h"
+#include "radio/records/RecordFields.h"
 
 #include <algorithm>
 #include <array>
 #include <initializer_list>
 #include <vector>
 
-#include "radio/DisplayText.h"
-#include "radio/ImageWords.h"
+#include "radio/image/DottedText.h"
+#include "radio/image/ImageWords.h"
 
 namespace recordfields {
 namespace {

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <span>
 
-#include "radio/ImageLayout.h"
-#include "radio/RecordValues.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/records/RecordValues.h"
 
 // The regular part of every record kind as data: one row per field, naming the record area,
 // the byte inside the record and how the field is encoded there. The record view runs these

@@ -1,7 +1,7 @@
-#include "radio/RecordShift.h"
+#include "radio/records/RecordShift.h"
 
-#include "radio/ChannelAttr.h"
-#include "radio/clsChRecord.h"
+#include "radio/records/ChannelAttr.h"
+#include "radio/records/clsChRecord.h"
 
 namespace {
 

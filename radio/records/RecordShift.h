@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "radio/cmcEeprom.h"
+#include "radio/image/cmcEeprom.h"
 
 // Moving the records 0 .. count - 1 of one kind by one place, as a list grows or shrinks at a
 // position. The template image (the model's initial image) supplies the empty record that

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "radio/RecordKind.h"
+#include "radio/image/RecordKind.h"
 
 // The decoded values of one record, of every record kind: what the record view loads and
 // stores and the field rows of the record kinds name. Plain data, so that the field rows sit

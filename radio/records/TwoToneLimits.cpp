@@ -1,4 +1,4 @@
-#include "radio/TwoToneLimits.h"
+#include "radio/records/TwoToneLimits.h"
 
 #include <algorithm>
 

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "radio/ModelType.h"
-#include "radio/cmcEeprom.h"
-#include "radio/datCh.h"
+#include "radio/image/ModelType.h"
+#include "radio/image/cmcEeprom.h"
+#include "radio/records/datCh.h"
 
 // The detection window of one tone: low and high are the tone times (1 - ratio) and
 // (1 + ratio), each rounded by adding a half and cutting the fraction.

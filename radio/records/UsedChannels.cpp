@@ -1,10 +1,10 @@
-#include "radio/UsedChannels.h"
+#include "radio/records/UsedChannels.h"
 
 #include <algorithm>
 
-#include "radio/BankTable.h"
-#include "radio/ImageLayout.h"
-#include "radio/datCh.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/records/datCh.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "radio/ModelType.h"
-#include "radio/cmcEeprom.h"
+#include "radio/image/ModelType.h"
+#include "radio/image/cmcEeprom.h"
 
 // Channels in use (their receive frequency set), counted through a record view over the bank
 // table: above the table, which knows only the banks' sizes and flags.

@@ -1,4 +1,4 @@
-#include "radio/clsChRecord.h"
+#include "radio/records/clsChRecord.h"
 
 namespace {
 

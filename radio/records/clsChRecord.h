@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "radio/ImageLayout.h"
-#include "radio/datCh.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/records/datCh.h"
 
 // One record taken out of an image, to be put back at another index or into another image.
 // A channel also carries its two working-table entries byte for byte: every bit of them

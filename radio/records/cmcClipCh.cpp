@@ -1,4 +1,4 @@
-#include "radio/cmcClipCh.h"
+#include "radio/records/cmcClipCh.h"
 
 #include <algorithm>
 

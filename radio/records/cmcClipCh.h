@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "radio/clsChRecord.h"
+#include "radio/records/clsChRecord.h"
 
 // Copies of consecutive records of one record kind. It holds copies, not references: editing
 // the image after a copy does not change what a paste writes.

@@ -1,14 +1,14 @@
-#include "radio/datCh.h"
+#include "radio/records/datCh.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "common/TextHelpers.h"
-#include "radio/BankTable.h"
-#include "radio/Bcd4.h"
-#include "radio/ImageLayout.h"
-#include "radio/ImageWords.h"
-#include "radio/RecordFields.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/Bcd4.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/ImageWords.h"
+#include "radio/records/RecordFields.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "radio/RecordValues.h"
-#include "radio/cmcEeprom.h"
+#include "radio/image/cmcEeprom.h"
+#include "radio/records/RecordValues.h"
 
 // Decoded view of one record of a document image, chosen by record kind and index. Load
 // decodes the record's bytes and bits into the fields, Store encodes them back in place. A

@@ -1,6 +1,6 @@
-#include "radio/datClipCh.h"
+#include "radio/records/datClipCh.h"
 
-#include "radio/ChannelAttr.h"
+#include "radio/records/ChannelAttr.h"
 
 void datClipCh::PasteRaw(cmcEeprom& image, uint32_t kind, int first, int count) {
     raw_ = true;

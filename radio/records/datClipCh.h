@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radio/cmcClipCh.h"
+#include "radio/records/cmcClipCh.h"
 
 // The channel clipboard: a paste leaves the targets' place-bound attr bits where they are.
 // A normal paste keeps the target's bank-flag and reference-off bits (the pasted channels

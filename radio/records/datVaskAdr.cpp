@@ -1,7 +1,7 @@
-#include "radio/datVaskAdr.h"
+#include "radio/records/datVaskAdr.h"
 
-#include "radio/ImageLayout.h"
-#include "radio/ImageWords.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/ImageWords.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "radio/cmcEeprom.h"
+#include "radio/image/cmcEeprom.h"
 
 // The boundary between individual and group addresses of the MSK signalling, read from the
 // image, and the valid address range of every address field that follows from it.

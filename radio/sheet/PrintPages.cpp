@@ -1,4 +1,4 @@
-#include "radio/PrintPages.h"
+#include "radio/sheet/PrintPages.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "radio/SheetCellPlacer.h"
+#include "radio/sheet/SheetCellPlacer.h"
 
 #include <algorithm>
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "radio/SheetCells.h"
-#include "radio/clsSheeRowAtr.h"
-#include "radio/cmcCellObj.h"
+#include "radio/cells/clsSheeRowAtr.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/sheet/SheetCells.h"
 
 class cmcGTex;
 

@@ -1,4 +1,4 @@
-#include "radio/SheetCells.h"
+#include "radio/sheet/SheetCells.h"
 
 #include "platform/MessageBox.h"
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "platform/MessageBox.h"
-#include "radio/GridCoord.h"
-#include "radio/clsSheetCellId.h"
+#include "radio/cells/clsSheetCellId.h"
+#include "radio/sheet/GridCoord.h"
 
 // The cell array of a sheet, columns x rows, row-major. Every access is checked: a position
 // outside the array is the fatal "Illegal Cell selection", as the layout caused it.

@@ -1,4 +1,4 @@
-#include "radio/SheetHistory.h"
+#include "radio/sheet/SheetHistory.h"
 
 #include <algorithm>
 

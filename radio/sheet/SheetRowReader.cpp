@@ -1,4 +1,4 @@
-#include "radio/SheetRowReader.h"
+#include "radio/sheet/SheetRowReader.h"
 
 #include <algorithm>
 
@@ -6,8 +6,8 @@
 #include "common/cmcGTex.h"
 #include "platform/LeadByte.h"
 #include "platform/MessageBox.h"
-#include "radio/SheetCells.h"
-#include "radio/cmcCellObj.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/sheet/SheetCells.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "radio/clsSheeRowAtr.h"
+#include "radio/cells/clsSheeRowAtr.h"
 
 class cmcCellObj;
 class cmcGTex;

@@ -1,9 +1,9 @@
-#include "radio/SheetSelection.h"
+#include "radio/sheet/SheetSelection.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "radio/SheetStyle.h"
+#include "radio/sheet/SheetStyle.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <utility>
 
-#include "radio/GridCoord.h"
-#include "radio/SheetCells.h"
+#include "radio/sheet/GridCoord.h"
+#include "radio/sheet/SheetCells.h"
 
 // The cursor walk and the marks of a sheet, over its cell array: where a cursor move lands,
 // which cells are marked and line-marked while a selection is extended, and the range of

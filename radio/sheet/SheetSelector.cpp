@@ -1,4 +1,4 @@
-#include "radio/SheetSelector.h"
+#include "radio/sheet/SheetSelector.h"
 
 SheetSelector SplitSheetSpec(std::string_view spec) {
     SheetSelector result;

@@ -1,4 +1,4 @@
-#include "radio/SheetStyle.h"
+#include "radio/sheet/SheetStyle.h"
 
 #include "common/ColourNames.h"
 #include "common/DecimalNumber.h"

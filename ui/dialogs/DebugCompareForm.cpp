@@ -1,4 +1,4 @@
-#include "ui/DebugCompareForm.h"
+#include "ui/dialogs/DebugCompareForm.h"
 
 #include <QDialog>
 #include <QHBoxLayout>

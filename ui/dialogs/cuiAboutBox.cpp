@@ -1,4 +1,4 @@
-#include "ui/cuiAboutBox.h"
+#include "ui/dialogs/cuiAboutBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -9,8 +9,8 @@
 #include "common/cmcGTex.h"
 #include "platform/qt/FocusReturn.h"
 #include "platform/qt/VirtualKeys.h"
-#include "ui/CentreWindow.h"
-#include "ui/TreeImages.h"
+#include "ui/paint/TreeImages.h"
+#include "ui/widgets/CentreWindow.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/cuiCloneProgress.h"
+#include "ui/dialogs/cuiCloneProgress.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -11,8 +11,8 @@
 #include "common/GetTextBlock.h"
 #include "common/cmcGTex.h"
 #include "platform/qt/FocusReturn.h"
-#include "ui/CentreWindow.h"
-#include "ui/cuiCellBar.h"
+#include "ui/widgets/CentreWindow.h"
+#include "ui/widgets/cuiCellBar.h"
 
 namespace {
 

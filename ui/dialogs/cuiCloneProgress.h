@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <functional>
 
-#include "radio/CloneProgressView.h"
+#include "radio/host/CloneProgressView.h"
 
 class QLabel;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "ui/cuiComSelDialog.h"
+#include "ui/dialogs/cuiComSelDialog.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -8,9 +8,9 @@
 #include "common/GetTextBlock.h"
 #include "common/cmcGTex.h"
 #include "platform/SerialPortPath.h"
-#include "radio/AppBox.h"
-#include "radio/PortNumber.h"
-#include "ui/CentreWindow.h"
+#include "radio/host/PortNumber.h"
+#include "radio/host/TitledBoxes.h"
+#include "ui/widgets/CentreWindow.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "ui/cuiDebugWin.h"
+#include "ui/dialogs/cuiDebugWin.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/cmcEvent.h"
 #include "common/cmcEventTypes.h"
-#include "ui/CentreWindow.h"
+#include "ui/widgets/CentreWindow.h"
 
 namespace {
 

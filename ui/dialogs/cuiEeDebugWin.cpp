@@ -1,4 +1,4 @@
-#include "ui/cuiEeDebugWin.h"
+#include "ui/dialogs/cuiEeDebugWin.h"
 
 #include <QDialog>
 #include <QGuiApplication>
@@ -8,16 +8,16 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcEvent.h"
 #include "common/cmcEventTypes.h"
 #include "common/cmcGTex.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "ui/CentreWindow.h"
-#include "ui/SheetPanel.h"
-#include "ui/cuiGrid.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "ui/sheet/SheetPanel.h"
+#include "ui/widgets/CentreWindow.h"
+#include "ui/widgets/cuiGrid.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/cuiSheet.h"
+#include "ui/sheet/cuiSheet.h"
 
 class QDialog;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "ui/cuiHelpWindow.h"
+#include "ui/dialogs/cuiHelpWindow.h"
 
 #include <QAction>
 #include <QHBoxLayout>

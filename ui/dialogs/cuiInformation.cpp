@@ -1,4 +1,4 @@
-#include "ui/cuiInformation.h"
+#include "ui/dialogs/cuiInformation.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -6,8 +6,8 @@
 
 #include "common/cmcGTex.h"
 #include "platform/qt/FocusReturn.h"
-#include "ui/CentreWindow.h"
-#include "ui/SheetPanel.h"
+#include "ui/sheet/SheetPanel.h"
+#include "ui/widgets/CentreWindow.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/cuiSheet.h"
+#include "ui/sheet/cuiSheet.h"
 
 class QPushButton;
 class cmcGTex;

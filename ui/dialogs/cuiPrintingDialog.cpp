@@ -1,4 +1,4 @@
-#include "ui/cuiPrintingDialog.h"
+#include "ui/dialogs/cuiPrintingDialog.h"
 
 #include <QCloseEvent>
 #include <QLabel>

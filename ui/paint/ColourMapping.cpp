@@ -1,4 +1,4 @@
-#include "ui/ColourMapping.h"
+#include "ui/paint/ColourMapping.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
-#include "ui/DrawnIcon.h"
+#include "ui/paint/DrawnIcon.h"
 
 #include <QPainter>
 #include <QPixmap>
 
-#include "ui/cuiDrawnIconEngine.h"
-#include "ui/cuiDrawnPictures.h"
+#include "ui/paint/cuiDrawnIconEngine.h"
+#include "ui/paint/cuiDrawnPictures.h"
 
 // The fallback theme "hicolor" holds programs' own icons, none of the standard ones, so when the
 // desktop names no theme of its own the pictures are drawn without searching it (reading its

@@ -8,7 +8,7 @@
 #include <QPointF>
 #include <QPolygonF>
 
-#include "ui/cuiImageList.h"
+#include "ui/paint/cuiImageList.h"
 
 class QPainter;
 

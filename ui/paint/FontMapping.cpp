@@ -1,4 +1,4 @@
-#include "ui/FontMapping.h"
+#include "ui/paint/FontMapping.h"
 
 #include <cmath>
 

@@ -1,10 +1,10 @@
-#include "ui/ToolBarImages.h"
+#include "ui/paint/ToolBarImages.h"
 
 #include <array>
 
 #include <QPainter>
 
-#include "ui/DrawnIcon.h"
+#include "ui/paint/DrawnIcon.h"
 
 namespace {
 

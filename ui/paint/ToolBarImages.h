@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/cuiImageList.h"
+#include "ui/paint/cuiImageList.h"
 
 // Indices of the tool-bar pictures, as the tool-bar and menu cells name them.
 enum ToolBarImage : int {

@@ -1,10 +1,10 @@
-#include "ui/TreeImages.h"
+#include "ui/paint/TreeImages.h"
 
 #include <array>
 
 #include <QPainter>
 
-#include "ui/DrawnIcon.h"
+#include "ui/paint/DrawnIcon.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/cuiImageList.h"
+#include "ui/paint/cuiImageList.h"
 
 // Indices of the tree pictures, as the tree's cells name them. The bank pictures follow the
 // order the tree computes them in (4 + 2 when the bank is a trunking bank + 1 when it holds

@@ -1,12 +1,12 @@
-#include "ui/cuiCanvas.h"
+#include "ui/paint/cuiCanvas.h"
 
 #include <QFontMetrics>
 #include <QPolygon>
 #include <cmath>
 
-#include "ui/ColourMapping.h"
-#include "ui/FontMapping.h"
-#include "ui/cuiShapeCache.h"
+#include "ui/paint/ColourMapping.h"
+#include "ui/paint/FontMapping.h"
+#include "ui/paint/cuiShapeCache.h"
 
 namespace {
 

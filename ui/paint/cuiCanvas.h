@@ -5,7 +5,7 @@
 
 #include "common/cmcCanvas.h"
 #include "common/cmcFont.h"
-#include "ui/cuiTextCache.h"
+#include "ui/paint/cuiTextCache.h"
 
 // The cell canvas on a QPainter (a widget, an image or the printer). The painter is not
 // owned and must outlive the canvas; the canvas sets the painter's font, pen and brush as it

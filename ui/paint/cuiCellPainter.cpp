@@ -1,4 +1,4 @@
-#include "ui/cuiCellPainter.h"
+#include "ui/paint/cuiCellPainter.h"
 
 #include <QPen>
 #include <QPolygon>
@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "radio/cmcCellObj.h"
-#include "ui/cuiCanvas.h"
-#include "ui/cuiImageList.h"
+#include "radio/cells/cmcCellObj.h"
+#include "ui/paint/cuiCanvas.h"
+#include "ui/paint/cuiImageList.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "common/WindowRect.h"
-#include "radio/cmcCellCapsule.h"
+#include "radio/cells/cmcCellCapsule.h"
 
 class cmcCellObj;
 class cuiCanvas;

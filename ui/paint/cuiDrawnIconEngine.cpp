@@ -1,11 +1,11 @@
-#include "ui/cuiDrawnIconEngine.h"
+#include "ui/paint/cuiDrawnIconEngine.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
 
-#include "ui/cuiDrawnPictures.h"
+#include "ui/paint/cuiDrawnPictures.h"
 
 QPixmap cuiDrawnIconEngine::Drawn(int size) {
     auto found = drawn_.find(size);

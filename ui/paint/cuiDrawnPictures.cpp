@@ -1,4 +1,4 @@
-#include "ui/cuiDrawnPictures.h"
+#include "ui/paint/cuiDrawnPictures.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "ui/cuiImageList.h"
+#include "ui/paint/cuiImageList.h"
 
 QIcon cuiImageList::Icon(int index) const {
     if (index < 0 || index >= Count()) {

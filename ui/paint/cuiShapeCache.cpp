@@ -1,4 +1,4 @@
-#include "ui/cuiShapeCache.h"
+#include "ui/paint/cuiShapeCache.h"
 
 #include <QPainter>
 #include <QPainterPath>

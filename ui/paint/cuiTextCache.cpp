@@ -1,8 +1,8 @@
-#include "ui/cuiTextCache.h"
+#include "ui/paint/cuiTextCache.h"
 
 #include <QFontMetrics>
 
-#include "ui/FontMapping.h"
+#include "ui/paint/FontMapping.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "ui/PopupPlacement.h"
+#include "ui/popups/PopupPlacement.h"
 
 #include <QScreen>
 #include <QWidget>
 
 #include "common/TextHelpers.h"
-#include "ui/cuiGrid.h"
+#include "ui/widgets/cuiGrid.h"
 
 void PlaceBesideCurrentCell(QWidget& popup, const cuiGrid* grid) {
     if (!grid || !grid->screen()) {

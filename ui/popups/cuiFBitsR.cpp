@@ -1,13 +1,13 @@
-#include "ui/cuiFBitsR.h"
+#include "ui/popups/cuiFBitsR.h"
 
 #include <QVBoxLayout>
 #include <string>
 
-#include "radio/CellCodes.h"
-#include "radio/ItemRegistry.h"
-#include "radio/cmcCellObj.h"
-#include "radio/indActiveCell.h"
-#include "ui/cuiSheet.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/memmap/ItemRegistry.h"
+#include "radio/memmap/indActiveCell.h"
+#include "ui/sheet/cuiSheet.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "common/cmcGTex.h"
-#include "radio/BitSetSheet.h"
-#include "radio/PopupHost.h"
-#include "ui/cuiPopupForm.h"
+#include "radio/host/PopupHost.h"
+#include "radio/memmap/BitSetSheet.h"
+#include "ui/popups/cuiPopupForm.h"
 
 class ItemRegistry;
 class cuiSheet;

@@ -1,4 +1,4 @@
-#include "ui/cuiFSegText.h"
+#include "ui/popups/cuiFSegText.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -9,13 +9,13 @@
 #include <QVBoxLayout>
 
 #include "common/cmcGTex.h"
-#include "radio/CellCodes.h"
-#include "radio/EscapedText.h"
-#include "radio/SegGlyphs.h"
-#include "ui/FontMapping.h"
-#include "ui/cuiCanvas.h"
-#include "ui/cuiPaintBox.h"
-#include "ui/cuiSheet.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/glyphs/SegGlyphs.h"
+#include "radio/image/EscapedText.h"
+#include "ui/paint/FontMapping.h"
+#include "ui/paint/cuiCanvas.h"
+#include "ui/sheet/cuiSheet.h"
+#include "ui/widgets/cuiPaintBox.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "radio/cmcCellCapsule.h"
-#include "ui/cuiPopupForm.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "ui/popups/cuiPopupForm.h"
 
 class QLineEdit;
 class QPainter;

@@ -1,15 +1,15 @@
-#include "ui/cuiFlector.h"
+#include "ui/popups/cuiFlector.h"
 
 #include <QKeyEvent>
 #include <QScreen>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/cmcEvMan.h"
 #include "platform/qt/FocusReturn.h"
-#include "radio/cmcCellCapsule.h"
-#include "ui/PopupPlacement.h"
-#include "ui/cuiGrid.h"
-#include "ui/cuiSheet.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "ui/popups/PopupPlacement.h"
+#include "ui/sheet/cuiSheet.h"
+#include "ui/widgets/cuiGrid.h"
 
 namespace {
 

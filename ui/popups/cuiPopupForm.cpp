@@ -1,4 +1,4 @@
-#include "ui/cuiPopupForm.h"
+#include "ui/popups/cuiPopupForm.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
 #include "platform/qt/FocusReturn.h"
-#include "ui/PopupPlacement.h"
-#include "ui/cuiGrid.h"
+#include "ui/popups/PopupPlacement.h"
+#include "ui/widgets/cuiGrid.h"
 
 namespace {
 

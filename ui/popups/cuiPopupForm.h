@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "radio/cmcCellCapsule.h"
+#include "radio/cells/cmcCellCapsule.h"
 
 class QPushButton;
 class QVBoxLayout;

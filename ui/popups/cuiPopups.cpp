@@ -1,8 +1,8 @@
-#include "ui/cuiPopups.h"
+#include "ui/popups/cuiPopups.h"
 
-#include "radio/cmcCellCapsule.h"
-#include "ui/cuiFBitsR.h"
-#include "ui/cuiFlector.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "ui/popups/cuiFBitsR.h"
+#include "ui/popups/cuiFlector.h"
 
 // The list owns itself: its window deletes itself when it closes.
 void cuiPopups::OpenChoiceList(const cmcCellCapsule& caller, const ChoiceList& request) {

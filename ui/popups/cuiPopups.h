@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/cuiSegEditors.h"
+#include "ui/popups/cuiSegEditors.h"
 
 // The program's pop-up editors: the choice list beside its cell (cuiFlector), the bit-set editor
 // (cuiFBitsR), the display-text and user-character editors (cuiSegEditors). The main window

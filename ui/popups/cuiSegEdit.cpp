@@ -1,4 +1,4 @@
-#include "ui/cuiSegEdit.h"
+#include "ui/popups/cuiSegEdit.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -9,13 +9,13 @@
 #include <algorithm>
 #include <string>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
 #include "platform/qt/FocusReturn.h"
-#include "ui/PopupPlacement.h"
-#include "ui/cuiGrid.h"
-#include "ui/cuiPaintBox.h"
+#include "ui/popups/PopupPlacement.h"
+#include "ui/widgets/cuiGrid.h"
+#include "ui/widgets/cuiPaintBox.h"
 
 namespace {
 

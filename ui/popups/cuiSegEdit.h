@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "radio/Segchar.h"
-#include "radio/cmcCellCapsule.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/glyphs/Segchar.h"
 
 class QPainter;
 class QPushButton;

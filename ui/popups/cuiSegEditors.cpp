@@ -1,8 +1,8 @@
-#include "ui/cuiSegEditors.h"
+#include "ui/popups/cuiSegEditors.h"
 
-#include "radio/indActiveCell.h"
-#include "ui/cuiFSegText.h"
-#include "ui/cuiSegEdit.h"
+#include "radio/memmap/indActiveCell.h"
+#include "ui/popups/cuiFSegText.h"
+#include "ui/popups/cuiSegEdit.h"
 
 cuiSegEditors::cuiSegEditors(cmcGTex& table, const ItemRegistry& rows)
     : table_(table), rows_(rows) {}

@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "radio/ItemRegistry.h"
-#include "radio/PopupHost.h"
+#include "radio/host/PopupHost.h"
+#include "radio/memmap/ItemRegistry.h"
 
 class cmcCellCapsule;
 class cmcGTex;

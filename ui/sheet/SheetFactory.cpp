@@ -1,10 +1,10 @@
-#include "ui/SheetStyles.h"
+#include "ui/sheet/SheetFactory.h"
 
 #include <array>
 
-#include "ui/cuiSheet.h"
-#include "ui/iuiSh_ChBank.h"
-#include "ui/iuiSh_Common.h"
+#include "ui/sheet/cuiSheet.h"
+#include "ui/sheet/iuiSh_ChBank.h"
+#include "ui/sheet/iuiSh_Common.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "ui/SheetPanel.h"
+#include "ui/sheet/SheetPanel.h"
 
 #include <QFrame>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ui/cuiGrid.h"
+#include "ui/widgets/cuiGrid.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/cuiSheet.h"
+#include "ui/sheet/cuiSheet.h"
 
 class QFrame;
 class QVBoxLayout;

@@ -1,4 +1,4 @@
-#include "ui/cuiSheet.h"
+#include "ui/sheet/cuiSheet.h"
 
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -10,14 +10,14 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/cmcGTex.h"
 #include "platform/Clock.h"
-#include "radio/indChannelEdit.h"
-#include "ui/ColourMapping.h"
-#include "ui/FontMapping.h"
-#include "ui/cuiImageList.h"
-#include "ui/cuiMenu.h"
+#include "radio/memmap/indChannelEdit.h"
+#include "ui/paint/ColourMapping.h"
+#include "ui/paint/FontMapping.h"
+#include "ui/paint/cuiImageList.h"
+#include "ui/widgets/cuiMenu.h"
 
 namespace {
 

@@ -11,17 +11,17 @@
 #include <string>
 #include <string_view>
 
-#include "radio/SheetCellPlacer.h"
-#include "radio/SheetCells.h"
-#include "radio/SheetRowReader.h"
-#include "radio/SheetSelection.h"
-#include "radio/SheetStyle.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/indActiveCell.h"
-#include "ui/cuiCellPainter.h"
-#include "ui/cuiGrid.h"
-#include "ui/cuiInPlaceEditor.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/memmap/indActiveCell.h"
+#include "radio/sheet/SheetCellPlacer.h"
+#include "radio/sheet/SheetCells.h"
+#include "radio/sheet/SheetRowReader.h"
+#include "radio/sheet/SheetSelection.h"
+#include "radio/sheet/SheetStyle.h"
+#include "ui/paint/cuiCellPainter.h"
+#include "ui/widgets/cuiGrid.h"
+#include "ui/widgets/cuiInPlaceEditor.h"
 
 struct cmcEvent;
 class cmcGTex;

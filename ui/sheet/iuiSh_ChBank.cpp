@@ -1,19 +1,19 @@
-#include "ui/iuiSh_ChBank.h"
+#include "ui/sheet/iuiSh_ChBank.h"
 
 #include <QLabel>
 #include <algorithm>
 
+#include "common/CurrentEvMan.h"
 #include "common/DecimalNumber.h"
-#include "common/GlobalEvMan.h"
 #include "common/cmcGTex.h"
-#include "radio/BankSize.h"
-#include "radio/BankTable.h"
-#include "radio/DisplayText.h"
-#include "radio/ImageLayout.h"
-#include "radio/cmcScrBlock.h"
-#include "radio/indDocument.h"
-#include "radio/indShell.h"
-#include "ui/ColourMapping.h"
+#include "radio/host/indDocument.h"
+#include "radio/host/indShell.h"
+#include "radio/image/BankSize.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/DottedText.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/sheet/cmcScrBlock.h"
+#include "ui/paint/ColourMapping.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/cuiSheet.h"
+#include "ui/sheet/cuiSheet.h"
 
 struct cmcEvent;
 class cmcEeprom;

@@ -1,12 +1,12 @@
-#include "ui/iuiSh_Common.h"
+#include "ui/sheet/iuiSh_Common.h"
 
 #include <array>
 
-#include "radio/ImageLayout.h"
-#include "radio/ModelType.h"
-#include "radio/cmcEeprom.h"
-#include "radio/indDocument.h"
-#include "radio/indShell.h"
+#include "radio/host/indDocument.h"
+#include "radio/host/indShell.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/ModelType.h"
+#include "radio/image/cmcEeprom.h"
 
 namespace {
 

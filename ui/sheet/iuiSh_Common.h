@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "ui/cuiSheet.h"
+#include "ui/sheet/cuiSheet.h"
 
 // A sheet whose layout may hold lines for some model types or one option of the radio only:
 // "(Only_Pmr N)" shows the next N lines on the PMR types only and skips them elsewhere (rows

@@ -1,16 +1,16 @@
-#include "ui/iuiTree.h"
+#include "ui/sheet/iuiTree.h"
 
 #include <optional>
 
 #include <QTreeWidgetItem>
 
+#include "common/CurrentEvMan.h"
 #include "common/DecimalNumber.h"
-#include "common/GlobalEvMan.h"
 #include "common/TextHelpers.h"
 #include "common/cmcEvMan.h"
-#include "radio/BankTable.h"
-#include "radio/SheetSelector.h"
-#include "radio/indShell.h"
+#include "radio/host/indShell.h"
+#include "radio/image/BankTable.h"
+#include "radio/sheet/SheetSelector.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/cuiTree.h"
+#include "ui/widgets/cuiTree.h"
 
 // The main window's tree of sheets. It also keeps the channel-bank nodes current: their icons
 // follow the bank table of the current image on EV_RefreshBankMarks, their labels follow

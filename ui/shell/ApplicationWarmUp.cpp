@@ -1,4 +1,4 @@
-#include "ui/ApplicationWarmUp.h"
+#include "ui/shell/ApplicationWarmUp.h"
 
 #include <QBuffer>
 #include <QDBusConnection>

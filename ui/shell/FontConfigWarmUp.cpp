@@ -1,4 +1,4 @@
-#include "ui/FontConfigWarmUp.h"
+#include "ui/shell/FontConfigWarmUp.h"
 
 #include <fontconfig/fontconfig.h>
 

@@ -1,4 +1,4 @@
-#include "ui/TForm1.h"
+#include "ui/shell/TForm1.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -6,12 +6,12 @@
 
 #include "common/TextHelpers.h"
 #include "common/cmcGTex.h"
-#include "radio/cmcCellObj.h"
-#include "radio/indEnviron.h"
-#include "ui/FontMapping.h"
-#include "ui/ToolBarImages.h"
-#include "ui/TreeImages.h"
-#include "ui/cuiMain.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/host/indEnviron.h"
+#include "ui/paint/FontMapping.h"
+#include "ui/paint/ToolBarImages.h"
+#include "ui/paint/TreeImages.h"
+#include "ui/shell/cuiMain.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "common/WindowRect.h"
-#include "radio/MainWindowLock.h"
-#include "ui/cuiImageList.h"
-#include "ui/cuiInputBlock.h"
+#include "radio/host/MainWindowLock.h"
+#include "ui/paint/cuiImageList.h"
+#include "ui/shell/cuiInputBlock.h"
 
 class cmcGTex;
 class cuiMain;

@@ -1,11 +1,11 @@
-#include "ui/TarnwickGlobals.h"
+#include "ui/shell/TarnwickGlobals.h"
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/MainGTex.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
 #include "common/cmcHelpGTex.h"
-#include "ui/indMain.h"
+#include "ui/shell/indMain.h"
 
 TarnwickGlobals::TarnwickGlobals(indEnviron::ScreenSize screen)
     : settings_(std::make_unique<indEnviron>(kMutexName, kKeyPath, screen)),

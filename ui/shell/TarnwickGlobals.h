@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "radio/indEnviron.h"
+#include "radio/host/indEnviron.h"
 
 class cmcEvMan;
 class cmcGTex;

@@ -1,4 +1,4 @@
-#include "ui/cuiApplication.h"
+#include "ui/shell/cuiApplication.h"
 
 #include <exception>
 

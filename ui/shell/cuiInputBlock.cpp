@@ -1,4 +1,4 @@
-#include "ui/cuiInputBlock.h"
+#include "ui/shell/cuiInputBlock.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "ui/cuiMenuScript.h"
+#include "ui/shell/cuiMenuScript.h"
 
 #include <chrono>
 #include <cstdio>
@@ -9,8 +9,8 @@
 #include <QMenuBar>
 #include <QStringList>
 
-#include "ui/TForm1.h"
-#include "ui/cuiShownProbe.h"
+#include "ui/shell/TForm1.h"
+#include "ui/shell/cuiShownProbe.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/cuiShownProbe.h"
+#include "ui/shell/cuiShownProbe.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "ui/frmMain.h"
+#include "ui/shell/frmMain.h"
 
 #include <memory>
 #include <string>
@@ -14,14 +14,14 @@
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtSettingsStores.h"
 #include "platform/qt/QtTimerBackend.h"
-#include "ui/ApplicationWarmUp.h"
-#include "ui/FontConfigWarmUp.h"
-#include "ui/TForm1.h"
-#include "ui/TarnwickGlobals.h"
-#include "ui/cuiApplication.h"
-#include "ui/cuiMenuScript.h"
-#include "ui/cuiShownProbe.h"
-#include "ui/indMain.h"
+#include "ui/shell/ApplicationWarmUp.h"
+#include "ui/shell/FontConfigWarmUp.h"
+#include "ui/shell/TForm1.h"
+#include "ui/shell/TarnwickGlobals.h"
+#include "ui/shell/cuiApplication.h"
+#include "ui/shell/cuiMenuScript.h"
+#include "ui/shell/cuiShownProbe.h"
+#include "ui/shell/indMain.h"
 
 namespace {
 

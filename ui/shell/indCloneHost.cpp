@@ -1,8 +1,8 @@
-#include "ui/indCloneHost.h"
+#include "ui/shell/indCloneHost.h"
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/cmcEvMan.h"
-#include "ui/indMain.h"
+#include "ui/shell/indMain.h"
 
 cmcEeprom& indCloneHost::CurrentImage() {
     return main_.CurrentImage();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "radio/CloneCommandHost.h"
-#include "radio/CloneDocument.h"
+#include "radio/host/CloneCommandHost.h"
+#include "radio/host/CloneDocument.h"
 
 class indMain;
 

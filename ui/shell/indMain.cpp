@@ -1,4 +1,4 @@
-#include "ui/indMain.h"
+#include "ui/shell/indMain.h"
 
 #include <array>
 #include <cstdio>
@@ -7,28 +7,28 @@
 #include <QPainter>
 #include <QTreeWidget>
 
+#include "common/CurrentEvMan.h"
 #include "common/GetTextBlock.h"
-#include "common/GlobalEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcEvent.h"
 #include "common/cmcGTex.h"
 #include "platform/ProgramInfo.h"
-#include "radio/CloneFileRules.h"
-#include "radio/DisplayText.h"
-#include "radio/DocumentRanges.h"
-#include "radio/HelpContext.h"
-#include "radio/ImageFinalise.h"
-#include "radio/ImageLayout.h"
-#include "radio/NewerData.h"
-#include "radio/cmcCellObj.h"
-#include "radio/indCloneCommands.h"
-#include "radio/indCloneMan.h"
-#include "ui/ColourMapping.h"
-#include "ui/TForm1.h"
-#include "ui/cuiCloneProgress.h"
-#include "ui/cuiHelpWindow.h"
-#include "ui/cuiStatusBar.h"
-#include "ui/iuiTree.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/clone/file/CloneFileRules.h"
+#include "radio/clone/indCloneCommands.h"
+#include "radio/clone/indCloneMan.h"
+#include "radio/image/DocumentRanges.h"
+#include "radio/image/DottedText.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/HelpContext.h"
+#include "radio/packing/ImageFinalise.h"
+#include "radio/packing/NewerDataLockout.h"
+#include "ui/dialogs/cuiCloneProgress.h"
+#include "ui/dialogs/cuiHelpWindow.h"
+#include "ui/paint/ColourMapping.h"
+#include "ui/sheet/iuiTree.h"
+#include "ui/shell/TForm1.h"
+#include "ui/widgets/cuiStatusBar.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <QPointer>
 
-#include "radio/MakerWord.h"
-#include "ui/cuiHelpWindow.h"
-#include "ui/cuiMain.h"
-#include "ui/indCloneHost.h"
+#include "radio/app/MakerWord.h"
+#include "ui/dialogs/cuiHelpWindow.h"
+#include "ui/shell/cuiMain.h"
+#include "ui/shell/indCloneHost.h"
 
 // The application object of the Merrow radio: its model constants, the model type derived
 // from an image or chosen in the Model menu, the tree kept in step with the model type (filters

@@ -1,4 +1,4 @@
-#include "ui/CentreWindow.h"
+#include "ui/widgets/CentreWindow.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "ui/ShortcutText.h"
+#include "ui/widgets/ShortcutText.h"
 
 #include <array>
 

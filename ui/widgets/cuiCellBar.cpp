@@ -1,4 +1,4 @@
-#include "ui/cuiCellBar.h"
+#include "ui/widgets/cuiCellBar.h"
 
 #include <algorithm>
 

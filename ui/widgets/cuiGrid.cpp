@@ -1,4 +1,4 @@
-#include "ui/cuiGrid.h"
+#include "ui/widgets/cuiGrid.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

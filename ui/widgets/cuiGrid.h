@@ -7,8 +7,8 @@
 #include <functional>
 #include <vector>
 
-#include "radio/GridCoord.h"
-#include "ui/cuiGridAxis.h"
+#include "radio/sheet/GridCoord.h"
+#include "ui/widgets/cuiGridAxis.h"
 
 class cmcTask;
 class QPainter;

@@ -1,4 +1,4 @@
-#include "ui/cuiGridAxis.h"
+#include "ui/widgets/cuiGridAxis.h"
 
 #include <algorithm>
 

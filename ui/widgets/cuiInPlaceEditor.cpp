@@ -1,4 +1,4 @@
-#include "ui/cuiInPlaceEditor.h"
+#include "ui/widgets/cuiInPlaceEditor.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "radio/GridCoord.h"
+#include "radio/sheet/GridCoord.h"
 
 // The in-place text editor of a sheet: a frameless QPlainTextEdit without wrap over the edited
 // cell, at most 1,024 characters, made on first use. Enter, Tab, Up and Down commit it by giving

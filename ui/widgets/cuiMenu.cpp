@@ -1,4 +1,4 @@
-#include "ui/cuiMenu.h"
+#include "ui/widgets/cuiMenu.h"
 
 #include <set>
 
@@ -7,12 +7,12 @@
 #include <QVariant>
 #include <QWidget>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
-#include "radio/BodyLines.h"
-#include "radio/indActiveCell.h"
-#include "ui/ShortcutText.h"
+#include "radio/cells/BodyOutline.h"
+#include "radio/memmap/indActiveCell.h"
+#include "ui/widgets/ShortcutText.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include <QList>
 
-#include "radio/ItemRegistry.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/memmap/ItemRegistry.h"
 
 class QAction;
 class QObject;

@@ -1,4 +1,4 @@
-#include "ui/cuiPaintBox.h"
+#include "ui/widgets/cuiPaintBox.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "ui/cuiStatusBar.h"
+#include "ui/widgets/cuiStatusBar.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "ui/cuiToolBar.h"
+#include "ui/widgets/cuiToolBar.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -6,12 +6,12 @@
 #include <QToolButton>
 #include <QVariant>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/indActiveCell.h"
-#include "ui/cuiImageList.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/memmap/indActiveCell.h"
+#include "ui/paint/cuiImageList.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "radio/ItemRegistry.h"
-#include "radio/cmcCellObj.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/memmap/ItemRegistry.h"
 
 class QAction;
 class QMainWindow;

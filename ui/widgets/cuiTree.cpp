@@ -1,4 +1,4 @@
-#include "ui/cuiTree.h"
+#include "ui/widgets/cuiTree.h"
 
 #include <algorithm>
 #include <set>
@@ -12,17 +12,17 @@
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
+#include "common/CurrentEvMan.h"
 #include "common/DecimalNumber.h"
-#include "common/GlobalEvMan.h"
 #include "common/TextHelpers.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
 #include "common/cmcTask.h"
 #include "platform/MessageBox.h"
-#include "radio/BodyLines.h"
-#include "ui/ColourMapping.h"
-#include "ui/FontMapping.h"
-#include "ui/cuiImageList.h"
+#include "radio/cells/BodyOutline.h"
+#include "ui/paint/ColourMapping.h"
+#include "ui/paint/FontMapping.h"
+#include "ui/paint/cuiImageList.h"
 
 namespace {
 

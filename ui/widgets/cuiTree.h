@@ -12,7 +12,7 @@
 #include <QPixmap>
 #include <QPointer>
 
-#include "radio/cmcCellObj.h"
+#include "radio/cells/cmcCellObj.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;

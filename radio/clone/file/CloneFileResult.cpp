@@ -1,11 +1,11 @@
-#include "radio/CloneFileResult.h"
+#include "radio/clone/file/CloneFileResult.h"
 
 #include <cstring>
 #include <string>
 
 #include "common/MainGTex.h"
 #include "platform/FileChecks.h"
-#include "radio/AppBox.h"
+#include "radio/host/TitledBoxes.h"
 
 namespace {
 

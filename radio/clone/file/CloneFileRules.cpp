@@ -1,9 +1,9 @@
-#include "radio/CloneFileRules.h"
+#include "radio/clone/file/CloneFileRules.h"
 
 #include "common/TextHelpers.h"
-#include "radio/CloneFileResult.h"
-#include "radio/ImageLayout.h"
-#include "radio/cmcEeprom.h"
+#include "radio/clone/file/CloneFileResult.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/cmcEeprom.h"
 
 namespace clonefile {
 

@@ -1,4 +1,4 @@
-#include "radio/cmcTovFile.h"
+#include "radio/clone/file/cmcTovFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -9,7 +9,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ReplaceFile.h"
 #include "platform/TextFile.h"
-#include "radio/cmcEeprom.h"
+#include "radio/image/cmcEeprom.h"
 
 namespace {
 

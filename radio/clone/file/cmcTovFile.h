@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "radio/AddressRange.h"
-#include "radio/CloneFileResult.h"
+#include "radio/clone/file/CloneFileResult.h"
+#include "radio/image/AddressRange.h"
 
 class cmcEeprom;
 

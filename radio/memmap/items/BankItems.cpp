@@ -6,16 +6,16 @@
 
 #include "common/cmcCanvas.h"
 #include "common/cmcEvMan.h"
-#include "radio/BankChannelEdits.h"
-#include "radio/BankTable.h"
-#include "radio/CellEditing.h"
-#include "radio/DisplayText.h"
-#include "radio/EditMessages.h"
-#include "radio/PackedSpace.h"
-#include "radio/UsedChannels.h"
-#include "radio/indCommands.h"
-#include "radio/indDocument.h"
-#include "radio/items/ItemGroups.h"
+#include "radio/host/EditMessages.h"
+#include "radio/host/indCommands.h"
+#include "radio/host/indDocument.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/DottedText.h"
+#include "radio/image/PackedSpace.h"
+#include "radio/memmap/BankChannelEdits.h"
+#include "radio/memmap/CellEditing.h"
+#include "radio/memmap/items/ItemGroups.h"
+#include "radio/records/UsedChannels.h"
 
 namespace {
 

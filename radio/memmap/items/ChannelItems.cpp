@@ -7,14 +7,14 @@
 
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
-#include "radio/BankTable.h"
-#include "radio/CellEditing.h"
-#include "radio/DigitalChannelMarks.h"
-#include "radio/EditMessages.h"
-#include "radio/PackedSpace.h"
-#include "radio/RunItemRow.h"
-#include "radio/indCommands.h"
-#include "radio/items/ItemGroups.h"
+#include "radio/host/EditMessages.h"
+#include "radio/host/indCommands.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/PackedSpace.h"
+#include "radio/memmap/CellEditing.h"
+#include "radio/memmap/DigitalChannelMarks.h"
+#include "radio/memmap/RunItemRow.h"
+#include "radio/memmap/items/ItemGroups.h"
 
 namespace {
 

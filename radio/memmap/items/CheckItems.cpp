@@ -1,11 +1,11 @@
 // The warning checks: the lines of the warning check list ("GI_WarningCheckList") and the
 // bank checks the program adds to it. A check's marks sum up the marks that the fields it
 // covers give themselves when they are painted, so a check never judges a value on its own.
-#include "radio/BankSize.h"
-#include "radio/ModelType.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/indActiveCell.h"
-#include "radio/items/ItemGroups.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/image/BankSize.h"
+#include "radio/image/ModelType.h"
+#include "radio/memmap/indActiveCell.h"
+#include "radio/memmap/items/ItemGroups.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "common/cmcGTex.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/indDocument.h"
-#include "radio/items/ItemGroups.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/host/indDocument.h"
+#include "radio/memmap/items/ItemGroups.h"
 
 namespace {
 

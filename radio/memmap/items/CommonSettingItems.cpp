@@ -1,7 +1,7 @@
 // The radio's common settings: passwords, timers, the time-out timer, clone comments, CTCSS,
 // the serial port and the scrambler. Every row binds bytes of the image directly; their sheets
 // and lists are data/Tarnwick/30-common-settings.ovl.
-#include "radio/items/ItemGroups.h"
+#include "radio/memmap/items/ItemGroups.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // emergency, expansion, tone table, scan, DTMF) and 30-common-settings.ovl (data output, wide).
 #include <string>
 
-#include "radio/items/ItemGroups.h"
+#include "radio/memmap/items/ItemGroups.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <span>
 
-#include "radio/ItemRow.h"
+#include "radio/memmap/ItemRow.h"
 
-// The groups of the memory map, one file of radio/items each; ItemRegistry::Program() joins
+// The groups of the memory map, one file of radio/memmap/items each; ItemRegistry::Program() joins
 // them.
 // List cells, commands, checks, clone information and pop-up menu items (codes 0..80).
 std::span<const ItemRow> ListCommandRows();

@@ -1,8 +1,8 @@
 // The programmable keys, the key and display options, the radio's set-mode values and which
 // of them the user may change in the radio's set mode. Every row binds bytes of the image
 // directly; their sheets and lists are data/Tarnwick/50-keys-display-setmode.ovl.
-#include "radio/cmcEeprom.h"
-#include "radio/items/ItemGroups.h"
+#include "radio/image/cmcEeprom.h"
+#include "radio/memmap/items/ItemGroups.h"
 
 namespace {
 

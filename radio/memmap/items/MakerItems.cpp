@@ -2,8 +2,8 @@
 // power and switching timers, set-mode access), the Model menu's entries of the MDC model
 // types and a channel's MDC system. The rows do not ask for maker mode: the tree shows their
 // sheets (data/Tarnwick/75-maker.ovl) only in maker mode.
-#include "radio/items/ItemGroups.h"
-#include "radio/items/ModelCommand.h"
+#include "radio/memmap/items/ItemGroups.h"
+#include "radio/memmap/items/ModelCommand.h"
 
 namespace {
 

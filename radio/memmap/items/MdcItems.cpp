@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "radio/ImageLayout.h"
-#include "radio/cmcEeprom.h"
-#include "radio/items/ItemGroups.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/cmcEeprom.h"
+#include "radio/memmap/items/ItemGroups.h"
 
 namespace {
 

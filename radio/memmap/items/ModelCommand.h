@@ -1,9 +1,9 @@
 #pragma once
 
-#include "radio/ItemRow.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/indCommands.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/host/indCommands.h"
+#include "radio/memmap/ItemRow.h"
 
 // An entry of the Model menu: Enter asks before it changes the model type and starts from that
 // type's initial image; the menu shows the entry of the type in force checked.

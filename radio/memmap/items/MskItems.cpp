@@ -5,9 +5,9 @@
 // Sheets and lists: data/Tarnwick/70-msk.ovl.
 #include <string>
 
-#include "radio/RunItemRow.h"
-#include "radio/datVaskAdr.h"
-#include "radio/items/ItemGroups.h"
+#include "radio/memmap/RunItemRow.h"
+#include "radio/memmap/items/ItemGroups.h"
+#include "radio/records/datVaskAdr.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The entries of the cells' pop-up menu that edit the list of records under the menu's cell.
 // They only tell the menu when they do not apply to that record; the edits themselves run in
 // the dispatcher's command handling.
-#include "radio/RecordKind.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/datCh.h"
-#include "radio/datClipCh.h"
-#include "radio/indCommands.h"
-#include "radio/items/ItemGroups.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/host/indCommands.h"
+#include "radio/image/RecordKind.h"
+#include "radio/memmap/items/ItemGroups.h"
+#include "radio/records/datCh.h"
+#include "radio/records/datClipCh.h"
 
 namespace {
 

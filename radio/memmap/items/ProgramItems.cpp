@@ -1,5 +1,5 @@
-#include "radio/ItemRegistry.h"
-#include "radio/items/ItemGroups.h"
+#include "radio/memmap/ItemRegistry.h"
+#include "radio/memmap/items/ItemGroups.h"
 
 // The groups of the memory map; each group's rows live in a file of their own in this folder.
 const ItemRegistry& ItemRegistry::Program() {

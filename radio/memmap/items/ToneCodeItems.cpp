@@ -3,8 +3,8 @@
 // timers of each. Their sheets and lists are data/Tarnwick/62-tones.ovl.
 #include <algorithm>
 
-#include "radio/TwoToneLimits.h"
-#include "radio/items/ItemGroups.h"
+#include "radio/memmap/items/ItemGroups.h"
+#include "radio/records/TwoToneLimits.h"
 
 namespace {
 

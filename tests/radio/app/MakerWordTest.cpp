@@ -1,4 +1,4 @@
-#include "radio/MakerWord.h"
+#include "radio/app/MakerWord.h"
 
 #include <gtest/gtest.h>
 

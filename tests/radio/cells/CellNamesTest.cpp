@@ -1,11 +1,11 @@
-#include "radio/CellNames.h"
+#include "radio/cells/CellNames.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "radio/CellNameTables.h"
+#include "radio/cells/CellNameTables.h"
 #include "tests/support/RecordingBoxes.h"
 
 namespace {

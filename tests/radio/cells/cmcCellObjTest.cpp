@@ -1,4 +1,4 @@
-#include "radio/cmcCellObj.h"
+#include "radio/cells/cmcCellObj.h"
 
 #include <gtest/gtest.h>
 

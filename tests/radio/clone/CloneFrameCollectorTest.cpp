@@ -1,4 +1,4 @@
-#include "radio/CloneFrameCollector.h"
+#include "radio/clone/CloneFrameCollector.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "radio/CloneFrames.h"
+#include "radio/clone/CloneFrames.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "radio/CDrvCodes.h"
+#include "radio/clone/CDrvCodes.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "radio/CDrvCodes.h"
-#include "radio/cmcCloneDrv.h"
+#include "radio/clone/CDrvCodes.h"
+#include "radio/clone/cmcCloneDrv.h"
 #include "tests/support/RadioProgram.h"
 #include "tools/clone_radio/CloneRadio.h"
 #include "tools/clone_radio/RealTimeDriver.h"

@@ -1,4 +1,4 @@
-#include "radio/cmcCloneDrv.h"
+#include "radio/clone/cmcCloneDrv.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "radio/CDrvCodes.h"
-#include "tests/radio/CloneRadioPeer.h"
+#include "radio/clone/CDrvCodes.h"
+#include "tests/radio/support/CloneRadioPeer.h"
 #include "tests/support/FakeSerialLine.h"
 #include "tests/support/VirtualTime.h"
 #include "tools/clone_radio/CloneCable.h"

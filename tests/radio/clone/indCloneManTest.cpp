@@ -1,4 +1,4 @@
-#include "radio/indCloneMan.h"
+#include "radio/clone/indCloneMan.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "radio/CDrvCodes.h"
-#include "radio/CloneErrorText.h"
-#include "tests/radio/CloneRig.h"
+#include "radio/clone/CDrvCodes.h"
+#include "radio/clone/CloneErrorText.h"
+#include "tests/radio/support/CloneRig.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/ScopedInstall.h"
 #include "tools/clone_radio/WakeScript.h"

@@ -1,4 +1,4 @@
-#include "radio/Segchar.h"
+#include "radio/glyphs/Segchar.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "common/cmcGTex.h"
-#include "radio/SegGlyphs.h"
-#include "radio/cmcCellCapsule.h"
-#include "tests/radio/RecordingCanvas.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/glyphs/SegGlyphs.h"
+#include "tests/radio/support/RecordingCanvas.h"
 #include "tests/support/ProgramTable.h"
 #include "tests/support/ScopedInstall.h"
 

@@ -1,11 +1,11 @@
-#include "radio/BankSize.h"
+#include "radio/image/BankSize.h"
 
 #include <gtest/gtest.h>
 
-#include "radio/ImageLayout.h"
-#include "radio/ImageWords.h"
-#include "radio/PackedSpace.h"
-#include "radio/RecordKind.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/ImageWords.h"
+#include "radio/image/PackedSpace.h"
+#include "radio/image/RecordKind.h"
 
 namespace {
 

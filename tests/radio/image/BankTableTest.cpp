@@ -1,9 +1,9 @@
-#include "radio/BankTable.h"
+#include "radio/image/BankTable.h"
 
 #include <gtest/gtest.h>
 
-#include "radio/ImageWords.h"
-#include "radio/UsedChannels.h"
+#include "radio/image/ImageWords.h"
+#include "radio/records/UsedChannels.h"
 
 namespace {
 

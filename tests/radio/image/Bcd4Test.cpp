@@ -1,10 +1,10 @@
-#include "radio/Bcd4.h"
+#include "radio/image/Bcd4.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
-#include "radio/cmcPackedBcd.h"
+#include "radio/image/cmcPackedBcd.h"
 
 namespace {
 

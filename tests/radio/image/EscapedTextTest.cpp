@@ -1,11 +1,11 @@
-#include "radio/EscapedText.h"
+#include "radio/image/EscapedText.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "radio/SegGlyphs.h"
+#include "radio/glyphs/SegGlyphs.h"
 
 namespace {
 

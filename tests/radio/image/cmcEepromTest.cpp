@@ -1,9 +1,9 @@
-#include "radio/cmcEeprom.h"
+#include "radio/image/cmcEeprom.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/MessageBox.h"
-#include "radio/ModelType.h"
+#include "radio/image/ModelType.h"
 #include "tests/support/RecordingBoxes.h"
 
 namespace {

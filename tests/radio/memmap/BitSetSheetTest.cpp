@@ -1,4 +1,4 @@
-#include "radio/BitSetSheet.h"
+#include "radio/memmap/BitSetSheet.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "common/cmcGTex.h"
-#include "radio/CellCodes.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "tests/radio/RecordingCanvas.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "tests/radio/support/RecordingCanvas.h"
 #include "tests/support/ProgramTable.h"
 #include "tests/support/ScopedInstall.h"
 

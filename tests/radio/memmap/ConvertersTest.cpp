@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "radio/ChannelConverters.h"
-#include "radio/ImageLayout.h"
-#include "radio/ItemRegistry.h"
-#include "radio/datCh.h"
-#include "tests/radio/CellRig.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/ChannelConverters.h"
+#include "radio/memmap/ItemRegistry.h"
+#include "radio/records/datCh.h"
+#include "tests/radio/support/CellRig.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "radio/HelpContext.h"
+#include "radio/memmap/HelpContext.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,11 +10,11 @@
 #include "common/MainGTex.h"
 #include "common/cmcGTex.h"
 #include "common/cmcHelpGTex.h"
-#include "radio/CellCodes.h"
-#include "radio/CellNameTables.h"
-#include "radio/ImageLayout.h"
-#include "radio/cmcEeprom.h"
-#include "radio/cmcFCache.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/CellNameTables.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/cmcEeprom.h"
+#include "radio/memmap/cmcFCache.h"
 #include "tests/support/RecordingBoxes.h"
 
 namespace {

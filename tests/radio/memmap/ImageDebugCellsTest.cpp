@@ -1,15 +1,15 @@
-#include "radio/ImageDebugCells.h"
+#include "radio/memmap/ImageDebugCells.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "radio/CellCodes.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/cmcEeprom.h"
-#include "tests/radio/RecordingCanvas.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/image/cmcEeprom.h"
+#include "tests/radio/support/RecordingCanvas.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
 // The vocabulary of the memory map: every kind of field a row can name reads and writes
 // exactly its bits, and the rules a row carries as data (applies, silver, redraw) act as said.
-#include "radio/ItemRow.h"
+#include "radio/memmap/ItemRow.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "radio/ImageLayout.h"
-#include "radio/ItemRegistry.h"
-#include "radio/RunItemRow.h"
-#include "radio/datCh.h"
-#include "tests/radio/CellRig.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/ItemRegistry.h"
+#include "radio/memmap/RunItemRow.h"
+#include "radio/records/datCh.h"
+#include "tests/radio/support/CellRig.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "common/cmcEventTypes.h"
-#include "radio/CellCodes.h"
-#include "tests/radio/CellRig.h"
+#include "radio/cells/CellCodes.h"
+#include "tests/radio/support/CellRig.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "radio/SegCellEditors.h"
+#include "radio/memmap/SegCellEditors.h"
 
 #include <gtest/gtest.h>
 
@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "common/cmcGTex.h"
-#include "radio/ImageLayout.h"
-#include "radio/PopupHost.h"
-#include "radio/Segchar.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcEeprom.h"
-#include "tests/radio/RecordingCanvas.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/glyphs/Segchar.h"
+#include "radio/host/PopupHost.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/cmcEeprom.h"
+#include "tests/radio/support/RecordingCanvas.h"
 #include "tests/support/ScopedInstall.h"
 
 namespace {

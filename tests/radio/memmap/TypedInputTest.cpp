@@ -1,4 +1,4 @@
-#include "radio/TypedInput.h"
+#include "radio/memmap/TypedInput.h"
 
 #include <gtest/gtest.h>
 

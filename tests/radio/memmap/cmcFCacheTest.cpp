@@ -1,8 +1,8 @@
-#include "radio/cmcFCache.h"
+#include "radio/memmap/cmcFCache.h"
 
 #include <gtest/gtest.h>
 
-#include "radio/CellCodes.h"
+#include "radio/cells/CellCodes.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/ScopedInstall.h"
 

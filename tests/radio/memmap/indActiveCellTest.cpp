@@ -1,14 +1,14 @@
-#include "radio/indActiveCell.h"
+#include "radio/memmap/indActiveCell.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "common/GlobalEvMan.h"
-#include "radio/CellCodes.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/datCh.h"
+#include "common/CurrentEvMan.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/records/datCh.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/ScopedInstall.h"

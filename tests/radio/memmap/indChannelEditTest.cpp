@@ -1,4 +1,4 @@
-#include "radio/indChannelEdit.h"
+#include "radio/memmap/indChannelEdit.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +9,14 @@
 #include <utility>
 #include <vector>
 
-#include "radio/CellCodes.h"
-#include "radio/ImageLayout.h"
-#include "radio/ItemRegistry.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/datCh.h"
-#include "radio/indActiveCell.h"
-#include "tests/radio/ChannelRig.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/ItemRegistry.h"
+#include "radio/memmap/indActiveCell.h"
+#include "radio/records/datCh.h"
+#include "tests/radio/support/ChannelRig.h"
 
 // The pop-up menu's list edits, run through the dispatcher as a sheet runs them: on bank 1 of
 // the rig (positions 3..7, of which 6 and 7 unused), on the MDC alias list and on the DTMF

@@ -1,13 +1,13 @@
-#include "radio/ImageCheck.h"
+#include "radio/packing/ImageCheck.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
 
-#include "radio/ImagePacking.h"
-#include "radio/ImageWords.h"
-#include "tests/radio/PackedImage.h"
+#include "radio/image/ImageWords.h"
+#include "radio/packing/ImagePacking.h"
+#include "tests/radio/support/PackedImage.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "radio/ImageFinalise.h"
+#include "radio/packing/ImageFinalise.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,11 @@
 #include <cstring>
 #include <string>
 
-#include "radio/BankTable.h"
-#include "radio/ImageWords.h"
-#include "radio/PackedArea.h"
-#include "radio/datCh.h"
-#include "tests/radio/PackedImage.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/ImageWords.h"
+#include "radio/image/PackedLayout.h"
+#include "radio/records/datCh.h"
+#include "tests/radio/support/PackedImage.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "radio/ImagePacking.h"
+#include "radio/packing/ImagePacking.h"
 
 #include <gtest/gtest.h>
 
@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "radio/BankTable.h"
-#include "radio/ImageWords.h"
-#include "radio/PackedArea.h"
-#include "tests/radio/PackedImage.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/ImageWords.h"
+#include "radio/image/PackedLayout.h"
+#include "tests/radio/support/PackedImage.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "radio/BankChannels.h"
+#include "radio/records/BankChannels.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "radio/BankChannelEdits.h"
-#include "radio/BankTable.h"
-#include "radio/ImageLayout.h"
-#include "radio/datCh.h"
-#include "tests/radio/ChannelRig.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/BankChannelEdits.h"
+#include "radio/records/datCh.h"
+#include "tests/radio/support/ChannelRig.h"
 
 // Banks growing and shrinking on the rig's document: banks 0..2 of 3, 5 and 2 channels, the
 // channels tagged 1..6 at positions 0..5 and 9, 10 at 8, 9; positions 6 and 7 unused.

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "radio/datCh.h"
-#include "tests/radio/RecordImage.h"
+#include "radio/records/datCh.h"
+#include "tests/radio/support/RecordImage.h"
 
 // Every field of every record kind: load a record from a filled image, invert the field, store
 // it, and compare the image with the one before: exactly the named bits must have changed.

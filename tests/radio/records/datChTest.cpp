@@ -1,11 +1,11 @@
-#include "radio/datCh.h"
+#include "radio/records/datCh.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "radio/BankTable.h"
-#include "tests/radio/RecordImage.h"
+#include "radio/image/BankTable.h"
+#include "tests/radio/support/RecordImage.h"
 
 namespace {
 

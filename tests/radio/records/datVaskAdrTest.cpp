@@ -1,4 +1,4 @@
-#include "radio/datVaskAdr.h"
+#include "radio/records/datVaskAdr.h"
 
 #include <gtest/gtest.h>
 

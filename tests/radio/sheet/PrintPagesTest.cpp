@@ -1,6 +1,6 @@
 // The page arithmetic of printing: margins, the frame, the split into column and row chunks,
 // the cells placed on a page and the font that makes a chunk fit.
-#include "radio/PrintPages.h"
+#include "radio/sheet/PrintPages.h"
 
 #include <gtest/gtest.h>
 

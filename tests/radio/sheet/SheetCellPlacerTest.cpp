@@ -1,12 +1,12 @@
-#include "radio/SheetCellPlacer.h"
+#include "radio/sheet/SheetCellPlacer.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "radio/CellCodes.h"
-#include "radio/SheetRowReader.h"
-#include "tests/radio/SheetTable.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/sheet/SheetRowReader.h"
+#include "tests/radio/support/SheetTable.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "radio/SheetRowReader.h"
+#include "radio/sheet/SheetRowReader.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "platform/LeadByte.h"
-#include "radio/SheetCells.h"
-#include "radio/cmcCellObj.h"
-#include "tests/radio/SheetTable.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/sheet/SheetCells.h"
+#include "tests/radio/support/SheetTable.h"
 #include "tests/support/RecordingBoxes.h"
 
 namespace {

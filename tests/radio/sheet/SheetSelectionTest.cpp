@@ -1,4 +1,4 @@
-#include "radio/SheetSelection.h"
+#include "radio/sheet/SheetSelection.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "radio/SheetStyle.h"
+#include "radio/sheet/SheetStyle.h"
 
 void PrintTo(const GridCoord& cell, std::ostream* out) {
     *out << "(" << cell.col << ", " << cell.row << ")";

@@ -1,4 +1,4 @@
-#include "radio/SheetSelector.h"
+#include "radio/sheet/SheetSelector.h"
 
 #include <gtest/gtest.h>
 

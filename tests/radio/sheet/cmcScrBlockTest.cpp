@@ -1,4 +1,4 @@
-#include "radio/cmcScrBlock.h"
+#include "radio/sheet/cmcScrBlock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "tests/radio/CellRig.h"
+#include "tests/radio/support/CellRig.h"
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/MainGTex.h"
-#include "radio/indActiveCell.h"
+#include "radio/memmap/indActiveCell.h"
 
 namespace radiotest {
 

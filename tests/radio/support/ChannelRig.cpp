@@ -1,13 +1,13 @@
-#include "tests/radio/ChannelRig.h"
+#include "tests/radio/support/ChannelRig.h"
 
 #include <gtest/gtest.h>
 
 #include "common/GetTextBlock.h"
-#include "radio/BankChannelEdits.h"
-#include "radio/BankTable.h"
-#include "radio/ImageLayout.h"
-#include "radio/datCh.h"
-#include "radio/indChannelEdit.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/BankChannelEdits.h"
+#include "radio/memmap/indChannelEdit.h"
+#include "radio/records/datCh.h"
 
 namespace radiotest {
 namespace {

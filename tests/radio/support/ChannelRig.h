@@ -5,7 +5,7 @@
 
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
-#include "radio/RecordKind.h"
+#include "radio/image/RecordKind.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/ScopedInstall.h"

@@ -1,4 +1,4 @@
-#include "tests/radio/CloneRadioPeer.h"
+#include "tests/radio/support/CloneRadioPeer.h"
 
 #include "common/cmcTask.h"
 

@@ -1,4 +1,4 @@
-#include "tests/radio/CloneRig.h"
+#include "tests/radio/support/CloneRig.h"
 
 namespace radiotest {
 

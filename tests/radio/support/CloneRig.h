@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "common/cmcGTex.h"
-#include "radio/CloneProgressView.h"
-#include "radio/MainWindowLock.h"
-#include "radio/indCloneMan.h"
-#include "radio/indEnviron.h"
-#include "tests/radio/CloneRadioPeer.h"
+#include "radio/clone/indCloneMan.h"
+#include "radio/host/CloneProgressView.h"
+#include "radio/host/MainWindowLock.h"
+#include "radio/host/indEnviron.h"
+#include "tests/radio/support/CloneRadioPeer.h"
 #include "tests/support/FakeSerialLine.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/ScopedEnvFolder.h"

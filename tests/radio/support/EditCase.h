@@ -6,11 +6,11 @@
 #include <span>
 #include <vector>
 
-#include "radio/CellCodes.h"
-#include "radio/CellNames.h"
-#include "radio/cmcCellObj.h"
-#include "tests/radio/CellRig.h"
-#include "tests/radio/ImageDiff.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/CellNames.h"
+#include "radio/cells/cmcCellObj.h"
+#include "tests/radio/support/CellRig.h"
+#include "tests/radio/support/ImageDiff.h"
 
 namespace radiotest {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "radio/ImageLayout.h"
-#include "radio/cmcEeprom.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/cmcEeprom.h"
 
 namespace radiotest {
 

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "radio/ModelType.h"
-#include "radio/cmcEeprom.h"
-#include "tests/radio/RecordImage.h"
+#include "radio/image/ModelType.h"
+#include "radio/image/cmcEeprom.h"
+#include "tests/radio/support/RecordImage.h"
 
 namespace radiotest {
 

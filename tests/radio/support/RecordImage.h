@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "radio/cmcEeprom.h"
+#include "radio/image/cmcEeprom.h"
 
 namespace radiotest {
 

@@ -1,4 +1,4 @@
-#include "tests/radio/SheetTable.h"
+#include "tests/radio/support/SheetTable.h"
 
 namespace testsupport {
 

@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "radio/cmcEeprom.h"
-#include "tests/ui/DialogRig.h"
-#include "tests/ui/MainRig.h"
-#include "tests/ui/PaintedTexts.h"
-#include "tests/ui/ProgramFolder.h"
-#include "ui/cuiGrid.h"
+#include "radio/image/cmcEeprom.h"
+#include "tests/ui/support/DialogRig.h"
+#include "tests/ui/support/MainRig.h"
+#include "tests/ui/support/PaintedTexts.h"
+#include "tests/ui/support/ProgramFolder.h"
+#include "ui/widgets/cuiGrid.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/cuiAboutBox.h"
+#include "ui/dialogs/cuiAboutBox.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <QTest>
 #include <string>
 
-#include "tests/ui/DialogRig.h"
+#include "tests/ui/support/DialogRig.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/cuiCloneProgress.h"
+#include "ui/dialogs/cuiCloneProgress.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "tests/ui/DialogRig.h"
-#include "ui/cuiCellBar.h"
+#include "tests/ui/support/DialogRig.h"
+#include "ui/widgets/cuiCellBar.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/cuiComSelDialog.h"
+#include "ui/dialogs/cuiComSelDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <string>
 
 #include "common/GetTextBlock.h"
-#include "tests/ui/DialogRig.h"
+#include "tests/ui/support/DialogRig.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/cuiInformation.h"
+#include "ui/dialogs/cuiInformation.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +11,11 @@
 #include <map>
 #include <string>
 
-#include "radio/CellCodes.h"
-#include "radio/CloneIdentity.h"
-#include "radio/cmcCellObj.h"
-#include "tests/ui/DialogRig.h"
-#include "ui/cuiGrid.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/clone/CloneIdentity.h"
+#include "tests/ui/support/DialogRig.h"
+#include "ui/widgets/cuiGrid.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <QFontInfo>
 
-#include "tests/ui/TestApp.h"
-#include "ui/ColourMapping.h"
-#include "ui/FontMapping.h"
-#include "ui/ShortcutText.h"
+#include "tests/ui/support/TestApp.h"
+#include "ui/paint/ColourMapping.h"
+#include "ui/paint/FontMapping.h"
+#include "ui/widgets/ShortcutText.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The display glyphs of the program's own geometry, painted through the Qt canvas as a sheet
 // cell paints them.
-#include "radio/SegGlyphs.h"
+#include "radio/glyphs/SegGlyphs.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "common/cmcGTex.h"
-#include "radio/Segchar.h"
-#include "radio/cmcCellCapsule.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/glyphs/Segchar.h"
 #include "tests/support/ProgramTable.h"
 #include "tests/support/ScopedInstall.h"
-#include "tests/ui/TestApp.h"
-#include "ui/cuiCanvas.h"
+#include "tests/ui/support/TestApp.h"
+#include "ui/paint/cuiCanvas.h"
 
 namespace {
 

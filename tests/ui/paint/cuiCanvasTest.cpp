@@ -1,14 +1,14 @@
-#include "ui/cuiCanvas.h"
+#include "ui/paint/cuiCanvas.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 
 #include "common/TextHelpers.h"
-#include "tests/ui/TestApp.h"
-#include "ui/DrawnIcon.h"
-#include "ui/ToolBarImages.h"
-#include "ui/cuiDrawnPictures.h"
+#include "tests/ui/support/TestApp.h"
+#include "ui/paint/DrawnIcon.h"
+#include "ui/paint/ToolBarImages.h"
+#include "ui/paint/cuiDrawnPictures.h"
 
 namespace {
 

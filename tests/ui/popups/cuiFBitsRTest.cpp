@@ -1,6 +1,6 @@
 // The bit-set editor, opened from a sheet's bit-field cells through the dispatcher and
 // answering into the document image.
-#include "ui/cuiFBitsR.h"
+#include "ui/popups/cuiFBitsR.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +12,15 @@
 #include <memory>
 
 #include "common/cmcGTex.h"
-#include "radio/CellCodes.h"
-#include "radio/ItemRegistry.h"
-#include "radio/cmcCellObj.h"
-#include "radio/indActiveCell.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/memmap/ItemRegistry.h"
+#include "radio/memmap/indActiveCell.h"
 #include "tests/support/ProgramTable.h"
 #include "tests/support/ScopedInstall.h"
-#include "tests/ui/CallingSheet.h"
-#include "tests/ui/UiRig.h"
-#include "ui/cuiSheet.h"
+#include "tests/ui/support/CallingSheet.h"
+#include "tests/ui/support/UiRig.h"
+#include "ui/sheet/cuiSheet.h"
 
 namespace {
 

@@ -14,22 +14,22 @@
 #include <string>
 #include <vector>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/cmcGTex.h"
-#include "radio/CellCodes.h"
-#include "radio/ItemRegistry.h"
-#include "radio/items/ItemGroups.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/memmap/ItemRegistry.h"
+#include "radio/memmap/items/ItemGroups.h"
 #include "tests/support/ScopedInstall.h"
-#include "tests/ui/CallingSheet.h"
-#include "tests/ui/MainRig.h"
-#include "tests/ui/ProgramFolder.h"
-#include "tests/ui/UiRig.h"
-#include "ui/TForm1.h"
-#include "ui/TreeImages.h"
-#include "ui/cuiFlector.h"
-#include "ui/cuiPopups.h"
-#include "ui/cuiSheet.h"
-#include "ui/indMain.h"
+#include "tests/ui/support/CallingSheet.h"
+#include "tests/ui/support/MainRig.h"
+#include "tests/ui/support/ProgramFolder.h"
+#include "tests/ui/support/UiRig.h"
+#include "ui/paint/TreeImages.h"
+#include "ui/popups/cuiFlector.h"
+#include "ui/popups/cuiPopups.h"
+#include "ui/sheet/cuiSheet.h"
+#include "ui/shell/TForm1.h"
+#include "ui/shell/indMain.h"
 
 namespace {
 

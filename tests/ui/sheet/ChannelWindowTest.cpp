@@ -12,17 +12,17 @@
 #include <QTreeWidgetItem>
 #include <string>
 
-#include "radio/BankTable.h"
-#include "radio/CellCodes.h"
-#include "radio/datCh.h"
-#include "tests/ui/CallingSheet.h"
-#include "tests/ui/MainRig.h"
-#include "tests/ui/ProgramFolder.h"
-#include "ui/cuiFBitsR.h"
-#include "ui/cuiFSegText.h"
-#include "ui/cuiGrid.h"
-#include "ui/iuiSh_ChBank.h"
-#include "ui/iuiTree.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/image/BankTable.h"
+#include "radio/records/datCh.h"
+#include "tests/ui/support/CallingSheet.h"
+#include "tests/ui/support/MainRig.h"
+#include "tests/ui/support/ProgramFolder.h"
+#include "ui/popups/cuiFBitsR.h"
+#include "ui/popups/cuiFSegText.h"
+#include "ui/sheet/iuiSh_ChBank.h"
+#include "ui/sheet/iuiTree.h"
+#include "ui/widgets/cuiGrid.h"
 
 namespace {
 

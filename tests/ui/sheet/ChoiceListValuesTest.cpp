@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "radio/CellCodes.h"
-#include "radio/RecordKind.h"
-#include "radio/datCh.h"
-#include "tests/ui/SettingSheetRig.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/image/RecordKind.h"
+#include "radio/records/datCh.h"
+#include "tests/ui/support/SettingSheetRig.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "radio/CellCodes.h"
-#include "radio/ImageLayout.h"
-#include "radio/SheetSelector.h"
-#include "tests/ui/SettingSheetRig.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/sheet/SheetSelector.h"
+#include "tests/ui/support/SettingSheetRig.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include "radio/CellCodes.h"
-#include "radio/CellNames.h"
-#include "radio/ImageLayout.h"
-#include "radio/cmcEeprom.h"
-#include "tests/ui/SweepRig.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/CellNames.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/cmcEeprom.h"
+#include "tests/ui/support/SweepRig.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "radio/CellCodes.h"
-#include "radio/ImageLayout.h"
-#include "tests/ui/SettingSheetRig.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/image/ImageLayout.h"
+#include "tests/ui/support/SettingSheetRig.h"
 
 namespace {
 

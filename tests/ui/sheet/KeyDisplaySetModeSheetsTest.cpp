@@ -8,12 +8,12 @@
 #include <optional>
 #include <string>
 
-#include "radio/CellCodes.h"
-#include "radio/ImageLayout.h"
-#include "radio/PopupHost.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "tests/ui/SettingSheetRig.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/host/PopupHost.h"
+#include "radio/image/ImageLayout.h"
+#include "tests/ui/support/SettingSheetRig.h"
 
 namespace {
 

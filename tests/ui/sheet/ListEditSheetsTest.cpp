@@ -17,20 +17,20 @@
 #include <string>
 #include <vector>
 
-#include "radio/CellCodes.h"
-#include "radio/ImageLayout.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/datCh.h"
-#include "radio/indActiveCell.h"
-#include "tests/radio/ImageDiff.h"
-#include "tests/ui/MainRig.h"
-#include "tests/ui/PaintedTexts.h"
-#include "tests/ui/ProgramFolder.h"
-#include "tests/ui/SettingSheetRig.h"
-#include "ui/cuiGrid.h"
-#include "ui/cuiMenu.h"
-#include "ui/cuiSheet.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/indActiveCell.h"
+#include "radio/records/datCh.h"
+#include "tests/radio/support/ImageDiff.h"
+#include "tests/ui/support/MainRig.h"
+#include "tests/ui/support/PaintedTexts.h"
+#include "tests/ui/support/ProgramFolder.h"
+#include "tests/ui/support/SettingSheetRig.h"
+#include "ui/sheet/cuiSheet.h"
+#include "ui/widgets/cuiGrid.h"
+#include "ui/widgets/cuiMenu.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <QTest>
 #include <string>
 
-#include "radio/CellCodes.h"
-#include "radio/ImageWords.h"
-#include "tests/ui/SettingSheetRig.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/image/ImageWords.h"
+#include "tests/ui/support/SettingSheetRig.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "radio/CellCodes.h"
-#include "radio/ImageLayout.h"
-#include "radio/cmcCellObj.h"
-#include "tests/ui/SettingSheetRig.h"
-#include "ui/cuiSheet.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/image/ImageLayout.h"
+#include "tests/ui/support/SettingSheetRig.h"
+#include "ui/sheet/cuiSheet.h"
 
 namespace {
 

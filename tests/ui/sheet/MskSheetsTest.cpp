@@ -12,13 +12,13 @@
 #include <string>
 
 #include "common/cmcHelpGTex.h"
-#include "radio/CellCodes.h"
-#include "radio/HelpContext.h"
-#include "radio/ImageLayout.h"
-#include "radio/ItemRegistry.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "tests/ui/SettingSheetRig.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/HelpContext.h"
+#include "radio/memmap/ItemRegistry.h"
+#include "tests/ui/support/SettingSheetRig.h"
 
 namespace {
 

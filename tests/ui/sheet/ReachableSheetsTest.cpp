@@ -15,17 +15,17 @@
 #include <tuple>
 #include <vector>
 
-#include "radio/CellCodes.h"
-#include "radio/ImageLayout.h"
-#include "radio/SheetSelector.h"
-#include "radio/cmcCellObj.h"
-#include "radio/cmcTovFile.h"
-#include "tests/ui/MainRig.h"
-#include "tests/ui/ProgramFolder.h"
-#include "ui/TForm1.h"
-#include "ui/cuiHelpWindow.h"
-#include "ui/cuiSheet.h"
-#include "ui/iuiTree.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/clone/file/cmcTovFile.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/sheet/SheetSelector.h"
+#include "tests/ui/support/MainRig.h"
+#include "tests/ui/support/ProgramFolder.h"
+#include "ui/dialogs/cuiHelpWindow.h"
+#include "ui/sheet/cuiSheet.h"
+#include "ui/sheet/iuiTree.h"
+#include "ui/shell/TForm1.h"
 
 namespace {
 

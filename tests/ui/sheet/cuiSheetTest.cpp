@@ -1,4 +1,4 @@
-#include "ui/cuiSheet.h"
+#include "ui/sheet/cuiSheet.h"
 
 #include <gtest/gtest.h>
 
@@ -17,18 +17,18 @@
 #include <utility>
 #include <vector>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/cmcGTex.h"
 #include "platform/Clock.h"
-#include "radio/CellCodes.h"
-#include "radio/ItemRegistry.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/memmap/ItemRegistry.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/ScopedInstall.h"
 #include "tests/support/VirtualTime.h"
-#include "tests/ui/TestApp.h"
-#include "ui/ColourMapping.h"
-#include "ui/cuiImageList.h"
+#include "tests/ui/support/TestApp.h"
+#include "ui/paint/ColourMapping.h"
+#include "ui/paint/cuiImageList.h"
 
 // Defined with the grid's tests.
 void PrintTo(const cuiGridCoord& cell, std::ostream* out);

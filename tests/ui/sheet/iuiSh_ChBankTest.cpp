@@ -4,7 +4,7 @@
 // menu's commands, the clipboard from one bank's sheet to another's, the bank title; and the
 // model-conditional sheet's lines. MERROW_BANK_SCREENSHOT=<dir> draws each channel sheet to
 // <dir>/<sheet>.png.
-#include "ui/iuiSh_ChBank.h"
+#include "ui/sheet/iuiSh_ChBank.h"
 
 #include <gtest/gtest.h>
 
@@ -24,17 +24,17 @@
 
 #include "common/MainGTex.h"
 #include "common/cmcGTex.h"
-#include "radio/BankChannelEdits.h"
-#include "radio/BankSize.h"
-#include "radio/BankTable.h"
-#include "radio/CellCodes.h"
-#include "radio/ImageLayout.h"
-#include "radio/ImagePacking.h"
-#include "radio/cmcTovFile.h"
-#include "radio/datCh.h"
-#include "tests/ui/UiRig.h"
-#include "ui/ColourMapping.h"
-#include "ui/iuiSh_Common.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/clone/file/cmcTovFile.h"
+#include "radio/image/BankSize.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/BankChannelEdits.h"
+#include "radio/packing/ImagePacking.h"
+#include "radio/records/datCh.h"
+#include "tests/ui/support/UiRig.h"
+#include "ui/paint/ColourMapping.h"
+#include "ui/sheet/iuiSh_Common.h"
 
 namespace {
 

@@ -18,16 +18,16 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "radio/CellCodes.h"
-#include "radio/ImagePacking.h"
-#include "radio/cmcCellObj.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/packing/ImagePacking.h"
 #include "tests/support/PlainUserRights.h"
 #include "tests/support/ReadOnlyFolder.h"
 #include "tests/support/RecordingFileDialogs.h"
 #include "tests/support/ScopedEnvFolder.h"
-#include "tests/ui/MainRig.h"
-#include "tests/ui/ProgramFolder.h"
-#include "ui/cuiMenu.h"
+#include "tests/ui/support/MainRig.h"
+#include "tests/ui/support/ProgramFolder.h"
+#include "ui/widgets/cuiMenu.h"
 
 namespace {
 

@@ -18,22 +18,22 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-#include "radio/BankTable.h"
-#include "radio/CellCodes.h"
-#include "radio/ImageWords.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/items/ItemGroups.h"
-#include "tests/ui/DialogRig.h"
-#include "tests/ui/MainRig.h"
-#include "tests/ui/ProgramFolder.h"
-#include "ui/TreeImages.h"
-#include "ui/cuiGrid.h"
-#include "ui/cuiMenu.h"
-#include "ui/cuiSheet.h"
-#include "ui/cuiStatusBar.h"
-#include "ui/cuiToolBar.h"
-#include "ui/iuiTree.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/ImageWords.h"
+#include "radio/memmap/items/ItemGroups.h"
+#include "tests/ui/support/DialogRig.h"
+#include "tests/ui/support/MainRig.h"
+#include "tests/ui/support/ProgramFolder.h"
+#include "ui/paint/TreeImages.h"
+#include "ui/sheet/cuiSheet.h"
+#include "ui/sheet/iuiTree.h"
+#include "ui/widgets/cuiGrid.h"
+#include "ui/widgets/cuiMenu.h"
+#include "ui/widgets/cuiStatusBar.h"
+#include "ui/widgets/cuiToolBar.h"
 
 namespace {
 

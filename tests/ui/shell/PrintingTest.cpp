@@ -28,13 +28,13 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "radio/cmcCellObj.h"
-#include "tests/ui/DialogRig.h"
-#include "tests/ui/MainRig.h"
-#include "tests/ui/ProgramFolder.h"
-#include "ui/cuiMenu.h"
-#include "ui/cuiPrintingDialog.h"
-#include "ui/iuiTree.h"
+#include "radio/cells/cmcCellObj.h"
+#include "tests/ui/support/DialogRig.h"
+#include "tests/ui/support/MainRig.h"
+#include "tests/ui/support/ProgramFolder.h"
+#include "ui/dialogs/cuiPrintingDialog.h"
+#include "ui/sheet/iuiTree.h"
+#include "ui/widgets/cuiMenu.h"
 
 namespace {
 

@@ -14,15 +14,15 @@
 #include <QToolBar>
 
 #include "common/cmcGTex.h"
-#include "radio/CellCodes.h"
-#include "radio/cmcCellObj.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellObj.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/RecordingBoxes.h"
-#include "tests/ui/DispatchDouble.h"
-#include "tests/ui/TestApp.h"
-#include "ui/ToolBarImages.h"
-#include "ui/cuiMenu.h"
-#include "ui/cuiToolBar.h"
+#include "tests/ui/support/DispatchDouble.h"
+#include "tests/ui/support/TestApp.h"
+#include "ui/paint/ToolBarImages.h"
+#include "ui/widgets/cuiMenu.h"
+#include "ui/widgets/cuiToolBar.h"
 
 namespace {
 

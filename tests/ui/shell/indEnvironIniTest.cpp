@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/qt/QtSettingsStores.h"
-#include "radio/indEnviron.h"
+#include "radio/host/indEnviron.h"
 #include "tests/support/ScopedInstall.h"
 
 namespace {

@@ -11,20 +11,20 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "radio/CellCodes.h"
-#include "radio/CloneFileResult.h"
-#include "radio/ImageLayout.h"
-#include "radio/ImagePacking.h"
-#include "radio/cmcCellObj.h"
-#include "radio/cmcTovFile.h"
-#include "tests/ui/MainRig.h"
-#include "tests/ui/ProgramFolder.h"
-#include "ui/cuiAboutBox.h"
-#include "ui/cuiGrid.h"
-#include "ui/cuiMenu.h"
-#include "ui/cuiSheet.h"
-#include "ui/cuiStatusBar.h"
-#include "ui/iuiTree.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/clone/file/CloneFileResult.h"
+#include "radio/clone/file/cmcTovFile.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/packing/ImagePacking.h"
+#include "tests/ui/support/MainRig.h"
+#include "tests/ui/support/ProgramFolder.h"
+#include "ui/dialogs/cuiAboutBox.h"
+#include "ui/sheet/cuiSheet.h"
+#include "ui/sheet/iuiTree.h"
+#include "ui/widgets/cuiGrid.h"
+#include "ui/widgets/cuiMenu.h"
+#include "ui/widgets/cuiStatusBar.h"
 
 namespace {
 

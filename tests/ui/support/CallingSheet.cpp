@@ -1,12 +1,12 @@
-#include "tests/ui/CallingSheet.h"
+#include "tests/ui/support/CallingSheet.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTest>
 
-#include "radio/ItemRegistry.h"
-#include "radio/indActiveCell.h"
+#include "radio/memmap/ItemRegistry.h"
+#include "radio/memmap/indActiveCell.h"
 
 namespace testsupport {
 

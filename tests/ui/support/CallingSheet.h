@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/cmcGTex.h"
-#include "ui/cuiSheet.h"
+#include "ui/sheet/cuiSheet.h"
 
 class ItemRegistry;
 class cuiImageList;

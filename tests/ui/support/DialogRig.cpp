@@ -1,4 +1,4 @@
-#include "tests/ui/DialogRig.h"
+#include "tests/ui/support/DialogRig.h"
 
 #include <QApplication>
 #include <QPixmap>

@@ -5,7 +5,7 @@
 #include "common/cmcGTex.h"
 #include "tests/support/ProgramTable.h"
 #include "tests/support/ScopedInstall.h"
-#include "tests/ui/UiRig.h"
+#include "tests/ui/support/UiRig.h"
 
 namespace testsupport {
 

@@ -1,8 +1,8 @@
-#include "tests/ui/DispatchDouble.h"
+#include "tests/ui/support/DispatchDouble.h"
 
-#include "radio/CellCodes.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
 
 namespace testsupport {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "radio/ItemRegistry.h"
+#include "radio/memmap/ItemRegistry.h"
 
 namespace testsupport {
 

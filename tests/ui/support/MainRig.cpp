@@ -1,11 +1,11 @@
-#include "tests/ui/MainRig.h"
+#include "tests/ui/support/MainRig.h"
 
 #include <QApplication>
 #include <QTreeWidget>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/MainGTex.h"
-#include "ui/iuiTree.h"
+#include "ui/sheet/iuiTree.h"
 
 namespace testsupport {
 

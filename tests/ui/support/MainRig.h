@@ -7,15 +7,15 @@
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
 #include "common/cmcHelpGTex.h"
-#include "radio/ItemRegistry.h"
-#include "radio/indEnviron.h"
+#include "radio/host/indEnviron.h"
+#include "radio/memmap/ItemRegistry.h"
 #include "tests/support/MemorySettings.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/ScopedEnvFolder.h"
 #include "tests/support/VirtualTime.h"
-#include "tests/ui/UiRig.h"
-#include "ui/TForm1.h"
-#include "ui/indMain.h"
+#include "tests/ui/support/UiRig.h"
+#include "ui/shell/TForm1.h"
+#include "ui/shell/indMain.h"
 
 class QTreeWidgetItem;
 

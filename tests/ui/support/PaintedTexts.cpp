@@ -1,4 +1,4 @@
-#include "tests/ui/PaintedTexts.h"
+#include "tests/ui/support/PaintedTexts.h"
 
 #include <QHashFunctions>
 #include <QImage>

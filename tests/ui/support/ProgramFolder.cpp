@@ -1,4 +1,4 @@
-#include "tests/ui/ProgramFolder.h"
+#include "tests/ui/support/ProgramFolder.h"
 
 #include <unistd.h>
 

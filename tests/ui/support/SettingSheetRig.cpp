@@ -1,4 +1,4 @@
-#include "tests/ui/SettingSheetRig.h"
+#include "tests/ui/support/SettingSheetRig.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +9,12 @@
 
 #include "common/MainGTex.h"
 #include "common/cmcCanvas.h"
-#include "radio/ImageLayout.h"
-#include "radio/SheetSelector.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/cmcTovFile.h"
-#include "ui/SheetStyles.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/clone/file/cmcTovFile.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/sheet/SheetSelector.h"
+#include "ui/sheet/SheetFactory.h"
 
 namespace testsupport {
 

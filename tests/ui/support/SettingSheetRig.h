@@ -10,13 +10,13 @@
 #include <utility>
 
 #include "common/cmcGTex.h"
-#include "radio/ModelType.h"
-#include "radio/indActiveCell.h"
+#include "radio/image/ModelType.h"
+#include "radio/memmap/indActiveCell.h"
 #include "tests/support/ScopedInstall.h"
-#include "tests/ui/UiRig.h"
-#include "ui/TreeImages.h"
-#include "ui/cuiImageList.h"
-#include "ui/cuiSheet.h"
+#include "tests/ui/support/UiRig.h"
+#include "ui/paint/TreeImages.h"
+#include "ui/paint/cuiImageList.h"
+#include "ui/sheet/cuiSheet.h"
 
 namespace testsupport {
 

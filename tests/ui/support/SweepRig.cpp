@@ -1,4 +1,4 @@
-#include "tests/ui/SweepRig.h"
+#include "tests/ui/support/SweepRig.h"
 
 #include <gtest/gtest.h>
 
@@ -11,23 +11,23 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "radio/CellCodes.h"
-#include "radio/CellNames.h"
-#include "radio/ItemRow.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/indActiveCell.h"
-#include "tests/ui/CallingSheet.h"
-#include "tests/ui/PaintedTexts.h"
-#include "ui/cuiFBitsR.h"
-#include "ui/cuiFSegText.h"
-#include "ui/cuiFlector.h"
-#include "ui/cuiPaintBox.h"
-#include "ui/cuiPopupForm.h"
-#include "ui/cuiSegEdit.h"
-#include "ui/cuiSheet.h"
-#include "ui/iuiSh_ChBank.h"
-#include "ui/iuiTree.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/CellNames.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/memmap/ItemRow.h"
+#include "radio/memmap/indActiveCell.h"
+#include "tests/ui/support/CallingSheet.h"
+#include "tests/ui/support/PaintedTexts.h"
+#include "ui/popups/cuiFBitsR.h"
+#include "ui/popups/cuiFSegText.h"
+#include "ui/popups/cuiFlector.h"
+#include "ui/popups/cuiPopupForm.h"
+#include "ui/popups/cuiSegEdit.h"
+#include "ui/sheet/cuiSheet.h"
+#include "ui/sheet/iuiSh_ChBank.h"
+#include "ui/sheet/iuiTree.h"
+#include "ui/widgets/cuiPaintBox.h"
 
 namespace testsupport {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "radio/ModelType.h"
-#include "tests/ui/MainRig.h"
-#include "tests/ui/ProgramFolder.h"
+#include "radio/image/ModelType.h"
+#include "tests/ui/support/MainRig.h"
+#include "tests/ui/support/ProgramFolder.h"
 
 class cuiSheet;
 

@@ -1,4 +1,4 @@
-#include "tests/ui/TestApp.h"
+#include "tests/ui/support/TestApp.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
-#include "tests/ui/UiRig.h"
+#include "tests/ui/support/UiRig.h"
 
-#include "tests/ui/TestApp.h"
+#include "tests/ui/support/TestApp.h"
 
 namespace testsupport {
 

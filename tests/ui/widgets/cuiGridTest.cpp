@@ -1,4 +1,4 @@
-#include "ui/cuiGrid.h"
+#include "ui/widgets/cuiGrid.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "tests/support/VirtualTime.h"
-#include "tests/ui/TestApp.h"
+#include "tests/ui/support/TestApp.h"
 
 void PrintTo(const cuiGridCoord& cell, std::ostream* out) {
     *out << "(" << cell.col << "," << cell.row << ")";

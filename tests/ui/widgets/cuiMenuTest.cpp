@@ -1,4 +1,4 @@
-#include "ui/cuiMenu.h"
+#include "ui/widgets/cuiMenu.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +13,12 @@
 #include <QPointer>
 #include <QTest>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
-#include "radio/CellCodes.h"
-#include "tests/ui/DispatchDouble.h"
-#include "tests/ui/UiRig.h"
+#include "radio/cells/CellCodes.h"
+#include "tests/ui/support/DispatchDouble.h"
+#include "tests/ui/support/UiRig.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/cuiToolBar.h"
+#include "ui/widgets/cuiToolBar.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +13,10 @@
 
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
-#include "radio/CellCodes.h"
-#include "tests/ui/DispatchDouble.h"
-#include "tests/ui/UiRig.h"
-#include "ui/ToolBarImages.h"
+#include "radio/cells/CellCodes.h"
+#include "tests/ui/support/DispatchDouble.h"
+#include "tests/ui/support/UiRig.h"
+#include "ui/paint/ToolBarImages.h"
 
 namespace {
 

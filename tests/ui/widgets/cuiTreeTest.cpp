@@ -1,4 +1,4 @@
-#include "ui/cuiTree.h"
+#include "ui/widgets/cuiTree.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +15,11 @@
 
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
-#include "radio/BankTable.h"
-#include "radio/CellCodes.h"
-#include "tests/ui/UiRig.h"
-#include "ui/TreeImages.h"
-#include "ui/iuiTree.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/image/BankTable.h"
+#include "tests/ui/support/UiRig.h"
+#include "ui/paint/TreeImages.h"
+#include "ui/sheet/iuiTree.h"
 
 namespace {
 

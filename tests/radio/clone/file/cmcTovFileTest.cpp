@@ -1,4 +1,4 @@
-#include "radio/cmcTovFile.h"
+#include "radio/clone/file/cmcTovFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "radio/CloneFileRules.h"
-#include "radio/ImageLayout.h"
-#include "radio/cmcEeprom.h"
+#include "radio/clone/file/CloneFileRules.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/cmcEeprom.h"
 #include "tests/support/ReadOnlyFolder.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/ScopedInstall.h"

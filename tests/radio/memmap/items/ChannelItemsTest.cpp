@@ -8,16 +8,16 @@
 #include <vector>
 
 #include "common/GetTextBlock.h"
-#include "radio/BankChannelEdits.h"
-#include "radio/BankTable.h"
-#include "radio/CellCodes.h"
-#include "radio/ImageLayout.h"
-#include "radio/datCh.h"
-#include "radio/indActiveCell.h"
-#include "tests/radio/CellRig.h"
-#include "tests/radio/ImageDiff.h"
-#include "tests/radio/RecordImage.h"
-#include "tests/radio/RecordingCanvas.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/BankChannelEdits.h"
+#include "radio/memmap/indActiveCell.h"
+#include "radio/records/datCh.h"
+#include "tests/radio/support/CellRig.h"
+#include "tests/radio/support/ImageDiff.h"
+#include "tests/radio/support/RecordImage.h"
+#include "tests/radio/support/RecordingCanvas.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "radio/CellCodes.h"
-#include "radio/CellNames.h"
-#include "radio/ImageLayout.h"
-#include "tests/radio/CellRig.h"
-#include "tests/radio/EditCase.h"
-#include "tests/radio/ImageDiff.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/CellNames.h"
+#include "radio/image/ImageLayout.h"
+#include "tests/radio/support/CellRig.h"
+#include "tests/radio/support/EditCase.h"
+#include "tests/radio/support/ImageDiff.h"
 
 namespace {
 

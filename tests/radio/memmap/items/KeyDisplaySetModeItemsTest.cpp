@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "common/cmcHelpGTex.h"
-#include "radio/CellCodes.h"
-#include "radio/HelpContext.h"
-#include "radio/ImageLayout.h"
-#include "radio/KeyConverters.h"
-#include "tests/radio/CellRig.h"
-#include "tests/radio/ImageDiff.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/HelpContext.h"
+#include "radio/memmap/KeyConverters.h"
+#include "tests/radio/support/CellRig.h"
+#include "tests/radio/support/ImageDiff.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "radio/CellCodes.h"
-#include "radio/ImageLayout.h"
-#include "radio/indActiveCell.h"
-#include "tests/radio/CellRig.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/indActiveCell.h"
+#include "tests/radio/support/CellRig.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "common/cmcEvent.h"
-#include "radio/BankSize.h"
-#include "radio/CellCodes.h"
-#include "radio/ImageLayout.h"
-#include "radio/ImageWords.h"
-#include "tests/radio/CellRig.h"
-#include "tests/radio/EditCase.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/image/BankSize.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/ImageWords.h"
+#include "tests/radio/support/CellRig.h"
+#include "tests/radio/support/EditCase.h"
 
 namespace {
 

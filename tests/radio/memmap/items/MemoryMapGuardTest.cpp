@@ -7,10 +7,10 @@
 
 #include "common/MainGTex.h"
 #include "common/cmcGTex.h"
-#include "radio/CellNames.h"
-#include "radio/ItemRegistry.h"
-#include "radio/RowLists.h"
-#include "radio/cmcFCache.h"
+#include "radio/cells/CellNames.h"
+#include "radio/memmap/ItemRegistry.h"
+#include "radio/memmap/RowLists.h"
+#include "radio/memmap/cmcFCache.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/ScopedInstall.h"
 

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "common/cmcEventTypes.h"
-#include "radio/BankSize.h"
-#include "radio/CellCodes.h"
-#include "radio/datCh.h"
-#include "radio/indActiveCell.h"
-#include "radio/items/ItemGroups.h"
-#include "tests/radio/CellRig.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/image/BankSize.h"
+#include "radio/memmap/indActiveCell.h"
+#include "radio/memmap/items/ItemGroups.h"
+#include "radio/records/datCh.h"
+#include "tests/radio/support/CellRig.h"
 #include "tests/support/MemorySettings.h"
 
 namespace {

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "radio/CellCodes.h"
-#include "radio/CellNames.h"
-#include "radio/ImageLayout.h"
-#include "radio/TwoToneLimits.h"
-#include "radio/indActiveCell.h"
-#include "tests/radio/CellRig.h"
-#include "tests/radio/EditCase.h"
-#include "tests/radio/ImageDiff.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/CellNames.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/indActiveCell.h"
+#include "radio/records/TwoToneLimits.h"
+#include "tests/radio/support/CellRig.h"
+#include "tests/radio/support/EditCase.h"
+#include "tests/radio/support/ImageDiff.h"
 
 namespace {
 
