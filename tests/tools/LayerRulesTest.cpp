@@ -89,6 +89,41 @@ TEST(LayerRulesTest, ALayerIncludesOnlyItselfAndTheLayersBelow) {
     }
 }
 
+// Inside radio/ and ui/ each folder uses only those before it in the order; a sub-folder lies
+// above its folder, and a file at the top of the layer may use them all.
+TEST(LayerRulesTest, AFolderOfALayerIncludesOnlyItselfAndTheFoldersBefore) {
+    struct Case {
+        const char* file;
+        const char* line;
+        bool allowed;
+    };
+    const Case cases[] = {
+        {"radio/records/datCh.cpp", "#include \"radio/image/cmcEeprom.h\"", true},
+        {"radio/image/BankTable.cpp", "#include \"radio/records/datCh.h\"", false},
+        {"radio/records/RecordShift.cpp", "#include \"radio/cells/cmcCellCapsule.h\"", false},
+        {"radio/host/indDocument.h", "#include \"radio/clone/CloneIdentity.h\"", false},
+        {"radio/memmap/items/BankItems.cpp", "#include \"radio/memmap/ItemRow.h\"", true},
+        {"radio/memmap/ItemRegistry.cpp", "#include \"radio/memmap/items/ItemGroups.h\"", false},
+        {"radio/clone/file/cmcTovFile.cpp", "#include \"radio/clone/cmcCloneDrv.h\"", true},
+        {"radio/clone/cmcCloneDrv.cpp", "#include \"radio/clone/file/cmcTovFile.h\"", false},
+        {"radio/app/MakerWord.cpp", "#include \"radio/clone/file/cmcTovFile.h\"", true},
+        {"radio/Top.cpp", "#include \"radio/app/MakerWord.h\"", true},
+        {"radio/image/cmcEeprom.cpp", "#include \"radio/Top.h\"", false},
+        {"ui/sheet/cuiSheet.cpp", "#include \"ui/widgets/cuiGrid.h\"", true},
+        {"ui/widgets/cuiGrid.cpp", "#include \"ui/sheet/cuiSheet.h\"", false},
+        {"ui/paint/cuiCanvas.cpp", "#include \"radio/glyphs/SegGlyphs.h\"", true},
+        {"ui/dialogs/cuiAboutBox.cpp", "#include \"ui/shell/cuiMain.h\"", false},
+        {"apps/tarnwick/main.cpp", "#include \"ui/shell/frmMain.h\"", true},
+        {"tools/sheet_bench/b.cpp", "#include \"radio/memmap/items/ItemGroups.h\"", true},
+        {"loader/clsMainSeq.cpp", "#include \"radio/image/cmcEeprom.h\"", false},
+    };
+    for (const Case& c : cases) {
+        const auto include = ParseIncludeLine(c.line);
+        ASSERT_TRUE(include) << c.line;
+        EXPECT_EQ(!IncludeViolation(c.file, *include), c.allowed) << c.file << ": " << c.line;
+    }
+}
+
 TEST(LayerRulesTest, QtHeadersOnlyInTheQtLayersAndTheirTests) {
     struct Case {
         const char* file;
@@ -143,12 +178,14 @@ TEST_F(LayerCheckTree, NamesEachBrokenIncludeWithItsFileAndLine) {
     Write("build/CMakeCache.txt", "");
     Write("build/radio/moc_x.cpp", "#include \"ui/sheet/cuiSheet.h\"\n");
     Write(".git/hooks/x.cpp", "#include \"ui/sheet/cuiSheet.h\"\n");
-    EXPECT_THAT(
-        CheckLayers(root_),
-        testing::ElementsAre(
-            "common/cmcTask.cpp:3: common may not include the Qt header <QTimer>",
-            "radio/records/datCh.h:3: radio may not include ui/sheet/cuiSheet.h (it uses platform, "
-            "common, radio)"));
+    Write("radio/image/BankTable.cpp", "#include \"radio/records/datCh.h\"\n");
+    EXPECT_THAT(CheckLayers(root_),
+                testing::ElementsAre(
+                    "common/cmcTask.cpp:3: common may not include the Qt header <QTimer>",
+                    "radio/image/BankTable.cpp:1: radio/image may not include "
+                    "radio/records/datCh.h (it uses platform, common, radio/image)",
+                    "radio/records/datCh.h:3: radio/records may not include ui/sheet/cuiSheet.h "
+                    "(it uses platform, common, radio/image, radio/records)"));
 }
 
 TEST_F(LayerCheckTree, ATreeThatKeepsItsLayersPasses) {
