@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(BodyLines, TheFirstPlusGivesTheLevelAndStartsTheDefinition) {
+TEST(BodyOutline, TheFirstPlusGivesTheLevelAndStartsTheDefinition) {
     const struct Case {
         const char* line;
         int level;
@@ -27,7 +27,7 @@ TEST(BodyLines, TheFirstPlusGivesTheLevelAndStartsTheDefinition) {
     }
 }
 
-TEST(BodyLines, ASecondByteIsNeverTakenForThePlus) {
+TEST(BodyOutline, ASecondByteIsNeverTakenForThePlus) {
     platform::SetLeadByteRule(platform::LeadByteRule::ShiftJis);
     const std::string line = "\x81+ +Name";  // 0x81 0x2B is one character
     EXPECT_EQ(BodyLineLevel(line), 3);
@@ -37,7 +37,7 @@ TEST(BodyLines, ASecondByteIsNeverTakenForThePlus) {
 }
 
 // A group's nodes as "parent>line" pairs, in the order they are added.
-TEST(BodyLines, GroupsNestByLevelAndEndAtAShallowerOrHashLine) {
+TEST(BodyOutline, GroupsNestByLevelAndEndAtAShallowerOrHashLine) {
     const char* const kTable[] = {
         "#B_Body", "+A", " +B", "  +C", " +D", "+E", "  +F", "#", "#End_Of_Ovl",
     };

@@ -2,27 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "radio/image/ImageWords.h"
-#include "radio/records/UsedChannels.h"
+#include "tests/radio/support/BankImage.h"
 
 namespace {
 
-class BankTableTest : public ::testing::Test {
-protected:
-    void SetUp() override { image.Resize(48880); }
-
-    void Sizes(std::initializer_list<int> sizes) {
-        int bank = 0;
-        for (int n : sizes) {
-            SetBE16(image.GetData() + 440 + 2 * bank++, n);
-        }
-    }
-
-    // Receive frequency of channel c in the first working table.
-    void Use(int channel) { image.GetData()[32736 + 14 * channel + 3] = 1; }
-
-    cmcEeprom image;
-};
+using BankTableTest = radiotest::BankImage;
 
 TEST_F(BankTableTest, SizesAreWordsAndBadBanksReadZero) {
     EXPECT_EQ(SetBankSize(image, 3, 0x0102), 0x0102);
@@ -69,44 +53,6 @@ TEST_F(BankTableTest, ChannelsAreNumberedBankAfterBank) {
     for (Case c : {Case{0, 0}, Case{3, 0}, Case{4, 2}, Case{6, 4}, Case{9, 4}, Case{10, 0}}) {
         EXPECT_EQ(BankAtCount(image, c.channel), c.bank) << c.channel;
     }
-}
-
-TEST_F(BankTableTest, CountsUsedChannelsOfEachBank) {
-    Sizes({3, 2});
-    Use(0);
-    Use(2);
-    Use(4);
-    Use(5);  // beyond the banks
-    EXPECT_EQ(CountUsedInBank(image, MT_Pmr, 0), 2);
-    EXPECT_EQ(CountUsedInBank(image, MT_Lmr, 1), 1);
-    EXPECT_EQ(CountUsedInBanks(image, MT_VaskPmr), 3);
-    EXPECT_EQ(CountUsedInBank(image, MT_Pmr, 16), 0);
-
-    // A table that runs past the last channel counts only channels that exist.
-    Sizes({250, 100});
-    EXPECT_EQ(CountUsedInBank(image, MT_Pmr, 1), 0);
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(BankTableTest, UsedChannelsAreCountedOverPositionsWhateverTheBanks) {
-    Use(0);
-    Use(5);
-    Use(7);
-    Use(255);
-    struct Case {
-        int first;
-        int last;
-        int count;
-    } cases[] = {{0, 255, 4}, {4, 7, 2}, {5, 5, 1}, {5, 4, -1}, {-1, 3, -1}, {250, 256, -1}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(CountUsedChannelsIn(image, MT_Pmr, c.first, c.last), c.count) << c.first;
-    }
-    EXPECT_EQ(CountUsedChannels(image, MT_VaskPmr), 4);
-    EXPECT_EQ(CountBankChannels(image, MT_Pmr, 1), 2);
-    EXPECT_EQ(CountBankChannels(image, MT_Pmr, 16), -1);
 }
 
 }  // namespace

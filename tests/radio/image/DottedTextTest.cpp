@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(DisplayText, DottedBytesDecodeToTwiceTheirLengthAtMost) {
+TEST(DottedText, DottedBytesDecodeToTwiceTheirLengthAtMost) {
     struct Case {
         std::vector<uint8_t> bytes;
         std::string text;
@@ -25,7 +25,7 @@ TEST(DisplayText, DottedBytesDecodeToTwiceTheirLengthAtMost) {
     }
 }
 
-TEST(DisplayText, NonPrintableCharactersAreStarredOrBlanked) {
+TEST(DottedText, NonPrintableCharactersAreStarredOrBlanked) {
     EXPECT_EQ(StarNonPrintable("A\x01"
                                "B\x7f"
                                "CD",
@@ -39,7 +39,7 @@ TEST(DisplayText, NonPrintableCharactersAreStarredOrBlanked) {
     EXPECT_FALSE(IsAllSpaces(std::vector<uint8_t>{' ', 0}));
 }
 
-TEST(DisplayText, BankLabelsShowTheNumberAndTheDecodedName) {
+TEST(DottedText, BankLabelsShowTheNumberAndTheDecodedName) {
     cmcEeprom image;
     image.Resize(layout::kImageSize);
     const uint8_t name[] = {'C', 'H', 0xB1, 0x01, ' ', ' ', ' ', ' '};
