@@ -54,9 +54,15 @@ endfunction()
 # One test executable per folder of tests/, labelled with its layer so `ctest -L <layer>` runs it.
 # Tests named Screenshots only draw pictures for a person to look at: CTest leaves them out, and
 # the target `screenshots` (tests/CMakeLists.txt) runs them.
+# RECURSE takes the folders below dir too (a layer's tests mirror its folders), so no folder of
+# tests is left out unnoticed.
 function(merrow_test_suite name label dir)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  cmake_parse_arguments(ARG "RECURSE" "" "LIBS" ${ARGN})
+  if(ARG_RECURSE)
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  endif()
   if(NOT sources)
     message(FATAL_ERROR "${name}: no tests in ${dir}")
   endif()

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "radio/ImageLayout.h"
-#include "radio/cmcEeprom.h"
-#include "radio/cmcTovFile.h"
+#include "radio/clone/file/cmcTovFile.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/cmcEeprom.h"
 #include "tests/apps/ProgramProcess.h"
 #include "tests/support/RadioProgram.h"
 #include "tools/clone_bench/RadioMemory.h"

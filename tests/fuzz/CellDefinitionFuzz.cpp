@@ -4,7 +4,7 @@
 
 #include "common/cmcGTex.h"
 #include "platform/LeadByte.h"
-#include "radio/cmcCellObj.h"
+#include "radio/cells/cmcCellObj.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/support/ScopedInstall.h"
 

@@ -1,9 +1,9 @@
 // The clone-file reader on any file, with and without ranges to cover.
 #include "common/MainGTex.h"
 #include "common/cmcGTex.h"
-#include "radio/CloneFileResult.h"
-#include "radio/cmcEeprom.h"
-#include "radio/cmcTovFile.h"
+#include "radio/clone/file/CloneFileResult.h"
+#include "radio/clone/file/cmcTovFile.h"
+#include "radio/image/cmcEeprom.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The clone engine's reading of the radio's bytes: frames collected, data frames decoded and
 // marked in the received bitmap, the coverage judged at an end frame.
-#include "radio/CloneFrameCollector.h"
-#include "radio/CloneFrames.h"
+#include "radio/clone/CloneFrameCollector.h"
+#include "radio/clone/CloneFrames.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "platform/SettingsFilePath.h"
 #include "platform/qt/QtSettingsStores.h"
-#include "radio/indEnviron.h"
+#include "radio/host/indEnviron.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/support/ScopedInstall.h"
 

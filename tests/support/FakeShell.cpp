@@ -1,8 +1,8 @@
 #include "tests/support/FakeShell.h"
 
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/indChannelEdit.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/memmap/indChannelEdit.h"
 
 namespace testsupport {
 

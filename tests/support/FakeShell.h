@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "radio/BankSize.h"
-#include "radio/ImageLayout.h"
-#include "radio/cmcFCache.h"
-#include "radio/datClipCh.h"
-#include "radio/indEnviron.h"
-#include "radio/indShell.h"
+#include "radio/host/indEnviron.h"
+#include "radio/host/indShell.h"
+#include "radio/image/BankSize.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/cmcFCache.h"
+#include "radio/records/datClipCh.h"
 #include "tests/support/RecordingPopups.h"
 #include "tests/support/ScopedInstall.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "radio/PopupHost.h"
+#include "radio/host/PopupHost.h"
 
 namespace testsupport {
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/MainGTex.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/SerialDevice.h"
 #include "platform/SettingsStore.h"
 #include "platform/Timer.h"
-#include "radio/Segchar.h"
-#include "radio/indShell.h"
+#include "radio/glyphs/Segchar.h"
+#include "radio/host/indShell.h"
 
 namespace testsupport {
 

@@ -2,11 +2,11 @@
 
 #include <fstream>
 
-#include "radio/BankTable.h"
-#include "radio/ImageFinalise.h"
-#include "radio/ImageLayout.h"
-#include "radio/ImagePacking.h"
-#include "radio/datCh.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/packing/ImageFinalise.h"
+#include "radio/packing/ImagePacking.h"
+#include "radio/records/datCh.h"
 #include "tools/initial_files/InitialImage.h"
 
 namespace bench {

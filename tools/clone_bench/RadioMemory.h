@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "radio/ModelType.h"
+#include "radio/image/ModelType.h"
 
 namespace bench {
 

@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "radio/CDrvCodes.h"
-#include "radio/cmcCloneDrv.h"
-#include "radio/cmcEeprom.h"
+#include "radio/clone/CDrvCodes.h"
+#include "radio/clone/cmcCloneDrv.h"
+#include "radio/image/cmcEeprom.h"
 #include "tools/clone_radio/RealTimeDriver.h"
 #include "tools/clone_radio/WakeScript.h"
 

@@ -4,8 +4,8 @@
 #include <bit>
 #include <cstring>
 
-#include "radio/ImageLayout.h"
-#include "radio/ImageWords.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/ImageWords.h"
 #include "tools/initial_files/InitialSettings.h"
 
 namespace initial {

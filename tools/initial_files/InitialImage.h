@@ -1,7 +1,7 @@
 #pragma once
 
-#include "radio/ModelType.h"
-#include "radio/cmcEeprom.h"
+#include "radio/image/ModelType.h"
+#include "radio/image/cmcEeprom.h"
 
 namespace initial {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <span>
 
-#include "radio/ImageLayout.h"
-#include "radio/ModelType.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/ModelType.h"
 
 namespace initial {
 

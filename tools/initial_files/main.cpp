@@ -7,10 +7,10 @@
 
 #include "common/MainGTex.h"
 #include "common/cmcGTex.h"
-#include "radio/AddressRange.h"
-#include "radio/ImageLayout.h"
-#include "radio/cmcEeprom.h"
-#include "radio/cmcTovFile.h"
+#include "radio/clone/file/cmcTovFile.h"
+#include "radio/image/AddressRange.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/cmcEeprom.h"
 #include "tools/initial_files/InitialImage.h"
 
 namespace {

@@ -6,31 +6,96 @@ constexpr std::string_view kTests = "tests";
 constexpr std::string_view kFuzz = "fuzz";
 
 // Lowest first. A folder's uses never name a layer above it, so no upper header can reach a
-// lower layer. Tools may use what they build on; a tool that draws with Qt has a row of its own.
+// lower layer. A use "x/*" is x and every folder below it. Tools may use what they build on; a
+// tool that draws with Qt has a row of its own.
 constexpr Layer kLayers[] = {
     {"platform", false, {"platform"}},
     {"platform/qt", true, {"platform", "platform/qt"}},
     {"common", false, {"platform", "common"}},
-    {"radio", false, {"platform", "common", "radio"}},
+    // The radio layer's folders, lowest first; a file at its top may use them all.
+    {"radio", false, {"platform", "common", "radio/*"}},
+    {"radio/image", false, {"platform", "common", "radio/image"}},
+    {"radio/records", false, {"platform", "common", "radio/image", "radio/records"}},
+    {"radio/packing",
+     false,
+     {"platform", "common", "radio/image", "radio/records", "radio/packing"}},
+    {"radio/cells",
+     false,
+     {"platform", "common", "radio/image", "radio/records", "radio/packing", "radio/cells"}},
+    {"radio/sheet",
+     false,
+     {"platform", "common", "radio/image", "radio/records", "radio/packing", "radio/cells",
+      "radio/sheet"}},
+    {"radio/glyphs",
+     false,
+     {"platform", "common", "radio/image", "radio/records", "radio/packing", "radio/cells",
+      "radio/sheet", "radio/glyphs"}},
+    {"radio/host",
+     false,
+     {"platform", "common", "radio/image", "radio/records", "radio/packing", "radio/cells",
+      "radio/sheet", "radio/glyphs", "radio/host"}},
+    {"radio/memmap",
+     false,
+     {"platform", "common", "radio/image", "radio/records", "radio/packing", "radio/cells",
+      "radio/sheet", "radio/glyphs", "radio/host", "radio/memmap"}},
+    {"radio/memmap/items",
+     false,
+     {"platform", "common", "radio/image", "radio/records", "radio/packing", "radio/cells",
+      "radio/sheet", "radio/glyphs", "radio/host", "radio/memmap", "radio/memmap/items"}},
+    {"radio/clone",
+     false,
+     {"platform", "common", "radio/image", "radio/records", "radio/packing", "radio/cells",
+      "radio/sheet", "radio/glyphs", "radio/host", "radio/memmap", "radio/memmap/items",
+      "radio/clone"}},
+    {"radio/clone/file",
+     false,
+     {"platform", "common", "radio/image", "radio/records", "radio/packing", "radio/cells",
+      "radio/sheet", "radio/glyphs", "radio/host", "radio/memmap", "radio/memmap/items",
+      "radio/clone", "radio/clone/file"}},
+    {"radio/app",
+     false,
+     {"platform", "common", "radio/image", "radio/records", "radio/packing", "radio/cells",
+      "radio/sheet", "radio/glyphs", "radio/host", "radio/memmap", "radio/memmap/items",
+      "radio/clone", "radio/clone/file", "radio/app"}},
     {"loader", false, {"platform", "common", "loader"}},
-    {"ui", true, {"platform", "platform/qt", "common", "radio", "ui"}},
+    // The cloning program's window in the same way.
+    {"ui", true, {"platform", "platform/qt", "common", "radio/*", "ui/*"}},
+    {"ui/paint", true, {"platform", "platform/qt", "common", "radio/*", "ui/paint"}},
+    {"ui/widgets",
+     true,
+     {"platform", "platform/qt", "common", "radio/*", "ui/paint", "ui/widgets"}},
+    {"ui/sheet",
+     true,
+     {"platform", "platform/qt", "common", "radio/*", "ui/paint", "ui/widgets", "ui/sheet"}},
+    {"ui/popups",
+     true,
+     {"platform", "platform/qt", "common", "radio/*", "ui/paint", "ui/widgets", "ui/sheet",
+      "ui/popups"}},
+    {"ui/dialogs",
+     true,
+     {"platform", "platform/qt", "common", "radio/*", "ui/paint", "ui/widgets", "ui/sheet",
+      "ui/popups", "ui/dialogs"}},
+    {"ui/shell",
+     true,
+     {"platform", "platform/qt", "common", "radio/*", "ui/paint", "ui/widgets", "ui/sheet",
+      "ui/popups", "ui/dialogs", "ui/shell"}},
     {"loader/ui", true, {"platform", "platform/qt", "common", "loader", "loader/ui"}},
     {"apps",
      true,
-     {"platform", "platform/qt", "common", "radio", "loader", "ui", "loader/ui", "apps"}},
+     {"platform", "platform/qt", "common", "radio/*", "loader", "ui/*", "loader/ui", "apps"}},
     {"tools",
      false,
-     {"platform", "platform/qt", "common", "radio", "loader", "ui", "loader/ui", "tools"}},
+     {"platform", "platform/qt", "common", "radio/*", "loader", "ui/*", "loader/ui", "tools"}},
     {"tools/sheet_bench",
      true,
-     {"platform", "platform/qt", "common", "radio", "loader", "ui", "loader/ui", "tools",
+     {"platform", "platform/qt", "common", "radio/*", "loader", "ui/*", "loader/ui", "tools",
       "tools/sheet_bench"}},
     {"tools/idle_bench",
      true,
-     {"platform", "platform/qt", "common", "radio", "loader", "ui", "loader/ui", "tools"}},
+     {"platform", "platform/qt", "common", "radio/*", "loader", "ui/*", "loader/ui", "tools"}},
     {"tools/startup_bench",
      true,
-     {"platform", "platform/qt", "common", "radio", "loader", "ui", "loader/ui", "tools"}},
+     {"platform", "platform/qt", "common", "radio/*", "loader", "ui/*", "loader/ui", "tools"}},
 };
 
 bool InFolder(std::string_view path, std::string_view folder) {
@@ -45,9 +110,17 @@ bool IsQtHeader(const IncludeLine& include) {
     return include.angle && include.header.starts_with('Q');
 }
 
+bool Covers(std::string_view use, std::string_view folder) {
+    if (use.ends_with("/*")) {
+        use.remove_suffix(2);
+        return folder == use || InFolder(folder, use);
+    }
+    return folder == use;
+}
+
 bool Uses(const Layer& layer, const Layer& used) {
-    for (std::string_view folder : layer.uses) {
-        if (folder == used.folder) {
+    for (std::string_view use : layer.uses) {
+        if (Covers(use, used.folder)) {
             return true;
         }
     }

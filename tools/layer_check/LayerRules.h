@@ -11,7 +11,7 @@
 struct Layer {
     std::string_view folder;                // from the source root, such as "loader/ui"
     bool qt;                                // whether it may include Qt headers
-    std::array<std::string_view, 10> uses;  // its own folder among them
+    std::array<std::string_view, 16> uses;  // its own folder among them; "x/*": x and below
 };
 
 // The layer that holds a path from the source root: the deepest layer folder above it; none

@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "radio/ImageLayout.h"
-#include "radio/cmcEeprom.h"
-#include "radio/cmcFCache.h"
-#include "radio/datClipCh.h"
-#include "radio/indShell.h"
+#include "radio/host/indShell.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/cmcEeprom.h"
+#include "radio/memmap/cmcFCache.h"
+#include "radio/records/datClipCh.h"
 
 // The program around the dispatcher, for the sheet benchmarks: a document image of the model
 // type and the choice lists; every command does nothing.

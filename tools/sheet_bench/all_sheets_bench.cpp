@@ -31,7 +31,7 @@
 #include <string>
 #include <vector>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcEventTypes.h"
 #include "platform/MessageBox.h"
@@ -40,14 +40,14 @@
 #include "platform/Timer.h"
 #include "platform/qt/QtSettingsStores.h"
 #include "platform/qt/QtTimerBackend.h"
-#include "radio/BankTable.h"
-#include "radio/ImageLayout.h"
-#include "radio/cmcCellObj.h"
-#include "radio/datCh.h"
-#include "ui/TForm1.h"
-#include "ui/TarnwickGlobals.h"
-#include "ui/indMain.h"
-#include "ui/iuiTree.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/image/BankTable.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/records/datCh.h"
+#include "ui/sheet/iuiTree.h"
+#include "ui/shell/TForm1.h"
+#include "ui/shell/TarnwickGlobals.h"
+#include "ui/shell/indMain.h"
 
 namespace {
 

@@ -12,16 +12,16 @@
 #include <memory>
 #include <string>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/MainGTex.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
 #include "platform/Timer.h"
 #include "platform/qt/QtTimerBackend.h"
-#include "radio/BankTable.h"
-#include "radio/datCh.h"
+#include "radio/image/BankTable.h"
+#include "radio/records/datCh.h"
 #include "tools/sheet_bench/BenchShell.h"
-#include "ui/iuiSh_ChBank.h"
+#include "ui/sheet/iuiSh_ChBank.h"
 
 namespace {
 

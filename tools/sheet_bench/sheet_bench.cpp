@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "common/cmcGTex.h"
-#include "radio/CellCodes.h"
-#include "radio/ImageLayout.h"
-#include "radio/ItemRegistry.h"
-#include "radio/indActiveCell.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/ItemRegistry.h"
+#include "radio/memmap/indActiveCell.h"
 #include "tools/sheet_bench/BenchShell.h"
-#include "ui/cuiSheet.h"
+#include "ui/sheet/cuiSheet.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <cstring>
 
-#include "ui/cuiShownProbe.h"
+#include "ui/shell/cuiShownProbe.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

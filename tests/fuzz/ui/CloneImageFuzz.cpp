@@ -8,16 +8,16 @@
 #include <vector>
 
 #include "common/DecimalNumber.h"
-#include "radio/AddressRange.h"
-#include "radio/BankSize.h"
-#include "radio/ImageLayout.h"
-#include "radio/SheetSelector.h"
-#include "radio/cmcEeprom.h"
-#include "radio/cmcTovFile.h"
+#include "radio/clone/file/cmcTovFile.h"
+#include "radio/image/AddressRange.h"
+#include "radio/image/BankSize.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/image/cmcEeprom.h"
+#include "radio/sheet/SheetSelector.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/fuzz/InputReader.h"
 #include "tests/fuzz/ui/ProgramRig.h"
-#include "ui/cuiSheet.h"
+#include "ui/sheet/cuiSheet.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 
 #include "platform/ProgramInfo.h"
 #include "tests/fuzz/FuzzSupport.h"
-#include "ui/cuiGrid.h"
-#include "ui/cuiSheet.h"
-#include "ui/iuiTree.h"
+#include "ui/sheet/cuiSheet.h"
+#include "ui/sheet/iuiTree.h"
+#include "ui/widgets/cuiGrid.h"
 
 namespace fuzz {
 

@@ -7,15 +7,15 @@
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
 #include "common/cmcHelpGTex.h"
-#include "radio/ModelType.h"
-#include "radio/indEnviron.h"
+#include "radio/host/indEnviron.h"
+#include "radio/image/ModelType.h"
 #include "tests/fuzz/ProgramBoxes.h"
 #include "tests/support/MemorySettings.h"
 #include "tests/support/ScopedEnvFolder.h"
 #include "tests/support/ScopedInstall.h"
 #include "tests/support/VirtualTime.h"
-#include "ui/TForm1.h"
-#include "ui/indMain.h"
+#include "ui/shell/TForm1.h"
+#include "ui/shell/indMain.h"
 
 class cuiSheet;
 

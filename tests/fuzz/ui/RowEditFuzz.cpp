@@ -8,18 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "common/GlobalEvMan.h"
+#include "common/CurrentEvMan.h"
 #include "common/cmcEvMan.h"
-#include "radio/CellCodes.h"
-#include "radio/ImageLayout.h"
-#include "radio/ItemRegistry.h"
-#include "radio/cmcCellCapsule.h"
-#include "radio/cmcCellObj.h"
-#include "radio/indActiveCell.h"
+#include "radio/cells/CellCodes.h"
+#include "radio/cells/cmcCellCapsule.h"
+#include "radio/cells/cmcCellObj.h"
+#include "radio/image/ImageLayout.h"
+#include "radio/memmap/ItemRegistry.h"
+#include "radio/memmap/indActiveCell.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/fuzz/InputReader.h"
 #include "tests/fuzz/ui/ProgramRig.h"
-#include "ui/cuiSheet.h"
+#include "ui/sheet/cuiSheet.h"
 
 namespace {
 

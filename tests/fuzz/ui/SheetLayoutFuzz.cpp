@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "common/cmcGTex.h"
-#include "radio/SheetCells.h"
-#include "radio/indActiveCell.h"
+#include "radio/memmap/indActiveCell.h"
+#include "radio/sheet/SheetCells.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/fuzz/InputReader.h"
 #include "tests/fuzz/ui/ProgramRig.h"
-#include "ui/SheetStyles.h"
-#include "ui/cuiSheet.h"
+#include "ui/sheet/SheetFactory.h"
+#include "ui/sheet/cuiSheet.h"
 
 namespace {
 

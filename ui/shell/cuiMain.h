@@ -1,0 +1,333 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QPointer>
+#include <QRect>
+
+#include "common/cmcTick.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBox.h"
+#include "radio/host/indMenuCommands.h"
+#include "radio/host/indShell.h"
+#include "radio/image/AddressRange.h"
+#include "radio/image/cmcEeprom.h"
+#include "radio/memmap/ItemRegistry.h"
+#include "radio/memmap/cmcFCache.h"
+#include "radio/packing/ImagePacking.h"
+#include "radio/records/datClipCh.h"
+#include "radio/sheet/PrintPages.h"
+#include "radio/sheet/SheetHistory.h"
+#include "ui/popups/cuiPopups.h"
+#include "ui/sheet/cuiSheet.h"
+
+class QFrame;
+class QPainter;
+class QPrinter;
+class QSplitter;
+class QTreeWidgetItem;
+class QWidget;
+class TForm1;
+class cmcGTex;
+class cmcHelpGTex;
+class cmcTask;
+class cmcTovFile;
+class cuiImageList;
+class cuiMenu;
+class cuiPrintingDialog;
+class cuiSheet;
+class cuiStatusBar;
+class cuiToolBar;
+class indEnviron;
+class iuiTree;
+struct WarningCheckLists;
+struct cmcEvent;
+
+// The cloning program's application and main-window controller, for any radio model: it owns
+// the document (the current image, its file name and modified flag), the parts of the window
+// (menu, tool bar, sheet tree, the open sheet, status bar), the choice-list cache, the channel
+// clipboard and the 50 ms heartbeat, and opens and closes sheets. Everything model-specific
+// goes through its virtual operations, which the model's application object overrides.
+class cuiMain : public indShell,
+                public indDocument,
+                public indCommands,
+                public indMenuCommands,
+                public indHelp {
+public:
+    // Binds the two text tables to "<model>.OVL" and "<model>H.OVL" among the program's data
+    // files (nothing is read yet) and installs itself as the dispatcher's shell. The settings
+    // and tables are not owned and must outlive the controller; the rows are the memory map
+    // that the window's cells run through.
+    cuiMain(std::string modelString, int imageSize, indEnviron& settings, cmcGTex& table,
+            cmcHelpGTex& help, const ItemRegistry& rows = ItemRegistry::Program());
+    ~cuiMain() override;
+    cuiMain(const cuiMain&) = delete;
+    cuiMain& operator=(const cuiMain&) = delete;
+
+    // ---- Virtual operations ----
+    virtual void SetModelConstants();
+    // Builds the whole window on the form and shows it.
+    virtual void BuildWindow(TForm1* form, const cuiImageList& treeImages,
+                             const cuiImageList& barImages);
+    virtual void BuildTree();
+    // 0 when an image from a file or a radio may be taken in, 1 when not.
+    virtual int CheckImage(const cmcEeprom& image, bool full);
+    virtual bool IsNewerData(const cmcEeprom&) { return false; }
+    virtual ImagePackResult DetectModel(cmcEeprom&) { return PACK_Ok; }
+    virtual ImagePackResult FinaliseImage(cmcEeprom&, int) { return PACK_Ok; }
+    // Runs the warning check list and marks the tree; either count may be null.
+    virtual void RunWarningChecks(int* errors, int* warnings);
+    // The sheet of a spec, by its style word, on the parent control (not shown yet).
+    virtual std::unique_ptr<cuiSheet> CreateSheet(QWidget* parent, const std::string& spec);
+    // The model type's initial clone file becomes the default image; the program ends when it
+    // cannot be read.
+    virtual void LoadInitialFile(ModelType model);
+    // Judges a clone file's ids; a refusal sets code to TOV_Model or TOV_Extra.
+    virtual bool CheckFileHeader(int id1, int id2, int& code);
+    virtual AddressRangeList GetAddressRanges(int kind);
+    virtual void OnKeyChar(char) {}
+    virtual void LayoutStatusBar() {}
+    virtual void DrawStatusPanel(QPainter& painter, int panel, const QRect& rect);
+
+    // ---- Sheets ----
+    void OpenSheet(const std::string& spec);
+    void CloseSheet();
+    void OpenPendingSheet();
+    // The sheet closes; the next heartbeat opens it again (with the new font size).
+    void ReloadSheet();
+    void ToggleToolBar() override;
+    void SetFontSize(int percent) override;
+
+    // ---- Dialogs ----
+    // The port dialog of the Port menu; OK keeps the new port number in the settings.
+    void SelectComPort() override;
+    // The clone information window over the radio's identity block, which its cells show.
+    void ShowCloneInformation(const CloneIdentityBlock& block);
+    void UpdateTitle();
+    // Deletes the tree's nodes whose cells carry Flag<k>.
+    void FilterTree(int k);
+
+    // ---- Document ----
+    // The file name, or "Untitled" in the document folder for an untitled document.
+    std::string GetFileName() const;
+    void SetFileName(const std::string& name);
+    bool IsUntitled() const { return fileName_.empty(); }
+    bool IsModified() const { return modified_; }
+    void SetModified();
+    void ClearModified();
+    // Asks whether to save the changes before they are lost: Yes (saved), No or Cancel. With
+    // saveAs set the changes go to a new name (the file itself is about to be read again).
+    platform::BoxAnswer ConfirmDiscard(bool saveAs);
+    // Each is 0 when the document was loaded or saved, 1 when not (cancelled or refused; the
+    // file's own box has said why). A failed load leaves the document as it was; a failed
+    // save leaves the file, the name and the modified flag as they were.
+    int LoadFile(const std::string& path);
+    int SaveFile(const std::string& path);
+    // The save dialog, then SaveFile; a name that exists already is replaced only when the
+    // user agrees, and No brings the dialog back.
+    int SaveUnderChosenName();
+
+    // ---- indMenuCommands: the File menu, the settings the menus show ----
+    indEnviron& Settings() override { return settings_; }
+    void FileNew() override;
+    void FileOpen() override;
+    void FileSave() override;
+    void FileSaveAs() override;
+    void OpenRecentFile(int n) override;
+    void CloseMainWindow() override;
+
+    // ---- Form events ----
+    void OnFormShow();
+    void OnFormCloseQuery(bool& canClose);
+    void OnFormClose();
+    // The user came back to the program, or left it for another one.
+    void OnAppActivate() { inactive_ = false; }
+    void OnAppDeactivate() { inactive_ = true; }
+    bool IsInactive() const { return inactive_; }
+
+    // ---- Heartbeat, listener, status bar ----
+    void OnTick();
+    // The heartbeat runs while a sheet is to open, a warning check is due or a print job runs.
+    void WakeHeartbeat();
+    void OnEvent(const cmcEvent& event);
+    int InsertStatusPanel(int k);
+
+    // ---- Printing ----
+    // The print command (mode 0 the open sheet, 1 every sheet of the tree): after the printer
+    // set-up the job is prepared, and the heartbeat prints one sheet a tick.
+    void Print(int mode) override;
+    bool CurrentSheetPrintable() override;
+    // Prints the sheet of a spec on the printer within the print area, page after page of
+    // column and row chunks in a font that makes each chunk fit; returns the pages. The
+    // painter begins the document on the printer with the first page of all (the caller ends
+    // it) and is otherwise on a page already printed.
+    int PrintSheet(QPrinter& printer, QPainter& painter, const std::string& spec,
+                   const WindowRect& area);
+    // The header and footer of a page (drawn unless measureOnly); returns the cells' area.
+    WindowRect DrawPageFrame(QPrinter& printer, QPainter& painter, cuiSheet& sheet,
+                             const WindowRect& area, bool measureOnly);
+    // A page's cells (painted unless measureOnly) from the area's top left; returns the
+    // rectangle they cover.
+    WindowRect RenderPageCells(QPainter& painter, cuiSheet& sheet, const WindowRect& area,
+                               const PageChunk& chunk, bool measureOnly);
+    // The counts of columns and rows of the pages that fit the cells' area.
+    void SplitPages(cuiSheet& sheet, const WindowRect& area, std::vector<int>& colChunks,
+                    std::vector<int>& rowChunks);
+    // The printing window's Cancel: the sheets not printed yet print nothing.
+    void OnPrintCancel();
+    bool Printing() const { return printJob_.active; }
+    cuiPrintingDialog* PrintingDialog() const;
+    // ---- Debug windows ----
+    // Lists every byte of the image that differs from the compare snapshot in a modal window,
+    // after the snapshot has taken the image (so the next compare shows what changed since).
+    void ShowDebugCompare();
+    const cmcEeprom& CompareSnapshot() const { return compareSnapshot_; }
+
+    // ---- indShell: the document, the commands and the help the rows ask for ----
+    indDocument& Document() override { return *this; }
+    indCommands& Commands() override { return *this; }
+    indMenuCommands& MenuCommands() override { return *this; }
+    indHelp& Help() override { return *this; }
+    cmcFCache& ChoiceLists() override { return lists_; }
+    PopupHost& Popups() override { return popups_; }
+    cmcEeprom& CurrentImage() override { return image_; }
+    cmcEeprom& DefaultImage() override { return defaultImage_; }
+    datClipCh& ChannelClipboard() override { return clipboard_; }
+    ModelType CurrentModelType() override;
+    // The warning check runs 250 ms after the last of a burst of changes.
+    void RestartWarningCheck() override;
+    void UpdateModified() override;
+    void PackImage() override;
+    void RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
+                            const BankSpan& bank) override;
+    void OpenSheet(const std::string& spec, bool fromOpenSheet) override;
+    const CloneIdentityBlock& CloneInformation() override { return cloneInformation_; }
+
+    // ---- Parts, for the model object and tests ----
+    TForm1* Form() const { return form_; }
+    iuiTree* Tree() const { return tree_.get(); }
+    cuiSheet* OpenedSheet() const { return sheet_.get(); }
+    const std::string& OpenedSheetSpec() const { return sheetSpec_; }
+    cuiMenu* Menu() const { return menu_.get(); }
+    cuiToolBar* ToolBar() const { return toolBar_.get(); }
+    cuiStatusBar* StatusBar() const { return statusBar_; }
+    QFrame* TreePanel() const { return treePanel_; }
+    QFrame* SheetPanel() const { return sheetPanel_; }
+    const SheetHistory& History() const { return history_; }
+    const std::string& StatusText() const { return statusText_; }
+    bool InMakerMode() const override { return makerMode_; }
+
+protected:
+    // The model constants of the model object: the model code and second id of its files.
+    void SetConstants(int modelCode, int secondId);
+    int ModelCode() const { return modelCode_; }
+    int SecondId() const { return secondId_; }
+    void SetMakerMode() { makerMode_ = true; }
+    void SetModelType(ModelType model);
+    cmcGTex& Table() { return table_; }
+    cmcHelpGTex& HelpTable() { return help_; }
+
+private:
+    static void OnEventThunk(void* data, const cmcEvent& event);
+    std::string ChooseDocumentFolder() const;
+    void StartDocument();
+    void BuildParts(const cuiImageList& barImages);
+    void BuildPanels();
+    int TreePanelWidth() const;
+    void BuildStatusBar();
+    void WatchActivation();
+    void UpdatePortPanel();
+    void DrawPortPanel(QPainter& painter, const QRect& rect);
+    void SelfCheck();
+    void OnTreeChange(QTreeWidgetItem* node);
+    void OnTreeExpandCollapse();
+    void MarkTree(const WarningCheckLists& lists);
+    void RunWarningCheckIfDue();
+    void ShowStatusText(const cmcEvent& event);
+    void ClosePopups();
+    platform::FileDialogRequest DialogRequest(const std::string& fileName) const;
+    // The clone-file object over an image with the program's ids and header checks.
+    void BindFile(cmcTovFile& file, cmcEeprom& image);
+    // A file loaded or saved names the document and leads the recent-file list.
+    void TakeFileName(const std::string& path);
+    bool SetUpPrinter(QPrinter& printer);
+    void ShowPrintingDialog();
+    void PrintTick();
+    bool BeginPage(QPrinter& printer, QPainter& painter);
+    void PrintNode();
+    void EndPrintJob();
+    std::unique_ptr<cuiSheet> MakePrintSheet(QWidget* parent, QPrinter& printer,
+                                             const std::string& spec, int fontHeight);
+    void OpenEeDebugWindow();
+    // The sheets' cells run through the memory map of the window.
+    cuiSheet::CellHandler CellDispatcher() const;
+
+    int imageSize_;
+    int modelCode_ = 0;
+    int secondId_ = 0;
+    indEnviron& settings_;
+    cmcGTex& table_;
+    cmcHelpGTex& help_;
+    const ItemRegistry& rows_;
+
+    TForm1* form_ = nullptr;
+    const cuiImageList* treeImages_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QFrame* treePanel_ = nullptr;
+    QFrame* sheetPanel_ = nullptr;
+    bool sheetFocus_ = false;
+    cuiStatusBar* statusBar_ = nullptr;
+    uint32_t statusTextColour_ = 0x80000008;        // window text
+    uint32_t statusBackgroundColour_ = 0x8000000F;  // button face
+    std::string statusText_;
+    std::string portPanelText_;
+
+    std::unique_ptr<cuiMenu> menu_;
+    std::unique_ptr<iuiTree> tree_;
+    std::unique_ptr<cuiToolBar> toolBar_;
+    std::unique_ptr<cuiSheet> sheet_;
+    std::string sheetSpec_;
+    // A sheet asked for by a cell of the open sheet: opened by the next heartbeat, since the
+    // open sheet cannot be deleted inside its own event.
+    std::optional<std::string> pendingSpec_;
+
+    std::string documentFolder_;
+    std::string fileName_;
+    bool modified_ = false;
+    bool makerMode_ = false;
+    std::optional<cmcTick> warningTimeout_;
+    SheetHistory history_;
+
+    cmcFCache lists_;
+    cuiPopups popups_;
+    datClipCh clipboard_;
+    cmcEeprom image_;
+    cmcEeprom defaultImage_;
+    cmcEeprom savedImage_;
+    cmcEeprom compareSnapshot_;
+    // The open image debug windows, whose cells show the images above: closed before they go.
+    std::vector<QPointer<QWidget>> eeDebugForms_;
+    CloneIdentityBlock cloneInformation_{};
+    cmcTask* heartbeat_ = nullptr;
+    // Set while the user has been in another program: the first right click on a grid after
+    // coming back opens no pop-up menu. The sheets read and clear it.
+    bool inactive_ = false;
+    QMetaObject::Connection activation_;
+
+    // A print job between the print command and its last sheet.
+    struct PrintJob {
+        bool active = false;
+        int mode = 0;
+        std::string currentSpec;  // mode 0: the sheet open when the job began
+        std::unique_ptr<QPrinter> printer;
+        std::unique_ptr<QPainter> painter;  // on the printer from the first page
+        QPointer<cuiPrintingDialog> dialog;
+        WindowRect area;
+        bool cancel = false;
+        int node = 0;
+    };
+    PrintJob printJob_;
+};
