@@ -72,76 +72,12 @@ constexpr int kSplitterWidth = 3;
 constexpr int kTreeMinimumWidth = 8;
 constexpr int kSheetMinimumWidth = 100;
 constexpr int kPanelBevel = 2;
-constexpr int kMapRevision = 4;
 constexpr int kStatusPanel = 0;
 constexpr int kPortPanel = 1;  // the maker panel, when there is one, comes after it
 
 std::string FilePart(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string FolderPart(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
-// A question's "%s" becomes the file name (the table's text is never used as a format).
-std::string ReplaceName(std::string text, const std::string& name) {
-    const size_t place = text.find("%s");
-    if (place != std::string::npos) {
-        text.replace(place, 2, name);
-    }
-    return text;
-}
-
-bool AgreesToReplace(cmcGTex& table, const std::string& path) {
-    return platform::Boxes().Show(
-               ReplaceName(table.GetLine("GI_Mess_Confirm_Overwrite", 0), FilePart(path)),
-               table.GetLine("GI_Sys_AppTitle", 0), platform::BoxIcon::Warning,
-               platform::BoxButtons::YesNo) == platform::BoxAnswer::Yes;
-}
-
-// The hour-glass while a file is read or written.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-// The largest points a table may give the printed fonts: beyond it a page holds no cell.
-constexpr int kMaxPrintPoints = 72;
-
-// A font size in points on the printer as the negative pixel height of its characters.
-int PointsToHeight(int points, int dpi) {
-    return -static_cast<int>(std::lround(points * dpi / 72.0));
-}
-
-int TablePoints(cmcGTex& table, const std::string& key) {
-    return std::clamp(ReadDecimal(table.GetLine(key, 0)).value, 1, kMaxPrintPoints);
-}
-
-// The sheet's sizes as the page split sees them; a column whose cell in a fixed row is joined
-// to its left neighbour cannot begin a page.
-PageGrid PageGridOf(cuiSheet& sheet) {
-    const cuiGrid& grid = *sheet.Grid();
-    const cuiSheetCells& cells = sheet.Cells();
-    PageGrid page;
-    page.fixedCols = grid.FixedCols();
-    page.fixedRows = grid.FixedRows();
-    for (int col = 0; col < grid.ColCount(); ++col) {
-        page.colWidths.push_back(grid.ColWidth(col));
-        bool joined = false;
-        for (int row = 0; row < page.fixedRows && !joined; ++row) {
-            joined = cells.InRange(col, row) && cells.At(col, row).Tail();
-        }
-        page.joinedCols.push_back(joined);
-    }
-    for (int row = 0; row < grid.RowCount(); ++row) {
-        page.rowHeights.push_back(grid.RowHeight(row));
-    }
-    return page;
 }
 
 QFrame* MakePanel(QWidget* parent) {
@@ -163,11 +99,11 @@ cuiMain::cuiMain(std::string modelString, int imageSize, indEnviron& settings, c
       table_(table),
       help_(help),
       rows_(rows),
+      files_(host_, host_, host_, table, settings, ChooseDocumentFolder()),
       popups_(table, rows) {
     const std::string data = platform::ProgramDataDir();
     table_.SetFileName(data + modelString + ".OVL");
     help_.SetFileName(data + modelString + "H.OVL");
-    documentFolder_ = ChooseDocumentFolder();
     image_.Resize(imageSize_);
     defaultImage_.Assign(image_);
     heartbeat_ = new cmcTask;
@@ -407,18 +343,8 @@ int cuiMain::CheckImage(const cmcEeprom& image, bool full) {
 }
 
 void cuiMain::LoadInitialFile(ModelType model) {
-    const std::string path =
-        platform::ProgramDataDir() + table_.GetLine("GI_App_InitialFile", model);
     defaultImage_.Resize(imageSize_);
-    cmcTovFile file;
-    BindFile(file, defaultImage_);
-    const AddressRangeList ranges = GetAddressRanges(3);
-    // Outside data: the program says what is missing and ends in order, never as a crash.
-    if (file.Read(path, &ranges) != TOV_Ok) {
-        const std::string text = "Cannot open '" + path + "'.";
-        platform::ShowBox(text, platform::BoxIcon::Error);
-        throw platform::NormalEnd(text);
-    }
+    files_.LoadInitialFile(model, defaultImage_);
 }
 
 bool cuiMain::CheckFileHeader(int id1, int id2, int& code) {
@@ -580,32 +506,26 @@ void cuiMain::ShowCloneInformation(const CloneIdentityBlock& block) {
                        "", treeImages_, CellDispatcher());
 }
 
-// ---- Document ----
+// ---- Document and file commands ----
 
 std::string cuiMain::GetFileName() const {
-    return IsUntitled() ? documentFolder_ + "/Untitled" : fileName_;
+    return files_.GetFileName();
 }
 
 void cuiMain::SetFileName(const std::string& name) {
-    fileName_ = name;
-    UpdateTitle();
+    files_.SetFileName(name);
 }
 
 void cuiMain::SetModified() {
-    modified_ = true;
-    UpdateTitle();
+    files_.SetModified();
 }
 
 void cuiMain::ClearModified() {
-    savedImage_.Assign(image_);
-    modified_ = false;
-    UpdateTitle();
+    files_.ClearModified();
 }
 
 void cuiMain::UpdateModified() {
-    if (!modified_ && image_.IsDifferent(savedImage_)) {
-        SetModified();
-    }
+    files_.UpdateModified();
 }
 
 void cuiMain::UpdateTitle() {
@@ -613,8 +533,9 @@ void cuiMain::UpdateTitle() {
         return;
     }
     // A star after the name marks unsaved changes.
-    form_->setWindowTitle(QString::fromStdString(FilePart(GetFileName()) + (modified_ ? "*" : "") +
-                                                 " - " + table_.GetLine("GI_Sys_AppTitle", 0)));
+    form_->setWindowTitle(QString::fromStdString(FilePart(GetFileName()) +
+                                                 (IsModified() ? "*" : "") + " - " +
+                                                 table_.GetLine("GI_Sys_AppTitle", 0)));
 }
 
 void cuiMain::PackImage() {
@@ -626,163 +547,46 @@ void cuiMain::RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int fir
     ChannelEditCommand(*this, clipboard_, capsule, record, first, last, bank);
 }
 
-void cuiMain::ClosePopups() {
-    if (cmcEvMan* bus = CurrentEvMan()) {
-        bus->Send(EV_ClosePopups);
-    }
-}
-
 platform::BoxAnswer cuiMain::ConfirmDiscard(bool saveAs) {
-    ClosePopups();
-    if (!modified_) {
-        return platform::BoxAnswer::Yes;
-    }
-    std::string question = table_.GetLine("GI_Mess_Confirm_WriteAnother", 0);
-    if (!saveAs) {
-        question =
-            ReplaceName(table_.GetLine("GI_Mess_Confirm_WriteFile", 0), FilePart(GetFileName()));
-    }
-    const platform::BoxAnswer answer =
-        platform::Boxes().Show(question, table_.GetLine("GI_Sys_AppTitle", 0),
-                               platform::BoxIcon::Warning, platform::BoxButtons::YesNoCancel);
-    if (answer != platform::BoxAnswer::Yes) {
-        return answer;
-    }
-    const int saved = IsUntitled() || saveAs ? SaveUnderChosenName() : SaveFile(GetFileName());
-    return saved == 0 ? platform::BoxAnswer::Yes : platform::BoxAnswer::Cancel;
+    return files_.ConfirmDiscard(saveAs);
 }
 
-// ---- File commands ----
-
-platform::FileDialogRequest cuiMain::DialogRequest(const std::string& fileName) const {
-    return {documentFolder_, fileName, table_.GetLine("GI_Sys_Dialog_FOpen", 0),
-            table_.GetLine("GI_Sys_Dialog_FOpen", 1)};
-}
-
-void cuiMain::BindFile(cmcTovFile& file, cmcEeprom& image) {
-    file.SetImage(&image);
-    file.SetModelId(modelCode_);
-    file.SetExtraId(secondId_);
-    file.SetMapRevHandler([](int mapRev) { return mapRev == kMapRevision; });
-    file.SetHeaderHandler(
-        [this](int id1, int id2, int* code) { return CheckFileHeader(id1, id2, *code); });
-}
-
-void cuiMain::TakeFileName(const std::string& path) {
-    documentFolder_ = FolderPart(path);
-    settings_.currentFolder = documentFolder_;
-    SetFileName(path);
-    settings_.recentFiles.AddToTop(path);
+platform::BoxAnswer cuiMain::ConfirmMakerWrite() {
+    return platform::Boxes().Show(GetTextBlock(table_, "GI_Mess_Maker_WriteCaution"),
+                                  table_.GetLine("GI_Sys_AppTitle", 0), platform::BoxIcon::Warning,
+                                  platform::BoxButtons::OkCancel);
 }
 
 void cuiMain::FileNew() {
-    if (ConfirmDiscard(false) == platform::BoxAnswer::Cancel) {
-        return;
-    }
-    image_.Assign(defaultImage_);
-    PackImage();
-    ClearModified();
-    SetFileName("");
-    CloseSheet();
-    if (cmcEvMan* bus = CurrentEvMan()) {
-        for (int bank = 0; bank < layout::kBankCount; ++bank) {
-            bus->PostText(EV_RenameBank, 0, bank, FormatBankLabel(image_, bank));
-        }
-    }
+    files_.FileNew();
 }
 
 void cuiMain::FileOpen() {
-    ClosePopups();
-    if (const std::optional<std::string> path = platform::Dialogs().ChooseOpen(DialogRequest(""))) {
-        LoadFile(*path);
-    }
+    files_.FileOpen();
 }
 
 int cuiMain::LoadFile(const std::string& path) {
-    const bool sameFile = !IsUntitled() && platform::SameFile(path, GetFileName());
-    if (ConfirmDiscard(sameFile) == platform::BoxAnswer::Cancel) {
-        return 1;
-    }
-    const WaitCursor wait;
-    cmcEeprom loaded;
-    loaded.Resize(image_.GetSize());
-    cmcTovFile file;
-    BindFile(file, loaded);
-    const AddressRangeList ranges = GetAddressRanges(3);
-    if (file.Read(path, nullptr) != TOV_Ok) {
-        return 1;
-    }
-    int refusal = CheckImage(loaded, false) != 0 ? TOV_Data
-                  : IsNewerData(loaded)          ? TOV_Newer
-                                                 : file.CheckCoverage(ranges);
-    if (refusal != TOV_Ok) {
-        ShowCloneFileResult(refusal);
-        return 1;
-    }
-    TakeFileName(path);
-    image_.Assign(loaded);
-    DetectModel(image_);
-    ClearModified();
-    CloseSheet();
-    if (cmcEvMan* bus = CurrentEvMan()) {
-        bus->Send(EV_ModelChanged);
-    }
-    return 0;
+    return files_.LoadFile(path);
 }
 
 void cuiMain::FileSave() {
-    if (IsUntitled()) {
-        SaveUnderChosenName();
-    } else {
-        SaveFile(GetFileName());
-    }
+    files_.FileSave();
 }
 
 void cuiMain::FileSaveAs() {
-    SaveUnderChosenName();
+    files_.FileSaveAs();
 }
 
 int cuiMain::SaveUnderChosenName() {
-    platform::FileDialogRequest request = DialogRequest(FilePart(GetFileName()));
-    for (;;) {
-        const std::optional<std::string> path = platform::Dialogs().ChooseSave(request);
-        if (!path) {
-            return 1;
-        }
-        if (!platform::NameExists(*path) || AgreesToReplace(table_, *path)) {
-            return SaveFile(*path);
-        }
-        // Not that file: the dialog comes back where the user was.
-        request.folder = FolderPart(*path);
-        request.fileName = FilePart(*path);
-    }
+    return files_.SaveUnderChosenName();
 }
 
 int cuiMain::SaveFile(const std::string& path) {
-    ClosePopups();
-    // A save that does not happen leaves the document as it was, its modified flag included.
-    cmcEeprom before;
-    before.Assign(image_);
-    FinaliseImage(image_, FINALISE_GoingOut);
-    cmcTovFile file;
-    BindFile(file, image_);
-    file.SetMapRev(kMapRevision);
-    file.SetComment(clonefile::CommentOf(image_));
-    const WaitCursor wait;
-    if (file.Write(path, GetAddressRanges(2)) != TOV_Ok) {
-        image_.Assign(before);
-        return 1;
-    }
-    TakeFileName(path);
-    ClearModified();
-    return 0;
+    return files_.SaveFile(path);
 }
 
 void cuiMain::OpenRecentFile(int n) {
-    const std::string path = settings_.recentFiles.GetDisplayName(n, "");
-    if (!path.empty()) {
-        LoadFile(path);
-    }
+    files_.OpenRecentFile(n);
 }
 
 void cuiMain::CloseMainWindow() {
@@ -838,12 +642,12 @@ void cuiMain::OnTick() {
         OpenPendingSheet();
     }
     RunWarningCheckIfDue();
-    if (printJob_.active) {
-        PrintTick();
+    if (print_.Active()) {
+        print_.Tick();
     }
     // With nothing left to do the heartbeat sleeps until something wakes it, so an idle
     // program costs nothing.
-    if (!pendingSpec_ && sheet_ && !warningTimeout_ && !printJob_.active) {
+    if (!pendingSpec_ && sheet_ && !warningTimeout_ && !print_.Active()) {
         heartbeat_->SetInterval(-1);
     }
 }
@@ -977,235 +781,38 @@ void cuiMain::DrawPortPanel(QPainter& painter, const QRect& rect) {
 
 // ---- Printing ----
 
-// Any step that fails leaves nothing started.
 void cuiMain::Print(int mode) {
-    if (cmcEvMan* bus = CurrentEvMan()) {
-        bus->Send(EV_ClosePopups);
-    }
-    if (!sheet_ || !form_ || printJob_.active) {
-        return;
-    }
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (!SetUpPrinter(*printer)) {
-        return;
-    }
-    form_->Lock();
-    ShowPrintingDialog();
-    printJob_.cancel = false;
-    printJob_.painter = std::make_unique<QPainter>();
-    printer->setCopyCount(1);
-    printJob_.area = PrintArea(table_.GetLine("GI_Sys_Printer_Margins", 0), printer->width(),
-                               printer->height(), printer->logicalDpiY());
-    printJob_.node = 0;
-    printJob_.printer = std::move(printer);
-    printJob_.mode = mode;
-    printJob_.currentSpec = sheetSpec_;
-    printJob_.active = true;
-    WakeHeartbeat();
+    print_.Start(mode);
 }
 
 bool cuiMain::CurrentSheetPrintable() {
     return sheet_ && sheet_->IsPrintable();
 }
 
-// Without a printer the job goes into a PDF file named after the document; the system's print
-// dialog offers the file beside the printers in any case.
-bool cuiMain::SetUpPrinter(QPrinter& printer) {
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        platform::Boxes().Show(GetTextBlock(table_, "GI_Sys_Printer_NoPrinter"),
-                               table_.GetLine("GI_Sys_AppTitle", 0), platform::BoxIcon::Information,
-                               platform::BoxButtons::Ok);
-        std::string name = GetFileName();
-        const size_t dot = name.find_last_of('.');
-        if (dot != std::string::npos && dot > name.find_last_of('/') + 1) {
-            name.erase(dot);
-        }
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(name + ".pdf"));
-    }
-    QPrintDialog dialog(&printer, form_);
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    // The table's margins are the margins of a PDF page.
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
-        printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
-    }
-    return true;
-}
-
-void cuiMain::ShowPrintingDialog() {
-    auto* dialog = new cuiPrintingDialog(form_, table_, [this] { OnPrintCancel(); });
-    CentreWindow(*dialog, form_);
-    dialog->show();
-    QApplication::processEvents();
-    printJob_.dialog = dialog;
-}
-
 void cuiMain::OnPrintCancel() {
-    printJob_.cancel = true;
+    print_.Cancel();
 }
 
 cuiPrintingDialog* cuiMain::PrintingDialog() const {
-    return printJob_.dialog.data();
+    return print_.Dialog();
 }
 
-// One sheet a tick; a cancelled job ends at its next tick, since no sheet after the cancel
-// would print anything.
-void cuiMain::PrintTick() {
-    const int nodes = printJob_.mode == 0 || !tree_ ? 1 : tree_->NodeCount();
-    if (!printJob_.cancel && printJob_.node < nodes) {
-        PrintNode();
-        ++printJob_.node;
-    }
-    if (printJob_.cancel || printJob_.node >= nodes) {
-        EndPrintJob();
-    }
-}
-
-// The document begins with its first page, so a job that prints no page leaves no empty
-// document behind (neither a blank sheet of paper nor an empty PDF file).
-bool cuiMain::BeginPage(QPrinter& printer, QPainter& painter) {
-    if (painter.isActive()) {
-        return printer.newPage();
-    }
-    if (painter.begin(&printer)) {
-        return true;
-    }
-    printJob_.cancel = true;
-    platform::Boxes().Show(table_.GetLine("GI_Sys_Printer_Failed", 0),
-                           table_.GetLine("GI_Sys_AppTitle", 0), platform::BoxIcon::Error,
-                           platform::BoxButtons::Ok);
-    return false;
-}
-
-// A node without a sheet prints nothing.
-void cuiMain::PrintNode() {
-    std::string spec = printJob_.currentSpec;
-    if (printJob_.mode != 0) {
-        const cmcCellObj* cell = cuiTree::CellOf(tree_->NodeAt(printJob_.node));
-        spec = cell && cell->optionText ? *cell->optionText : std::string();
-    }
-    if (!spec.empty()) {
-        PrintSheet(*printJob_.printer, *printJob_.painter, spec, printJob_.area);
-    }
-}
-
-void cuiMain::EndPrintJob() {
-    if (printJob_.painter && printJob_.painter->isActive()) {
-        printJob_.painter->end();
-    }
-    printJob_.painter.reset();
-    printJob_.printer.reset();
-    delete printJob_.dialog.data();
-    printJob_.active = false;
-    if (form_) {
-        form_->Unlock();
-    }
-}
-
-std::unique_ptr<cuiSheet> cuiMain::MakePrintSheet(QWidget* parent, QPrinter& printer,
-                                                  const std::string& spec, int fontHeight) {
-    std::unique_ptr<cuiSheet> sheet = CreateSheet(parent, spec);
-    sheet->SetPrinter(&printer);
-    sheet->SetFontHeight(fontHeight);
-    sheet->Show();
-    return sheet;
-}
-
-// A chunk that does not fit is tried again at most three times in a font shrunk to fit; a
-// font shrunk for one chunk stays for the chunks after it.
 int cuiMain::PrintSheet(QPrinter& printer, QPainter& painter, const std::string& spec,
                         const WindowRect& area) {
-    constexpr int kFittingAttempts = 3;
-    const std::unique_ptr<QWidget> form = std::make_unique<QWidget>(form_);
-    form->hide();
-    int height =
-        PointsToHeight(TablePoints(table_, "GI_Sys_Printer_FontPoints"), printer.logicalDpiY());
-    std::unique_ptr<cuiSheet> sheet = MakePrintSheet(form.get(), printer, spec, height);
-    const WindowRect cellArea = DrawPageFrame(printer, painter, *sheet, area, true);
-    std::vector<int> colChunks;
-    std::vector<int> rowChunks;
-    SplitPages(*sheet, cellArea, colChunks, rowChunks);
-    const int firstCol = sheet->Grid()->FixedCols();
-    int pages = 0;
-    PageChunk chunk{firstCol, sheet->Grid()->FixedRows(), 0, 0};
-    for (const int rows : rowChunks) {
-        chunk.rows = rows;
-        chunk.firstCol = firstCol;
-        for (const int cols : colChunks) {
-            chunk.cols = cols;
-            for (int attempt = 0; attempt < kFittingAttempts; ++attempt) {
-                if (!sheet) {
-                    sheet = MakePrintSheet(form.get(), printer, spec, height);
-                }
-                if (!sheet->IsPrintable() || printJob_.cancel) {
-                    break;
-                }
-                const WindowRect covered = RenderPageCells(painter, *sheet, cellArea, chunk, true);
-                if (ChunkFits(covered, cellArea)) {
-                    break;
-                }
-                height = ShrunkFontHeight(height, covered, cellArea);
-                sheet.reset();
-            }
-            if (!sheet) {
-                sheet = MakePrintSheet(form.get(), printer, spec, height);
-            }
-            if (!sheet->IsPrintable() || printJob_.cancel) {
-                return pages;
-            }
-            if (!BeginPage(printer, painter)) {
-                return pages;
-            }
-            RenderPageCells(painter, *sheet, DrawPageFrame(printer, painter, *sheet, area, false),
-                            chunk, false);
-            ++pages;
-            chunk.firstCol += cols;
-        }
-        chunk.firstRow += rows;
-    }
-    return pages;
+    return print_.PrintSheet(printer, painter, spec, area);
 }
 
 WindowRect cuiMain::DrawPageFrame(QPrinter& printer, QPainter& painter, cuiSheet& sheet,
                                   const WindowRect& area, bool measureOnly) {
-    cmcFont font;
-    font.name = sheet.TitleFont() ? sheet.TitleFont()->name : std::string();
-    font.height =
-        PointsToHeight(TablePoints(table_, "GI_Sys_Printer_FrameFont"), printer.logicalDpiY());
-    font.colour = 0x000000;
-    const PageFrame frame = FramePage(area, font.height);
-    if (measureOnly) {
-        return frame.cells;
-    }
-    cuiCanvas canvas(painter, QPalette());
-    canvas.SetFont(font);
-    canvas.TextOut(area.left, frame.headerTop, sheet.GetTitle());
-    const std::string program = table_.GetLine("GI_Sys_AppTitleRev", 0);
-    canvas.TextOut(area.Right() - canvas.TextWidth(program) - 1, frame.headerTop, program);
-    canvas.FillRect({area.left, frame.headerBar, area.width, frame.bar}, 0x000000);
-    const std::string maker = table_.GetLine("GI_Sys_Maker", 0);
-    canvas.TextOut(area.Right() - canvas.TextWidth(maker) - 1, frame.footerTop, maker);
-    canvas.FillRect({area.left, frame.footerBar, area.width, frame.bar}, 0x000000);
-    return frame.cells;
+    return print_.DrawPageFrame(printer, painter, sheet, area, measureOnly);
 }
 
 WindowRect cuiMain::RenderPageCells(QPainter& painter, cuiSheet& sheet, const WindowRect& area,
                                     const PageChunk& chunk, bool measureOnly) {
-    const PlacedChunk placed = PlaceChunk(PageGridOf(sheet), chunk, area.left, area.top);
-    if (!measureOnly) {
-        for (const PlacedCell& cell : placed.cells) {
-            const WindowRect& r = cell.rect;
-            sheet.DrawCell(painter, cell.col, cell.row, QRect(r.left, r.top, r.width, r.height));
-        }
-    }
-    return placed.covered;
+    return print_.RenderPageCells(painter, sheet, area, chunk, measureOnly);
 }
 
 void cuiMain::SplitPages(cuiSheet& sheet, const WindowRect& area, std::vector<int>& colChunks,
                          std::vector<int>& rowChunks) {
-    const PageGrid grid = PageGridOf(sheet);
-    colChunks = SplitColumns(grid, area.width);
-    rowChunks = SplitRows(grid, area.height);
+    print_.SplitPages(sheet, area, colChunks, rowChunks);
 }

@@ -9,8 +9,8 @@
 #include <QRect>
 
 #include "common/cmcTick.h"
-#include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
+#include "radio/clone/file/indFileCommands.h"
 #include "radio/host/indMenuCommands.h"
 #include "radio/host/indShell.h"
 #include "radio/image/AddressRange.h"
@@ -23,6 +23,8 @@
 #include "radio/sheet/SheetHistory.h"
 #include "ui/popups/cuiPopups.h"
 #include "ui/sheet/cuiSheet.h"
+#include "ui/shell/cuiPrintJob.h"
+#include "ui/shell/indCloneHost.h"
 
 class QFrame;
 class QPainter;
@@ -34,7 +36,6 @@ class TForm1;
 class cmcGTex;
 class cmcHelpGTex;
 class cmcTask;
-class cmcTovFile;
 class cuiImageList;
 class cuiMenu;
 class cuiPrintingDialog;
@@ -114,13 +115,15 @@ public:
     // The file name, or "Untitled" in the document folder for an untitled document.
     std::string GetFileName() const;
     void SetFileName(const std::string& name);
-    bool IsUntitled() const { return fileName_.empty(); }
-    bool IsModified() const { return modified_; }
+    bool IsUntitled() const { return files_.IsUntitled(); }
+    bool IsModified() const { return files_.IsModified(); }
     void SetModified();
     void ClearModified();
     // Asks whether to save the changes before they are lost: Yes (saved), No or Cancel. With
     // saveAs set the changes go to a new name (the file itself is about to be read again).
     platform::BoxAnswer ConfirmDiscard(bool saveAs);
+    // The caution before each write in maker mode: it writes the factory adjustments too.
+    platform::BoxAnswer ConfirmMakerWrite();
     // Each is 0 when the document was loaded or saved, 1 when not (cancelled or refused; the
     // file's own box has said why). A failed load leaves the document as it was; a failed
     // save leaves the file, the name and the modified flag as they were.
@@ -156,29 +159,20 @@ public:
     int InsertStatusPanel(int k);
 
     // ---- Printing ----
-    // The print command (mode 0 the open sheet, 1 every sheet of the tree): after the printer
-    // set-up the job is prepared, and the heartbeat prints one sheet a tick.
+    // The print command (mode 0 the open sheet, 1 every sheet of the tree) and the steps of
+    // its job, which cuiPrintJob carries out.
     void Print(int mode) override;
     bool CurrentSheetPrintable() override;
-    // Prints the sheet of a spec on the printer within the print area, page after page of
-    // column and row chunks in a font that makes each chunk fit; returns the pages. The
-    // painter begins the document on the printer with the first page of all (the caller ends
-    // it) and is otherwise on a page already printed.
     int PrintSheet(QPrinter& printer, QPainter& painter, const std::string& spec,
                    const WindowRect& area);
-    // The header and footer of a page (drawn unless measureOnly); returns the cells' area.
     WindowRect DrawPageFrame(QPrinter& printer, QPainter& painter, cuiSheet& sheet,
                              const WindowRect& area, bool measureOnly);
-    // A page's cells (painted unless measureOnly) from the area's top left; returns the
-    // rectangle they cover.
     WindowRect RenderPageCells(QPainter& painter, cuiSheet& sheet, const WindowRect& area,
                                const PageChunk& chunk, bool measureOnly);
-    // The counts of columns and rows of the pages that fit the cells' area.
     void SplitPages(cuiSheet& sheet, const WindowRect& area, std::vector<int>& colChunks,
                     std::vector<int>& rowChunks);
-    // The printing window's Cancel: the sheets not printed yet print nothing.
     void OnPrintCancel();
-    bool Printing() const { return printJob_.active; }
+    bool Printing() const { return print_.Active(); }
     cuiPrintingDialog* PrintingDialog() const;
     // ---- Debug windows ----
     // Lists every byte of the image that differs from the compare snapshot in a modal window,
@@ -219,12 +213,12 @@ public:
     const SheetHistory& History() const { return history_; }
     const std::string& StatusText() const { return statusText_; }
     bool InMakerMode() const override { return makerMode_; }
-
-protected:
     // The model constants of the model object: the model code and second id of its files.
-    void SetConstants(int modelCode, int secondId);
     int ModelCode() const { return modelCode_; }
     int SecondId() const { return secondId_; }
+
+protected:
+    void SetConstants(int modelCode, int secondId);
     void SetMakerMode() { makerMode_ = true; }
     void SetModelType(ModelType model);
     cmcGTex& Table() { return table_; }
@@ -247,20 +241,6 @@ private:
     void MarkTree(const WarningCheckLists& lists);
     void RunWarningCheckIfDue();
     void ShowStatusText(const cmcEvent& event);
-    void ClosePopups();
-    platform::FileDialogRequest DialogRequest(const std::string& fileName) const;
-    // The clone-file object over an image with the program's ids and header checks.
-    void BindFile(cmcTovFile& file, cmcEeprom& image);
-    // A file loaded or saved names the document and leads the recent-file list.
-    void TakeFileName(const std::string& path);
-    bool SetUpPrinter(QPrinter& printer);
-    void ShowPrintingDialog();
-    void PrintTick();
-    bool BeginPage(QPrinter& printer, QPainter& painter);
-    void PrintNode();
-    void EndPrintJob();
-    std::unique_ptr<cuiSheet> MakePrintSheet(QWidget* parent, QPrinter& printer,
-                                             const std::string& spec, int fontHeight);
     void OpenEeDebugWindow();
     // The sheets' cells run through the memory map of the window.
     cuiSheet::CellHandler CellDispatcher() const;
@@ -272,6 +252,9 @@ private:
     cmcGTex& table_;
     cmcHelpGTex& help_;
     const ItemRegistry& rows_;
+    // What the file commands are given of this object; they keep the document's name.
+    indCloneHost host_{*this};
+    indFileCommands files_;
 
     TForm1* form_ = nullptr;
     const cuiImageList* treeImages_ = nullptr;
@@ -294,9 +277,6 @@ private:
     // open sheet cannot be deleted inside its own event.
     std::optional<std::string> pendingSpec_;
 
-    std::string documentFolder_;
-    std::string fileName_;
-    bool modified_ = false;
     bool makerMode_ = false;
     std::optional<cmcTick> warningTimeout_;
     SheetHistory history_;
@@ -306,7 +286,6 @@ private:
     datClipCh clipboard_;
     cmcEeprom image_;
     cmcEeprom defaultImage_;
-    cmcEeprom savedImage_;
     cmcEeprom compareSnapshot_;
     // The open image debug windows, whose cells show the images above: closed before they go.
     std::vector<QPointer<QWidget>> eeDebugForms_;
@@ -317,17 +296,5 @@ private:
     bool inactive_ = false;
     QMetaObject::Connection activation_;
 
-    // A print job between the print command and its last sheet.
-    struct PrintJob {
-        bool active = false;
-        int mode = 0;
-        std::string currentSpec;  // mode 0: the sheet open when the job began
-        std::unique_ptr<QPrinter> printer;
-        std::unique_ptr<QPainter> painter;  // on the printer from the first page
-        QPointer<cuiPrintingDialog> dialog;
-        WindowRect area;
-        bool cancel = false;
-        int node = 0;
-    };
-    PrintJob printJob_;
+    cuiPrintJob print_{*this, table_};
 };
