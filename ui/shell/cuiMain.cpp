@@ -1,65 +1,45 @@
 #include "ui/shell/cuiMain.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
-#include <QFontMetrics>
 #include <QFrame>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QSplitter>
-#include <QStandardPaths>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "common/CurrentEvMan.h"
-#include "common/DecimalNumber.h"
 #include "common/GetTextBlock.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcEvent.h"
 #include "common/cmcGTex.h"
 #include "common/cmcHelpGTex.h"
 #include "common/cmcTask.h"
-#include "platform/FileChecks.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramInfo.h"
+#include "platform/qt/DocumentFolder.h"
 #include "radio/cells/CellCodes.h"
 #include "radio/cells/cmcCellObj.h"
 #include "radio/clone/file/CloneFileResult.h"
-#include "radio/clone/file/CloneFileRules.h"
-#include "radio/clone/file/cmcTovFile.h"
 #include "radio/host/PortNumber.h"
 #include "radio/host/indEnviron.h"
-#include "radio/image/DottedText.h"
 #include "radio/image/ImageLayout.h"
 #include "radio/memmap/BankChannelEdits.h"
-#include "radio/memmap/ImageDebugCells.h"
 #include "radio/memmap/WarningChecks.h"
 #include "radio/memmap/indActiveCell.h"
 #include "radio/memmap/indChannelEdit.h"
 #include "radio/packing/ImageCheck.h"
-#include "radio/packing/ImageFinalise.h"
 #include "radio/sheet/SheetSelector.h"
-#include "ui/dialogs/DebugCompareForm.h"
 #include "ui/dialogs/cuiAboutBox.h"
 #include "ui/dialogs/cuiComSelDialog.h"
-#include "ui/dialogs/cuiDebugWin.h"
-#include "ui/dialogs/cuiEeDebugWin.h"
 #include "ui/dialogs/cuiInformation.h"
-#include "ui/dialogs/cuiPrintingDialog.h"
-#include "ui/paint/ColourMapping.h"
-#include "ui/paint/cuiCanvas.h"
 #include "ui/sheet/SheetFactory.h"
 #include "ui/sheet/cuiSheet.h"
 #include "ui/sheet/iuiTree.h"
 #include "ui/shell/TForm1.h"
-#include "ui/widgets/CentreWindow.h"
 #include "ui/widgets/cuiMenu.h"
 #include "ui/widgets/cuiStatusBar.h"
 #include "ui/widgets/cuiToolBar.h"
@@ -99,7 +79,8 @@ cuiMain::cuiMain(std::string modelString, int imageSize, indEnviron& settings, c
       table_(table),
       help_(help),
       rows_(rows),
-      files_(host_, host_, host_, table, settings, ChooseDocumentFolder()),
+      files_(host_, host_, host_, table, settings,
+             platform::qt::DocumentFolder(settings.currentFolder)),
       popups_(table, rows) {
     const std::string data = platform::ProgramDataDir();
     table_.SetFileName(data + modelString + ".OVL");
@@ -122,9 +103,7 @@ cuiMain::~cuiMain() {
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->RemoveListener(&cuiMain::OnEventThunk, this);
     }
-    for (const QPointer<QWidget>& form : eeDebugForms_) {
-        delete form.data();
-    }
+    debug_.CloseAll();
     // The open sheet goes first, as the tree going would hand it the focus; the tool bar goes
     // before the menu. The shell stays until they are all gone, as the sheet's cells need it.
     sheet_.reset();
@@ -136,21 +115,6 @@ cuiMain::~cuiMain() {
 
 void cuiMain::OnEventThunk(void* data, const cmcEvent& event) {
     static_cast<cuiMain*>(data)->OnEvent(event);
-}
-
-// The folder of the last file while it is still there; else the user's documents folder when
-// there is one, else the home folder (never a folder that does not exist, which the dialogs
-// would refuse or swap for the working folder).
-std::string cuiMain::ChooseDocumentFolder() const {
-    const QString last = QString::fromStdString(settings_.currentFolder);
-    if (!last.isEmpty() && QDir(last).exists()) {
-        return settings_.currentFolder;
-    }
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty() && QDir(documents).exists()) {
-        return documents.toStdString();
-    }
-    return QDir::homePath().toStdString();
 }
 
 void cuiMain::SetModelConstants() {
@@ -284,11 +248,8 @@ void cuiMain::UpdatePortPanel() {
     if (!statusBar_) {
         return;
     }
-    portPanelText_ = PortText(table_.GetLine("GI_StatusPanel_Port", 0), settings_.portNumber);
-    const QFontMetrics metrics(statusBar_->font());
-    statusBar_->PanelAt(kPortPanel).width =
-        metrics.horizontalAdvance(QString::fromStdString(portPanelText_)) +
-        metrics.horizontalAdvance(QStringLiteral("XX"));
+    statusBar_->PanelAt(kPortPanel).width = statusPanels_.SetPortText(
+        PortText(table_.GetLine("GI_StatusPanel_Port", 0), settings_.portNumber), *statusBar_);
     LayoutStatusBar();
     statusBar_->update();
 }
@@ -367,38 +328,18 @@ void cuiMain::RestartWarningCheck() {
 }
 
 void cuiMain::RunWarningChecks(int* errors, int* warnings) {
-    if (errors) {
-        *errors = 0;
+    WarningCheckLists lists;
+    if (tree_) {
+        lists = RunWarningCheckList(table_, CurrentModelType(), form_, rows_);
+        if (lists.lastNamesSheet) {
+            tree_->MarkWarningChecks(lists.warnings, lists.errors);
+        }
     }
-    if (warnings) {
-        *warnings = 0;
-    }
-    if (!tree_) {
-        return;
-    }
-    const WarningCheckLists lists = RunWarningCheckList(table_, CurrentModelType(), form_, rows_);
     if (errors) {
         *errors = static_cast<int>(lists.errors.size());
     }
     if (warnings) {
         *warnings = static_cast<int>(lists.warnings.size());
-    }
-    if (lists.lastNamesSheet) {
-        MarkTree(lists);
-    }
-}
-
-// An error mark wins over a warning mark on the same node.
-void cuiMain::MarkTree(const WarningCheckLists& lists) {
-    QTreeWidget* view = tree_->View();
-    if (!view) {
-        return;
-    }
-    tree_->ClearOverlays(tree_->NodeAt(0));
-    for (int i = view->topLevelItemCount() - 1; i >= 0; --i) {
-        QTreeWidgetItem* node = view->topLevelItem(i);
-        tree_->MarkOverlays(node, lists.warnings, cuiTree::kWarningOverlay);
-        tree_->MarkOverlays(node, lists.errors, cuiTree::kErrorOverlay);
     }
 }
 
@@ -508,26 +449,6 @@ void cuiMain::ShowCloneInformation(const CloneIdentityBlock& block) {
 
 // ---- Document and file commands ----
 
-std::string cuiMain::GetFileName() const {
-    return files_.GetFileName();
-}
-
-void cuiMain::SetFileName(const std::string& name) {
-    files_.SetFileName(name);
-}
-
-void cuiMain::SetModified() {
-    files_.SetModified();
-}
-
-void cuiMain::ClearModified() {
-    files_.ClearModified();
-}
-
-void cuiMain::UpdateModified() {
-    files_.UpdateModified();
-}
-
 void cuiMain::UpdateTitle() {
     if (!form_) {
         return;
@@ -547,46 +468,10 @@ void cuiMain::RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int fir
     ChannelEditCommand(*this, clipboard_, capsule, record, first, last, bank);
 }
 
-platform::BoxAnswer cuiMain::ConfirmDiscard(bool saveAs) {
-    return files_.ConfirmDiscard(saveAs);
-}
-
 platform::BoxAnswer cuiMain::ConfirmMakerWrite() {
     return platform::Boxes().Show(GetTextBlock(table_, "GI_Mess_Maker_WriteCaution"),
                                   table_.GetLine("GI_Sys_AppTitle", 0), platform::BoxIcon::Warning,
                                   platform::BoxButtons::OkCancel);
-}
-
-void cuiMain::FileNew() {
-    files_.FileNew();
-}
-
-void cuiMain::FileOpen() {
-    files_.FileOpen();
-}
-
-int cuiMain::LoadFile(const std::string& path) {
-    return files_.LoadFile(path);
-}
-
-void cuiMain::FileSave() {
-    files_.FileSave();
-}
-
-void cuiMain::FileSaveAs() {
-    files_.FileSaveAs();
-}
-
-int cuiMain::SaveUnderChosenName() {
-    return files_.SaveUnderChosenName();
-}
-
-int cuiMain::SaveFile(const std::string& path) {
-    return files_.SaveFile(path);
-}
-
-void cuiMain::OpenRecentFile(int n) {
-    files_.OpenRecentFile(n);
 }
 
 void cuiMain::CloseMainWindow() {
@@ -689,11 +574,13 @@ void cuiMain::OnEvent(const cmcEvent& event) {
             break;
         case EV_OpenDebugWindow:
             if (form_) {
-                new cuiDebugWin(form_);
+                debug_.OpenEventWindow(form_);
             }
             break;
         case EV_OpenEeDebugWindow:
-            OpenEeDebugWindow();
+            if (form_) {
+                debug_.OpenImageWindow(form_, treeImages_);
+            }
             break;
         case EV_DebugCompare:
             ShowDebugCompare();
@@ -710,38 +597,15 @@ void cuiMain::OnEvent(const cmcEvent& event) {
     }
 }
 
-// The window's own items show the image against the compare snapshot; its other cells run
-// through the memory map.
-void cuiMain::OpenEeDebugWindow() {
-    if (!form_) {
-        return;
-    }
-    auto handler = [this](cmcCellCapsule& capsule, int notify) {
-        if (RenderImageDebugCell(capsule, image_, compareSnapshot_)) {
-            return 0;
-        }
-        return indActiveCell(rows_).DispatchItem(capsule, notify);
-    };
-    auto* window = new cuiEeDebugWin(form_, table_.GetLine("GI_Sys_AppTitle", 0), table_,
-                                     "GI_Sheet_EeDebugWin", "", treeImages_, handler);
-    std::erase_if(eeDebugForms_, [](const QPointer<QWidget>& form) { return form.isNull(); });
-    eeDebugForms_.emplace_back(window->Form());
-}
-
 void cuiMain::ShowDebugCompare() {
     if (!form_ || !treePanel_) {
         return;
     }
-    const std::vector<std::string> lines = CompareImageLines(compareSnapshot_, image_);
-    compareSnapshot_.Assign(image_);
-    const QRect place(treePanel_->mapToGlobal(QPoint(0, 0)), treePanel_->size());
-    MakeDebugCompareForm(form_, place, lines)->exec();
+    debug_.ShowCompare(form_, QRect(treePanel_->mapToGlobal(QPoint(0, 0)), treePanel_->size()));
 }
 
 void cuiMain::ShowStatusText(const cmcEvent& event) {
-    statusTextColour_ = static_cast<uint32_t>(event.A);
-    statusBackgroundColour_ = static_cast<uint32_t>(event.B);
-    statusText_ = event.Text();
+    statusPanels_.TakeStatusText(event);
     // A status text comes with every move in a sheet: the port's device (an adapter plugged in
     // meanwhile) is looked at again with it.
     UpdatePortPanel();
@@ -755,64 +619,14 @@ int cuiMain::InsertStatusPanel(int k) {
 
 void cuiMain::DrawStatusPanel(QPainter& painter, int panel, const QRect& rect) {
     if (panel == kPortPanel) {
-        DrawPortPanel(painter, rect);
-        return;
+        statusPanels_.DrawPort(painter, rect, *statusBar_);
+    } else if (panel == kStatusPanel) {
+        statusPanels_.DrawStatus(painter, rect, *statusBar_);
     }
-    if (panel != kStatusPanel) {
-        return;
-    }
-    painter.fillRect(rect, ToQColor(statusBackgroundColour_));
-    painter.setPen(ToQColor(statusTextColour_));
-    painter.setFont(statusBar_->font());
-    const int spare = rect.height() - painter.fontMetrics().height();
-    painter.drawText(QPoint(rect.left(), rect.top() + spare / 2 + painter.fontMetrics().ascent()),
-                     QString::fromStdString(statusText_));
-}
-
-void cuiMain::DrawPortPanel(QPainter& painter, const QRect& rect) {
-    painter.setPen(statusBar_->palette().color(QPalette::WindowText));
-    painter.setFont(statusBar_->font());
-    const QString text = QString::fromStdString(portPanelText_);
-    const QFontMetrics metrics = painter.fontMetrics();
-    const int x = rect.left() + (rect.width() - metrics.horizontalAdvance(text)) / 2;
-    const int y = rect.top() + (rect.height() - metrics.height()) / 2 + metrics.ascent();
-    painter.drawText(QPoint(x, y), text);
 }
 
 // ---- Printing ----
 
-void cuiMain::Print(int mode) {
-    print_.Start(mode);
-}
-
 bool cuiMain::CurrentSheetPrintable() {
     return sheet_ && sheet_->IsPrintable();
-}
-
-void cuiMain::OnPrintCancel() {
-    print_.Cancel();
-}
-
-cuiPrintingDialog* cuiMain::PrintingDialog() const {
-    return print_.Dialog();
-}
-
-int cuiMain::PrintSheet(QPrinter& printer, QPainter& painter, const std::string& spec,
-                        const WindowRect& area) {
-    return print_.PrintSheet(printer, painter, spec, area);
-}
-
-WindowRect cuiMain::DrawPageFrame(QPrinter& printer, QPainter& painter, cuiSheet& sheet,
-                                  const WindowRect& area, bool measureOnly) {
-    return print_.DrawPageFrame(printer, painter, sheet, area, measureOnly);
-}
-
-WindowRect cuiMain::RenderPageCells(QPainter& painter, cuiSheet& sheet, const WindowRect& area,
-                                    const PageChunk& chunk, bool measureOnly) {
-    return print_.RenderPageCells(painter, sheet, area, chunk, measureOnly);
-}
-
-void cuiMain::SplitPages(cuiSheet& sheet, const WindowRect& area, std::vector<int>& colChunks,
-                         std::vector<int>& rowChunks) {
-    print_.SplitPages(sheet, area, colChunks, rowChunks);
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include <QPointer>
+#include <QObject>
 #include <QRect>
 
 #include "common/cmcTick.h"
@@ -21,9 +21,11 @@
 #include "radio/records/datClipCh.h"
 #include "radio/sheet/PrintPages.h"
 #include "radio/sheet/SheetHistory.h"
+#include "ui/dialogs/cuiDebugWindows.h"
 #include "ui/popups/cuiPopups.h"
 #include "ui/sheet/cuiSheet.h"
 #include "ui/shell/cuiPrintJob.h"
+#include "ui/shell/cuiStatusPanels.h"
 #include "ui/shell/indCloneHost.h"
 
 class QFrame;
@@ -44,7 +46,6 @@ class cuiStatusBar;
 class cuiToolBar;
 class indEnviron;
 class iuiTree;
-struct WarningCheckLists;
 struct cmcEvent;
 
 // The cloning program's application and main-window controller, for any radio model: it owns
@@ -113,33 +114,33 @@ public:
 
     // ---- Document ----
     // The file name, or "Untitled" in the document folder for an untitled document.
-    std::string GetFileName() const;
-    void SetFileName(const std::string& name);
+    std::string GetFileName() const { return files_.GetFileName(); }
+    void SetFileName(const std::string& name) { files_.SetFileName(name); }
     bool IsUntitled() const { return files_.IsUntitled(); }
     bool IsModified() const { return files_.IsModified(); }
-    void SetModified();
-    void ClearModified();
+    void SetModified() { files_.SetModified(); }
+    void ClearModified() { files_.ClearModified(); }
     // Asks whether to save the changes before they are lost: Yes (saved), No or Cancel. With
     // saveAs set the changes go to a new name (the file itself is about to be read again).
-    platform::BoxAnswer ConfirmDiscard(bool saveAs);
+    platform::BoxAnswer ConfirmDiscard(bool saveAs) { return files_.ConfirmDiscard(saveAs); }
     // The caution before each write in maker mode: it writes the factory adjustments too.
     platform::BoxAnswer ConfirmMakerWrite();
     // Each is 0 when the document was loaded or saved, 1 when not (cancelled or refused; the
     // file's own box has said why). A failed load leaves the document as it was; a failed
     // save leaves the file, the name and the modified flag as they were.
-    int LoadFile(const std::string& path);
-    int SaveFile(const std::string& path);
+    int LoadFile(const std::string& path) { return files_.LoadFile(path); }
+    int SaveFile(const std::string& path) { return files_.SaveFile(path); }
     // The save dialog, then SaveFile; a name that exists already is replaced only when the
     // user agrees, and No brings the dialog back.
-    int SaveUnderChosenName();
+    int SaveUnderChosenName() { return files_.SaveUnderChosenName(); }
 
     // ---- indMenuCommands: the File menu, the settings the menus show ----
     indEnviron& Settings() override { return settings_; }
-    void FileNew() override;
-    void FileOpen() override;
-    void FileSave() override;
-    void FileSaveAs() override;
-    void OpenRecentFile(int n) override;
+    void FileNew() override { files_.FileNew(); }
+    void FileOpen() override { files_.FileOpen(); }
+    void FileSave() override { files_.FileSave(); }
+    void FileSaveAs() override { files_.FileSaveAs(); }
+    void OpenRecentFile(int n) override { files_.OpenRecentFile(n); }
     void CloseMainWindow() override;
 
     // ---- Form events ----
@@ -161,19 +162,27 @@ public:
     // ---- Printing ----
     // The print command (mode 0 the open sheet, 1 every sheet of the tree) and the steps of
     // its job, which cuiPrintJob carries out.
-    void Print(int mode) override;
+    void Print(int mode) override { print_.Start(mode); }
     bool CurrentSheetPrintable() override;
     int PrintSheet(QPrinter& printer, QPainter& painter, const std::string& spec,
-                   const WindowRect& area);
+                   const WindowRect& area) {
+        return print_.PrintSheet(printer, painter, spec, area);
+    }
     WindowRect DrawPageFrame(QPrinter& printer, QPainter& painter, cuiSheet& sheet,
-                             const WindowRect& area, bool measureOnly);
+                             const WindowRect& area, bool measureOnly) {
+        return print_.DrawPageFrame(printer, painter, sheet, area, measureOnly);
+    }
     WindowRect RenderPageCells(QPainter& painter, cuiSheet& sheet, const WindowRect& area,
-                               const PageChunk& chunk, bool measureOnly);
+                               const PageChunk& chunk, bool measureOnly) {
+        return print_.RenderPageCells(painter, sheet, area, chunk, measureOnly);
+    }
     void SplitPages(cuiSheet& sheet, const WindowRect& area, std::vector<int>& colChunks,
-                    std::vector<int>& rowChunks);
-    void OnPrintCancel();
+                    std::vector<int>& rowChunks) {
+        print_.SplitPages(sheet, area, colChunks, rowChunks);
+    }
+    void OnPrintCancel() { print_.Cancel(); }
     bool Printing() const { return print_.Active(); }
-    cuiPrintingDialog* PrintingDialog() const;
+    cuiPrintingDialog* PrintingDialog() const { return print_.Dialog(); }
     // ---- Debug windows ----
     // Lists every byte of the image that differs from the compare snapshot in a modal window,
     // after the snapshot has taken the image (so the next compare shows what changed since).
@@ -193,7 +202,7 @@ public:
     ModelType CurrentModelType() override;
     // The warning check runs 250 ms after the last of a burst of changes.
     void RestartWarningCheck() override;
-    void UpdateModified() override;
+    void UpdateModified() override { files_.UpdateModified(); }
     void PackImage() override;
     void RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
                             const BankSpan& bank) override;
@@ -211,7 +220,7 @@ public:
     QFrame* TreePanel() const { return treePanel_; }
     QFrame* SheetPanel() const { return sheetPanel_; }
     const SheetHistory& History() const { return history_; }
-    const std::string& StatusText() const { return statusText_; }
+    const std::string& StatusText() const { return statusPanels_.StatusText(); }
     bool InMakerMode() const override { return makerMode_; }
     // The model constants of the model object: the model code and second id of its files.
     int ModelCode() const { return modelCode_; }
@@ -226,7 +235,6 @@ protected:
 
 private:
     static void OnEventThunk(void* data, const cmcEvent& event);
-    std::string ChooseDocumentFolder() const;
     void StartDocument();
     void BuildParts(const cuiImageList& barImages);
     void BuildPanels();
@@ -234,14 +242,11 @@ private:
     void BuildStatusBar();
     void WatchActivation();
     void UpdatePortPanel();
-    void DrawPortPanel(QPainter& painter, const QRect& rect);
     void SelfCheck();
     void OnTreeChange(QTreeWidgetItem* node);
     void OnTreeExpandCollapse();
-    void MarkTree(const WarningCheckLists& lists);
     void RunWarningCheckIfDue();
     void ShowStatusText(const cmcEvent& event);
-    void OpenEeDebugWindow();
     // The sheets' cells run through the memory map of the window.
     cuiSheet::CellHandler CellDispatcher() const;
 
@@ -263,10 +268,7 @@ private:
     QFrame* sheetPanel_ = nullptr;
     bool sheetFocus_ = false;
     cuiStatusBar* statusBar_ = nullptr;
-    uint32_t statusTextColour_ = 0x80000008;        // window text
-    uint32_t statusBackgroundColour_ = 0x8000000F;  // button face
-    std::string statusText_;
-    std::string portPanelText_;
+    cuiStatusPanels statusPanels_;
 
     std::unique_ptr<cuiMenu> menu_;
     std::unique_ptr<iuiTree> tree_;
@@ -287,8 +289,8 @@ private:
     cmcEeprom image_;
     cmcEeprom defaultImage_;
     cmcEeprom compareSnapshot_;
-    // The open image debug windows, whose cells show the images above: closed before they go.
-    std::vector<QPointer<QWidget>> eeDebugForms_;
+    // Its image windows show the images above: closed before they go.
+    cuiDebugWindows debug_{table_, rows_, image_, compareSnapshot_};
     CloneIdentityBlock cloneInformation_{};
     cmcTask* heartbeat_ = nullptr;
     // Set while the user has been in another program: the first right click on a grid after
