@@ -55,11 +55,6 @@ constexpr int kPanelBevel = 2;
 constexpr int kStatusPanel = 0;
 constexpr int kPortPanel = 1;  // the maker panel, when there is one, comes after it
 
-std::string FilePart(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 QFrame* MakePanel(QWidget* parent) {
     auto* panel = new QFrame(parent);
     panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -119,19 +114,6 @@ void cuiMain::OnEventThunk(void* data, const cmcEvent& event) {
 
 void cuiMain::SetModelConstants() {
     SetConstants(0, 0);
-}
-
-void cuiMain::SetConstants(int modelCode, int secondId) {
-    modelCode_ = modelCode;
-    secondId_ = secondId;
-}
-
-ModelType cuiMain::CurrentModelType() {
-    return ClampModelType(settings_.modelType);
-}
-
-void cuiMain::SetModelType(ModelType model) {
-    settings_.modelType = model;
 }
 
 // ---- Building the window ----
@@ -413,10 +395,6 @@ void cuiMain::OpenPendingSheet() {
     }
 }
 
-void cuiMain::ReloadSheet() {
-    CloseSheet();
-}
-
 void cuiMain::SetFontSize(int percent) {
     settings_.fontSizePercentage = percent;
     cuiSheet::SetViewFontPercentage(percent);
@@ -453,10 +431,8 @@ void cuiMain::UpdateTitle() {
     if (!form_) {
         return;
     }
-    // A star after the name marks unsaved changes.
-    form_->setWindowTitle(QString::fromStdString(FilePart(GetFileName()) +
-                                                 (IsModified() ? "*" : "") + " - " +
-                                                 table_.GetLine("GI_Sys_AppTitle", 0)));
+    form_->setWindowTitle(
+        QString::fromStdString(files_.TitleName() + " - " + table_.GetLine("GI_Sys_AppTitle", 0)));
 }
 
 void cuiMain::PackImage() {
@@ -613,10 +589,6 @@ void cuiMain::ShowStatusText(const cmcEvent& event) {
 
 // ---- Status bar ----
 
-int cuiMain::InsertStatusPanel(int k) {
-    return statusBar_->InsertPanel(k);
-}
-
 void cuiMain::DrawStatusPanel(QPainter& painter, int panel, const QRect& rect) {
     if (panel == kPortPanel) {
         statusPanels_.DrawPort(painter, rect, *statusBar_);
@@ -626,7 +598,3 @@ void cuiMain::DrawStatusPanel(QPainter& painter, int panel, const QRect& rect) {
 }
 
 // ---- Printing ----
-
-bool cuiMain::CurrentSheetPrintable() {
-    return sheet_ && sheet_->IsPrintable();
-}

@@ -11,6 +11,7 @@
 #include "common/cmcTick.h"
 #include "platform/MessageBox.h"
 #include "radio/clone/file/indFileCommands.h"
+#include "radio/host/indEnviron.h"
 #include "radio/host/indMenuCommands.h"
 #include "radio/host/indShell.h"
 #include "radio/image/AddressRange.h"
@@ -27,6 +28,7 @@
 #include "ui/shell/cuiPrintJob.h"
 #include "ui/shell/cuiStatusPanels.h"
 #include "ui/shell/indCloneHost.h"
+#include "ui/widgets/cuiStatusBar.h"
 
 class QFrame;
 class QPainter;
@@ -42,9 +44,7 @@ class cuiImageList;
 class cuiMenu;
 class cuiPrintingDialog;
 class cuiSheet;
-class cuiStatusBar;
 class cuiToolBar;
-class indEnviron;
 class iuiTree;
 struct cmcEvent;
 
@@ -99,7 +99,7 @@ public:
     void CloseSheet();
     void OpenPendingSheet();
     // The sheet closes; the next heartbeat opens it again (with the new font size).
-    void ReloadSheet();
+    void ReloadSheet() { CloseSheet(); }
     void ToggleToolBar() override;
     void SetFontSize(int percent) override;
 
@@ -157,13 +157,13 @@ public:
     // The heartbeat runs while a sheet is to open, a warning check is due or a print job runs.
     void WakeHeartbeat();
     void OnEvent(const cmcEvent& event);
-    int InsertStatusPanel(int k);
+    int InsertStatusPanel(int k) { return statusBar_->InsertPanel(k); }
 
     // ---- Printing ----
     // The print command (mode 0 the open sheet, 1 every sheet of the tree) and the steps of
     // its job, which cuiPrintJob carries out.
     void Print(int mode) override { print_.Start(mode); }
-    bool CurrentSheetPrintable() override;
+    bool CurrentSheetPrintable() override { return sheet_ && sheet_->IsPrintable(); }
     int PrintSheet(QPrinter& printer, QPainter& painter, const std::string& spec,
                    const WindowRect& area) {
         return print_.PrintSheet(printer, painter, spec, area);
@@ -199,7 +199,7 @@ public:
     cmcEeprom& CurrentImage() override { return image_; }
     cmcEeprom& DefaultImage() override { return defaultImage_; }
     datClipCh& ChannelClipboard() override { return clipboard_; }
-    ModelType CurrentModelType() override;
+    ModelType CurrentModelType() override { return ClampModelType(settings_.modelType); }
     // The warning check runs 250 ms after the last of a burst of changes.
     void RestartWarningCheck() override;
     void UpdateModified() override { files_.UpdateModified(); }
@@ -227,9 +227,12 @@ public:
     int SecondId() const { return secondId_; }
 
 protected:
-    void SetConstants(int modelCode, int secondId);
+    void SetConstants(int modelCode, int secondId) {
+        modelCode_ = modelCode;
+        secondId_ = secondId;
+    }
     void SetMakerMode() { makerMode_ = true; }
-    void SetModelType(ModelType model);
+    void SetModelType(ModelType model) { settings_.modelType = model; }
     cmcGTex& Table() { return table_; }
     cmcHelpGTex& HelpTable() { return help_; }
 

@@ -82,6 +82,10 @@ std::string indFileCommands::GetFileName() const {
     return IsUntitled() ? folder_ + "/Untitled" : fileName_;
 }
 
+std::string indFileCommands::TitleName() const {
+    return FilePart(GetFileName()) + (modified_ ? "*" : "");
+}
+
 void indFileCommands::SetFileName(const std::string& name) {
     fileName_ = name;
     files_.UpdateTitle();

@@ -33,6 +33,9 @@ public:
     void SetFileName(const std::string& name);
     bool IsUntitled() const { return fileName_.empty(); }
     bool IsModified() const { return modified_; }
+    // The name as the window's title shows it: the file's name without its folder, and a star
+    // after it while there are unsaved changes.
+    std::string TitleName() const;
     void SetModified();
     void ClearModified();
     // Sets the modified flag once the current image differs from the saved copy.

@@ -167,6 +167,7 @@ TEST_F(indFileCommandsTest, SaveNewAndOpenAgain) {
     program.Edit('A');
     EXPECT_TRUE(files.IsModified());
     EXPECT_EQ(files.GetFileName(), (dir / "Untitled").string());
+    EXPECT_EQ(files.TitleName(), "Untitled*");
 
     // Save of an untitled document asks for a name, proposing "Untitled" in the folder.
     const fs::path path = dir / "shop.tov";
@@ -181,6 +182,7 @@ TEST_F(indFileCommandsTest, SaveNewAndOpenAgain) {
     EXPECT_TRUE(fs::exists(path));
     EXPECT_EQ(files.GetFileName(), path.string());
     EXPECT_FALSE(files.IsModified());
+    EXPECT_EQ(files.TitleName(), "shop.tov");
     EXPECT_EQ(program.image.GetByte(kFinaliseMark), 0x5A) << "saved as reconciled";
     EXPECT_EQ(program.Settings().recentFiles.GetDisplayName(0, ""), path.string());
     EXPECT_EQ(program.Settings().currentFolder, dir.string());
