@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "common/CurrentEvMan.h"
 #include "common/TextHelpers.h"
 #include "radio/clone/CDrvCodes.h"
+#include "radio/clone/ImageIntake.h"
 #include "radio/clone/indCloneMan.h"
 #include "radio/host/CloneCommandHost.h"
 #include "radio/host/CloneDocument.h"
@@ -14,9 +14,7 @@
 #include "radio/image/DocumentRanges.h"
 #include "radio/image/ImageLayout.h"
 #include "radio/image/ImageWords.h"
-#include "radio/packing/ImageCheck.h"
 #include "radio/packing/ImageFinalise.h"
-#include "radio/packing/NewerDataLockout.h"
 #include "radio/records/TwoToneLimits.h"
 #include "radio/records/UsedChannels.h"
 
@@ -74,10 +72,15 @@ void indCloneCommands::CheckReadImage(dst_CDrv_Result& result) {
     if (result.code != CDRV_Ok || result.mode != cmcCloneDrv::M_Read) {
         return;
     }
-    if (CheckImage(result.image, document_.CurrentImage(), true) != 0) {
-        result.code = CDRV_ImageRejected;
-    } else if (IsNewerData(result.image)) {
-        result.code = CDRV_NewerLocked;
+    switch (CheckIntake(document_, result.image, true)) {
+        case IntakeRefusal::Unsound:
+            result.code = CDRV_ImageRejected;
+            break;
+        case IntakeRefusal::Newer:
+            result.code = CDRV_NewerLocked;
+            break;
+        case IntakeRefusal::None:
+            break;
     }
 }
 
@@ -116,15 +119,8 @@ void indCloneCommands::OnCloneRead(dst_CDrv_Result& result) {
     if (result.code != CDRV_Ok) {
         return;
     }
-    cmcEeprom& image = document_.CurrentImage();
-    image.Assign(result.image);
-    document_.DetectModel(image);
-    document_.SetModified();
-    document_.SetFileName("");
-    host_.CloseSheet();
-    if (cmcEvMan* bus = CurrentEvMan()) {
-        bus->Send(EV_ModelChanged);
-    }
+    // Not saved anywhere yet: untitled and modified.
+    TakeInImage(document_, host_, result.image, "", true);
 }
 
 // --- Clone Information ---------------------------------------------------------------------

@@ -27,8 +27,10 @@
 #include "radio/host/indEnviron.h"
 #include "radio/image/BankTable.h"
 #include "radio/image/ImageLayout.h"
+#include "radio/packing/ImageCheck.h"
 #include "radio/packing/ImageFinalise.h"
 #include "radio/packing/ImagePacking.h"
+#include "radio/packing/NewerDataLockout.h"
 #include "radio/records/datCh.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/fuzz/InputReader.h"
@@ -97,7 +99,12 @@ public:
         model = ModelTypeFromImage(taken);
         FinaliseImage(taken, Defaults(model), model, FINALISE_TakenIn);
     }
+    int CheckImage(const cmcEeprom& taken, bool full) override {
+        return ::CheckImage(taken, image, full);
+    }
+    bool IsNewerData(const cmcEeprom& taken) override { return ::IsNewerData(taken); }
     void SetModified() override { modified = true; }
+    void ClearModified() override { modified = false; }
     void SetFileName(const std::string& name) override { fileName = name; }
 
     cmcEeprom image;

@@ -1,10 +1,8 @@
 #include "ui/sheet/cuiSheet.h"
 
-#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
-#include <QMenu>
 #include <QPaintDevice>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -13,20 +11,14 @@
 #include "common/CurrentEvMan.h"
 #include "common/cmcGTex.h"
 #include "platform/Clock.h"
-#include "radio/memmap/indChannelEdit.h"
 #include "ui/paint/ColourMapping.h"
 #include "ui/paint/FontMapping.h"
 #include "ui/paint/cuiImageList.h"
-#include "ui/widgets/cuiMenu.h"
 
 namespace {
 
 constexpr int kPrinterDpiUnit = 120;
 int viewFontPercentage = 100;
-bool* inactiveFlag = nullptr;
-constexpr int kPageRows = 10;
-constexpr int kVirtualKeyF1 = 0x70;
-constexpr int kEditMenuCommand = 17;  // the Edit menu mirrors the current cell's pop-up menu
 
 // Which cells a redraw flag selects, against the reference cell of the change.
 struct RedrawRule {
@@ -85,12 +77,9 @@ cuiSheet::cuiSheet(QWidget* parent, const cmcCellCapsule* parentCapsule, int wan
                    [this](GridCoord cell, const std::string& text) {
                        RunCell(cell.col, cell.row, kKeyEnter, 0, &text);
                    },
-               .move = [this](int key) { MoveByKey(key); }}) {
+               .move = [this](int key) { input_.MoveByKey(key); }}) {
     if (cmcEvMan* bus = CurrentEvMan()) {
         bus->AddListener(OnEventThunk, this);
-    }
-    if (inactiveFlag) {
-        *inactiveFlag = false;
     }
 }
 
@@ -101,7 +90,7 @@ cuiSheet::~cuiSheet() {
     }
     // The editor's focus loss while it goes must not run the edit path of a sheet that goes.
     editor_.Detach();
-    mirror_.reset();
+    popup_.Detach();
     delete titlePanel_;
     delete gridPanel_;
 }
@@ -122,7 +111,7 @@ void cuiSheet::SetViewFontPercentage(int percent) {
 }
 
 void cuiSheet::SetInactiveFlag(bool* flag) {
-    inactiveFlag = flag;
+    cuiSheetInput::SetInactiveFlag(flag);
 }
 
 cuiGridCoord cuiSheet::CurrentCell() const {
@@ -225,7 +214,7 @@ void cuiSheet::BuildGrid() {
     layout->setContentsMargins(border, border, border, border);
     grid_ = new cuiGrid(gridPanel_);
     gridId_ = grid_;
-    grid_->installEventFilter(&focusFilter_);
+    input_.Watch(grid_);
     grid_->setFrameShape(QFrame::NoFrame);
     layout->addWidget(grid_);
     editor_.Attach(gridPanel_, grid_);
@@ -238,45 +227,14 @@ void cuiSheet::BuildGrid() {
     selection_.SetFixedCols(grid_->FixedCols());
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    popupMenu_ = new QMenu(grid_);
-    // The keyboard's context-menu request pops the menu up only after a key was released;
-    // the mouse pops it up itself (AutoPopup of the class library).
-    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(grid_, &QWidget::customContextMenuRequested, [this](QPoint) {
-        if (autoPopup_) {
-            ShowPopupMenuAtCell();
-        }
-    });
-    QObject::connect(popupMenu_, &QMenu::aboutToShow, [this] {
-        const cuiGridCoord current = CurrentCell();
-        OnCurrentCellChanged(current.col, current.row, false);
-    });
+    popup_.Attach(grid_);
     grid_->OnSelectCell = [this](cuiGrid*, int col, int row, bool& may) {
         SelectCell(col, row, may);
     };
 }
 
 void cuiSheet::ConnectGrid() {
-    grid_->SetEnterHandler([this] { OnGridEnter(); });
-    grid_->SetExitHandler([this] { OnGridExit(); });
-    grid_->SetTimedScrollHandler([this](int direction) { OnTimedScroll(direction); });
-    grid_->OnKeyDown = [this](cuiGrid*, int& key, Qt::KeyboardModifiers modifiers) {
-        OnGridKeyDown(key, modifiers);
-    };
-    grid_->OnKeyUp = [this](cuiGrid*, int&, Qt::KeyboardModifiers modifiers) {
-        modifiers_ = modifiers;
-        autoPopup_ = true;
-    };
-    grid_->OnKeyPress = [this](cuiGrid*, int& character) { OnGridKeyPress(character); };
-    grid_->OnMouseDown = [this](cuiGrid*, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
-                                QPoint at) { OnGridMouseDown(button, modifiers, at); };
-    grid_->OnMouseUp = [this](cuiGrid*, Qt::MouseButton button, Qt::KeyboardModifiers, QPoint at) {
-        OnGridMouseUp(button, at);
-    };
-    grid_->OnMouseMove = [this](cuiGrid*, Qt::MouseButtons, Qt::KeyboardModifiers, QPoint at) {
-        OnGridMouseMove(at);
-    };
-    grid_->OnDblClick = [this](cuiGrid*) { OnGridDblClick(); };
+    input_.Connect(grid_);
     grid_->OnDrawCell = [this](cuiGrid*, int col, int row, const QRect& rect, int,
                                QPainter& painter) { DrawCell(painter, col, row, rect); };
 }
@@ -429,12 +387,7 @@ void cuiSheet::OnEvent(const cmcEvent& event) {
         return;
     }
     if (event.type == EV_QueryCurrentCell) {
-        const cuiGridCoord current = CurrentCell();
-        if (popupMenu_ && event.A == reinterpret_cast<intptr_t>(popupMenu_) &&
-            cells_.InRange(current.col, current.row)) {
-            queryAnswer_.CopyFrom(cells_.At(current.col, current.row).cell);
-            CurrentEvMan()->Answer(reinterpret_cast<intptr_t>(&queryAnswer_), 0);
-        }
+        popup_.AnswerCellQuery(event);
         return;
     }
     static constexpr struct {
@@ -560,16 +513,8 @@ void cuiSheet::SelectCell(int col, int row, bool& maySelect) {
     editor_.Hide();
 }
 
-// A bulk channel delete moves the cursor row by row: no selection follows it.
-bool cuiSheet::Extending() const {
-    return !IsBulkChannelDeleteRunning() && ((modifiers_ & Qt::ShiftModifier) || mouseHeld_);
-}
-
 void cuiSheet::UpdateSelection(int col, int row) {
-    if (IsBulkChannelDeleteRunning()) {
-        mouseHeld_ = false;
-    }
-    selection_.Update(CurrentCell(), {col, row}, Extending());
+    selection_.Update(CurrentCell(), {col, row}, input_.Extending());
 }
 
 // ---- Painting ----
@@ -748,206 +693,6 @@ void cuiSheet::OpenInPlaceEditor(int col, int row, const cmcCellCapsule& capsule
                  capsule.selLength);
 }
 
-// Up, Down, PgUp and PgDn move the cursor by a row or a page.
-void cuiSheet::MoveByKey(int key) {
-    switch (key) {
-        case Qt::Key_Up:
-            MoveCursor(0, -1);
-            break;
-        case Qt::Key_Down:
-            MoveCursor(0, 1);
-            break;
-        case Qt::Key_PageUp:
-            MoveCursor(0, -kPageRows);
-            break;
-        case Qt::Key_PageDown:
-            MoveCursor(0, kPageRows);
-            break;
-        default:
-            break;
-    }
-}
-
-// ---- Grid input ----
-
-void cuiSheet::OnGridKeyDown(int& key, Qt::KeyboardModifiers modifiers) {
-    modifiers_ = modifiers;
-    editor_.Hide();
-    SendStatusClear();
-    const cuiGridCoord current = CurrentCell();
-    if (key == Qt::Key_F10 && (modifiers & Qt::ShiftModifier)) {
-        ShowPopupMenuAtCell();
-        key = 0;
-        return;
-    }
-    switch (key) {
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-            MoveByKey(key);
-            break;
-        case Qt::Key_Home:
-        case Qt::Key_End:
-            break;
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-            MoveCursor(key == Qt::Key_Left ? -1 : 1, 0);
-            if (CurrentCell() == current) {
-                RunCell(current.col, current.row, key == Qt::Key_Left ? kKeyLeft : kKeyRight, 0);
-            }
-            break;
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-            if ((modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) !=
-                Qt::ControlModifier) {
-                MoveByKey(key);
-            }
-            break;
-        default:
-            if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
-                RunCell(current.col, current.row, (kVirtualKeyF1 + key - Qt::Key_F1) * 256, 0);
-                break;
-            }
-            return;
-    }
-    key = 0;
-}
-
-void cuiSheet::OnGridKeyPress(int& character) {
-    if (character < 1 || character > 255) {
-        return;
-    }
-    const cuiGridCoord current = CurrentCell();
-    RunCell(current.col, current.row, character, 0);
-}
-
-std::optional<cuiGridCoord> cuiSheet::SelectableUnder(QPoint at) const {
-    const cuiGridCoord cell = grid_->MouseCell(at);
-    if (!cells_.InRange(cell.col, cell.row)) {
-        return std::nullopt;
-    }
-    if (cells_.At(cell.col, cell.row).Selectable()) {
-        return cell;
-    }
-    if (const auto anchor = cells_.FindAnchor(cell.col, cell.row)) {
-        return cuiGridCoord{*anchor, cell.row};
-    }
-    return std::nullopt;
-}
-
-void cuiSheet::OnGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) {
-    modifiers_ = modifiers;
-    lastPress_ = at;
-    autoPopup_ = false;
-    if (button != Qt::RightButton) {
-        mouseHeld_ = true;
-        return;
-    }
-    menuDue_ = MarksExist();
-    if (!menuDue_) {
-        if (const auto cell = SelectableUnder(at)) {
-            GoToCell(cell->col, cell->row);
-            menuDue_ = true;
-        }
-    }
-}
-
-// The menu a right click asked for opens when the button is released, unless the click is the
-// first since the user came back from another program.
-void cuiSheet::OnGridMouseUp(Qt::MouseButton button, QPoint at) {
-    lastPress_ = at;
-    autoPopup_ = false;
-    mouseHeld_ = false;
-    if (popupList_ && button == Qt::LeftButton) {
-        OnGridDblClick();
-    }
-    if (button != Qt::RightButton) {
-        return;
-    }
-    if (menuDue_ && !(inactiveFlag && *inactiveFlag)) {
-        ShowPopupMenu();
-    }
-    menuDue_ = false;
-    if (inactiveFlag) {
-        *inactiveFlag = false;
-    }
-}
-
-void cuiSheet::OnGridDblClick() {
-    cuiGridCoord cell = grid_->MouseCell(lastPress_);
-    if (cells_.InRange(cell.col, cell.row)) {
-        if (const auto anchor = cells_.FindAnchor(cell.col, cell.row)) {
-            cell.col = *anchor;
-        }
-    }
-    if (cell == CurrentCell()) {
-        RunCell(cell.col, cell.row, kKeyDoubleClick, 0);
-    }
-}
-
-void cuiSheet::OnGridMouseMove(QPoint at) {
-    if (!popupList_) {
-        return;
-    }
-    const bool known = lastMouse_ != QPoint(-1, -1);
-    const bool differs = lastMouse_ != at;
-    lastMouse_ = at;
-    if (known && differs && !editor_.Showing()) {
-        if (const auto cell = SelectableUnder(at)) {
-            GoToCell(cell->col, cell->row);
-        }
-    }
-}
-
-void cuiSheet::OnTimedScroll(int direction) {
-    const int dx = ((direction & SD_Right) ? 1 : 0) - ((direction & SD_Left) ? 1 : 0);
-    const int dy = ((direction & SD_Down) ? 1 : 0) - ((direction & SD_Up) ? 1 : 0);
-    MoveCursor(dx, dy);
-}
-
-void cuiSheet::ShowPopupMenu() {
-    popupMenu_->popup(QCursor::pos());
-}
-
-// Below the current cell, at its left edge; at the grid's corner when the cell is not in view.
-void cuiSheet::ShowPopupMenuAtCell() {
-    const cuiGridCoord current = CurrentCell();
-    const QRect rect = grid_->CellRect(current.col, current.row);
-    const QPoint at = rect.isEmpty() ? QPoint(0, 0) : QPoint(rect.left(), rect.bottom() + 1);
-    popupMenu_->popup(grid_->viewport()->mapToGlobal(at));
-}
-
-bool cuiSheet::GridFocusFilter::eventFilter(QObject*, QEvent* event) {
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-        reason = static_cast<QFocusEvent*>(event)->reason();
-    }
-    return false;
-}
-
-// A pop-up menu, or the menu bar opened from the keyboard (Alt+letter), taking the focus and
-// giving it back is no focus change of the sheet: the menu it shows, and its mirror in the Edit
-// menu, must stay.
-bool cuiSheet::GridFocusFilter::ByMenu() const {
-    return reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
-}
-
-void cuiSheet::OnGridEnter() {
-    if (focusFilter_.ByMenu()) {
-        return;
-    }
-    const cuiGridCoord current = CurrentCell();
-    OnCurrentCellChanged(current.col, current.row, true);
-    RepaintHighlighted();
-}
-
-void cuiSheet::OnGridExit() {
-    if (focusFilter_.ByMenu()) {
-        return;
-    }
-    RebuildPopupMenu(nullptr);
-    SendRefreshMenu();
-    RepaintHighlighted();
-}
-
 void cuiSheet::RepaintHighlighted() {
     const cuiGridCoord current = CurrentCell();
     for (int row = 0; row < cells_.Rows(); ++row) {
@@ -959,50 +704,10 @@ void cuiSheet::RepaintHighlighted() {
     }
 }
 
+// The pop-up menu follows the cell on screen; the menus ask again.
 void cuiSheet::OnCurrentCellChanged(int col, int row, bool forced) {
-    const cuiGridCoord cell{col, row};
-    if (!printer_ && grid_ && grid_->hasFocus() && cells_.InRange(col, row) &&
-        (cell != lastHandled_ || forced)) {
-        lastHandled_ = cell;
-        const std::string* name = cells_.At(col, row).cell.GetPopupMenuName();
-        const bool same = name && *name == popupName_;
-        if (forced || (name && !same)) {
-            popupName_ = name ? *name : std::string();
-            RebuildPopupMenu(name);
-        }
+    if (!printer_) {
+        popup_.Follow(col, row, forced);
     }
     SendRefreshMenu();
-}
-
-// ---- Pop-up menu ----
-
-// The grid's pop-up menu is built from the cell's menu section, and the Edit menu mirrors it.
-void cuiSheet::RebuildPopupMenu(const std::string* name) {
-    // The items leave the menu at once and go later: the one being clicked may be among them.
-    if (mirror_) {
-        mirror_->ClearItems(nullptr);
-        mirror_.reset();
-    }
-    cmcEvMan* bus = CurrentEvMan();
-    if (bus) {
-        bus->Send(EV_ClearSubMenu, 0, kEditMenuCommand);
-    }
-    if (!name) {
-        return;
-    }
-    mirror_ = std::make_unique<cuiMenu>(grid_, popupMenu_, table_, *name,
-                                        [this](QAction* item) { OnPopupItemClick(item); });
-    mirror_->Build();
-    if (bus) {
-        bus->SendText(EV_BuildSubMenu, reinterpret_cast<intptr_t>(mirror_.get()), kEditMenuCommand,
-                      *name);
-    }
-}
-
-void cuiSheet::OnPopupItemClick(QAction* item) {
-    const cmcCellObj* cell = cuiMenu::CellOf(item);
-    const cuiGridCoord current = CurrentCell();
-    if (cell && cells_.InRange(current.col, current.row)) {
-        RunCell(current.col, current.row, 0, cell->item);
-    }
 }

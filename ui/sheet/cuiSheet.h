@@ -20,14 +20,14 @@
 #include "radio/sheet/SheetSelection.h"
 #include "radio/sheet/SheetStyle.h"
 #include "ui/paint/cuiCellPainter.h"
+#include "ui/sheet/cuiSheetInput.h"
+#include "ui/sheet/cuiSheetPopupMenu.h"
 #include "ui/widgets/cuiGrid.h"
 #include "ui/widgets/cuiInPlaceEditor.h"
 
 struct cmcEvent;
 class cmcGTex;
 class cuiImageList;
-class cuiMenu;
-class QAction;
 class QLabel;
 class QMenu;
 class QPaintDevice;
@@ -45,7 +45,8 @@ using cuiSheetCells = SheetCells;
 // The sheet builds the controls and routes the grid's input; its pieces do the rest: the style
 // (SheetStyle), reading rows and placing cells (SheetRowReader, SheetCellPlacer), the cursor and
 // the marks (SheetSelection), painting a cell (cuiCellPainter) and the in-place editor
-// (cuiInPlaceEditor). Derived sheets override the virtual slots and reach the state they need
+// (cuiInPlaceEditor), the pop-up menu (cuiSheetPopupMenu) and the keys and mouse
+// (cuiSheetInput). Derived sheets override the virtual slots and reach the state they need
 // through the protected accessors.
 class cuiSheet {
 public:
@@ -108,7 +109,7 @@ public:
     }
     bool EditorShowing() const { return editor_.Showing(); }
     QPlainTextEdit* Editor() const { return editor_.Widget(); }
-    QMenu* PopupMenu() const { return popupMenu_; }
+    QMenu* PopupMenu() const { return popup_.Menu(); }
     bool MarksExist() const { return selection_.MarksExist(); }
 
     // Changes of the redraw flags: repaints the visible cells the flags select.
@@ -156,7 +157,6 @@ private:
     void GoToCellId(const CellId& id);
     void SelectCell(int col, int row, bool& maySelect);
     void UpdateSelection(int col, int row);
-    bool Extending() const;
     cuiCellPainter::Highlight HighlightOf(int col, int row) const;
 
     // Edit path.
@@ -165,36 +165,14 @@ private:
     void RunPopupChoice(cmcCellCapsule& capsule);
     void OnEditRequest(cmcCellCapsule& capsule, int flag);
     void OpenInPlaceEditor(int col, int row, const cmcCellCapsule& capsule);
-    void MoveByKey(int key);
 
-    // Grid handlers.
-    void OnGridKeyDown(int& key, Qt::KeyboardModifiers modifiers);
-    void OnGridKeyPress(int& character);
-    void OnGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at);
-    void OnGridMouseUp(Qt::MouseButton button, QPoint at);
-    void OnGridMouseMove(QPoint at);
-    void OnGridDblClick();
-    void OnGridEnter();
-    void OnGridExit();
-    void OnTimedScroll(int direction);
-    std::optional<cuiGridCoord> SelectableUnder(QPoint at) const;
-    void ShowPopupMenu();
-    // The keyboard's request (the Menu key, Shift+F10): the menu opens at the current cell.
-    void ShowPopupMenuAtCell();
+    // What the input and the pop-up menu (the sheet's own parts) ask of the sheet.
+    friend class cuiSheetInput;
+    friend class cuiSheetPopupMenu;
     void OnCurrentCellChanged(int col, int row, bool forced);
-    void RebuildPopupMenu(const std::string* name);
-    void OnPopupItemClick(QAction* item);
     void RepaintHighlighted();
     void SendStatusClear();
     void SendRefreshMenu();
-
-    // Notes why the grid's focus changes: a menu's coming and going is no change.
-    class GridFocusFilter : public QObject {
-    public:
-        bool eventFilter(QObject* watched, QEvent* event) override;
-        bool ByMenu() const;
-        Qt::FocusReason reason = Qt::OtherFocusReason;
-    };
 
     static void OnEventThunk(void* data, const cmcEvent& event);
     void OnEvent(const cmcEvent& event);
@@ -209,7 +187,6 @@ private:
     int wantedIndex_;
     std::string args_;
     bool building_ = false;
-    QPoint lastMouse_{-1, -1};
     QPaintDevice* printer_ = nullptr;
     int scale_ = 1;
     int fontHeight_ = 0;
@@ -228,15 +205,8 @@ private:
     QPointer<cuiGrid> grid_;
     // The grid's identity for the pop-ups it owns, also once the grid is gone.
     const cuiGrid* gridId_ = nullptr;
-    QMenu* popupMenu_ = nullptr;
-    bool autoPopup_ = false;
-    // A right-button press found a menu to open when the button is released.
-    bool menuDue_ = false;
-    std::unique_ptr<cuiMenu> mirror_;
-    std::string popupName_;
-    cuiGridCoord lastHandled_;
-    GridFocusFilter focusFilter_;
-    QPoint lastPress_;
+    cuiSheetPopupMenu popup_{*this};
+    cuiSheetInput input_{*this, popup_};
 
     SheetRowReader reader_;
     ChannelVars channelVars_{};
@@ -248,8 +218,4 @@ private:
     indActiveCell dispatcher_;
     // Set while the sheet itself moves the grid's column: the grid's select event is ignored.
     bool internalMove_ = false;
-    bool mouseHeld_ = false;
-    Qt::KeyboardModifiers modifiers_;
-    // The answer to the current-cell query; valid until the next query.
-    cmcCellObj queryAnswer_;
 };

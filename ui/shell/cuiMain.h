@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
-#include <QPointer>
+#include <QObject>
 #include <QRect>
 
 #include "common/cmcTick.h"
-#include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
+#include "radio/clone/file/indFileCommands.h"
+#include "radio/host/indEnviron.h"
 #include "radio/host/indMenuCommands.h"
 #include "radio/host/indShell.h"
 #include "radio/image/AddressRange.h"
@@ -21,8 +22,13 @@
 #include "radio/records/datClipCh.h"
 #include "radio/sheet/PrintPages.h"
 #include "radio/sheet/SheetHistory.h"
+#include "ui/dialogs/cuiDebugWindows.h"
 #include "ui/popups/cuiPopups.h"
 #include "ui/sheet/cuiSheet.h"
+#include "ui/shell/cuiPrintJob.h"
+#include "ui/shell/cuiStatusPanels.h"
+#include "ui/shell/indCloneHost.h"
+#include "ui/widgets/cuiStatusBar.h"
 
 class QFrame;
 class QPainter;
@@ -34,16 +40,12 @@ class TForm1;
 class cmcGTex;
 class cmcHelpGTex;
 class cmcTask;
-class cmcTovFile;
 class cuiImageList;
 class cuiMenu;
 class cuiPrintingDialog;
 class cuiSheet;
-class cuiStatusBar;
 class cuiToolBar;
-class indEnviron;
 class iuiTree;
-struct WarningCheckLists;
 struct cmcEvent;
 
 // The cloning program's application and main-window controller, for any radio model: it owns
@@ -97,7 +99,7 @@ public:
     void CloseSheet();
     void OpenPendingSheet();
     // The sheet closes; the next heartbeat opens it again (with the new font size).
-    void ReloadSheet();
+    void ReloadSheet() { CloseSheet(); }
     void ToggleToolBar() override;
     void SetFontSize(int percent) override;
 
@@ -112,31 +114,33 @@ public:
 
     // ---- Document ----
     // The file name, or "Untitled" in the document folder for an untitled document.
-    std::string GetFileName() const;
-    void SetFileName(const std::string& name);
-    bool IsUntitled() const { return fileName_.empty(); }
-    bool IsModified() const { return modified_; }
-    void SetModified();
-    void ClearModified();
+    std::string GetFileName() const { return files_.GetFileName(); }
+    void SetFileName(const std::string& name) { files_.SetFileName(name); }
+    bool IsUntitled() const { return files_.IsUntitled(); }
+    bool IsModified() const { return files_.IsModified(); }
+    void SetModified() { files_.SetModified(); }
+    void ClearModified() { files_.ClearModified(); }
     // Asks whether to save the changes before they are lost: Yes (saved), No or Cancel. With
     // saveAs set the changes go to a new name (the file itself is about to be read again).
-    platform::BoxAnswer ConfirmDiscard(bool saveAs);
+    platform::BoxAnswer ConfirmDiscard(bool saveAs) { return files_.ConfirmDiscard(saveAs); }
+    // The caution before each write in maker mode: it writes the factory adjustments too.
+    platform::BoxAnswer ConfirmMakerWrite();
     // Each is 0 when the document was loaded or saved, 1 when not (cancelled or refused; the
     // file's own box has said why). A failed load leaves the document as it was; a failed
     // save leaves the file, the name and the modified flag as they were.
-    int LoadFile(const std::string& path);
-    int SaveFile(const std::string& path);
+    int LoadFile(const std::string& path) { return files_.LoadFile(path); }
+    int SaveFile(const std::string& path) { return files_.SaveFile(path); }
     // The save dialog, then SaveFile; a name that exists already is replaced only when the
     // user agrees, and No brings the dialog back.
-    int SaveUnderChosenName();
+    int SaveUnderChosenName() { return files_.SaveUnderChosenName(); }
 
     // ---- indMenuCommands: the File menu, the settings the menus show ----
     indEnviron& Settings() override { return settings_; }
-    void FileNew() override;
-    void FileOpen() override;
-    void FileSave() override;
-    void FileSaveAs() override;
-    void OpenRecentFile(int n) override;
+    void FileNew() override { files_.FileNew(); }
+    void FileOpen() override { files_.FileOpen(); }
+    void FileSave() override { files_.FileSave(); }
+    void FileSaveAs() override { files_.FileSaveAs(); }
+    void OpenRecentFile(int n) override { files_.OpenRecentFile(n); }
     void CloseMainWindow() override;
 
     // ---- Form events ----
@@ -153,33 +157,32 @@ public:
     // The heartbeat runs while a sheet is to open, a warning check is due or a print job runs.
     void WakeHeartbeat();
     void OnEvent(const cmcEvent& event);
-    int InsertStatusPanel(int k);
+    int InsertStatusPanel(int k) { return statusBar_->InsertPanel(k); }
 
     // ---- Printing ----
-    // The print command (mode 0 the open sheet, 1 every sheet of the tree): after the printer
-    // set-up the job is prepared, and the heartbeat prints one sheet a tick.
-    void Print(int mode) override;
-    bool CurrentSheetPrintable() override;
-    // Prints the sheet of a spec on the printer within the print area, page after page of
-    // column and row chunks in a font that makes each chunk fit; returns the pages. The
-    // painter begins the document on the printer with the first page of all (the caller ends
-    // it) and is otherwise on a page already printed.
+    // The print command (mode 0 the open sheet, 1 every sheet of the tree) and the steps of
+    // its job, which cuiPrintJob carries out.
+    void Print(int mode) override { print_.Start(mode); }
+    bool CurrentSheetPrintable() override { return sheet_ && sheet_->IsPrintable(); }
     int PrintSheet(QPrinter& printer, QPainter& painter, const std::string& spec,
-                   const WindowRect& area);
-    // The header and footer of a page (drawn unless measureOnly); returns the cells' area.
+                   const WindowRect& area) {
+        return print_.PrintSheet(printer, painter, spec, area);
+    }
     WindowRect DrawPageFrame(QPrinter& printer, QPainter& painter, cuiSheet& sheet,
-                             const WindowRect& area, bool measureOnly);
-    // A page's cells (painted unless measureOnly) from the area's top left; returns the
-    // rectangle they cover.
+                             const WindowRect& area, bool measureOnly) {
+        return print_.DrawPageFrame(printer, painter, sheet, area, measureOnly);
+    }
     WindowRect RenderPageCells(QPainter& painter, cuiSheet& sheet, const WindowRect& area,
-                               const PageChunk& chunk, bool measureOnly);
-    // The counts of columns and rows of the pages that fit the cells' area.
+                               const PageChunk& chunk, bool measureOnly) {
+        return print_.RenderPageCells(painter, sheet, area, chunk, measureOnly);
+    }
     void SplitPages(cuiSheet& sheet, const WindowRect& area, std::vector<int>& colChunks,
-                    std::vector<int>& rowChunks);
-    // The printing window's Cancel: the sheets not printed yet print nothing.
-    void OnPrintCancel();
-    bool Printing() const { return printJob_.active; }
-    cuiPrintingDialog* PrintingDialog() const;
+                    std::vector<int>& rowChunks) {
+        print_.SplitPages(sheet, area, colChunks, rowChunks);
+    }
+    void OnPrintCancel() { print_.Cancel(); }
+    bool Printing() const { return print_.Active(); }
+    cuiPrintingDialog* PrintingDialog() const { return print_.Dialog(); }
     // ---- Debug windows ----
     // Lists every byte of the image that differs from the compare snapshot in a modal window,
     // after the snapshot has taken the image (so the next compare shows what changed since).
@@ -196,10 +199,10 @@ public:
     cmcEeprom& CurrentImage() override { return image_; }
     cmcEeprom& DefaultImage() override { return defaultImage_; }
     datClipCh& ChannelClipboard() override { return clipboard_; }
-    ModelType CurrentModelType() override;
+    ModelType CurrentModelType() override { return ClampModelType(settings_.modelType); }
     // The warning check runs 250 ms after the last of a burst of changes.
     void RestartWarningCheck() override;
-    void UpdateModified() override;
+    void UpdateModified() override { files_.UpdateModified(); }
     void PackImage() override;
     void RunChannelListEdit(cmcCellCapsule& capsule, datCh& record, int first, int last,
                             const BankSpan& bank) override;
@@ -217,22 +220,24 @@ public:
     QFrame* TreePanel() const { return treePanel_; }
     QFrame* SheetPanel() const { return sheetPanel_; }
     const SheetHistory& History() const { return history_; }
-    const std::string& StatusText() const { return statusText_; }
+    const std::string& StatusText() const { return statusPanels_.StatusText(); }
     bool InMakerMode() const override { return makerMode_; }
-
-protected:
     // The model constants of the model object: the model code and second id of its files.
-    void SetConstants(int modelCode, int secondId);
     int ModelCode() const { return modelCode_; }
     int SecondId() const { return secondId_; }
+
+protected:
+    void SetConstants(int modelCode, int secondId) {
+        modelCode_ = modelCode;
+        secondId_ = secondId;
+    }
     void SetMakerMode() { makerMode_ = true; }
-    void SetModelType(ModelType model);
+    void SetModelType(ModelType model) { settings_.modelType = model; }
     cmcGTex& Table() { return table_; }
     cmcHelpGTex& HelpTable() { return help_; }
 
 private:
     static void OnEventThunk(void* data, const cmcEvent& event);
-    std::string ChooseDocumentFolder() const;
     void StartDocument();
     void BuildParts(const cuiImageList& barImages);
     void BuildPanels();
@@ -240,28 +245,11 @@ private:
     void BuildStatusBar();
     void WatchActivation();
     void UpdatePortPanel();
-    void DrawPortPanel(QPainter& painter, const QRect& rect);
     void SelfCheck();
     void OnTreeChange(QTreeWidgetItem* node);
     void OnTreeExpandCollapse();
-    void MarkTree(const WarningCheckLists& lists);
     void RunWarningCheckIfDue();
     void ShowStatusText(const cmcEvent& event);
-    void ClosePopups();
-    platform::FileDialogRequest DialogRequest(const std::string& fileName) const;
-    // The clone-file object over an image with the program's ids and header checks.
-    void BindFile(cmcTovFile& file, cmcEeprom& image);
-    // A file loaded or saved names the document and leads the recent-file list.
-    void TakeFileName(const std::string& path);
-    bool SetUpPrinter(QPrinter& printer);
-    void ShowPrintingDialog();
-    void PrintTick();
-    bool BeginPage(QPrinter& printer, QPainter& painter);
-    void PrintNode();
-    void EndPrintJob();
-    std::unique_ptr<cuiSheet> MakePrintSheet(QWidget* parent, QPrinter& printer,
-                                             const std::string& spec, int fontHeight);
-    void OpenEeDebugWindow();
     // The sheets' cells run through the memory map of the window.
     cuiSheet::CellHandler CellDispatcher() const;
 
@@ -272,6 +260,9 @@ private:
     cmcGTex& table_;
     cmcHelpGTex& help_;
     const ItemRegistry& rows_;
+    // What the file commands are given of this object; they keep the document's name.
+    indCloneHost host_{*this};
+    indFileCommands files_;
 
     TForm1* form_ = nullptr;
     const cuiImageList* treeImages_ = nullptr;
@@ -280,10 +271,7 @@ private:
     QFrame* sheetPanel_ = nullptr;
     bool sheetFocus_ = false;
     cuiStatusBar* statusBar_ = nullptr;
-    uint32_t statusTextColour_ = 0x80000008;        // window text
-    uint32_t statusBackgroundColour_ = 0x8000000F;  // button face
-    std::string statusText_;
-    std::string portPanelText_;
+    cuiStatusPanels statusPanels_;
 
     std::unique_ptr<cuiMenu> menu_;
     std::unique_ptr<iuiTree> tree_;
@@ -294,9 +282,6 @@ private:
     // open sheet cannot be deleted inside its own event.
     std::optional<std::string> pendingSpec_;
 
-    std::string documentFolder_;
-    std::string fileName_;
-    bool modified_ = false;
     bool makerMode_ = false;
     std::optional<cmcTick> warningTimeout_;
     SheetHistory history_;
@@ -306,10 +291,9 @@ private:
     datClipCh clipboard_;
     cmcEeprom image_;
     cmcEeprom defaultImage_;
-    cmcEeprom savedImage_;
     cmcEeprom compareSnapshot_;
-    // The open image debug windows, whose cells show the images above: closed before they go.
-    std::vector<QPointer<QWidget>> eeDebugForms_;
+    // Its image windows show the images above: closed before they go.
+    cuiDebugWindows debug_{table_, rows_, image_, compareSnapshot_};
     CloneIdentityBlock cloneInformation_{};
     cmcTask* heartbeat_ = nullptr;
     // Set while the user has been in another program: the first right click on a grid after
@@ -317,17 +301,5 @@ private:
     bool inactive_ = false;
     QMetaObject::Connection activation_;
 
-    // A print job between the print command and its last sheet.
-    struct PrintJob {
-        bool active = false;
-        int mode = 0;
-        std::string currentSpec;  // mode 0: the sheet open when the job began
-        std::unique_ptr<QPrinter> printer;
-        std::unique_ptr<QPainter> painter;  // on the printer from the first page
-        QPointer<cuiPrintingDialog> dialog;
-        WindowRect area;
-        bool cancel = false;
-        int node = 0;
-    };
-    PrintJob printJob_;
+    cuiPrintJob print_{*this, table_};
 };

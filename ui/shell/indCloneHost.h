@@ -2,21 +2,25 @@
 
 #include "radio/host/CloneCommandHost.h"
 #include "radio/host/CloneDocument.h"
+#include "radio/host/FileCommandHost.h"
 
-class indMain;
+class cuiMain;
 
-// The application object as its clone commands see it: its document and the questions,
-// sheets and checks of its window.
-class indCloneHost : public CloneDocument, public CloneCommandHost {
+// The application object as its clone and file commands see it: its document, the model's
+// rules for clone files, and the questions, sheets, checks, title and cursor of its window.
+class indCloneHost : public CloneDocument, public CloneCommandHost, public FileCommandHost {
 public:
-    explicit indCloneHost(indMain& main) : main_(main) {}
+    explicit indCloneHost(cuiMain& main) : main_(main) {}
 
     cmcEeprom& CurrentImage() override;
     const cmcEeprom& DefaultImage() override;
     ModelType CurrentModelType() override;
     bool IsMakerMode() override;
+    int CheckImage(const cmcEeprom& image, bool full) override;
+    bool IsNewerData(const cmcEeprom& image) override;
     void DetectModel(cmcEeprom& image) override;
     void SetModified() override;
+    void ClearModified() override;
     void SetFileName(const std::string& name) override;
 
     bool ConfirmDiscard() override;
@@ -24,9 +28,17 @@ public:
     void ClosePopups() override;
     void CloseSheet() override;
     int CountDataErrors() override;
-    // The information window comes with the program's dialogs; until then nothing opens.
     void ShowCloneInformation(const CloneIdentityBlock& block) override;
 
+    int ModelCode() override;
+    int SecondId() override;
+    bool CheckFileHeader(int id1, int id2, int& code) override;
+    AddressRangeList GetAddressRanges(int kind) override;
+    void FinaliseImage(cmcEeprom& image, int mode) override;
+    void PackImage() override;
+    void UpdateTitle() override;
+    void ShowBusy(bool busy) override;
+
 private:
-    indMain& main_;
+    cuiMain& main_;
 };

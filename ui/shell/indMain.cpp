@@ -224,11 +224,6 @@ platform::BoxAnswer indMain::ConfirmMakerMode() {
                                   platform::BoxIcon::Warning, platform::BoxButtons::OkCancel);
 }
 
-platform::BoxAnswer indMain::ConfirmMakerWrite() {
-    return platform::Boxes().Show(GetTextBlock(Table(), "GI_Mess_Maker_WriteCaution"), AppTitle(),
-                                  platform::BoxIcon::Warning, platform::BoxButtons::OkCancel);
-}
-
 void indMain::EnterMakerMode() {
     if (InMakerMode() || ConfirmMakerMode() != platform::BoxAnswer::Ok) {
         return;

@@ -51,8 +51,6 @@ public:
     void ChooseModel(ModelType model) override;
     // The caution before maker mode comes on.
     platform::BoxAnswer ConfirmMakerMode();
-    // The caution before each write in maker mode: it writes the factory adjustments too.
-    platform::BoxAnswer ConfirmMakerWrite();
     void EnterMakerMode();
     // The command-line arguments, the program's path first.
     void SetArguments(std::vector<std::string> arguments) { arguments_ = std::move(arguments); }

@@ -208,6 +208,19 @@ cmcCellObj* cuiTree::GetSelectedCell() const {
     return view_ ? CellOf(view_->currentItem()) : nullptr;
 }
 
+void cuiTree::MarkWarningChecks(const std::vector<std::string>& warnings,
+                                const std::vector<std::string>& errors) {
+    if (!view_) {
+        return;
+    }
+    ClearOverlays(NodeAt(0));
+    for (int i = view_->topLevelItemCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem* node = view_->topLevelItem(i);
+        MarkOverlays(node, warnings, kWarningOverlay);
+        MarkOverlays(node, errors, kErrorOverlay);
+    }
+}
+
 void cuiTree::ClearOverlays(QTreeWidgetItem* node) {
     if (!node) {
         return;

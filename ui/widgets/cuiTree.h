@@ -71,6 +71,10 @@ public:
     // Marks the node when its own option text is listed, or when it is collapsed and a node
     // below it is marked; returns the node's own mark plus the marks below it.
     int MarkOverlays(QTreeWidgetItem* node, const std::vector<std::string>& list, int overlay);
+    // The warning check's marks on the whole tree, from the option texts of the sheets with
+    // warnings and with errors; an error mark wins over a warning mark on the same node.
+    void MarkWarningChecks(const std::vector<std::string>& warnings,
+                           const std::vector<std::string>& errors);
 
     // The change handler runs once the selection has rested for the delay (ms); 0 or less
     // runs it at every change.

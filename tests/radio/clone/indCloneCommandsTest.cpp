@@ -25,6 +25,7 @@
 #include "radio/image/ImageWords.h"
 #include "radio/memmap/BankChannelEdits.h"
 #include "radio/memmap/indActiveCell.h"
+#include "radio/packing/ImageCheck.h"
 #include "radio/packing/ImageFinalise.h"
 #include "radio/packing/ImagePacking.h"
 #include "radio/packing/NewerDataLockout.h"
@@ -67,7 +68,12 @@ public:
         }
         EXPECT_EQ(FinaliseImage(taken, defaults, model, FINALISE_TakenIn), PACK_Ok);
     }
+    int CheckImage(const cmcEeprom& taken, bool full) override {
+        return ::CheckImage(taken, image, full);
+    }
+    bool IsNewerData(const cmcEeprom& taken) override { return ::IsNewerData(taken); }
     void SetModified() override { modified = true; }
+    void ClearModified() override { modified = false; }
     void SetFileName(const std::string& name) override { fileName = name; }
 
     void Reset() {
