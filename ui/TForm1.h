@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QMainWindow>
 
@@ -10,6 +11,7 @@
 #include "radio/MainWindowLock.h"
 #include "ui/cuiImageList.h"
 #include "ui/cuiInputBlock.h"
+#include "ui/cuiSurfaceWarmUp.h"
 
 class cmcGTex;
 class cuiMain;
@@ -58,4 +60,5 @@ private:
     cuiImageList treeImages_;
     cuiImageList barImages_;
     cuiInputBlock inputBlock_;
+    std::unique_ptr<cuiSurfaceWarmUp> surface_;
 };
