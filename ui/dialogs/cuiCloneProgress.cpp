@@ -29,18 +29,40 @@ constexpr char kStageKey[] = "GI_Mess_Clone_Stage";
 }  // namespace
 
 cuiCloneProgress::cuiCloneProgress(QWidget* mainWindow, cmcGTex& table)
-    : mainWindow_(mainWindow),
-      window_(new QWidget(mainWindow, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)) {
-    Build(table);
-}
+    : mainWindow_(mainWindow), table_(table) {}
 
 cuiCloneProgress::~cuiCloneProgress() {
     delete window_.data();
 }
 
-void cuiCloneProgress::Build(cmcGTex& table) {
+QWidget* cuiCloneProgress::Window() {
+    Build();
+    return window_;
+}
+
+cuiCellBar* cuiCloneProgress::Bar() {
+    Build();
+    return window_ ? bar_ : nullptr;
+}
+
+QLabel* cuiCloneProgress::StageLabel() {
+    Build();
+    return window_ ? stage_ : nullptr;
+}
+
+QPushButton* cuiCloneProgress::CancelButton() {
+    Build();
+    return window_ ? cancel_ : nullptr;
+}
+
+void cuiCloneProgress::Build() {
+    if (built_ || !mainWindow_) {
+        return;
+    }
+    built_ = true;
+    window_ = new QWidget(mainWindow_, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     window_->setAttribute(Qt::WA_WindowPropagation);
-    window_->setWindowTitle(QString::fromStdString(table.GetLine("GI_Mess_Clone_Caption", 0)));
+    window_->setWindowTitle(QString::fromStdString(table_.GetLine("GI_Mess_Clone_Caption", 0)));
     window_->installEventFilter(this);
     auto* layout = new QVBoxLayout(window_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -53,11 +75,11 @@ void cuiCloneProgress::Build(cmcGTex& table) {
     // As wide as the longest stage, so the window keeps its size from stage to stage.
     stage_->setMinimumWidth(
         stage_->fontMetrics()
-            .boundingRect(QRect(), 0, QString::fromStdString(GetTextBlock(table, kStageKey)))
+            .boundingRect(QRect(), 0, QString::fromStdString(GetTextBlock(table_, kStageKey)))
             .width());
     row->addWidget(stage_, 1);
-    cancel_ = new QPushButton(QString::fromStdString(table.GetLine("GI_AppInd_Button_OkCancel", 1)),
-                              window_);
+    cancel_ = new QPushButton(
+        QString::fromStdString(table_.GetLine("GI_AppInd_Button_OkCancel", 1)), window_);
     row->addWidget(cancel_);
     layout->addLayout(row);
     connect(cancel_, &QPushButton::clicked, this, [this] { PressCancel(); });
@@ -76,6 +98,7 @@ QWidget* cuiCloneProgress::BuildBarPanel() {
 }
 
 void cuiCloneProgress::Open(std::function<void()> cancel) {
+    Build();
     if (!window_) {
         return;
     }
@@ -91,6 +114,7 @@ void cuiCloneProgress::Open(std::function<void()> cancel) {
 }
 
 void cuiCloneProgress::Show(const CloneProgress& progress) {
+    Build();
     if (!window_) {
         return;
     }

@@ -16,30 +16,27 @@ cuiDrawnPictures::cuiDrawnPictures(std::vector<Painter> painters, int size)
     if (!qGuiApp) {
         return;
     }
+    pictures_.resize(painters_.size());
     thread_ = std::thread([this] {
-        for (Painter paint : painters_) {
-            pictures_.push_back(Draw(paint, size_));
+        for (std::size_t i = 0; i < painters_.size(); ++i) {
+            pictures_[i] = Draw(painters_[i], size_);
+            drawn_.store(i + 1, std::memory_order_release);
         }
     });
 }
 
 cuiDrawnPictures::~cuiDrawnPictures() {
-    Wait();
-}
-
-void cuiDrawnPictures::Wait() {
     if (thread_.joinable()) {
         thread_.join();
     }
 }
 
-QImage cuiDrawnPictures::Picture(int index) {
-    Wait();
+QImage cuiDrawnPictures::Picture(int index) const {
     const auto at = static_cast<std::size_t>(index);
-    if (at >= pictures_.size()) {
-        return Draw(painters_.at(at), size_);
+    if (at < drawn_.load(std::memory_order_acquire)) {
+        return pictures_[at];
     }
-    return pictures_[at];
+    return Draw(painters_.at(at), size_);
 }
 
 QImage cuiDrawnPictures::Draw(Painter paint, int size) {

@@ -2,11 +2,11 @@
 
 #include <thread>
 
-// What the first window waits for although it does not depend on the window, done in a side
-// thread while the main thread builds it: the image plug-ins load (Qt's style reads the menu
-// bar's extension-button picture through them) and the session bus connects (the
-// accessibility bridge connects it on the first button text, and waits; with no bus it tries
-// to launch one). Made once the application object exists, and gone before it goes.
+// What the first window waits for although it does not depend on the window, done in side
+// threads while the main thread builds it: the session bus connects (the accessibility bridge
+// connects it on the first button text or item view, and waits; with no bus it tries to
+// launch one) and the image plug-ins load (Qt's style reads the menu bar's extension-button
+// picture through them). Made once the application object exists, and gone before it goes.
 class ApplicationWarmUp {
 public:
     ApplicationWarmUp();
@@ -15,5 +15,6 @@ public:
     ApplicationWarmUp& operator=(const ApplicationWarmUp&) = delete;
 
 private:
-    std::thread thread_;
+    std::thread bus_;
+    std::thread plugins_;
 };

@@ -33,6 +33,7 @@ TForm1::TForm1(cuiMain& app, indEnviron& settings, cmcGTex& table)
     PlaceFromSettings(settings);
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     setWindowIcon(treeImages_.Icon(TRI_Radio));
+    surface_ = std::make_unique<cuiSurfaceWarmUp>(*this);
     app.BuildWindow(this, treeImages_, barImages_);
 }
 

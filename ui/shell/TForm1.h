@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QMainWindow>
 
@@ -10,6 +11,7 @@
 #include "radio/host/MainWindowLock.h"
 #include "ui/paint/cuiImageList.h"
 #include "ui/shell/cuiInputBlock.h"
+#include "ui/shell/cuiSurfaceWarmUp.h"
 
 class cmcGTex;
 class cuiMain;
@@ -58,4 +60,5 @@ private:
     cuiImageList treeImages_;
     cuiImageList barImages_;
     cuiInputBlock inputBlock_;
+    std::unique_ptr<cuiSurfaceWarmUp> surface_;
 };

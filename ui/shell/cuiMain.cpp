@@ -127,6 +127,9 @@ void cuiMain::BuildWindow(TForm1* form, const cuiImageList& treeImages,
     if (settings_.fontSizePercentage > 0) {
         cuiSheet::SetViewFontPercentage(settings_.fontSizePercentage);
     }
+    // The status bar first: the tool bar's and the tree's views start the accessibility
+    // bridge, which waits for the session bus, and the bar's work can be done meanwhile.
+    BuildStatusBar();
     BuildParts(barImages);
     BuildPanels();
     BuildTree();
@@ -135,7 +138,6 @@ void cuiMain::BuildWindow(TForm1* form, const cuiImageList& treeImages,
         std::max(kTreeMinimumWidth, form_->width() - kSplitterWidth - kSheetMinimumWidth);
     const int treeWidth = std::clamp(TreePanelWidth(), kTreeMinimumWidth, widestTree);
     splitter_->setSizes({treeWidth, std::max(form_->width() - treeWidth, 1)});
-    BuildStatusBar();
     form_->onShow = [this] { OnFormShow(); };
     form_->onCloseQuery = [this](bool& canClose) { OnFormCloseQuery(canClose); };
     form_->onClose = [this] { OnFormClose(); };

@@ -12,6 +12,7 @@
 #include "radio/cells/cmcCellCapsule.h"
 #include "radio/memmap/indActiveCell.h"
 #include "ui/paint/cuiImageList.h"
+#include "ui/widgets/cuiToolBarStyle.h"
 
 namespace {
 
@@ -99,6 +100,9 @@ QToolBar* cuiToolBar::AddRow() {
         parent_->addToolBarBreak(Qt::TopToolBarArea);
     }
     auto* row = new QToolBar(parent_);
+    auto* style = new cuiToolBarStyle;
+    style->setParent(row);
+    row->setStyle(style);
     row->setObjectName(QString::fromStdString(baseName_) + QString::number(rows_.size()));
     row->setMovable(true);
     row->setIconSize(images_.Size());

@@ -102,15 +102,26 @@ TEST(cuiCloneProgress, EscapeOrClosingPressesCancelAndAReopenedWindowStartsEmpty
     view.Close();
 }
 
+// The window is built when first wanted; a main window gone before that, or after the window
+// was built and opened, leaves a view that does nothing.
 TEST(cuiCloneProgress, AViewWhoseMainWindowIsGoneDoesNothing) {
     testsupport::DialogRig rig;
-    auto mainWindow = std::make_unique<QWidget>();
-    cuiCloneProgress view(mainWindow.get(), rig.table);
-    mainWindow.reset();
-    EXPECT_EQ(view.Window(), nullptr);
-    view.Open([] {});
-    view.Show({3, CloneStage::Reading, "Reading the radio's memory"});
-    view.Close();
+    for (const bool openedBefore : {false, true}) {
+        auto mainWindow = std::make_unique<QWidget>();
+        cuiCloneProgress view(mainWindow.get(), rig.table);
+        EXPECT_TRUE(mainWindow->findChildren<QWidget*>().isEmpty()) << "not built at the start";
+        if (openedBefore) {
+            view.Open([] {});
+            ASSERT_NE(view.Window(), nullptr);
+        }
+        mainWindow.reset();
+        EXPECT_EQ(view.Window(), nullptr) << openedBefore;
+        EXPECT_EQ(view.Bar(), nullptr);
+        EXPECT_EQ(view.CancelButton(), nullptr);
+        view.Open([] {});
+        view.Show({3, CloneStage::Reading, "Reading the radio's memory"});
+        view.Close();
+    }
 }
 
 }  // namespace
