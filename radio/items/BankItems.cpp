@@ -55,7 +55,7 @@ void WriteBanked(ItemContext& context, int value) {
     if (banked &&
         CountUsedChannelsIn(context.image, context.model, kFirstBankedChannels, kChannels - 1) >
             0 &&
-        !ConfirmEdit("GI_AppMess_Conv_BankMode")) {
+        !ConfirmEdit(context.services, "GI_AppMess_Conv_BankMode")) {
         return;
     }
     ResetBankSizes(context.image, banked);
