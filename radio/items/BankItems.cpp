@@ -68,11 +68,6 @@ void AnnounceBanks(ItemContext& context) {
     }
 }
 
-int ShowNoTrunking(ItemContext& context, const ItemRow&) {
-    context.capsule.outText = "Non";
-    return 0;
-}
-
 // --- Counts --------------------------------------------------------------------------------
 
 // A bank of banked mode is four positions.
@@ -178,7 +173,7 @@ constexpr ItemRow kRows[] = {
     Choice(CL_Bank_SelBankFree, Custom({ReadBanked, WriteBanked}), "GI_Sheet_Sel_Bank_SelBankFree")
         .Redraws(RD_AllCells)
         .AfterChange(AnnounceBanks),
-    Special(CL_Bank_SmarTrunk, ShowNoTrunking),
+    Label(CL_Bank_SmarTrunk, "Non"),
     Figure(CL_Bank_UsedQty, Custom({UsedOfFourPositions})).OnlyIf(kBankedMode, "---"),
     Figure(CL_Bank_UsedTotal, Custom({UsedChannels})),
     Figure(CL_Bank_UsedLeft, Custom({FreeChannels})),
