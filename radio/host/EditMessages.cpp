@@ -2,6 +2,7 @@
 
 #include "common/CurrentEvMan.h"
 #include "common/MainGTex.h"
+#include "radio/host/ItemContext.h"
 #include "radio/host/TitledBoxes.h"
 
 namespace {
@@ -17,8 +18,17 @@ bool ConfirmEdit(const std::string& key) {
            platform::BoxAnswer::Ok;
 }
 
+bool ConfirmEdit(const ItemServices& services, const std::string& key) {
+    return ShowTextBlockBox(services.boxes, services.texts, key, platform::BoxIcon::Warning,
+                            platform::BoxButtons::OkCancel) == platform::BoxAnswer::Ok;
+}
+
 void ShowEditError(const std::string& key) {
     ShowTextBlockBox(key, platform::BoxIcon::Error);
+}
+
+void ShowEditError(const ItemServices& services, const std::string& key) {
+    ShowTextBlockBox(services.boxes, services.texts, key, platform::BoxIcon::Error);
 }
 
 void SendEditStatus(const std::string& key) {

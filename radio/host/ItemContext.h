@@ -19,6 +19,10 @@ class indMenuCommands;
 class ItemRegistry;
 class PopupHost;
 
+namespace platform {
+class MessageBoxes;
+}
+
 // What a dispatch hands its rows from the program around it. Rows and converters reach the
 // program only through these.
 struct ItemServices {
@@ -27,9 +31,10 @@ struct ItemServices {
     indMenuCommands& menu;
     indHelp& help;
     PopupHost& popups;
-    cmcGTex& texts;      // the main text table
-    cmcFCache& choices;  // the choice lists of the selection sheets
-    cmcEvMan* events;    // the program's bus; null when none is installed
+    cmcGTex& texts;                 // the main text table
+    cmcFCache& choices;             // the choice lists of the selection sheets
+    cmcEvMan* events;               // the program's bus; null when none is installed
+    platform::MessageBoxes& boxes;  // the message boxes a row asks or warns in
 };
 
 // What a value converter works with besides its value: the cell's capsule, the services, and

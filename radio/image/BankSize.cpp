@@ -1,6 +1,6 @@
 #include "radio/image/BankSize.h"
 
-#include "common/CurrentEvMan.h"
+#include "common/cmcEvMan.h"
 #include "radio/image/BankTable.h"
 #include "radio/image/ImageLayout.h"
 
@@ -41,8 +41,7 @@ BankSpan GetBankSpan(const cmcEeprom& image, int bank) {
                     ReadBankSize(image, bank)};
 }
 
-BankSpan GetCurrentBankSpan(const cmcEeprom& image) {
-    cmcEvMan* bus = CurrentEvMan();
+BankSpan GetCurrentBankSpan(const cmcEeprom& image, cmcEvMan* bus) {
     const cmcEvAns* answer = bus ? bus->Query(EV_QueryCurrentBank) : nullptr;
     if (!answer) {
         return {};

@@ -2,6 +2,8 @@
 
 #include "radio/image/cmcEeprom.h"
 
+class cmcEvMan;
+
 // The channel counts of the 16 banks as the dispatcher and the bank commands use them.
 bool IsValidBank(int bank);
 // 0 for an invalid bank.
@@ -22,6 +24,6 @@ struct BankSpan {
 };
 
 BankSpan GetBankSpan(const cmcEeprom& image, int bank);
-// The bank of the open channel-bank sheet, as it answers the current-bank query; all 0 when
-// no sheet answers.
-BankSpan GetCurrentBankSpan(const cmcEeprom& image);
+// The bank of the open channel-bank sheet, as it answers the current-bank query on the bus; all
+// 0 when no sheet answers (or there is no bus).
+BankSpan GetCurrentBankSpan(const cmcEeprom& image, cmcEvMan* bus = nullptr);

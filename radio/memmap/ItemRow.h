@@ -1,18 +1,22 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string>
 #include <variant>
 
 #include "radio/cells/CellCodes.h"
 #include "radio/cells/CellNameTables.h"
 #include "radio/cells/cmcCellCapsule.h"
 #include "radio/host/ItemContext.h"
+#include "radio/image/BitCodec.h"
 #include "radio/image/ImageLayout.h"
 #include "radio/memmap/ChannelConverters.h"
 #include "radio/memmap/ChoiceConverters.h"
 #include "radio/memmap/CodeConverters.h"
 #include "radio/memmap/CommandCells.h"
 #include "radio/memmap/KeyConverters.h"
+#include "radio/memmap/MarkSums.h"
 #include "radio/memmap/NumberConverters.h"
 #include "radio/memmap/SegCellEditors.h"
 #include "radio/records/datCh.h"
@@ -37,6 +41,10 @@ using RowFunction = int (*)(ItemContext& context, const ItemRow& row);
 //   RecordChoice(CL_Mch_Nar, &datCh::nar, "GI_Sheet_Sel_Mch_Nar"),
 //   RecordChoice(CL_Mch_Rpt_L, &datCh::rptLong, "GI_Sheet_Sel_Mch_LTone")
 //       .OnlyIf(kVaskRuleA, "-"),
+//   IndexLabel(CL_Mdc_General_Text, {"Gen "}),
+//   MenuEntry(CL_Menu_View_ToolBar, {ToggleToolBar}).CheckedWhile(Condition{ToolBarShown}),
+//
+// Special keeps what no builder says: a function of the group file for the row.
 namespace memmap {
 
 // --- Where a value lives ------------------------------------------------------------------
@@ -80,34 +88,65 @@ struct FieldCodec {
     void (*write)(ItemContext& context, int value) = nullptr;
 };
 
-enum class FieldKind : uint8_t {
-    None,
-    ImageBits,     // (byte & mask) >> the mask's lowest bit
-    ImageWord,     // BE16
-    ImageLong,     // BE32, signed in two's complement
-    ImageMapBit,   // bit n of a bitmap numbered from the most significant bit
-    Record,        // an int field of the record view; a change is stored and reloaded
-    Codec,         // read and written by functions of the group
-    ImageBytes,    // length bytes of the image
-    RecordText,    // a text field of the record view
-    ImageNibbles,  // count nibbles, high nibble first
-    ReversedBits,  // image bits, the mask's lowest the value's highest
-    RecordReal,    // a real field of the record view, in whole units; a change is stored
+// Where a value can live: one struct a place, with the members that locate it (a field's
+// place is one of them, see Place).
+// Bits of one image byte, as the bit codec reads them.
+struct ImageBits {
+    Address address;
+    BitCodec bits;
+};
+// BE16.
+struct ImageWord {
+    Address address;
+};
+// BE32, signed in two's complement.
+struct ImageLong {
+    Address address;
+};
+// Bit n of a bitmap numbered from the most significant bit: byte address + n / 8, mask
+// 0x80 >> n % 8; any value but 0 sets it.
+struct ImageMapBit {
+    Address address;
+    int bit = 0;
+};
+struct ImageBytes {
+    Address address;
+    int length = 0;
+};
+// Nibbles from the address, the high nibble of a byte first.
+struct ImageNibbles {
+    Address address;
+    int count = 0;
+};
+// An int field of the record view; a change is stored and reloaded.
+struct RecordInt {
+    int datCh::*member = nullptr;
+};
+// A real field of the record view, in whole units; a change is stored and reloaded.
+struct RecordReal {
+    double datCh::*member = nullptr;
+};
+// A text field of the record view; a change is stored and reloaded.
+struct RecordText {
+    datCh::Text datCh::*member = nullptr;
+};
+// Bytes of the radio's identity block, which the document keeps beside the image: shown only.
+struct IdentityBytes {
+    int offset = 0;
+    int length = 0;
 };
 
+using Place =
+    std::variant<std::monostate, ImageBits, ImageWord, ImageLong, ImageMapBit, ImageBytes,
+                 ImageNibbles, RecordInt, RecordReal, RecordText, FieldCodec, IdentityBytes>;
+
 struct Field {
-    FieldKind kind = FieldKind::None;
-    Address address = 0;
-    int mask = 0;  // ImageBits: the mask; ImageMapBit: the bit; bytes and nibbles: the count
-    int datCh::*member = nullptr;
-    datCh::Text datCh::*text = nullptr;
-    FieldCodec codec{};
+    Place place{};
     // An int field's value is the stored number divided by this (integer division); a change
     // stores value x scale.
     int scale = 1;
     // Added to the value after the scale; a change takes it off before storing.
     int offset = 0;
-    double datCh::*real = nullptr;
 };
 
 // A field that holds one whole number, for the converters of numbers and lists.
@@ -124,7 +163,7 @@ struct NibbleField {
 };
 
 constexpr IntField Bits(Address address, uint8_t mask) {
-    return {{FieldKind::ImageBits, address, mask}};
+    return {{ImageBits{address, BitCodec::Masked(mask)}}};
 }
 // Bit n of a byte, counted from the least significant bit (bit 7 = 0x80).
 constexpr IntField Bit(Address address, int n) {
@@ -134,30 +173,28 @@ constexpr IntField Byte(Address address) {
     return Bits(address, 0xFF);
 }
 constexpr IntField Word(Address address) {
-    return {{FieldKind::ImageWord, address}};
+    return {{ImageWord{address}}};
 }
 // Four bytes, the most significant first, read as a signed number (two's complement).
 constexpr IntField Long(Address address) {
-    return {{FieldKind::ImageLong, address}};
+    return {{ImageLong{address}}};
 }
 // Bit n of the bitmap at address: byte address + n / 8, mask 0x80 >> n % 8.
 constexpr IntField MapBit(Address address, int bit) {
-    return {{FieldKind::ImageMapBit, address, bit}};
+    return {{ImageMapBit{address, bit}}};
 }
 constexpr IntField Member(int datCh::*member) {
-    return {{FieldKind::Record, 0, 0, member}};
+    return {{RecordInt{member}}};
 }
 // A real field of the record view (a tone, a period) in whole units: its integer part is the
 // value, a change stores the whole number and reloads.
 constexpr IntField Member(double datCh::*real) {
-    Field field{FieldKind::RecordReal};
-    field.real = real;
-    return {field};
+    return {{RecordReal{real}}};
 }
 // The masked bits in the reverse order: the lowest bit of the mask is the value's highest
 // (bits 2 and 3 of 0x0C give bit 2 x 2 + bit 3).
 constexpr IntField ReversedBits(Address address, uint8_t mask) {
-    return {{FieldKind::ReversedBits, address, mask}};
+    return {{ImageBits{address, BitCodec::Reversed(mask)}}};
 }
 // The field's stored number in units of `divisor` (a word of tenths shown in whole units).
 constexpr IntField Scaled(IntField field, int divisor) {
@@ -174,16 +211,21 @@ constexpr IntField Offset(IntField field, int n) {
     return field;
 }
 constexpr IntField Custom(FieldCodec codec) {
-    return {{FieldKind::Codec, 0, 0, nullptr, nullptr, codec}};
+    return {{codec}};
 }
 constexpr TextField Chars(Address address, int length) {
-    return {{FieldKind::ImageBytes, address, length}};
+    return {{ImageBytes{address, length}}};
 }
 constexpr TextField Member(datCh::Text datCh::*text) {
-    return {{FieldKind::RecordText, 0, 0, nullptr, text}};
+    return {{RecordText{text}}};
+}
+// Text bytes of the radio's identity block (the clone information): no key or input reaches
+// their converter, since there is nothing an edit could change.
+constexpr TextField IdentityChars(int offset, int length) {
+    return {{IdentityBytes{offset, length}}};
 }
 constexpr NibbleField Nibbles(Address address, int count) {
-    return {{FieldKind::ImageNibbles, address, count}};
+    return {{ImageNibbles{address, count}}};
 }
 
 // --- When a row applies -------------------------------------------------------------------
@@ -191,12 +233,16 @@ constexpr NibbleField Nibbles(Address address, int count) {
 struct Condition;
 using ConditionTest = bool (*)(const ItemContext& context, const Condition& condition);
 
+// The cell's index is below this (the rows of a table that ends with rows of its own).
+struct IndexLimit {
+    int below = 0;
+};
+
 struct Condition {
     ConditionTest holds = nullptr;
-    Address address = 0;
-    uint8_t mask = 0;
-    // A field of the record the frame loaded, for the conditions on a record's value.
-    int datCh::*member = nullptr;
+    // What the test looks at, as the builder named it: image bits, a field of the loaded record,
+    // an index limit, a model type.
+    std::variant<std::monostate, ImageBits, RecordInt, IndexLimit, ModelType> subject{};
     constexpr bool IsSet() const { return holds != nullptr; }
 };
 
@@ -211,14 +257,15 @@ bool IndexIsBelow(const ItemContext& context, const Condition& condition);
 bool InBankedMode(const ItemContext& context, const Condition& condition);
 bool RecordFieldSet(const ItemContext& context, const Condition& condition);
 bool AnalogueOnVask(const ItemContext& context, const Condition& condition);
+bool ModelTypeIs(const ItemContext& context, const Condition& condition);
 bool Always(const ItemContext& context, const Condition& condition);
 
 // Some of the masked bits of the image are set, or none is.
 constexpr Condition ImageBitsSet(Address address, uint8_t mask) {
-    return {AnyBitsSet, address, mask};
+    return {AnyBitsSet, ImageBits{address, BitCodec::Masked(mask)}};
 }
 constexpr Condition ImageBitsClear(Address address, uint8_t mask) {
-    return {NoBitsSet, address, mask};
+    return {NoBitsSet, ImageBits{address, BitCodec::Masked(mask)}};
 }
 // The channel rules of the Vask model type (every other type passes them): A analogue, or
 // digital data on a Vask channel; B analogue; C a Vask channel.
@@ -231,16 +278,20 @@ constexpr Condition kIndexNotZero{IndexNotZero};
 constexpr Condition kRecordReached{RecordReached};
 // The cell's index is below n (the rows of a table that ends with rows of its own).
 constexpr Condition IndexBelow(int n) {
-    return {IndexIsBelow, n};
+    return {IndexIsBelow, IndexLimit{n}};
 }
 // Bank 1 holds channels: the channels are divided into banks.
 constexpr Condition kBankedMode{InBankedMode};
 // The field of the loaded record is not 0.
 constexpr Condition RecordFlagSet(int datCh::*member) {
-    return {RecordFieldSet, 0, 0, member};
+    return {RecordFieldSet, RecordInt{member}};
 }
 // On the Vask model type, a channel without Vask signalling.
 constexpr Condition kAnalogueOnVask{AnalogueOnVask};
+// The program's model type is this one.
+constexpr Condition ModelIs(ModelType model) {
+    return {ModelTypeIs, model};
+}
 // Holds for every cell on every model type.
 constexpr Condition kAlways{Always};
 
@@ -261,13 +312,48 @@ enum class Align : uint8_t { Left = 0, Centre = 1, Right = 2 };
 
 // --- The converters' parameters -------------------------------------------------------------
 
+// A text shown only: fixed, or a number the cell's index gives after it ("Sys 3", the entry's
+// place in its block counted from 1).
+struct LabelParams {
+    const char* text = "";  // the label, or what comes before the number
+    bool numbered = true;   // the number follows the text
+    int cycle = 0;          // the number is the index % cycle; 0: the index
+    int first = 0;          // the number of index 0 (1: counted from 1)
+};
+
+// What Enter on a menu entry does: a function of the group with the entry's number (the model
+// type it chooses, the pages it prints).
+struct MenuAction {
+    void (*run)(ItemContext& context, int number) = nullptr;
+    int number = 0;
+};
+// An entry of a menu or the tool bar: shows its caption; Enter runs the action, unless the entry
+// is disabled. Its state is the row's (DisabledWhile, CheckedWhile).
+struct MenuEntryParams {
+    MenuAction onEnter{};
+};
+
+// A text of the clone information, worked out from the radio's identity block.
+using IdentityText = std::string (*)(std::span<const uint8_t> block, cmcGTex& texts);
+struct IdentityTextParams {
+    IdentityText show = nullptr;
+};
+
+// A check: while the condition holds, the cell gets every mark one of its sources passes on.
+// It judges no value of its own: the fields give themselves their marks when painted.
+struct MarkSumParams {
+    std::span<const MarkSource> sources;
+    Condition onlyWhile = kAlways;
+};
+
 using Editor =
     std::variant<std::monostate, ListEntryParams, ChoiceParams, TypedChoiceParams, ListNumberParams,
                  AbcCodeParams, ScramCodeParams, OptionLettersParams, NumberParams,
                  PaddedNumberParams, DecimalParams, TimerParams, MinSecParams, ScaledByteParams,
                  FigureParams, NibbleCodeParams, HexDigitParams, BitFieldParams, KeyAssignParams,
                  FrequencyParams, SubToneParams, PackedCodeParams, FiveToneParams, DigitsParams,
-                 TextParams, DisplayTextParams, UserCharacterParams, CommandParams>;
+                 TextParams, DisplayTextParams, UserCharacterParams, CommandParams, LabelParams,
+                 MenuEntryParams, IdentityTextParams, MarkSumParams>;
 
 }  // namespace memmap
 
@@ -294,6 +380,10 @@ struct ItemRow {
     // The record the row works on, loaded at the cell's index whatever the cell's category;
     // RK_None: the record the frame loaded.
     uint32_t ownRecord = RK_None;
+    // The cell's state in a menu or on the tool bar: disabled (it takes no Enter) and checked
+    // while these hold.
+    memmap::Condition disabledWhen{};
+    memmap::Condition checkedWhen{};
 
     // The row applies only while the condition holds; else its cell shows the grey text.
     constexpr ItemRow OnlyIf(memmap::Condition condition, const char* text = "----",
@@ -337,6 +427,16 @@ struct ItemRow {
     constexpr ItemRow LoadsRecord(uint32_t kind) const {
         ItemRow row = *this;
         row.ownRecord = kind;
+        return row;
+    }
+    constexpr ItemRow DisabledWhile(memmap::Condition condition) const {
+        ItemRow row = *this;
+        row.disabledWhen = condition;
+        return row;
+    }
+    constexpr ItemRow CheckedWhile(memmap::Condition condition) const {
+        ItemRow row = *this;
+        row.checkedWhen = condition;
         return row;
     }
 };
@@ -447,7 +547,7 @@ constexpr ItemRow FiveToneCode(int code, FiveToneParams params) {
     return Row(code, {}, params);
 }
 constexpr ItemRow Digits(int code, NibbleField field) {
-    return Row(code, field.field, DigitsParams{field.field.mask});
+    return Row(code, field.field, DigitsParams{std::get<ImageNibbles>(field.field.place).count});
 }
 constexpr ItemRow Text(int code, TextField field) {
     return Row(code, field.field, TextParams{});
@@ -464,6 +564,32 @@ constexpr ItemRow UserCharacter(int code) {
 // A command of the menus and tool bar: Enter runs it.
 constexpr ItemRow Command(int code, MenuCommand run) {
     return Row(code, {}, CommandParams{run});
+}
+// A fixed text, or a text and the number the cell's index gives: the name of a table's entry
+// ("Sys 3") or its place in its block.
+constexpr ItemRow Label(int code, const char* text) {
+    return Row(code, {}, LabelParams{text, false});
+}
+constexpr ItemRow IndexLabel(int code, LabelParams params) {
+    return Row(code, {}, params);
+}
+// A cell with no setting: it shows nothing and changes nothing.
+constexpr ItemRow NoSetting(int code) {
+    return Row(code, {}, {});
+}
+// An entry of a menu or the tool bar whose action is the group's, with its state chained on:
+// MenuEntry(CL_Model_Lmr, {ChooseModel, MT_Lmr}).CheckedWhile(ModelIs(MT_Lmr)).
+constexpr ItemRow MenuEntry(int code, MenuAction onEnter = {}) {
+    return Row(code, {}, MenuEntryParams{onEnter});
+}
+// A cell of the clone information: the text the function works out from the identity block.
+constexpr ItemRow IdentityField(int code, IdentityText show) {
+    return Row(code, {}, IdentityTextParams{show});
+}
+// A warning check: the marks its sources pass on, while the condition holds.
+constexpr ItemRow MarkSum(int code, std::span<const MarkSource> sources,
+                          Condition onlyWhile = kAlways) {
+    return Row(code, {}, MarkSumParams{sources, onlyWhile});
 }
 constexpr ItemRow Special(int code, RowFunction function) {
     ItemRow row;

@@ -65,17 +65,15 @@ int RecentFileRow(ItemContext& context, const ItemRow&) {
     return 0;
 }
 
-int PortRow(ItemContext& context, const ItemRow&) {
-    indEnviron& settings = context.services.menu.Settings();
-    ShowCaption(context.capsule);
-    if (Entered(context)) {
-        settings.portNumber = context.index;
-        if (context.services.events) {
-            context.services.events->Send(EV_RefreshCommands);
-        }
+void ChoosePort(ItemContext& context, int) {
+    context.services.menu.Settings().portNumber = context.index;
+    if (context.services.events) {
+        context.services.events->Send(EV_RefreshCommands);
     }
-    CheckWhen(context.capsule, settings.portNumber == context.index);
-    return 0;
+}
+
+bool PortIsIndex(const ItemContext& context, const memmap::Condition&) {
+    return context.services.menu.Settings().portNumber == context.index;
 }
 
 // The entry names the other port when one is chosen ("&Other Port: COM7...").
@@ -94,12 +92,10 @@ int OtherPortRow(ItemContext& context, const ItemRow&) {
     return 0;
 }
 
-int CloneSpeedRow(ItemContext& context, const ItemRow&) {
-    indEnviron& settings = context.services.menu.Settings();
-    ShowCaption(context.capsule);
-    if (Entered(context)) {
-        settings.highSpeed = context.index;
-    }
-    CheckWhen(context.capsule, settings.highSpeed == context.index);
-    return 0;
+void ChooseCloneSpeed(ItemContext& context, int) {
+    context.services.menu.Settings().highSpeed = context.index;
+}
+
+bool CloneSpeedIsIndex(const ItemContext& context, const memmap::Condition&) {
+    return context.services.menu.Settings().highSpeed == context.index;
 }

@@ -57,6 +57,10 @@ struct ListsOfEditor {
     std::vector<RowList> operator()(const DisplayTextParams&) const { return {}; }
     std::vector<RowList> operator()(const UserCharacterParams&) const { return {}; }
     std::vector<RowList> operator()(const CommandParams&) const { return {}; }
+    std::vector<RowList> operator()(const memmap::LabelParams&) const { return {}; }
+    std::vector<RowList> operator()(const memmap::MenuEntryParams&) const { return {}; }
+    std::vector<RowList> operator()(const memmap::IdentityTextParams&) const { return {}; }
+    std::vector<RowList> operator()(const memmap::MarkSumParams&) const { return {}; }
 };
 
 }  // namespace

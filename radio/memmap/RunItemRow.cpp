@@ -9,8 +9,10 @@
 #include "common/cmcCanvas.h"
 #include "radio/cells/cmcCellCapsule.h"
 #include "radio/cells/cmcCellObj.h"
+#include "radio/host/indDocument.h"
 #include "radio/image/ImageWords.h"
 #include "radio/image/cmcEeprom.h"
+#include "radio/memmap/MarkSums.h"
 
 using namespace memmap;
 
@@ -19,22 +21,6 @@ namespace {
 constexpr uint32_t kSilver = 0xC0C0C0;
 constexpr uint32_t kTeal = 0x808000;
 constexpr int kMaxNibbles = 8;
-
-int LowestBit(int mask) {
-    int shift = 0;
-    while (mask && !(mask & (1 << shift))) {
-        ++shift;
-    }
-    return shift;
-}
-
-int AddressOf(const ItemContext& context, const Field& field) {
-    return field.address.At(context.index);
-}
-
-uint8_t MapBitMask(int bit) {
-    return static_cast<uint8_t>(0x80 >> (bit % 8));
-}
 
 void SetHorizontalAlignment(cmcCellCapsule& capsule, Align align) {
     if (cmcCellObj* cell = capsule.cell) {
@@ -58,47 +44,75 @@ void ShowGreyed(ItemContext& context, const ItemRow& row) {
     }
 }
 
-std::vector<uint8_t> ReadBytes(const ItemContext& context, const Field& field) {
-    if (field.kind == FieldKind::RecordText) {
-        const datCh::Text& text = context.record.*field.text;
-        return {text.begin(), text.end()};
-    }
-    std::vector<uint8_t> bytes(static_cast<std::size_t>(std::max(field.mask, 0)));
+std::vector<uint8_t> ReadImageBytes(const ItemContext& context, int address, int length) {
+    std::vector<uint8_t> bytes(static_cast<std::size_t>(std::max(length, 0)));
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        bytes[i] = context.image.GetByte(AddressOf(context, field) + static_cast<int>(i));
+        bytes[i] = context.image.GetByte(address + static_cast<int>(i));
     }
     return bytes;
 }
 
-void WriteBytes(ItemContext& context, const Field& field, const std::vector<uint8_t>& bytes) {
-    if (field.kind == FieldKind::RecordText) {
-        datCh::Text& text = context.record.*field.text;
-        std::copy_n(bytes.begin(), std::min(bytes.size(), text.size()), text.begin());
-        context.record.StoreAndReload();
-        return;
+std::vector<uint8_t> ReadIdentityBytes(const ItemContext& context, const IdentityBytes& field) {
+    const CloneIdentityBlock& block = context.services.document.CloneInformation();
+    const auto first = block.begin() + field.offset;
+    return {first, first + field.length};
+}
+
+std::vector<uint8_t> ReadBytes(const ItemContext& context, const Field& field) {
+    if (const auto* text = std::get_if<RecordText>(&field.place)) {
+        const datCh::Text& bytes = context.record.*text->member;
+        return {bytes.begin(), bytes.end()};
     }
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        context.image.SetByte(AddressOf(context, field) + static_cast<int>(i), bytes[i]);
+    if (const auto* bytes = std::get_if<ImageBytes>(&field.place)) {
+        return ReadImageBytes(context, bytes->address.At(context.index), bytes->length);
+    }
+    if (const auto* identity = std::get_if<IdentityBytes>(&field.place)) {
+        return ReadIdentityBytes(context, *identity);
+    }
+    return {};
+}
+
+void WriteBytes(ItemContext& context, const Field& field, const std::vector<uint8_t>& bytes) {
+    if (const auto* text = std::get_if<RecordText>(&field.place)) {
+        datCh::Text& stored = context.record.*text->member;
+        std::copy_n(bytes.begin(), std::min(bytes.size(), stored.size()), stored.begin());
+        context.record.StoreAndReload();
+    } else if (const auto* place = std::get_if<ImageBytes>(&field.place)) {
+        const int address = place->address.At(context.index);
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            context.image.SetByte(address + static_cast<int>(i), bytes[i]);
+        }
     }
 }
 
 // Nibble i of the field: byte i / 2 from its address, high nibble for even i.
-int ReadNibble(const ItemContext& context, const Field& field, int i) {
-    const uint8_t byte = context.image.GetByte(AddressOf(context, field) + i / 2);
+int ReadNibble(const ItemContext& context, const ImageNibbles& field, int i) {
+    const uint8_t byte = context.image.GetByte(field.address.At(context.index) + i / 2);
     return i % 2 == 0 ? byte >> 4 : byte & 0x0F;
 }
 
-void WriteNibble(ItemContext& context, const Field& field, int i, int nibble) {
-    const int address = AddressOf(context, field) + i / 2;
+void WriteNibble(ItemContext& context, const ImageNibbles& field, int i, int nibble) {
+    const int address = field.address.At(context.index) + i / 2;
     uint8_t byte = context.image.GetByte(address);
     SetNibble(&byte, static_cast<std::size_t>(i % 2), nibble);
     context.image.SetByte(address, byte);
+}
+
+bool Holds(const ItemContext& context, const Condition& condition) {
+    return condition.IsSet() && condition.holds(context, condition);
+}
+
+void SetState(cmcCellCapsule& capsule, uint8_t bits) {
+    if (cmcCellObj* cell = capsule.cell) {
+        cell->stateBits |= bits;
+    }
 }
 
 // Runs the row's converter on its field; true when the value changed and was written back.
 struct EditorRun {
     ItemContext& context;
     const ItemRow& row;
+    bool disabled;
 
     template <class Convert>
     bool OnInt(Convert convert) {
@@ -191,17 +205,18 @@ struct EditorRun {
         return OnRecord(CellFiveToneCode(context, record.codeBytes, record.common, p));
     }
     bool operator()(const DigitsParams& p) {
+        const auto& field = std::get<ImageNibbles>(row.field.place);
         const int count = std::clamp(p.digits, 0, kMaxNibbles);
         std::array<int, kMaxNibbles> digits{};
         for (int i = 0; i < count; ++i) {
-            digits[static_cast<std::size_t>(i)] = ReadNibble(context, row.field, i);
+            digits[static_cast<std::size_t>(i)] = ReadNibble(context, field, i);
         }
         if (!CellDigitArray(context, std::span<int>(digits).first(static_cast<std::size_t>(count)),
                             p)) {
             return false;
         }
         for (int i = 0; i < count; ++i) {
-            WriteNibble(context, row.field, i, digits[static_cast<std::size_t>(i)]);
+            WriteNibble(context, field, i, digits[static_cast<std::size_t>(i)]);
         }
         return true;
     }
@@ -222,6 +237,36 @@ struct EditorRun {
         CellCommand(context, p);
         return false;
     }
+    bool operator()(const LabelParams& p) {
+        std::string text = p.text;
+        if (p.numbered) {
+            const int number = p.cycle > 0 ? context.index % p.cycle : context.index;
+            text += std::to_string(number + p.first);
+        }
+        context.capsule.outText = text;
+        return false;
+    }
+    bool operator()(const MenuEntryParams& p) {
+        cmcCellCapsule& capsule = context.capsule;
+        if (capsule.cell) {
+            capsule.outText = capsule.cell->GetCaption();
+        }
+        if (!disabled && capsule.key == kKeyEnter && p.onEnter.run) {
+            p.onEnter.run(context, p.onEnter.number);
+        }
+        return false;
+    }
+    bool operator()(const IdentityTextParams& p) {
+        const CloneIdentityBlock& block = context.services.document.CloneInformation();
+        context.capsule.outText = p.show(block, context.services.texts);
+        return false;
+    }
+    bool operator()(const MarkSumParams& p) {
+        if (Holds(context, p.onlyWhile)) {
+            context.capsule.marks |= SumOfMarks(context, p.sources);
+        }
+        return false;
+    }
     bool operator()(const TextParams& p) {
         std::vector<uint8_t> bytes = ReadBytes(context, row.field);
         if (!CellText(context, bytes, p)) {
@@ -231,10 +276,6 @@ struct EditorRun {
         return true;
     }
 };
-
-bool Holds(const ItemContext& context, const Condition& condition) {
-    return condition.IsSet() && condition.holds(context, condition);
-}
 
 // What every row does first: loads its own record, and greys its cell while it does not
 // apply. False when greyed.
@@ -259,115 +300,91 @@ void IgnoreInput(cmcCellCapsule& capsule) {
     capsule.inputMode = kInputKey;
 }
 
-// The masked bits of the byte from the lowest up, the first the value's highest.
-int ReadReversedBits(uint8_t byte, int mask) {
-    int value = 0;
-    for (int bit = 0; bit < 8; ++bit) {
-        if (mask & (1 << bit)) {
-            value = (value << 1) | ((byte >> bit) & 1);
-        }
-    }
-    return value;
+uint8_t MapBitMask(int bit) {
+    return static_cast<uint8_t>(0x80 >> (bit % 8));
 }
 
-uint8_t WriteReversedBits(uint8_t byte, int mask, int value) {
-    for (int bit = 7; bit >= 0; --bit) {
-        if (mask & (1 << bit)) {
-            byte = static_cast<uint8_t>((byte & ~(1 << bit)) | ((value & 1) << bit));
-            value >>= 1;
-        }
-    }
-    return byte;
+uint8_t ImageByte(const ItemContext& context, Address address) {
+    return context.image.GetByte(address.At(context.index));
 }
 
-// The number the field stores, before its scale.
-int ReadStored(const ItemContext& context, const Field& field) {
-    switch (field.kind) {
-        case FieldKind::ImageBits:
-            return (context.image.GetByte(AddressOf(context, field)) & field.mask) >>
-                   LowestBit(field.mask);
-        case FieldKind::ImageWord: {
-            const int address = AddressOf(context, field);
-            return (context.image.GetByte(address) << 8) | context.image.GetByte(address + 1);
-        }
-        case FieldKind::ImageLong: {
-            uint8_t bytes[4]{};
-            context.image.ReadBlock(AddressOf(context, field), bytes, 4);
-            return static_cast<int32_t>(GetBE32(bytes));
-        }
-        case FieldKind::ImageMapBit:
-            return (context.image.GetByte(AddressOf(context, field) + field.mask / 8) &
-                    MapBitMask(field.mask)) != 0;
-        case FieldKind::ReversedBits:
-            return ReadReversedBits(context.image.GetByte(AddressOf(context, field)), field.mask);
-        case FieldKind::Record:
-            return context.record.*field.member;
-        case FieldKind::RecordReal:
-            return static_cast<int>(std::floor(context.record.*field.real));
-        case FieldKind::Codec:
-            return field.codec.read(context);
-        default:
-            return 0;
-    }
-}
+// The number a field stores, before its scale.
+struct StoredReader {
+    const ItemContext& context;
 
-void WriteStored(ItemContext& context, const Field& field, int value) {
-    cmcEeprom& image = context.image;
-    const int address = AddressOf(context, field);
-    switch (field.kind) {
-        case FieldKind::ImageBits: {
-            const int bits = (value << LowestBit(field.mask)) & field.mask;
-            image.SetByte(address,
-                          static_cast<uint8_t>((image.GetByte(address) & ~field.mask) | bits));
-            break;
-        }
-        case FieldKind::ImageWord: {
-            uint8_t word[2];
-            SetBE16(word, value);
-            image.SetByte(address, word[0]);
-            image.SetByte(address + 1, word[1]);
-            break;
-        }
-        case FieldKind::ImageLong: {
-            uint8_t bytes[4];
-            SetBE32(bytes, static_cast<uint32_t>(value));
-            image.WriteBlock(address, bytes, 4);
-            break;
-        }
-        case FieldKind::ImageMapBit: {
-            const int at = address + field.mask / 8;
-            const uint8_t mask = MapBitMask(field.mask);
-            const uint8_t byte = image.GetByte(at);
-            image.SetByte(at, static_cast<uint8_t>(value ? byte | mask : byte & ~mask));
-            break;
-        }
-        case FieldKind::ReversedBits:
-            image.SetByte(address, WriteReversedBits(image.GetByte(address), field.mask, value));
-            break;
-        case FieldKind::Record:
-            context.record.*field.member = value;
-            context.record.StoreAndReload();
-            break;
-        case FieldKind::RecordReal:
-            context.record.*field.real = value;
-            context.record.StoreAndReload();
-            break;
-        case FieldKind::Codec:
-            field.codec.write(context, value);
-            break;
-        default:
-            break;
+    int operator()(const ImageBits& f) const { return f.bits.Read(ImageByte(context, f.address)); }
+    int operator()(const ImageWord& f) const {
+        const int address = f.address.At(context.index);
+        return (context.image.GetByte(address) << 8) | context.image.GetByte(address + 1);
     }
-}
+    int operator()(const ImageLong& f) const {
+        uint8_t bytes[4]{};
+        context.image.ReadBlock(f.address.At(context.index), bytes, 4);
+        return static_cast<int32_t>(GetBE32(bytes));
+    }
+    int operator()(const ImageMapBit& f) const {
+        const int at = f.address.At(context.index) + f.bit / 8;
+        return (context.image.GetByte(at) & MapBitMask(f.bit)) != 0;
+    }
+    int operator()(const RecordInt& f) const { return context.record.*f.member; }
+    int operator()(const RecordReal& f) const {
+        return static_cast<int>(std::floor(context.record.*f.member));
+    }
+    int operator()(const FieldCodec& f) const { return f.read(context); }
+    // Fields of bytes and nibbles hold no single number.
+    template <class Bytes>
+    int operator()(const Bytes&) const {
+        return 0;
+    }
+};
+
+struct StoredWriter {
+    ItemContext& context;
+    int value;
+
+    void operator()(const ImageBits& f) const {
+        const int address = f.address.At(context.index);
+        context.image.SetByte(address, f.bits.Write(context.image.GetByte(address), value));
+    }
+    void operator()(const ImageWord& f) const {
+        uint8_t word[2];
+        SetBE16(word, value);
+        const int address = f.address.At(context.index);
+        context.image.SetByte(address, word[0]);
+        context.image.SetByte(address + 1, word[1]);
+    }
+    void operator()(const ImageLong& f) const {
+        uint8_t bytes[4];
+        SetBE32(bytes, static_cast<uint32_t>(value));
+        context.image.WriteBlock(f.address.At(context.index), bytes, 4);
+    }
+    void operator()(const ImageMapBit& f) const {
+        const int at = f.address.At(context.index) + f.bit / 8;
+        const uint8_t mask = MapBitMask(f.bit);
+        const uint8_t byte = context.image.GetByte(at);
+        context.image.SetByte(at, static_cast<uint8_t>(value ? byte | mask : byte & ~mask));
+    }
+    void operator()(const RecordInt& f) const {
+        context.record.*f.member = value;
+        context.record.StoreAndReload();
+    }
+    void operator()(const RecordReal& f) const {
+        context.record.*f.member = value;
+        context.record.StoreAndReload();
+    }
+    void operator()(const FieldCodec& f) const { f.write(context, value); }
+    template <class Bytes>
+    void operator()(const Bytes&) const {}
+};
 
 }  // namespace
 
 int ReadField(const ItemContext& context, const Field& field) {
-    return ReadStored(context, field) / field.scale + field.offset;
+    return std::visit(StoredReader{context}, field.place) / field.scale + field.offset;
 }
 
 void WriteField(ItemContext& context, const Field& field, int value) {
-    WriteStored(context, field, (value - field.offset) * field.scale);
+    std::visit(StoredWriter{context, (value - field.offset) * field.scale}, field.place);
 }
 
 int RunRegularRow(ItemContext& context, const ItemRow& row) {
@@ -376,10 +393,14 @@ int RunRegularRow(ItemContext& context, const ItemRow& row) {
     }
     cmcCellCapsule& capsule = context.capsule;
     const bool readOnly = Holds(context, row.readOnlyWhen);
-    if (readOnly) {
+    if (readOnly || std::holds_alternative<IdentityBytes>(row.field.place)) {
         IgnoreInput(capsule);
     }
-    if (std::visit(EditorRun{context, row}, row.editor)) {
+    const bool disabled = Holds(context, row.disabledWhen);
+    if (disabled) {
+        SetState(capsule, kStateDisabled);
+    }
+    if (std::visit(EditorRun{context, row, disabled}, row.editor)) {
         context.redraw |= row.redraw;
         if (row.afterChange) {
             row.afterChange(context);
@@ -387,6 +408,9 @@ int RunRegularRow(ItemContext& context, const ItemRow& row) {
     }
     if (row.marksBy.IsSet()) {
         capsule.marks |= row.marksBy.holds(context, ReadField(context, row.field), row.marksBy);
+    }
+    if (Holds(context, row.checkedWhen)) {
+        SetState(capsule, kStateChecked);
     }
     if (capsule.canvas && (readOnly || Holds(context, row.silverWhen))) {
         capsule.canvas->SetTextColour(readOnly ? kTeal : kSilver);
@@ -404,7 +428,8 @@ int RunItemRow(ItemContext& context, const ItemRow& row) {
 namespace memmap {
 
 bool AnyBitsSet(const ItemContext& context, const Condition& condition) {
-    return (context.image.GetByte(condition.address.At(context.index)) & condition.mask) != 0;
+    const auto& bits = std::get<ImageBits>(condition.subject);
+    return (context.image.GetByte(bits.address.At(context.index)) & bits.bits.Mask()) != 0;
 }
 
 bool NoBitsSet(const ItemContext& context, const Condition& condition) {
@@ -441,7 +466,7 @@ bool Always(const ItemContext&, const Condition&) {
 }
 
 bool IndexIsBelow(const ItemContext& context, const Condition& condition) {
-    return context.index < condition.address.base;
+    return context.index < std::get<IndexLimit>(condition.subject).below;
 }
 
 bool InBankedMode(const ItemContext& context, const Condition&) {
@@ -449,7 +474,11 @@ bool InBankedMode(const ItemContext& context, const Condition&) {
 }
 
 bool RecordFieldSet(const ItemContext& context, const Condition& condition) {
-    return context.record.*condition.member != 0;
+    return context.record.*std::get<RecordInt>(condition.subject).member != 0;
+}
+
+bool ModelTypeIs(const ItemContext& context, const Condition& condition) {
+    return context.model == std::get<ModelType>(condition.subject);
 }
 
 bool AnalogueOnVask(const ItemContext& context, const Condition&) {

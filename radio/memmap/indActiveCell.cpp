@@ -141,8 +141,8 @@ int indActiveCell::DispatchItem(cmcCellCapsule& capsule, int notify) {
     indShell& shell = Shell();
     indDocument& document = shell.Document();
     const ItemServices services{
-        document,       shell.Commands(), shell.MenuCommands(), shell.Help(),
-        shell.Popups(), MainGTex(),       shell.ChoiceLists(),  CurrentEvMan()};
+        document,   shell.Commands(),    shell.MenuCommands(), shell.Help(),     shell.Popups(),
+        MainGTex(), shell.ChoiceLists(), CurrentEvMan(),       platform::Boxes()};
     cmcEeprom& image = document.CurrentImage();
     const ModelType model = document.CurrentModelType();
     datCh record(&image);
@@ -161,7 +161,7 @@ int indActiveCell::DispatchItem(cmcCellCapsule& capsule, int notify) {
                         FlagsOf(model),
                         ChannelFlags{},
                         HasSecondBank(image),
-                        GetCurrentBankSpan(image),
+                        GetCurrentBankSpan(image, services.events),
                         false,
                         notify,
                         RD_SameCell};

@@ -17,7 +17,7 @@ using D = RecordValues;
 constexpr FieldSpec Bits(int D::*value, RecordArea area, int offset, int highBit, int lowBit) {
     int width = highBit - lowBit + 1;
     auto mask = static_cast<uint8_t>(((1 << width) - 1) << lowBit);
-    return {Codec::Bits, area, offset, mask, lowBit, value};
+    return {Codec::Bits, area, offset, BitCodec::Masked(mask), value};
 }
 
 constexpr FieldSpec Bit(int D::*value, RecordArea area, int offset, int bit) {
@@ -25,12 +25,12 @@ constexpr FieldSpec Bit(int D::*value, RecordArea area, int offset, int bit) {
 }
 
 constexpr FieldSpec NotBit(int D::*value, RecordArea area, int offset, int bit) {
-    return {Codec::InvertedBit, area, offset, static_cast<uint8_t>(1 << bit), bit, value};
+    return {Codec::Bits, area, offset, BitCodec::Inverted(bit), value};
 }
 
 // The masked bits as they stand, not shifted down.
 constexpr FieldSpec Masked(int D::*value, RecordArea area, int offset, uint8_t mask) {
-    return {Codec::Bits, area, offset, mask, 0, value};
+    return {Codec::Bits, area, offset, BitCodec::Unshifted(mask), value};
 }
 
 constexpr FieldSpec Byte(int D::*value, RecordArea area, int offset) {
@@ -38,23 +38,23 @@ constexpr FieldSpec Byte(int D::*value, RecordArea area, int offset) {
 }
 
 constexpr FieldSpec Word(int D::*value, RecordArea area, int offset) {
-    return {Codec::Word, area, offset, 0, 0, value};
+    return {Codec::Word, area, offset, BitCodec::Masked(0), value};
 }
 
 constexpr FieldSpec Flag(int D::*value, RecordArea area, int offset) {
-    return {Codec::Flag, area, offset, 0, 0, value};
+    return {Codec::Flag, area, offset, BitCodec::Masked(0), value};
 }
 
 constexpr FieldSpec Tone(D::ToneWord D::*tone, RecordArea area, int offset) {
-    return {Codec::Tone, area, offset, 0, 0, nullptr, tone};
+    return {Codec::Tone, area, offset, BitCodec::Masked(0), nullptr, tone};
 }
 
 constexpr FieldSpec TextAt(D::Text D::*text, RecordArea area, int offset) {
-    return {Codec::Text, area, offset, 0, 0, nullptr, nullptr, text};
+    return {Codec::Text, area, offset, BitCodec::Masked(0), nullptr, nullptr, text};
 }
 
 constexpr FieldSpec NameUsed(RecordArea area, int offset, int bit) {
-    return {Codec::NameUsed, area, offset, static_cast<uint8_t>(1 << bit), bit};
+    return {Codec::NameUsed, area, offset, BitCodec::Masked(static_cast<uint8_t>(1 << bit))};
 }
 
 constexpr FieldSpec LoadOnly(FieldSpec spec) {
@@ -287,10 +287,6 @@ void StoreTone(const RecordValues::ToneWord& tone, uint8_t* t) {
     t[0] = t0;
 }
 
-void SetMaskedBits(uint8_t& byte, uint8_t mask, int bits) {
-    byte = static_cast<uint8_t>((byte & ~mask) | (bits & mask));
-}
-
 }  // namespace
 
 KindLimits LimitsOf(uint32_t kind) {
@@ -344,10 +340,7 @@ void LoadFields(std::span<const FieldSpec> fields, RecordValues& view, const uin
         const uint8_t* p = image + f.area.At(view.index) + f.offset;
         switch (f.codec) {
             case Codec::Bits:
-                view.*f.value = (*p & f.mask) >> f.shift;
-                break;
-            case Codec::InvertedBit:
-                view.*f.value = (*p & f.mask) == 0;
+                view.*f.value = f.bits.Read(*p);
                 break;
             case Codec::Word:
                 view.*f.value = GetBE16(p);
@@ -375,11 +368,7 @@ void StoreFields(std::span<const FieldSpec> fields, const RecordValues& view, ui
         uint8_t* p = image + f.area.At(view.index) + f.offset;
         switch (f.codec) {
             case Codec::Bits:
-                SetMaskedBits(*p, f.mask,
-                              static_cast<int>(static_cast<unsigned>(view.*f.value) << f.shift));
-                break;
-            case Codec::InvertedBit:
-                SetMaskedBits(*p, f.mask, view.*f.value ? 0 : f.mask);
+                *p = f.bits.Write(*p, view.*f.value);
                 break;
             case Codec::Word:
                 SetBE16(p, view.*f.value);
@@ -394,7 +383,7 @@ void StoreFields(std::span<const FieldSpec> fields, const RecordValues& view, ui
                 std::copy_n((view.*f.text).begin(), layout::kNameLength, p);
                 break;
             case Codec::NameUsed:
-                SetMaskedBits(*p, f.mask, ::IsAllSpaces(view.name) ? 0 : f.mask);
+                *p = f.bits.Write(*p, ::IsAllSpaces(view.name) ? 0 : 1);
                 break;
         }
     }

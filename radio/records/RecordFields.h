@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 
+#include "radio/image/BitCodec.h"
 #include "radio/image/ImageLayout.h"
 #include "radio/records/RecordValues.h"
 
@@ -12,13 +13,12 @@
 namespace recordfields {
 
 enum class Codec {
-    Bits,         // (byte & mask) >> shift
-    InvertedBit,  // 1 when the masked bit is clear
-    Word,         // BE16
-    Flag,         // byte not 0; stored as 0xFF or 0
-    Tone,         // two-byte tone word
-    Text,         // 8 raw bytes
-    NameUsed,     // store only: the masked bit := name is not all spaces
+    Bits,      // bits of one byte, as the field's bit codec reads them
+    Word,      // BE16
+    Flag,      // byte not 0; stored as 0xFF or 0
+    Tone,      // two-byte tone word
+    Text,      // 8 raw bytes
+    NameUsed,  // store only: the field's bit := name is not all spaces
 };
 
 enum class Use { LoadAndStore, LoadOnly, StoreOnly };
@@ -27,8 +27,7 @@ struct FieldSpec {
     Codec codec;
     layout::RecordArea area;
     int offset;
-    uint8_t mask = 0;
-    int shift = 0;
+    BitCodec bits = BitCodec::Masked(0);  // Bits and NameUsed
     int RecordValues::*value = nullptr;
     RecordValues::ToneWord RecordValues::*tone = nullptr;
     RecordValues::Text RecordValues::*text = nullptr;

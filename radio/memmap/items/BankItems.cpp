@@ -56,7 +56,7 @@ void WriteBanked(ItemContext& context, int value) {
     if (banked &&
         CountUsedChannelsIn(context.image, context.model, kFirstBankedChannels, kChannels - 1) >
             0 &&
-        !ConfirmEdit("GI_AppMess_Conv_BankMode")) {
+        !ConfirmEdit(context.services, "GI_AppMess_Conv_BankMode")) {
         return;
     }
     ResetBankSizes(context.image, banked);
@@ -67,11 +67,6 @@ void AnnounceBanks(ItemContext& context) {
     if (cmcEvMan* events = context.services.events) {
         events->Send(EV_ModelChanged);
     }
-}
-
-int ShowNoTrunking(ItemContext& context, const ItemRow&) {
-    context.capsule.outText = "Non";
-    return 0;
 }
 
 // --- Counts --------------------------------------------------------------------------------
@@ -179,7 +174,7 @@ constexpr ItemRow kRows[] = {
     Choice(CL_Bank_SelBankFree, Custom({ReadBanked, WriteBanked}), "GI_Sheet_Sel_Bank_SelBankFree")
         .Redraws(RD_AllCells)
         .AfterChange(AnnounceBanks),
-    Special(CL_Bank_SmarTrunk, ShowNoTrunking),
+    Label(CL_Bank_SmarTrunk, "Non"),
     Figure(CL_Bank_UsedQty, Custom({UsedOfFourPositions})).OnlyIf(kBankedMode, "---"),
     Figure(CL_Bank_UsedTotal, Custom({UsedChannels})),
     Figure(CL_Bank_UsedLeft, Custom({FreeChannels})),

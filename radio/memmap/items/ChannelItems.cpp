@@ -52,7 +52,7 @@ bool OpenChannel(ItemContext& context) {
         context.services.events->Send(EV_InsertChannel, context.bank.bank, context.index);
     }
     if (GetBankSizeOf(image, context.bank.bank) <= before) {
-        ShowEditError("GI_AppMess_ChErr_Overflow");
+        ShowEditError(context.services, "GI_AppMess_ChErr_Overflow");
         return false;
     }
     context.record.Reload();

@@ -1,12 +1,11 @@
 // The cells of the clone information window: the radio's identity block from its last
-// identity answer, read only. The block is the document's, not part of the image.
+// identity answer, read only. The block is the document's, not part of the image; the comments
+// are shown by the text converter.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "common/cmcGTex.h"
-#include "radio/cells/cmcCellCapsule.h"
-#include "radio/host/indDocument.h"
 #include "radio/memmap/items/ItemGroups.h"
 
 namespace {
@@ -27,45 +26,21 @@ bool BitSet(uint8_t byte, int bit) {
     return (byte >> bit & 1) != 0;
 }
 
-const CloneIdentityBlock& Block(const ItemContext& context) {
-    return context.services.document.CloneInformation();
-}
-
-std::string Line(const ItemContext& context, const char* key) {
-    return context.services.texts.GetLine(key, 0);
-}
-
 // The radio's model: its name, then the line of "GI_AppInd_Model" of the model bits, which
 // names the model type as the tree's first node does (" (LMR)").
-int Model(ItemContext& context, const ItemRow&) {
-    const uint8_t bits = Block(context)[kModel];
+std::string Model(std::span<const uint8_t> block, cmcGTex& texts) {
+    const uint8_t bits = block[kModel];
     const int line = BitSet(bits, 0) + (BitSet(bits, 5) ? 3 : BitSet(bits, 3));
-    cmcGTex& texts = context.services.texts;
-    context.capsule.outText =
-        texts.GetLine("GI_AppInd_RadioName", 0) + texts.GetLine("GI_AppInd_Model", line);
-    return 0;
+    return texts.GetLine("GI_AppInd_RadioName", 0) + texts.GetLine("GI_AppInd_Model", line);
 }
 
-int Revision(ItemContext& context, const ItemRow&) {
-    const uint8_t revision = Block(context)[kRevision];
-    context.capsule.outText = std::to_string(revision >> 4) + "." + std::to_string(revision & 0x0F);
-    return 0;
-}
-
-// A comment is shown by the text converter, deaf to keys: edits would only reach a copy.
-template <int kFirst>
-int Comment(ItemContext& context, const ItemRow&) {
-    const CloneIdentityBlock& block = Block(context);
-    std::vector<uint8_t> text(block.begin() + kFirst, block.begin() + kFirst + kCommentLength);
-    context.capsule.key = 0;
-    context.capsule.inputMode = kInputKey;
-    CellText(context, text, {});
-    return 0;
+std::string Revision(std::span<const uint8_t> block, cmcGTex&) {
+    const uint8_t revision = block[kRevision];
+    return std::to_string(revision >> 4) + "." + std::to_string(revision & 0x0F);
 }
 
 // One line of the option units fitted to the radio, each ended by a line break.
-int Options(ItemContext& context, const ItemRow&) {
-    const CloneIdentityBlock& block = Block(context);
+std::string Options(std::span<const uint8_t> block, cmcGTex& texts) {
     const uint8_t units = block[kOptions];
     const uint8_t boards = block[kOptions + 1];
     const uint8_t sensors = block[kOptions + 2];
@@ -94,23 +69,18 @@ int Options(ItemContext& context, const ItemRow&) {
     }
     std::string text;
     for (const char* key : keys) {
-        text += Line(context, key) + "\n";
+        text += texts.GetLine(key, 0) + "\n";
     }
-    context.capsule.outText = text;
-    return 0;
+    return text;
 }
 
-int OverVoltage(ItemContext& context, const ItemRow&) {
-    if (BitSet(Block(context)[kStatus], 5)) {
-        context.capsule.outText = Line(context, "GI_Mess_CloneInfo_OverVolt");
-    }
-    return 0;
+std::string OverVoltage(std::span<const uint8_t> block, cmcGTex& texts) {
+    return BitSet(block[kStatus], 5) ? texts.GetLine("GI_Mess_CloneInfo_OverVolt", 0) : "";
 }
 
 // The four digits as a number, then shown in capitals after "$"; reading stops at the first
 // character that is no hexadecimal digit.
-int CheckSum(ItemContext& context, const ItemRow&) {
-    const CloneIdentityBlock& block = Block(context);
+std::string CheckSum(std::span<const uint8_t> block, cmcGTex&) {
     const std::string digits(block.begin() + kCheckSum,
                              block.begin() + kCheckSum + kCheckSumLength);
     unsigned value = 0;
@@ -119,18 +89,17 @@ int CheckSum(ItemContext& context, const ItemRow&) {
     }
     char text[8];
     std::snprintf(text, sizeof text, "$%04X", value);
-    context.capsule.outText = text;
-    return 0;
+    return text;
 }
 
 constexpr ItemRow kRows[] = {
-    Special(CL_CloneInfo_Model, &Model),
-    Special(CL_CloneInfo_Revision, &Revision),
-    Special(CL_CloneInfo_Comment1, &Comment<kComment1>),
-    Special(CL_CloneInfo_Comment2, &Comment<kComment2>),
-    Special(CL_CloneInfo_Option, &Options),
-    Special(CL_CloneInfo_OverVolt, &OverVoltage),
-    Special(CL_CloneInfo_CheckSum, &CheckSum),
+    IdentityField(CL_CloneInfo_Model, &Model),
+    IdentityField(CL_CloneInfo_Revision, &Revision),
+    Text(CL_CloneInfo_Comment1, IdentityChars(kComment1, kCommentLength)),
+    Text(CL_CloneInfo_Comment2, IdentityChars(kComment2, kCommentLength)),
+    IdentityField(CL_CloneInfo_Option, &Options),
+    IdentityField(CL_CloneInfo_OverVolt, &OverVoltage),
+    IdentityField(CL_CloneInfo_CheckSum, &CheckSum),
 };
 static_assert(CodesNamedOnce(kRows));
 

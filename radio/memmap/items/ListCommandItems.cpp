@@ -25,11 +25,6 @@ namespace {
 
 using namespace memmap;
 
-// The item of cells that show nothing.
-int Nothing(ItemContext&, const ItemRow&) {
-    return 0;
-}
-
 int MarkedListEntry(ItemContext& context, const ItemRow&) {
     CellListEntry(context, {});
     const cmcCellCapsule* parent = context.capsule.parent;
@@ -59,39 +54,21 @@ int OpenCalledSheet(ItemContext& context, const ItemRow&) {
     return 0;
 }
 
-// Enter prints every sheet of the tree.
-int PrintAllSheets(ItemContext& context, const ItemRow&) {
-    if (context.capsule.key == kKeyEnter) {
-        context.services.commands.Print(1);
-    }
-    return 0;
+// Enter prints: mode 0 the open sheet, 1 every sheet of the tree.
+void PrintSheets(ItemContext& context, int mode) {
+    context.services.commands.Print(mode);
 }
 
-// Enter prints the open sheet; without one that may be printed the entry is greyed.
-int PrintCurrentSheet(ItemContext& context, const ItemRow&) {
-    indCommands& commands = context.services.commands;
-    if (!commands.CurrentSheetPrintable()) {
-        context.capsule.cell->stateBits |= kStateDisabled;
-    } else if (context.capsule.key == kKeyEnter) {
-        commands.Print(0);
-    }
-    return 0;
+// Without an open sheet that may be printed, the entry is greyed.
+bool NothingToPrint(const ItemContext& context, const Condition&) {
+    return !context.services.commands.CurrentSheetPrintable();
 }
 
-int HelpContents(ItemContext& context, const ItemRow&) {
-    if (context.capsule.key == kKeyEnter) {
-        context.services.help.ShowHelpContents();
-    }
-    return 0;
+void ShowHelpContents(ItemContext& context, int) {
+    context.services.help.ShowHelpContents();
 }
 
 // ---- Edit, View, Model and Help menus ----
-
-void SetStateIf(ItemContext& context, bool condition, uint8_t bits) {
-    if (condition) {
-        context.capsule.cell->stateBits |= bits;
-    }
-}
 
 void PostEvent(ItemContext& context, int type, intptr_t b = 0, const char* text = nullptr) {
     if (cmcEvMan* bus = context.services.events) {
@@ -107,55 +84,46 @@ int EditMenu(ItemContext& context, const ItemRow&) {
     return 0;
 }
 
-// Built only into an otherwise empty Edit menu, so it is that menu's one entry and stays shown.
-int NoItem(ItemContext& context, const ItemRow&) {
-    SetStateIf(context, true, kStateDisabled);
-    return 0;
+// The entries of the font percentages: the entry's index is its percentage.
+void SetFontSize(ItemContext& context, int) {
+    context.services.commands.SetFontSize(context.index);
 }
 
-// The entry of a font percentage (its index).
-int FontSize(ItemContext& context, const ItemRow&) {
-    indCommands& commands = context.services.commands;
-    if (context.capsule.key == kKeyEnter) {
-        commands.SetFontSize(context.index);
-    }
-    SetStateIf(context, context.services.menu.Settings().fontSizePercentage == context.index,
-               kStateChecked);
-    return 0;
+bool FontSizeIsIndex(const ItemContext& context, const Condition&) {
+    return context.services.menu.Settings().fontSizePercentage == context.index;
 }
 
-int ToolBar(ItemContext& context, const ItemRow&) {
-    indCommands& commands = context.services.commands;
-    if (context.capsule.key == kKeyEnter) {
-        commands.ToggleToolBar();
-    }
-    SetStateIf(context, context.services.menu.Settings().toolBarVisible != 0, kStateChecked);
-    return 0;
+void ToggleToolBar(ItemContext& context, int) {
+    context.services.commands.ToggleToolBar();
 }
 
-int About(ItemContext& context, const ItemRow&) {
-    if (context.capsule.key == kKeyEnter) {
-        PostEvent(context, EV_ShowAbout);
-    }
-    return 0;
+bool ToolBarShown(const ItemContext& context, const Condition&) {
+    return context.services.menu.Settings().toolBarVisible != 0;
+}
+
+void ShowAbout(ItemContext& context, int) {
+    PostEvent(context, EV_ShowAbout);
 }
 
 constexpr ItemRow kProgramMenuRows[] = {
     Special(CL_Menu_Edit_Top, &EditMenu),
-    Special(CL_Menu_View_FontSize, &FontSize),
-    Special(CL_Menu_View_ToolBar, &ToolBar),
-    Special(CL_Model_Lmr, &ModelCommand<MT_Lmr>),
-    Special(CL_Model_Pmr, &ModelCommand<MT_Pmr>),
-    Special(CL_Model_VaskPmr, &ModelCommand<MT_VaskPmr>),
-    Special(CL_Help_About, &About),
-    Special(CL_PMenu_NoItem, &NoItem),
+    MenuEntry(CL_Menu_View_FontSize, {SetFontSize}).CheckedWhile(Condition{FontSizeIsIndex}),
+    MenuEntry(CL_Menu_View_ToolBar, {ToggleToolBar}).CheckedWhile(Condition{ToolBarShown}),
+    ModelCommand(CL_Model_Lmr, MT_Lmr),
+    ModelCommand(CL_Model_Pmr, MT_Pmr),
+    ModelCommand(CL_Model_VaskPmr, MT_VaskPmr),
+    MenuEntry(CL_Help_About, {ShowAbout}),
+    // Built only into an otherwise empty Edit menu, so it is that menu's one entry and stays
+    // shown.
+    MenuEntry(CL_PMenu_NoItem).DisabledWhile(kAlways),
 };
 static_assert(CodesNamedOnce(kProgramMenuRows));
 
 // ---- List cells, sheets and help ----
 
 constexpr ItemRow kRows[] = {
-    Special(CL_Null, &Nothing),
+    // The item of cells that show nothing.
+    NoSetting(CL_Null),
     ListEntry(Flex0),
     ListEntry(Flex1),
     Special(FlexMark, &MarkedListEntry),
@@ -167,17 +135,18 @@ constexpr ItemRow kRows[] = {
     Command(CL_Menu_File_Open, &indMenuCommands::FileOpen),
     Command(CL_Menu_File_Save, &indMenuCommands::FileSave),
     Command(CL_Menu_File_SaveAs, &indMenuCommands::FileSaveAs),
-    Special(CL_Menu_File_Print_Current, &PrintCurrentSheet),
-    Special(CL_Menu_File_Print_All, &PrintAllSheets),
+    MenuEntry(CL_Menu_File_Print_Current, {PrintSheets, 0})
+        .DisabledWhile(Condition{NothingToPrint}),
+    MenuEntry(CL_Menu_File_Print_All, {PrintSheets, 1}),
     Special(CL_Menu_File_Recent, &RecentFileRow),
     Command(CL_Menu_File_Exit, &indMenuCommands::CloseMainWindow),
-    Special(CL_Menu_Port_Com, &PortRow),
+    MenuEntry(CL_Menu_Port_Com, {ChoosePort}).CheckedWhile(kPortIsIndex),
     Special(CL_Menu_Port_Usb, &OtherPortRow),
-    Special(CL_Menu_Port_SpeedHigh, &CloneSpeedRow),
+    MenuEntry(CL_Menu_Port_SpeedHigh, {ChooseCloneSpeed}).CheckedWhile(kCloneSpeedIsIndex),
     Command(CL_Menu_Clone_Read, &indMenuCommands::CloneRead),
     Command(CL_Menu_Clone_Write, &indMenuCommands::CloneWrite),
     Command(CL_Menu_Clone_Info, &indMenuCommands::CloneInfo),
-    Special(CL_Help_Contents, &HelpContents),
+    MenuEntry(CL_Help_Contents, {ShowHelpContents}),
     Special(CallSheet, &OpenCalledSheet),
 };
 static_assert(CodesNamedOnce(kRows));

@@ -49,8 +49,8 @@ constexpr ItemRow kRows[] = {
     TimerByte(CL_Maker_MuteTimer_Tx, 29, 1000),
     TimerByte(CL_Maker_MuteTimer_Rx, 30, 1000),
     Choice(CL_Maker_SetModeAccess, Bit(kMakerFlags, 3), "GI_Sheet_Sel_Misc_Enable"),
-    Special(CL_Model_MdcLmr, &ModelCommand<MT_MdcLmr>),
-    Special(CL_Model_MdcPmr, &ModelCommand<MT_MdcPmr>),
+    ModelCommand(CL_Model_MdcLmr, MT_MdcLmr),
+    ModelCommand(CL_Model_MdcPmr, MT_MdcPmr),
     TypedChoice(CL_Mch_Mdc_System, Member(&datCh::mdcSystem),
                 {"GI_Sheet_Sel_Mch_Mdc_System_List", Flex0}),
 };

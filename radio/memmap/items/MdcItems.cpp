@@ -5,7 +5,6 @@
 // message entry; and the alias records. The cell's index picks the entry. Sheets and lists:
 // data/Tarnwick/80-mdc.ovl.
 #include <cstdint>
-#include <string>
 
 #include "radio/image/ImageLayout.h"
 #include "radio/image/cmcEeprom.h"
@@ -62,30 +61,9 @@ constexpr ItemRow Retries(int code, RecordArea table) {
     return Number(code, Bits(InTable(table, 0), 0x0F), {.minimum = 1, .maximum = 15});
 }
 
-// The name of a table's entry: the prefix and the cell's index; not stored.
-template <const char* kPrefix>
-int EntryName(ItemContext& context, const ItemRow&) {
-    context.capsule.outText = kPrefix + std::to_string(context.index);
-    return 0;
-}
-constexpr char kSystemName[] = "Sys ";
-constexpr char kGeneralName[] = "Gen ";
-constexpr char kPttIdName[] = "PTT ";
-constexpr char kSelCallName[] = "SelC ";
-constexpr char kRadioCheckName[] = "RdoC ";
-constexpr char kEmergencyName[] = "Emg ";
-constexpr char kStunName[] = "STUN ";
-
 // The number of a status or message entry within its block, from 1.
-int EntryNumber(ItemContext& context, const ItemRow&) {
-    context.capsule.outText = std::to_string(context.index % kEntriesPerBlock + 1);
-    return 0;
-}
-
-// The items of aliases 2 to 5 have cells of their own but no setting: they show nothing and
-// change nothing.
-int NoSetting(ItemContext&, const ItemRow&) {
-    return 0;
+constexpr ItemRow EntryNumber(int code) {
+    return IndexLabel(code, {.cycle = kEntriesPerBlock, .first = 1});
 }
 
 // A status number kept as a flag bit and the number less one in a nibble: 0 (no status) while
@@ -127,8 +105,8 @@ constexpr FlaggedNumber kEmergencyStatus{InTable(kEmergency, 0), 0x10, InTable(k
 constexpr FlaggedNumber kPowerUpStatus{InTable(kStatus, 1), 0x80, InTable(kStatus, 1)};
 
 constexpr ItemRow kRows[] = {
-    // Systems.
-    Special(CL_Mdc_System_List_Text, EntryName<kSystemName>),
+    // Systems. Each table's entries are named by a prefix and the cell's index; not stored.
+    IndexLabel(CL_Mdc_System_List_Text, {"Sys "}),
     SystemList(CL_Mdc_System_List_General, 0, "GI_Sheet_Sel_Mdc_System_General_List"),
     SystemList(CL_Mdc_System_List_PttId, 1, "GI_Sheet_Sel_Mdc_System_PttId_List"),
     SystemList(CL_Mdc_System_List_Selcall, 2, "GI_Sheet_Sel_Mdc_System_Selcall_List"),
@@ -142,7 +120,7 @@ constexpr ItemRow kRows[] = {
     SystemList(CL_Mdc_System_List_Message, 10, "GI_Sheet_Sel_Mdc_System_Message_List"),
 
     // General.
-    Special(CL_Mdc_General_Text, EntryName<kGeneralName>),
+    IndexLabel(CL_Mdc_General_Text, {"Gen "}),
     Choice(CL_Mdc_General_Mdc_On, Bit(InTable(kGeneral, 0), 7), "GI_Sheet_Sel_Misc_OnOff"),
     Choice(CL_Mdc_General_Mute_MSK, Bit(InTable(kGeneral, 0), 6), kEnable),
     Choice(CL_Mdc_General_Tones_Req, Bit(InTable(kGeneral, 0), 5), kEnable),
@@ -162,7 +140,7 @@ constexpr ItemRow kRows[] = {
     Time(CL_Mdc_General_Auto_Reset, InTable(kGeneral, 17), 60),
 
     // PTT ID.
-    Special(CL_Mdc_PttId_Text, EntryName<kPttIdName>),
+    IndexLabel(CL_Mdc_PttId_Text, {"PTT "}),
     Choice(CL_Mdc_PttId_Tx, Bit(InTable(kPttId, 0), 7), kEnable),
     Choice(CL_Mdc_PttId_Rx, Bit(InTable(kPttId, 0), 6), kEnable),
     Choice(CL_Mdc_PttId_Pttid_Dwn, Bit(InTable(kPttId, 0), 5), kEnable),
@@ -173,7 +151,7 @@ constexpr ItemRow kRows[] = {
     Time(CL_Mdc_PttId_Post_Time, InTable(kPttId, 4), 60),
 
     // Selective call.
-    Special(CL_Mdc_SelCall_Text, EntryName<kSelCallName>),
+    IndexLabel(CL_Mdc_SelCall_Text, {"SelC "}),
     Choice(CL_Mdc_SelCall_Rx, Bit(InTable(kSelCall, 0), 7), kEnable),
     Choice(CL_Mdc_SelCall_Tx, Bit(InTable(kSelCall, 0), 6), kEnable),
     Choice(CL_Mdc_SelCall_Show_Icon, Bit(InTable(kSelCall, 0), 4), kEnable),
@@ -196,7 +174,7 @@ constexpr ItemRow kRows[] = {
     Time(CL_Mdc_CallAlert_Display_Time, InTable(kCallAlert, 8), 60),
 
     // Radio check.
-    Special(CL_Mdc_RadioChk_Text, EntryName<kRadioCheckName>),
+    IndexLabel(CL_Mdc_RadioChk_Text, {"RdoC "}),
     Choice(CL_Mdc_RadioChk_Rx, Bit(InTable(kRadioCheck, 0), 7), kEnable),
     Choice(CL_Mdc_RadioChk_Tx, Bit(InTable(kRadioCheck, 0), 6), kEnable),
     Retries(CL_Mdc_RadioChk_Num_Retry, kRadioCheck),
@@ -205,7 +183,7 @@ constexpr ItemRow kRows[] = {
     Time(CL_Mdc_RadioChk_Disp_Time, InTable(kRadioCheck, 6), 60),
 
     // Emergency.
-    Special(CL_Mdc_Emg_Text, EntryName<kEmergencyName>),
+    IndexLabel(CL_Mdc_Emg_Text, {"Emg "}),
     Choice(CL_Mdc_Emg_Rx, Bit(InTable(kEmergency, 0), 7), kEnable),
     Choice(CL_Mdc_Emg_Tx, Bit(InTable(kEmergency, 0), 6), kEnable),
     Choice(CL_Mdc_Emg_No_Disp, Bit(InTable(kEmergency, 0), 5), kEnable),
@@ -223,7 +201,7 @@ constexpr ItemRow kRows[] = {
     Number(CL_Mdc_Emg_No_Cycles, Byte(InTable(kEmergency, 13)), {.minimum = 0, .maximum = 250}),
 
     // Stun and revive.
-    Special(CL_Mdc_Stun_Text, EntryName<kStunName>),
+    IndexLabel(CL_Mdc_Stun_Text, {"STUN "}),
     Choice(CL_Mdc_Stun_Rx, Bit(InTable(kStun, 0), 7), kEnable),
     Choice(CL_Mdc_Stun_Tx, Bit(InTable(kStun, 0), 6), kEnable),
     Retries(CL_Mdc_Stun_No_Retry, kStun),
@@ -246,7 +224,7 @@ constexpr ItemRow kRows[] = {
     Time(CL_Mdc_Status_Ack_Time, InTable(kStatus, 2), 60),
     Time(CL_Mdc_Status_Ack_Wait, InTable(kStatus, 4), 60),
     Time(CL_Mdc_Status_Disp_Time, InTable(kStatus, 6), 60),
-    Special(CL_Mdc_Status_Num, EntryNumber),
+    EntryNumber(CL_Mdc_Status_Num),
     DisplayText(CL_Mdc_Status_Text, Chars(EntryText(layout::kMdcBlock1), layout::kNameLength)),
     Choice(CL_Mdc_Status_Ack, Bit(EntryFlags(layout::kMdcBlock1), 7), kEnable),
     Choice(CL_Mdc_Status_Strip, Bit(EntryFlags(layout::kMdcBlock1), 6), kEnable),
@@ -259,7 +237,7 @@ constexpr ItemRow kRows[] = {
     Time(CL_Mdc_Msg_Ack_Time, InTable(kMessage, 1), 60),
     Time(CL_Mdc_Msg_Ack_Wait, InTable(kMessage, 3), 60),
     Time(CL_Mdc_Msg_Disp_Time, InTable(kMessage, 5), 60),
-    Special(CL_Mdc_Msg_Num, EntryNumber),
+    EntryNumber(CL_Mdc_Msg_Num),
     DisplayText(CL_Mdc_Msg_Text, Chars(EntryText(layout::kMdcBlock2), layout::kNameLength)),
     Choice(CL_Mdc_Msg_Request_Ack, Bit(EntryFlags(layout::kMdcBlock2), 7), kEnable),
     Choice(CL_Mdc_Msg_Strip_Tones, Bit(EntryFlags(layout::kMdcBlock2), 6), kEnable),
@@ -270,22 +248,23 @@ constexpr ItemRow kRows[] = {
     NibbleCode(CL_Mdc_Alias1_ID, Member(&datCh::id), {.digits = 4}).LoadsRecord(RK_MdcAlias),
     RecordChoice(CL_Mdc_Alias1_Beep_Type, &datCh::beepType, kBeepType).LoadsRecord(RK_MdcAlias),
     RecordChoice(CL_Mdc_Alias1_Strip, &datCh::strip, kEnable).LoadsRecord(RK_MdcAlias),
-    Special(CL_Mdc_Alias2_Strip, NoSetting),
-    Special(CL_Mdc_Alias2_Beep_Type, NoSetting),
-    Special(CL_Mdc_Alias2_ID, NoSetting),
-    Special(CL_Mdc_Alias2_Text, NoSetting),
-    Special(CL_Mdc_Alias3_Strip, NoSetting),
-    Special(CL_Mdc_Alias3_Beep_Type, NoSetting),
-    Special(CL_Mdc_Alias3_ID, NoSetting),
-    Special(CL_Mdc_Alias3_Text, NoSetting),
-    Special(CL_Mdc_Alias4_Strip, NoSetting),
-    Special(CL_Mdc_Alias4_Beep_Type, NoSetting),
-    Special(CL_Mdc_Alias4_ID, NoSetting),
-    Special(CL_Mdc_Alias4_Text, NoSetting),
-    Special(CL_Mdc_Alias5_Strip, NoSetting),
-    Special(CL_Mdc_Alias5_Beep_Type, NoSetting),
-    Special(CL_Mdc_Alias5_ID, NoSetting),
-    Special(CL_Mdc_Alias5_Text, NoSetting),
+    // Aliases 2 to 5 have cells of their own but no setting.
+    NoSetting(CL_Mdc_Alias2_Strip),
+    NoSetting(CL_Mdc_Alias2_Beep_Type),
+    NoSetting(CL_Mdc_Alias2_ID),
+    NoSetting(CL_Mdc_Alias2_Text),
+    NoSetting(CL_Mdc_Alias3_Strip),
+    NoSetting(CL_Mdc_Alias3_Beep_Type),
+    NoSetting(CL_Mdc_Alias3_ID),
+    NoSetting(CL_Mdc_Alias3_Text),
+    NoSetting(CL_Mdc_Alias4_Strip),
+    NoSetting(CL_Mdc_Alias4_Beep_Type),
+    NoSetting(CL_Mdc_Alias4_ID),
+    NoSetting(CL_Mdc_Alias4_Text),
+    NoSetting(CL_Mdc_Alias5_Strip),
+    NoSetting(CL_Mdc_Alias5_Beep_Type),
+    NoSetting(CL_Mdc_Alias5_ID),
+    NoSetting(CL_Mdc_Alias5_Text),
 };
 static_assert(CodesNamedOnce(kRows));
 

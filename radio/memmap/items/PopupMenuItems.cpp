@@ -27,59 +27,51 @@ bool OutsideList(const ItemContext& context) {
            context.index > datCh::GetKindMax(kind) || (IsChannelKind(kind) && BeyondBank(context));
 }
 
-bool CopyDisabled(const ItemContext& context) {
+bool CopyDisabled(const ItemContext& context, const Condition&) {
     return OutsideList(context);
 }
 
-bool PasteDisabled(const ItemContext& context) {
+bool PasteDisabled(const ItemContext& context, const Condition&) {
     return OutsideList(context) ||
            !context.services.commands.ChannelClipboard().HasKind(context.kind);
 }
 
 // Carrying moves the record one place within its kind's list and, for a channel, its bank.
-bool CarryUpDisabled(const ItemContext& context) {
+bool CarryUpDisabled(const ItemContext& context, const Condition&) {
     const int index = context.index;
     return OutsideList(context) || index == datCh::GetKindMin(context.kind) ||
            (IsChannelKind(context.kind) && index == context.bank.first);
 }
 
-bool CarryDownDisabled(const ItemContext& context) {
+bool CarryDownDisabled(const ItemContext& context, const Condition&) {
     const int index = context.index;
     return OutsideList(context) || index == datCh::GetKindMax(context.kind) ||
            (IsChannelKind(context.kind) && index == context.bank.last);
 }
 
 // Clear and delete take the record out of its list; only kinds that allow it.
-bool ClearDisabled(const ItemContext& context) {
+bool ClearDisabled(const ItemContext& context, const Condition&) {
     return OutsideList(context) || !datCh::KindEditable(context.kind);
 }
 
 // Insert on channels may also open the row after the bank's last channel.
-bool InsertDisabled(const ItemContext& context) {
+bool InsertDisabled(const ItemContext& context, const Condition& condition) {
     if (IsChannelKind(context.kind)) {
         return false;
     }
-    return ClearDisabled(context);
+    return ClearDisabled(context, condition);
 }
 
-template <bool (*kDisabled)(const ItemContext&)>
-int ListEditEntry(ItemContext& context, const ItemRow&) {
-    cmcCellObj& cell = *context.capsule.cell;
-    context.capsule.outText = cell.GetCaption();
-    if (kDisabled(context)) {
-        cell.stateBits |= kStateDisabled;
-    }
-    return 0;
+// An entry shows its caption and is disabled while its test holds.
+constexpr ItemRow ListEdit(int code, ConditionTest disabled) {
+    return MenuEntry(code).DisabledWhile(Condition{disabled});
 }
 
 constexpr ItemRow kRows[] = {
-    Special(CL_PMenu_Copy, &ListEditEntry<&CopyDisabled>),
-    Special(CL_PMenu_Paste, &ListEditEntry<&PasteDisabled>),
-    Special(CL_PMenu_CarryUp, &ListEditEntry<&CarryUpDisabled>),
-    Special(CL_PMenu_CarryDown, &ListEditEntry<&CarryDownDisabled>),
-    Special(CL_PMenu_Clear, &ListEditEntry<&ClearDisabled>),
-    Special(CL_PMenu_Delete, &ListEditEntry<&ClearDisabled>),
-    Special(CL_PMenu_Insert, &ListEditEntry<&InsertDisabled>),
+    ListEdit(CL_PMenu_Copy, CopyDisabled),       ListEdit(CL_PMenu_Paste, PasteDisabled),
+    ListEdit(CL_PMenu_CarryUp, CarryUpDisabled), ListEdit(CL_PMenu_CarryDown, CarryDownDisabled),
+    ListEdit(CL_PMenu_Clear, ClearDisabled),     ListEdit(CL_PMenu_Delete, ClearDisabled),
+    ListEdit(CL_PMenu_Insert, InsertDisabled),
 };
 static_assert(CodesNamedOnce(kRows));
 

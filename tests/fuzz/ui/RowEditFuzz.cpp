@@ -6,6 +6,8 @@
 // that field, also when the pop-ups close; time passing changes nothing.
 #include <algorithm>
 #include <string>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "common/CurrentEvMan.h"
@@ -23,8 +25,6 @@
 
 namespace {
 
-using memmap::Field;
-using memmap::FieldKind;
 using Bytes = std::vector<uint8_t>;
 
 constexpr int kModelTypes = 5;
@@ -50,46 +50,52 @@ void PutBytes(fuzz::InputReader& input, cmcEeprom& image) {
     }
 }
 
+// The image bytes a place covers at the index, with their bits: none for a place outside the
+// image.
+struct Footprint {
+    int index;
+    std::vector<std::pair<int, uint8_t>> bits;
+
+    void Allow(int address, uint8_t mask) { bits.emplace_back(address, mask); }
+    void AllowBytes(int address, int count) {
+        for (int i = 0; i < count; ++i) {
+            Allow(address + i, 0xFF);
+        }
+    }
+
+    void operator()(const memmap::ImageBits& f) { Allow(f.address.At(index), f.bits.Mask()); }
+    void operator()(const memmap::ImageWord& f) { AllowBytes(f.address.At(index), 2); }
+    void operator()(const memmap::ImageLong& f) { AllowBytes(f.address.At(index), 4); }
+    void operator()(const memmap::ImageBytes& f) { AllowBytes(f.address.At(index), f.length); }
+    void operator()(const memmap::ImageMapBit& f) {
+        Allow(f.address.At(index) + f.bit / 8, static_cast<uint8_t>(0x80 >> (f.bit % 8)));
+    }
+    void operator()(const memmap::ImageNibbles& f) {
+        for (int i = 0; i < f.count; ++i) {
+            Allow(f.address.At(index) + i / 2, i % 2 == 0 ? 0xF0 : 0x0F);
+        }
+    }
+    template <class Elsewhere>
+    void operator()(const Elsewhere&) {}
+};
+
 // The bits of the image a plain row's field covers at the index; none for any other row, whose
 // changes are not judged here.
 Bytes FieldBits(const ItemRow* row, const cmcCellObj& cell, int size) {
-    Bytes allowed(static_cast<size_t>(size), 0);
     if (!row || row->special || row->afterChange || row->ownRecord != RK_None ||
         cell.category == CT_Mch) {
         return {};
     }
-    const Field& field = row->field;
-    const int at = field.address.At(cell.index);
-    auto allow = [&](int address, uint8_t bits) {
+    Footprint footprint{cell.index, {}};
+    std::visit(footprint, row->field.place);
+    if (footprint.bits.empty()) {
+        return {};
+    }
+    Bytes allowed(static_cast<size_t>(size), 0);
+    for (const auto& [address, bits] : footprint.bits) {
         if (address >= 0 && address < size) {
             allowed[static_cast<size_t>(address)] |= bits;
         }
-    };
-    switch (field.kind) {
-        case FieldKind::ImageBits:
-        case FieldKind::ReversedBits:
-            allow(at, static_cast<uint8_t>(field.mask));
-            break;
-        case FieldKind::ImageWord:
-        case FieldKind::ImageLong:
-        case FieldKind::ImageBytes:
-            for (int i = 0; i < (field.kind == FieldKind::ImageWord   ? 2
-                                 : field.kind == FieldKind::ImageLong ? 4
-                                                                      : field.mask);
-                 ++i) {
-                allow(at + i, 0xFF);
-            }
-            break;
-        case FieldKind::ImageMapBit:
-            allow(at + field.mask / 8, static_cast<uint8_t>(0x80 >> (field.mask % 8)));
-            break;
-        case FieldKind::ImageNibbles:
-            for (int i = 0; i < field.mask; ++i) {
-                allow(at + i / 2, i % 2 == 0 ? 0xF0 : 0x0F);
-            }
-            break;
-        default:
-            return {};
     }
     return allowed;
 }

@@ -66,4 +66,15 @@ TEST_F(ProgramMenuItemsTest, MenuCommandsReportTheirStateAndRunOnEnter) {
     EXPECT_EQ(StateOf(CL_Menu_View_ToolBar, 0), 0);
 }
 
+// A disabled entry takes no Enter: Print Current Sheet prints nothing while no sheet may be
+// printed.
+TEST_F(ProgramMenuItemsTest, ADisabledEntryTakesNoEnter) {
+    for (const bool printable : {false, true}) {
+        rig.shell.sheetPrintable = printable;
+        EXPECT_EQ(StateOf(CL_Menu_File_Print_Current, 0), printable ? 0 : kStateDisabled);
+        rig.Key(kKeyEnter);
+    }
+    EXPECT_EQ(rig.shell.prints, (std::vector<int>{0}));
+}
+
 }  // namespace
