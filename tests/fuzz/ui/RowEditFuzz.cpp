@@ -18,6 +18,7 @@
 #include "radio/image/ImageLayout.h"
 #include "radio/memmap/ItemRegistry.h"
 #include "radio/memmap/indActiveCell.h"
+#include "radio/packing/ImageFinalise.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/fuzz/InputReader.h"
 #include "tests/fuzz/ui/ProgramRig.h"
@@ -90,6 +91,11 @@ Bytes FieldBits(const ItemRow* row, const cmcCellObj& cell, int size) {
     std::visit(footprint, row->field.place);
     if (footprint.bits.empty()) {
         return {};
+    }
+    // A key's function brings its option level and, for the scrambler, its port with it.
+    if (std::holds_alternative<KeyAssignParams>(row->editor)) {
+        footprint.bits.emplace_back(layout::kKeyOptionBits, 0xE0);
+        footprint.bits.emplace_back(layout::kScramblerPort, layout::kScramblerPortMask);
     }
     Bytes allowed(static_cast<size_t>(size), 0);
     for (const auto& [address, bits] : footprint.bits) {
@@ -179,6 +185,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::InputReader input(data, size);
     rig.NewDocument(static_cast<ModelType>(input.Number(0, kModelTypes - 1)));
     PutBytes(input, main.CurrentImage());
+    // The working tables follow from the radio part, as for every image the program takes in
+    // (a file or a radio can never hand it, say, a bank of 5,000 channels); a radio part whose
+    // packed area is unsound is refused there, so a new document stands in for it.
+    if (main.FinaliseImage(main.CurrentImage(), FINALISE_TakenIn) != PACK_Ok) {
+        rig.NewDocument(main.CurrentModelType());
+    }
     const std::vector<std::string> specs = rig.SheetSpecs();
     rig.Open(specs[static_cast<size_t>(input.Number(0, 255)) % specs.size()]);
     for (int n = 0; n < kMaxActions && !input.Empty(); ++n) {
