@@ -1,5 +1,5 @@
-// Fennmoor, the firmware loader: one instance at a time, its texts inside the program, one
-// window that runs the load sequence.
+#include "loader/ui/frmMain.h"
+
 #include <QApplication>
 #include <exception>
 
@@ -28,7 +28,7 @@ void RunWindow(clsGTex& texts, clsEnviron& environment) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int RunFennmoor(int argc, char** argv) {
     // Made before everything else and gone after it, the table first.
     clsEnviron environment("Zelk Fennmoor APP Exclusive Mutex");
     if (!environment.IsFirstInstance()) {
