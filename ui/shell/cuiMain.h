@@ -235,6 +235,8 @@ protected:
     void SetModelType(ModelType model) { settings_.modelType = model; }
     cmcGTex& Table() { return table_; }
     cmcHelpGTex& HelpTable() { return help_; }
+    // What the file and clone commands are given of the window and its document.
+    indCloneHost& CommandHost() { return host_; }
 
 private:
     static void OnEventThunk(void* data, const cmcEvent& event);
@@ -260,7 +262,7 @@ private:
     cmcGTex& table_;
     cmcHelpGTex& help_;
     const ItemRegistry& rows_;
-    // What the file commands are given of this object; they keep the document's name.
+    // The file commands keep the document's name.
     indCloneHost host_{*this};
     indFileCommands files_;
 

@@ -75,7 +75,7 @@ void indMain::BuildWindow(TForm1* form, const cuiImageList& treeImages,
     cuiMain::BuildWindow(form, treeImages, barImages);
     cloneProgress_ = std::make_unique<cuiCloneProgress>(form, Table());
     cloneMan_ = std::make_unique<indCloneMan>(Settings(), *form, *cloneProgress_);
-    cloneCommands_ = std::make_unique<indCloneCommands>(*cloneMan_, cloneHost_, cloneHost_);
+    cloneCommands_ = std::make_unique<indCloneCommands>(*cloneMan_, CommandHost(), CommandHost());
     for (const std::string& argument : arguments_) {
         if (MakerWord::IsSwitch(argument)) {
             EnterMakerMode();

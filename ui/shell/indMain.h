@@ -8,7 +8,6 @@
 #include "radio/app/MakerWord.h"
 #include "ui/dialogs/cuiHelpWindow.h"
 #include "ui/shell/cuiMain.h"
-#include "ui/shell/indCloneHost.h"
 
 // The application object of the Merrow radio: its model constants, the model type derived
 // from an image or chosen in the Model menu, the tree kept in step with the model type (filters
@@ -84,7 +83,6 @@ private:
     MakerWord makerWord_;
     std::vector<std::string> arguments_;
     QPointer<cuiHelpWindow> helpWindow_;
-    indCloneHost cloneHost_{*this};
     std::unique_ptr<cuiCloneProgress> cloneProgress_;
     std::unique_ptr<indCloneMan> cloneMan_;
     std::unique_ptr<indCloneCommands> cloneCommands_;
