@@ -5,7 +5,6 @@
 
 #include "common/CurrentEvMan.h"
 #include "common/cmcEvMan.h"
-#include "platform/qt/FocusReturn.h"
 #include "radio/cells/cmcCellCapsule.h"
 #include "ui/popups/PopupPlacement.h"
 #include "ui/sheet/cuiSheet.h"
@@ -25,7 +24,7 @@ cuiFlector::cuiFlector(const cmcCellCapsule& caller, int item, int value, cmcGTe
                        std::string list, Dispatch dispatch)
     : QWidget(caller.grid, Qt::Tool | Qt::FramelessWindowHint),
       callingGrid_(caller.grid),
-      returnTo_(caller.grid) {
+      closing_(*this, caller.grid) {
     // The copy answers the caller after the caller's own dispatch has ended: what belonged to
     // that dispatch only (its parent, a canvas) is not kept.
     cmcCellCapsule own;
@@ -62,7 +61,7 @@ cuiFlector::cuiFlector(const cmcCellCapsule& caller, int item, int value, cmcGTe
 }
 
 cuiFlector::~cuiFlector() {
-    released_ = true;
+    closing_.MarkReleased();
     if (bus_) {
         bus_->RemoveListener(OnEventThunk, this);
     }
@@ -102,20 +101,9 @@ void cuiFlector::ShowCurrentEntry() {
     sheet_->Grid()->MoveTo(current.col, current.row);
 }
 
-// Every way of closing ends here: the window goes after the event being handled. A list closed
-// from its own keys or by a choice gives the focus back to the calling cell; one left for
-// another window leaves the focus there.
+// Every way of closing ends here.
 void cuiFlector::Release() {
-    if (released_) {
-        return;
-    }
-    released_ = true;
-    const bool active = isActiveWindow();
-    hide();
-    if (active) {
-        platform::qt::ReturnFocus(returnTo_);
-    }
-    deleteLater();
+    closing_.Release();
 }
 
 // Leaving the list (another window becomes active) closes it.
@@ -124,9 +112,7 @@ void cuiFlector::changeEvent(QEvent* event) {
     if (event->type() != QEvent::ActivationChange) {
         return;
     }
-    if (isActiveWindow()) {
-        wasActive_ = true;
-    } else if (wasActive_) {
+    if (closing_.LeftForAnother()) {
         Release();
     }
 }
@@ -143,16 +129,16 @@ void cuiFlector::hideEvent(QHideEvent* event) {
 bool cuiFlector::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress:
-            if (!released_ && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            if (!closing_.Released() && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
                 Release();
                 return true;
             }
-            return released_;
+            return closing_.Released();
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
-            return released_;
+            return closing_.Released();
         default:
             return QWidget::eventFilter(watched, event);
     }
@@ -164,7 +150,7 @@ void cuiFlector::OnEventThunk(void* data, const cmcEvent& event) {
 
 void cuiFlector::OnEvent(const cmcEvent& event) {
     if (event.type == EV_ControlDestroyed && event.B == reinterpret_cast<intptr_t>(callingGrid_)) {
-        returnTo_ = nullptr;  // the grid is going
+        closing_.ForgetCaller();  // the grid is going
         Release();
     } else if (event.type == EV_ClosePopups) {
         Release();

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "ui/popups/cuiPopupClosing.h"
 
 class QRect;
 class cmcCellCapsule;
@@ -49,11 +50,9 @@ private:
     void OnEvent(const cmcEvent& event);
 
     const cuiGrid* callingGrid_;
-    // The calling grid, which gets the focus back when the list closes.
-    QPointer<QWidget> returnTo_;
+    // Gives the calling grid the focus back when the list closes.
+    cuiPopupClosing closing_;
     cmcEvMan* bus_ = nullptr;
     bool measuring_ = false;
-    bool released_ = false;
-    bool wasActive_ = false;
     std::unique_ptr<cuiSheet> sheet_;
 };

@@ -9,7 +9,6 @@
 #include "common/CurrentEvMan.h"
 #include "common/cmcEvMan.h"
 #include "common/cmcGTex.h"
-#include "platform/qt/FocusReturn.h"
 #include "ui/popups/PopupPlacement.h"
 #include "ui/widgets/cuiGrid.h"
 
@@ -22,7 +21,7 @@ constexpr int kButtonGap = 8;
 }  // namespace
 
 cuiPopupForm::cuiPopupForm(const cmcCellCapsule& capsule)
-    : QWidget(capsule.grid, Qt::Window | Qt::FramelessWindowHint), returnTo_(capsule.grid) {
+    : QWidget(capsule.grid, Qt::Window | Qt::FramelessWindowHint), closing_(*this, capsule.grid) {
     capsule_.CopyFrom(capsule);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -40,7 +39,7 @@ cuiPopupForm::~cuiPopupForm() {
 }
 
 void cuiPopupForm::Detach() {
-    released_ = true;
+    closing_.MarkReleased();
     if (bus_) {
         bus_->RemoveListener(OnEventThunk, this);
         bus_ = nullptr;
@@ -80,7 +79,7 @@ void cuiPopupForm::Present(QWidget* focus) {
 }
 
 void cuiPopupForm::Commit() {
-    if (committed_ || released_) {
+    if (committed_ || closing_.Released()) {
         return;
     }
     committed_ = true;
@@ -97,20 +96,8 @@ void cuiPopupForm::Cancel() {
     Release();
 }
 
-// The window goes once the event in hand is done: its parts may still be inside their own. An
-// editor closed from its own keys or buttons gives the focus back to the calling cell; one left
-// for another window leaves the focus there.
 void cuiPopupForm::Release() {
-    if (released_) {
-        return;
-    }
-    released_ = true;
-    const bool active = isActiveWindow();
-    hide();
-    if (active) {
-        platform::qt::ReturnFocus(returnTo_);
-    }
-    deleteLater();
+    closing_.Release();
 }
 
 void cuiPopupForm::changeEvent(QEvent* event) {
@@ -118,9 +105,7 @@ void cuiPopupForm::changeEvent(QEvent* event) {
     if (event->type() != QEvent::ActivationChange) {
         return;
     }
-    if (isActiveWindow()) {
-        wasActive_ = true;
-    } else if (wasActive_ && !cancelled_) {
+    if (closing_.LeftForAnother() && !cancelled_) {
         Commit();
     }
 }
@@ -146,7 +131,7 @@ void cuiPopupForm::OnEvent(const cmcEvent& event) {
         Release();
     } else if (event.type == EV_ControlDestroyed &&
                event.B == reinterpret_cast<intptr_t>(capsule_.control)) {
-        returnTo_ = nullptr;  // the grid is going
+        closing_.ForgetCaller();  // the grid is going
         Cancel();
     }
 }

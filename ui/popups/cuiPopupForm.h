@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QPointer>
 #include <QWidget>
 
 #include "radio/cells/cmcCellCapsule.h"
+#include "ui/popups/cuiPopupClosing.h"
 
 class QPushButton;
 class QVBoxLayout;
@@ -51,14 +51,12 @@ private:
     void OnEvent(const cmcEvent& event);
 
     cmcCellCapsule capsule_;
-    // The calling grid, which gets the focus back when the editor closes.
-    QPointer<QWidget> returnTo_;
+    // Gives the calling grid the focus back when the editor closes.
+    cuiPopupClosing closing_;
     QVBoxLayout* panelLayout_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     bool committed_ = false;
     bool cancelled_ = false;
-    bool released_ = false;
-    bool wasActive_ = false;
     cmcEvMan* bus_ = nullptr;
 };
