@@ -41,9 +41,8 @@
 #include "platform/qt/QtSettingsStores.h"
 #include "platform/qt/QtTimerBackend.h"
 #include "radio/cells/cmcCellObj.h"
-#include "radio/image/BankTable.h"
 #include "radio/image/ImageLayout.h"
-#include "radio/records/datCh.h"
+#include "tools/sheet_bench/FullBank.h"
 #include "ui/sheet/iuiTree.h"
 #include "ui/shell/TForm1.h"
 #include "ui/shell/TarnwickGlobals.h"
@@ -106,28 +105,6 @@ void Paint(QWidget& widget) {
     QImage image(widget.size(), QImage::Format_RGB32);
     QPainter painter(&image);
     widget.render(&painter);
-}
-
-// 256 channels in bank 0 as the model type sees them, each with its own frequency, tones,
-// name and signalling.
-void FillBank(cmcEeprom& image, ModelType model) {
-    SetBankSize(image, 0, layout::kChannelCount);
-    const int base = IsPmrType(model) ? 446006250 : 150000000;
-    datCh channel(&image);
-    for (int c = 0; c < layout::kChannelCount; ++c) {
-        channel.Load(ChannelKindOf(model), c);
-        channel.used = 1;
-        channel.rxFreq = base + c * 12500;
-        channel.txFreq = c % 2 ? channel.rxFreq : channel.rxFreq + 5000000;
-        channel.tone1 = {.on = 1, .toneIndex = c % 52};
-        channel.tone2 = {.on = 1, .digital = c % 3 == 0, .code = 023};
-        const std::string name = "CH " + std::to_string(c) + "     ";
-        std::copy_n(name.begin(), channel.name.size(), channel.name.begin());
-        channel.mskSig = c % 2;
-        channel.moni = c % 8;
-        channel.scanMask = c;
-        channel.Store();
-    }
 }
 
 struct Timing {

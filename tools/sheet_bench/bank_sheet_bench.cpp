@@ -18,32 +18,11 @@
 #include "common/cmcGTex.h"
 #include "platform/Timer.h"
 #include "platform/qt/QtTimerBackend.h"
-#include "radio/image/BankTable.h"
-#include "radio/records/datCh.h"
 #include "tools/sheet_bench/BenchShell.h"
+#include "tools/sheet_bench/FullBank.h"
 #include "ui/sheet/iuiSh_ChBank.h"
 
 namespace {
-
-// 256 channels in bank 0, each with its own frequency, tones, name and signalling.
-void FillBank(cmcEeprom& image) {
-    SetBankSize(image, 0, layout::kChannelCount);
-    datCh channel(&image);
-    for (int c = 0; c < layout::kChannelCount; ++c) {
-        channel.Load(RK_ChVaskPmr, c);
-        channel.used = 1;
-        channel.rxFreq = 446006250 + c * 12500;
-        channel.txFreq = c % 2 ? channel.rxFreq : channel.rxFreq + 5000000;
-        channel.tone1 = {.on = 1, .toneIndex = c % 52};
-        channel.tone2 = {.on = 1, .digital = c % 3 == 0, .code = 023};
-        const std::string name = "CH " + std::to_string(c) + "     ";
-        std::copy_n(name.begin(), channel.name.size(), channel.name.begin());
-        channel.mskSig = c % 2;
-        channel.moni = c % 8;
-        channel.scanMask = c;
-        channel.Store();
-    }
-}
 
 // The sheet on the main window's panel, which stays while sheets come and go; the first paint
 // of the window follows.
@@ -58,7 +37,7 @@ std::unique_ptr<iuiSh_ChBank> Open(QWidget& panel, cmcGTex& table, QImage& image
 
 void BM_OpenFullBankSheet(benchmark::State& state) {
     BenchShell shell(MT_VaskPmr);
-    FillBank(shell.image);
+    FillBank(shell.image, MT_VaskPmr);
     InstallShell(&shell);
     cmcGTex table;
     table.SetFileName(MERROW_DATA_DIR "/Tarnwick.OVL");
