@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "radio/image/ImageLayout.h"
 #include "radio/image/cmcEeprom.h"
 #include "tests/apps/ProgramProcess.h"
+#include "tests/support/FileContent.h"
 #include "tests/support/RadioProgram.h"
 #include "tools/clone_bench/RadioMemory.h"
 
@@ -55,12 +55,7 @@ protected:
     }
 
     fs::path Written() const { return dir_ / "written.bin"; }
-    std::string Printed() const {
-        std::ifstream in(dir_ / "output.txt");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Printed() const { return testsupport::FileContent(dir_ / "output.txt"); }
 
     fs::path dir_;
     testsupport::RadioProgram radio_;

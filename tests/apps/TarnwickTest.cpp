@@ -3,13 +3,12 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "platform/InstanceLock.h"
 #include "tests/apps/ProgramProcess.h"
+#include "tests/support/FileContent.h"
 
 namespace {
 
@@ -39,12 +38,7 @@ protected:
     void Start(const std::string& program) { ASSERT_TRUE(program_.Start(program, Output())); }
     std::optional<int> WaitForEnd(int ms) { return program_.WaitForEnd(ms); }
     fs::path Output() const { return dir_ / "output.txt"; }
-    std::string Printed() const {
-        std::ifstream in(Output());
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Printed() const { return testsupport::FileContent(Output()); }
 
     fs::path dir_;
     ProgramProcess program_;

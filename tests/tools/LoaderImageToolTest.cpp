@@ -2,9 +2,10 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/support/FileContent.h"
 
 namespace {
 
@@ -33,17 +34,10 @@ int RunTool(const std::string& out, const std::string& writer, const std::string
     return WEXITSTATUS(std::system(command.c_str()));
 }
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST(LoaderImageTool, EmbedsTheImagesOfSrecordFiles) {
     const std::string out = Dir() + "images_ok.cpp";
     ASSERT_EQ(RunTool(out, MakeSrec("writer", 0xFFC000, 100), MakeSrec("rom", 0x8000, 512)), 0);
-    const std::string source = ReadAll(out);
+    const std::string source = testsupport::FileContent(out);
     EXPECT_NE(source.find("kWriter = {0x00FFC000u, 0x00FFC063u, kWriterBytes}"), std::string::npos);
     EXPECT_NE(source.find("kRom = {0x00008000u, 0x000081FFu, kRomBytes}"), std::string::npos);
     EXPECT_NE(source.find("const uint8_t kRomBytes[512]"), std::string::npos);

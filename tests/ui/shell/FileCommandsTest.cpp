@@ -11,7 +11,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include <QAction>
@@ -21,6 +20,7 @@
 #include "radio/cells/CellCodes.h"
 #include "radio/cells/cmcCellObj.h"
 #include "radio/packing/ImagePacking.h"
+#include "tests/support/FileContent.h"
 #include "tests/support/PlainUserRights.h"
 #include "tests/support/ReadOnlyFolder.h"
 #include "tests/support/RecordingFileDialogs.h"
@@ -39,13 +39,6 @@ using testsupport::ProgramFolder;
 using testsupport::RecordingFileDialogs;
 
 constexpr int kComment = 504;  // a byte of the radio part the user edits (the first comment)
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The box of a file that cannot be opened (or made), with the reason given.
 std::string CannotOpen(const std::string& reason) {
@@ -126,7 +119,7 @@ TEST_F(FileCommandsTest, SaveNewOpenAndRecentRoundTripThroughTheMenu) {
     EXPECT_EQ(Title(), "shop.tov - Tarnwick");
     EXPECT_FALSE(rig.main->IsModified());
     EXPECT_EQ(rig.settings.recentFiles.GetDisplayName(0, ""), path.string());
-    const std::string saved = ReadAll(path);
+    const std::string saved = testsupport::FileContent(path);
     cmcEeprom document;
     document.Assign(rig.main->CurrentImage());
 
@@ -152,7 +145,7 @@ TEST_F(FileCommandsTest, SaveNewOpenAndRecentRoundTripThroughTheMenu) {
     Edit('A');
     Click(CL_Menu_File_Save);
     EXPECT_EQ(dialogs.requests.size(), 1u);
-    EXPECT_EQ(ReadAll(path), saved);
+    EXPECT_EQ(testsupport::FileContent(path), saved);
 
     // Open through the dialog, in the folder of the last file.
     Click(CL_Menu_File_New);
@@ -205,7 +198,7 @@ TEST_F(FileCommandsTest, SaveAsOverAnExistingFileAsksFirst) {
     ASSERT_EQ(dialogs.requests.size(), 2u);
     EXPECT_EQ(dialogs.requests[1].request.folder, dir.string());
     EXPECT_EQ(dialogs.requests[1].request.fileName, "other.tov");
-    EXPECT_EQ(ReadAll(existing), "the user's file\r\n");
+    EXPECT_EQ(testsupport::FileContent(existing), "the user's file\r\n");
     EXPECT_TRUE(fs::exists(another));
     EXPECT_EQ(Title(), "another.tov - Tarnwick");
 
@@ -223,7 +216,7 @@ TEST_F(FileCommandsTest, SaveAsOverAnExistingFileAsksFirst) {
     dialogs.Choose(existing.string());
     rig.boxes.Answer(BoxAnswer::Yes);
     Click(CL_Menu_File_SaveAs);
-    EXPECT_NE(ReadAll(existing), "the user's file\r\n");
+    EXPECT_NE(testsupport::FileContent(existing), "the user's file\r\n");
     EXPECT_EQ(Title(), "other.tov - Tarnwick");
 }
 
@@ -234,7 +227,7 @@ TEST_F(FileCommandsTest, AFailedSaveLeavesTheOriginalFileAndTheDocumentsState) {
     Click(CL_Menu_File_SaveAs);
     // A byte behind the packed channels that the file holds and a save clears: a failed save
     // must not leave the document changed by what it had begun.
-    std::string text = ReadAll(path);
+    std::string text = testsupport::FileContent(path);
     const size_t lastRecord = text.find("\r\n7FD010") + 2;
     ASSERT_NE(lastRecord, std::string::npos);
     text.replace(lastRecord + 6 + 30, 2, "5A");
@@ -242,7 +235,7 @@ TEST_F(FileCommandsTest, AFailedSaveLeavesTheOriginalFileAndTheDocumentsState) {
     dialogs.Choose(path.string());
     Click(CL_Menu_File_Open);
     ASSERT_EQ(rig.main->CurrentImage().GetByte(32735), 0x5A);
-    const std::string original = ReadAll(path);
+    const std::string original = testsupport::FileContent(path);
 
     // Unchanged or changed, the document stays as it was.
     for (const bool changed : {false, true}) {
@@ -260,7 +253,7 @@ TEST_F(FileCommandsTest, AFailedSaveLeavesTheOriginalFileAndTheDocumentsState) {
         rig.main->UpdateModified();  // as after any command
         ASSERT_EQ(rig.boxes.boxes.size(), 1u);
         EXPECT_EQ(rig.boxes.boxes[0].text, CannotOpen(SystemReports(EACCES)));
-        EXPECT_EQ(ReadAll(path), original);
+        EXPECT_EQ(testsupport::FileContent(path), original);
         EXPECT_EQ(fs::directory_iterator(dir)->path(), path) << "no temporary file left";
         EXPECT_TRUE(rig.main->CurrentImage().IsEqual(before));
         EXPECT_EQ(Title(), changed ? "kept.tov* - Tarnwick" : "kept.tov - Tarnwick");
@@ -306,7 +299,7 @@ TEST_F(FileCommandsTest, SaveOntoAReadOnlyFileIsRefusedAndTheFileStays) {
     dialogs.Choose(path.string());
     Click(CL_Menu_File_SaveAs);
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const std::string original = ReadAll(path);
+    const std::string original = testsupport::FileContent(path);
     Edit('L');
     {
         const testsupport::PlainUserRights plainUser;
@@ -318,14 +311,14 @@ TEST_F(FileCommandsTest, SaveOntoAReadOnlyFileIsRefusedAndTheFileStays) {
     }
     ASSERT_EQ(rig.boxes.boxes.size(), 1u);
     EXPECT_EQ(rig.boxes.boxes[0].text, CannotOpen(SystemReports(EACCES)));
-    EXPECT_EQ(ReadAll(path), original);
+    EXPECT_EQ(testsupport::FileContent(path), original);
     EXPECT_EQ(fs::directory_iterator(dir)->path(), path) << "no temporary file left";
     EXPECT_EQ(Title(), "locked.tov* - Tarnwick");
 
     // Root may write it, as with any editor; the file stays read-only.
     if (geteuid() == 0) {
         Click(CL_Menu_File_Save);
-        EXPECT_NE(ReadAll(path), original);
+        EXPECT_NE(testsupport::FileContent(path), original);
         EXPECT_EQ(fs::status(path).permissions(),
                   fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
         EXPECT_EQ(Title(), "locked.tov - Tarnwick");

@@ -12,13 +12,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "radio/clone/file/CloneFileRules.h"
 #include "radio/image/ImageLayout.h"
 #include "radio/image/cmcEeprom.h"
+#include "tests/support/FileContent.h"
 #include "tests/support/ReadOnlyFolder.h"
 #include "tests/support/RecordingBoxes.h"
 #include "tests/support/ScopedInstall.h"
@@ -66,13 +66,6 @@ const AddressRangeList kFirst32 = {{0, 31}, {1, 0}};
 
 uint8_t Pattern(int address) {
     return static_cast<uint8_t>(address * 37 + 11);
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 void WriteFile(const fs::path& path, const std::string& content) {
@@ -176,7 +169,7 @@ TEST_F(TovFile, RadioPartRoundTripsThroughACrLfFile) {
     PrepareWrite(writer);
     EXPECT_EQ(writer.Write(path, kRadioPart), TOV_Ok);
 
-    const std::string text = ReadFile(path);
+    const std::string text = testsupport::FileContent(path);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'),
               std::count(text.begin(), text.end(), '\r'));
     const std::vector<std::string> lines = SplitCrLf(text);
@@ -219,7 +212,7 @@ TEST_F(TovFile, RecordsFollowTheRangesInBlocksOfSixteen) {
         cmcTovFile writer;
         PrepareWrite(writer);
         ASSERT_EQ(writer.Write(path, c.ranges), TOV_Ok);
-        const std::vector<std::string> lines = SplitCrLf(ReadFile(path));
+        const std::vector<std::string> lines = SplitCrLf(testsupport::FileContent(path));
         ASSERT_EQ(lines.size(), 3 + c.heads.size());
         for (size_t i = 0; i < c.heads.size(); ++i) {
             const std::string& line = lines[3 + i];
@@ -312,7 +305,7 @@ TEST_F(TovFile, TruncatedFileNeverLoads) {
     cmcTovFile writer;
     PrepareWrite(writer);
     ASSERT_EQ(writer.Write(whole, kRadioPart), TOV_Ok);
-    const std::string text = ReadFile(whole);
+    const std::string text = testsupport::FileContent(whole);
     const size_t recordStart = text.find("\r\n0010") + 2;  // the second record
     struct Cut {
         size_t length;
@@ -401,7 +394,7 @@ TEST_F(TovFile, FailedSaveKeepsTheOriginal) {
         EXPECT_EQ(writer.Write(path, kRadioPart), TOV_FileAccess);
     }
     ExpectBoxFor(TOV_FileAccess, EFBIG);
-    EXPECT_EQ(ReadFile(path), "the user's file\r\n");
+    EXPECT_EQ(testsupport::FileContent(path), "the user's file\r\n");
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"mine.tov"});
 
     // A folder or a pipe in the way cannot be opened as a file, and stays.
@@ -432,7 +425,7 @@ TEST_F(TovFile, FailedSaveKeepsTheOriginal) {
         EXPECT_EQ(writer.Write(path, kRadioPart), TOV_FileOpen);
     }
     ExpectBoxFor(TOV_FileOpen, EACCES);
-    EXPECT_EQ(ReadFile(path), "the user's file\r\n");
+    EXPECT_EQ(testsupport::FileContent(path), "the user's file\r\n");
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"folder.tov", "mine.tov"}));
 }
 
@@ -443,7 +436,7 @@ TEST_F(TovFile, SaveReplacesAnExistingFileAndKeepsItsPermissions) {
     cmcTovFile writer;
     PrepareWrite(writer);
     EXPECT_EQ(writer.Write(path, kFirst32), TOV_Ok);
-    EXPECT_EQ(ReadFile(path).substr(0, 10), "27260000\r\n");
+    EXPECT_EQ(testsupport::FileContent(path).substr(0, 10), "27260000\r\n");
     struct stat status;
     ASSERT_EQ(stat(path.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0640u);

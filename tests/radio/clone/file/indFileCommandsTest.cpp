@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,6 +26,7 @@
 #include "radio/image/DocumentRanges.h"
 #include "radio/image/ImageLayout.h"
 #include "tests/support/FakeShell.h"
+#include "tests/support/FileContent.h"
 #include "tests/support/PlainUserRights.h"
 #include "tests/support/ProgramTable.h"
 #include "tests/support/ReadOnlyFolder.h"
@@ -43,13 +43,6 @@ using platform::BoxAnswer;
 
 constexpr int kComment = 504;        // a byte of the radio part the user edits
 constexpr int kFinaliseMark = 2000;  // a byte the program's reconciling changes before a save
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::string Refused(const std::string& reason) {
     return "The clone file could not be used.\n\n" + reason;
@@ -218,7 +211,7 @@ TEST_F(indFileCommandsTest, SaveNewAndOpenAgain) {
 TEST_F(indFileCommandsTest, ARefusedLoadLeavesTheDocument) {
     const fs::path good = dir / "good.tov";
     SaveAs(good);
-    const std::string text = ReadAll(good);
+    const std::string text = testsupport::FileContent(good);
     const fs::path shortFile = dir / "short.tov";
     std::ofstream(shortFile, std::ios::binary)
         << text.substr(0, text.rfind("\r\n", text.size() - 3) + 2);
@@ -263,7 +256,7 @@ TEST_F(indFileCommandsTest, ARefusedLoadLeavesTheDocument) {
 TEST_F(indFileCommandsTest, AFailedSaveKeepsTheFileAndTheDocument) {
     const fs::path path = dir / "kept.tov";
     SaveAs(path);
-    const std::string original = ReadAll(path);
+    const std::string original = testsupport::FileContent(path);
     program.image.SetByte(kFinaliseMark, 0);
     program.Edit('D');
     cmcEeprom before;
@@ -287,7 +280,7 @@ TEST_F(indFileCommandsTest, AFailedSaveKeepsTheFileAndTheDocument) {
         EXPECT_EQ(result, 1);
         ASSERT_EQ(boxes.boxes.size(), 1u);
         EXPECT_EQ(boxes.boxes[0].text, CannotOpen(EACCES));
-        EXPECT_EQ(ReadAll(path), original);
+        EXPECT_EQ(testsupport::FileContent(path), original);
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "no temporary file left";
         EXPECT_TRUE(program.image.IsEqual(before));
         files.UpdateModified();
@@ -311,13 +304,13 @@ TEST_F(indFileCommandsTest, NoToReplacingBringsTheDialogBack) {
     ASSERT_EQ(dialogs.requests.size(), 2u);
     EXPECT_EQ(dialogs.requests[1].request.folder, dir.string());
     EXPECT_EQ(dialogs.requests[1].request.fileName, "other.tov");
-    EXPECT_EQ(ReadAll(existing), "the user's file\r\n");
+    EXPECT_EQ(testsupport::FileContent(existing), "the user's file\r\n");
     EXPECT_EQ(files.GetFileName(), another.string());
 
     dialogs.Choose(existing.string());
     boxes.Answer(BoxAnswer::Yes);
     EXPECT_EQ(files.SaveUnderChosenName(), 0);
-    EXPECT_NE(ReadAll(existing), "the user's file\r\n");
+    EXPECT_NE(testsupport::FileContent(existing), "the user's file\r\n");
     EXPECT_EQ(files.GetFileName(), existing.string());
 }
 
