@@ -30,6 +30,17 @@ std::vector<uint8_t> ReadBytes(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// A clone file the program saved, read into a whole image.
+bool ReadCloneFile(const fs::path& path, cmcEeprom& image) {
+    image.Resize(48880);
+    cmcTovFile file;
+    file.SetImage(&image);
+    file.SetModelId(layout::kModelCodeValue);
+    file.SetMapRevHandler([](int mapRev) { return mapRev == 4; });
+    file.SetHeaderHandler([](int, int, int*) { return true; });
+    return file.Read(path.string(), nullptr) == 0;
+}
+
 class TarnwickCloneTest : public ::testing::Test {
 protected:
     TarnwickCloneTest() {
@@ -89,13 +100,7 @@ TEST_F(TarnwickCloneTest, ReadSaveAndWriteBackFromTheMenu) {
 
     // The file holds what was read; the radio got it back unchanged.
     cmcEeprom image;
-    image.Resize(48880);
-    cmcTovFile file;
-    file.SetImage(&image);
-    file.SetModelId(layout::kModelCodeValue);
-    file.SetMapRevHandler([](int mapRev) { return mapRev == 4; });
-    file.SetHeaderHandler([](int, int, int*) { return true; });
-    ASSERT_EQ(file.Read(saved.string(), nullptr), 0);
+    ASSERT_TRUE(ReadCloneFile(saved, image));
     EXPECT_TRUE(std::equal(memory.begin(), memory.end(), image.GetData()));
     EXPECT_EQ(ReadBytes(Written()), memory);
 }
@@ -122,13 +127,7 @@ TEST_F(TarnwickCloneTest, TheSimulatedRadiosOwnMemoryReadsAsItIs) {
         EXPECT_EQ(Printed().find("box "), std::string::npos) << "no error: " << Printed();
 
         cmcEeprom image;
-        image.Resize(48880);
-        cmcTovFile file;
-        file.SetImage(&image);
-        file.SetModelId(layout::kModelCodeValue);
-        file.SetMapRevHandler([](int mapRev) { return mapRev == 4; });
-        file.SetHeaderHandler([](int, int, int*) { return true; });
-        ASSERT_EQ(file.Read(saved.string(), nullptr), 0) << Printed();
+        ASSERT_TRUE(ReadCloneFile(saved, image)) << Printed();
         const std::vector<uint8_t> memory =
             bench::RadioMemory(c.model, bench::kDefaultRadioChannels);
         ASSERT_EQ(memory.size(), static_cast<size_t>(layout::kRadioPartSize));
