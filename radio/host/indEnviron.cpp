@@ -97,6 +97,20 @@ indEnviron::~indEnviron() {
     }
 }
 
+// Four fifths of the screen, but on a small one 800 x 600 as long as that is at most 90 % of it;
+// centred across, 30 % of the free height above. Integer arithmetic, so that 0.3 x 60 is 18 and
+// not 17.
+WindowRect indEnviron::FirstPlace(ScreenSize screen) {
+    const long long w = screen.width;
+    const long long h = screen.height;
+    WindowRect place;
+    place.width = static_cast<int>(std::max(std::min(9 * w / 10, 800LL), 4 * w / 5));
+    place.height = static_cast<int>(std::max(std::min(9 * h / 10, 600LL), 4 * h / 5));
+    place.left = static_cast<int>((w - place.width) / 2);
+    place.top = static_cast<int>(3 * (h - place.height) / 10);
+    return place;
+}
+
 void indEnviron::SetDefaults() {
     portNumber = 1;
     highSpeed = 0;
@@ -107,15 +121,11 @@ void indEnviron::SetDefaults() {
     toolBarVisible = 1;
     splitter = kSplitterFitsTree;
     modelType = 0;
-    // Four fifths of the screen, but on a small one 800 x 600 as long as that is at most 90 %
-    // of it; centred across, 30 % of the free height above. Integer arithmetic, so that
-    // 0.3 x 60 is 18 and not 17.
-    const long long w = screen_.width;
-    const long long h = screen_.height;
-    windowWidth = static_cast<int>(std::max(std::min(9 * w / 10, 800LL), 4 * w / 5));
-    windowHeight = static_cast<int>(std::max(std::min(9 * h / 10, 600LL), 4 * h / 5));
-    windowLeft = static_cast<int>((w - windowWidth) / 2);
-    windowTop = static_cast<int>(3 * (h - windowHeight) / 10);
+    const WindowRect place = FirstPlace(screen_);
+    windowLeft = place.left;
+    windowTop = place.top;
+    windowWidth = place.width;
+    windowHeight = place.height;
 }
 
 void indEnviron::LoadSettings() {

@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 
+#include "common/WindowRect.h"
 #include "common/cmcRecent.h"
 #include "platform/InstanceLock.h"
 
@@ -26,6 +27,9 @@ public:
         int width = 0;
         int height = 0;
     };
+
+    // The window's place at a first start on a screen of this size.
+    static WindowRect FirstPlace(ScreenSize screen);
 
     indEnviron(const std::string& mutexName, const std::string& keyPath, ScreenSize screen);
     ~indEnviron();
