@@ -25,17 +25,16 @@
 #include "radio/host/CloneProgressView.h"
 #include "radio/host/MainWindowLock.h"
 #include "radio/host/indEnviron.h"
-#include "radio/image/BankTable.h"
 #include "radio/image/ImageLayout.h"
 #include "radio/packing/ImageCheck.h"
 #include "radio/packing/ImageFinalise.h"
 #include "radio/packing/ImagePacking.h"
 #include "radio/packing/NewerDataLockout.h"
-#include "radio/records/datCh.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/fuzz/InputReader.h"
 #include "tests/fuzz/LineEdits.h"
 #include "tests/fuzz/ProgramBoxes.h"
+#include "tests/support/ChannelBank.h"
 #include "tests/support/FakeSerialLine.h"
 #include "tests/support/ScopedEnvFolder.h"
 #include "tests/support/ScopedInstall.h"
@@ -73,14 +72,7 @@ const cmcEeprom& Document(ModelType model, int channels) {
     cmcEeprom& image = images[{model, channels}];
     if (image.GetSize() == 0) {
         image.Assign(Defaults(model));
-        SetBankSize(image, 0, channels);
-        datCh record(&image);
-        for (int c = 0; c < channels; ++c) {
-            record.Load(ChannelKindOf(model), c);
-            record.used = 1;
-            record.rxFreq = record.txFreq = 446006250 + 12500 * c;
-            record.Store();
-        }
+        testsupport::FillFirstBank(image, model, channels);
         FinaliseImage(image, Defaults(model), model, FINALISE_GoingOut);
     }
     return image;

@@ -32,6 +32,7 @@
 #include "radio/records/UsedChannels.h"
 #include "radio/records/datCh.h"
 #include "tests/radio/support/CloneRig.h"
+#include "tests/support/ChannelBank.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/ScopedInstall.h"
 #include "tools/initial_files/InitialImage.h"
@@ -89,14 +90,7 @@ public:
         model = type;
         MakeDefaults(model, defaults);
         image.Assign(defaults);
-        SetBankSize(image, 0, channels);
-        datCh record(&image);
-        for (int c = 0; c < channels; ++c) {
-            record.Load(ChannelKindOf(model), c);
-            record.used = 1;
-            record.rxFreq = record.txFreq = 446006250 + 12500 * c;
-            record.Store();
-        }
+        testsupport::FillFirstBank(image, model, channels);
         ASSERT_EQ(FinaliseImage(image, defaults, model, FINALISE_GoingOut), PACK_Ok);
     }
 
